@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QMap>
+#include <QPixmap>
+#include <QString>
+
+class QPainter;
+class QRect;
+
+// The skin image cache: numbered theme images and category icons under skin/default, loaded on
+// first request and kept for the life of the program. A missing file gives a null pixmap.
+class kwdTheme
+{
+public:
+    enum Image {
+        Empty = 0,
+        Gps = 1,
+        LeftArrow = 2,
+        Info = 3,
+        Scroll = 4,
+        Logo1 = 5,
+        Logo2 = 6,
+        HorBar = 7,
+        RedBg1 = 8,
+        RedBg2 = 9,
+        IndexPic = 10,
+        Phone = 11,
+        DownArrow = 12,
+        CallMe = 13,
+        Downloading = 14,
+        Close = 15,
+        NavIcon0 = 16,
+        PushHouseIcon = 21,
+        NewHouse = 22,
+        AppIcon = 23,
+        LeftArrowPressed = 24,
+        SupplyDot = 25,
+        DemandDot = 26,
+    };
+
+    static kwdTheme* instance();
+
+    // The skin directory (absolute); defaults to skin/default next to the program.
+    QString skinDir() const { return baseDir; }
+    // Points the cache at another skin directory and forgets what was loaded (tests, other skins).
+    void setSkinDir(const QString& dir);
+
+    QPixmap image(int no);
+    QPixmap categoryIcon(const QString& name);
+    void drawTiled(QPainter* painter, const QRect& r, int no);
+
+    // File name of image `no` relative to the skin directory, empty for an unknown number.
+    static QString imageFile(int no);
+
+private:
+    kwdTheme();
+
+    QString baseDir;
+    QMap<int, QPixmap> images;
+    QMap<QString, QPixmap> icons;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QMap>
+#include <QNetworkReply>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QByteArray;
+class QFile;
+class QNetworkAccessManager;
+
+// One HTTP exchange: who asked, where the body went, and how it ended. Owned by the holder; a page
+// only borrows it between its onHttpResponse call and its call of remove().
+class qvmHttpRequest
+{
+public:
+    enum State { Pending = 0, Done = 1, Failed = 2 };
+
+    ~qvmHttpRequest();
+
+    int id = 0;
+    QNetworkReply* reply = nullptr;
+    QPointer<QObject> receiver;
+    bool hadReceiver = false;
+    QString text;
+    QString url;
+    int state = Pending;
+    bool toFile = false;
+    QByteArray* body = nullptr;
+    QFile* file = nullptr;
+};
+
+// Every HTTP exchange of the program passes through the one holder: it starts requests under
+// identifiers that only grow, keeps their records, and calls the receiver's slot
+// onHttpResponse(int id, int err) by name when a reply is complete. It never parses a reply.
+class qvmHttpHolder : public QObject
+{
+    Q_OBJECT
+public:
+    explicit qvmHttpHolder(QObject* parent = nullptr);
+    ~qvmHttpHolder() override;
+
+    static qvmHttpHolder* instance();
+    // The device identifier sent as "sn": the hardware address of the first up Ethernet interface
+    // without ":", or "invalidsymbiansn"; computed once per run.
+    static QString deviceId();
+
+    int get(const QString& url, QObject* receiver, bool toFile = false);
+    int post(const QString& url, QObject* receiver, const char* data, int size);
+    int post(const QString& url, QObject* receiver, const char* data, int size, const QString& contentType);
+    int login(const QString& sn, const QString& uid, QObject* receiver);
+
+    qvmHttpRequest* request(int id) const;
+    qvmHttpRequest* requestByUrl(const QString& url) const;
+    void remove(int id);
+
+    QNetworkAccessManager* networkManager() const { return manager; }
+
+public Q_SLOTS:
+    void OnFinished(QNetworkReply* reply);
+    void summaryError(QNetworkReply::NetworkError code);
+    void summaryDownloadProgress(qint64 bytesReceived, qint64 bytesTotal);
+
+private:
+    int start(const QString& url, QObject* receiver, bool toFile, const QByteArray* postData,
+              const QString& contentType);
+
+    QNetworkAccessManager* manager = nullptr;
+    QMap<int, qvmHttpRequest*> requests;
+    QMap<QNetworkReply*, int> replies;
+    int lastId = 0;
+};

@@ -1,0 +1,656 @@
+#include "kwdstore.h"
+
+#include "kwdfinder.h"
+#include "kwdserviceconfig.h"
+#include "kwdstreamguard.h"
+#include "qvmlistitem.h"
+
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QDebug>
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The files' byte layout must not follow the Qt version: strings, int32 and bool are written the way
+// every Qt since 4 writes them, and the version is pinned so that this stays true.
+constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_4_6;
+
+struct PersistedKey
+{
+    int key;
+    const char* name;
+    QVariant fallback;
+};
+
+const QList<PersistedKey>& persistedKeys()
+{
+    static const QList<PersistedKey> keys = {
+        {kwdStore::cfgUpdateInterval, "cfgUpdateInterval", 1},
+        {kwdStore::cfgAutoUpdate, "cfgAutoUpdate", 1},
+        {kwdStore::cfgLastUpdate, "cfgLastUpdate", QStringLiteral("2011-01-14 11:11:11")},
+        {kwdStore::cfgLastUpdateBuild, "cfgLastUpdateBuild", 1016},
+        {kwdStore::cfgGuideDistance, "cfgGuideDistance", 500},
+        {kwdStore::cfgGuideRange, "cfgGuideRange", 1000},
+        {kwdStore::cfgGuideUpdateInterval, "cfgGuideUpdateInterval", 60},
+        {kwdStore::cfgGPSRange, "cfgGPSRange", QStringLiteral("1|2|5")},
+        {kwdStore::cfgAllowSkipReg, "cfgAllowSkipReg", 0},
+        {kwdStore::cfgOnloadName, "cfgOnloadName", QString()},
+        {kwdStore::cfgOnloadPassword, "cfgOnloadPassword", QString()},
+        {kwdStore::cfgOnloadTel, "cfgOnloadTel", QString()},
+        {kwdStore::cfgOnloadUser, "cfgOnloadUser", QString()},
+        {kwdStore::cfgOnClose, "cfgOnClose", QStringLiteral("0")},
+        {kwdStore::cfgOnQuit, "cfgOnQuit", QStringLiteral("0")},
+        {kwdStore::cfgCity, "cfgCity", QString()},
+    };
+    return keys;
+}
+
+const PersistedKey* persistedKey(int key)
+{
+    for (const PersistedKey& k : persistedKeys()) {
+        if (k.key == key)
+            return &k;
+    }
+    return nullptr;
+}
+
+QString endpointPath(int key)
+{
+    switch (key) {
+    case kwdStore::urlCityInfo: return QStringLiteral("/webservice/kwdcity.html");
+    case kwdStore::urlHaList: return QStringLiteral("/webservice/kwdhalist.html");
+    case kwdStore::urlHaDetail: return QStringLiteral("/webservice/kwdhadetail.html");
+    case kwdStore::urlForsaleList: return QStringLiteral("/webservice/kwdforsalelist.html");
+    case kwdStore::urlForsaleDetail: return QStringLiteral("/webservice/kwdforsaledetail.html");
+    case kwdStore::urlLeaseList: return QStringLiteral("/webservice/kwdleaselist.html");
+    case kwdStore::urlLeaseDetail: return QStringLiteral("/webservice/kwdleasedetail.html");
+    case kwdStore::urlCoList: return QStringLiteral("/webservice/kwdcolist.html");
+    case kwdStore::urlCoDetail: return QStringLiteral("/webservice/kwdcodetail.html");
+    case kwdStore::urlHaImages: return QStringLiteral("/webservice/kwdhaimages.html");
+    case kwdStore::urlForsaleImages: return QStringLiteral("/webservice/kwdforsaleimages.html");
+    case kwdStore::urlLeaseImages: return QStringLiteral("/webservice/kwdleaseimages.html");
+    case kwdStore::urlStreetDetail: return QStringLiteral("/webservice/kwdstreetdetail.html");
+    case kwdStore::urlDistrict: return QStringLiteral("/webservice/kwddistrict.html");
+    default: return QString();
+    }
+}
+
+// The endpoint entries are built once from the deployment configuration and stay constant for the run.
+QString endpoint(int key)
+{
+    static const QMap<int, QString> table = [] {
+        QMap<int, QString> t;
+        const kwdServiceConfig& cfg = kwdServiceConfig::instance();
+        for (int k = 21; k <= 42; ++k) {
+            const QString path = endpointPath(k);
+            if (!path.isEmpty())
+                t.insert(k, cfg.listingDomain + path);
+        }
+        t.insert(kwdStore::urlUpdate, cfg.statisticsBase() + QStringLiteral("/update/kwdpersonal_win32.xml"));
+        return t;
+    }();
+    return table.value(key);
+}
+
+std::unique_ptr<kwdStore>& storeSlot()
+{
+    static std::unique_ptr<kwdStore> slot;
+    return slot;
+}
+
+bool writeFile(const QString& path, const std::function<void(QDataStream&)>& body)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qWarning() << "cannot write" << path << file.errorString();
+        return false;
+    }
+    QDataStream out(&file);
+    out.setVersion(kStreamVersion);
+    body(out);
+    if (out.status() != QDataStream::Ok) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace
+
+kwdStore* kwdStore::instance()
+{
+    auto& slot = storeSlot();
+    if (!slot)
+        slot.reset(new kwdStore);
+    return slot.get();
+}
+
+void kwdStore::destroy()
+{
+    storeSlot().reset();
+}
+
+kwdStore::~kwdStore()
+{
+    qDeleteAll(finders);
+    qDeleteAll(newHouseFinders);
+    clearFavorites();
+}
+
+QString kwdStore::appFile(const QString& relative)
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(relative);
+}
+
+kwdStore::KeyKind kwdStore::keyKind(int key)
+{
+    if (persistedKey(key))
+        return Persisted;
+    if (key == prizeFlag || key == loggedIn || key == guideCityCode)
+        return InMemory;
+    if (!endpointPath(key).isEmpty() || key == urlUpdate)
+        return Endpoint;
+    return Unknown;
+}
+
+QVariant kwdStore::config(int key) const
+{
+    switch (keyKind(key)) {
+    case Persisted: {
+        const PersistedKey* k = persistedKey(key);
+        QSettings settings(QStringLiteral("Nordal"), QStringLiteral("personal"));
+        settings.beginGroup(QStringLiteral("general"));
+        return settings.value(QLatin1String(k->name), k->fallback);
+    }
+    case InMemory: {
+        const QVariant v = configValues.value(key, QString());
+        return key == guideCityCode ? QVariant(v.toString()) : v;
+    }
+    case Endpoint:
+        return endpoint(key);
+    case Unknown:
+        break;
+    }
+    return QVariant();
+}
+
+void kwdStore::setConfig(int key, const QVariant& value)
+{
+    const KeyKind kind = keyKind(key);
+    if (kind != Persisted && kind != InMemory)
+        return;
+    configValues.insert(key, value);
+    if (kind == Persisted) {
+        QSettings settings(QStringLiteral("Nordal"), QStringLiteral("personal"));
+        settings.beginGroup(QStringLiteral("general"));
+        settings.setValue(QLatin1String(persistedKey(key)->name), value);
+    }
+}
+
+QString kwdStore::dataPath()
+{
+    if (!dataDir.isEmpty())
+        return dataDir;
+    const QString home = QDir::homePath();
+    QString candidate = QDir::toNativeSeparators(home.isEmpty() ? QStringLiteral("./kwdpersonal")
+                                                                : home + QStringLiteral("/kwdpersonal"));
+    QFileInfo info(candidate);
+    if (!info.exists() || !info.isDir()) {
+        if (!QDir().mkpath(candidate))
+            candidate = QStringLiteral(".");
+    }
+    dataDir = candidate;
+    return dataDir;
+}
+
+QString kwdStore::dataFile(const QString& name)
+{
+    return dataPath() + QDir::separator() + name;
+}
+
+int kwdStore::screenDpi()
+{
+    if (dpi == 0) {
+        QWidget probe;
+        dpi = probe.logicalDpiY();
+        if (dpi == 0)
+            dpi = 210;
+    }
+    return dpi;
+}
+
+int kwdStore::pointsToPixels(int points)
+{
+    return points * screenDpi() / 72;
+}
+
+void kwdStore::load()
+{
+    loadCities();
+    if (cities.isEmpty()) {
+        QFile file(appFile(QStringLiteral("citylist.xml")));
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            qWarning() << "failed to load citylist.xml" << file.fileName();
+        } else {
+            QDomDocument doc;
+            if (doc.setContent(&file))
+                parseCityList(doc);
+            else
+                qWarning() << "citylist.xml is not a readable XML document";
+        }
+    }
+    loadFinders(finders);
+    loadNewHouseFinders(newHouseFinders);
+    if (finders.isEmpty()) {
+        auto* f = new kwdFinder(QStringLiteral("default"), -1);
+        f->setField(kwdFinder::Province, QStringLiteral("北京"));
+        f->setField(kwdFinder::City, QStringLiteral("北京"));
+        f->setField(kwdFinder::Mode, QStringLiteral("101"));
+        finders.append(f);
+    }
+    currentFinder = finders.first();
+    if (newHouseFinders.isEmpty()) {
+        auto* f = new kwdFinder(QStringLiteral("default"), -1);
+        f->setField(kwdFinder::Province, QStringLiteral("北京"));
+        f->setField(kwdFinder::City, QStringLiteral("北京"));
+        f->setField(kwdFinder::Mode, QStringLiteral("101"));
+        f->setField(kwdFinder::PushFlag, QStringLiteral("0"));
+        newHouseFinders.append(f);
+    }
+    currentNewHouseFinder = newHouseFinders.first();
+    loadCityInfo();
+    loadFavorites();
+}
+
+bool kwdStore::loadFinderFile(const QString& name, QList<kwdFinder*>& list)
+{
+    qDeleteAll(list);
+    list.clear();
+    QFile file(dataFile(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QDataStream in(&file);
+    in.setVersion(kStreamVersion);
+    // A record needs at least its name length, category and field count.
+    const qint32 count = kwdStreamGuard::readCount(in, 12);
+    if (count < 0) {
+        qWarning() << "damaged data file" << file.fileName();
+        return false;
+    }
+    for (qint32 i = 0; i < count; ++i) {
+        auto* f = new kwdFinder;
+        if (!f->read(in)) {
+            delete f;
+            qWarning() << "damaged data file" << file.fileName() << "kept" << list.size() << "records";
+            return false;
+        }
+        list.append(f);
+    }
+    return true;
+}
+
+bool kwdStore::saveFinderFile(const QString& name, const QList<kwdFinder*>& list)
+{
+    return writeFile(dataFile(name), [&](QDataStream& out) {
+        out << qint32(list.size());
+        for (const kwdFinder* f : list)
+            f->write(out);
+    });
+}
+
+bool kwdStore::loadFinders(QList<kwdFinder*>& list)
+{
+    return loadFinderFile(QStringLiteral("finders"), list);
+}
+
+bool kwdStore::saveFinders(const QList<kwdFinder*>& list)
+{
+    return saveFinderFile(QStringLiteral("finders"), list);
+}
+
+bool kwdStore::loadNewHouseFinders(QList<kwdFinder*>& list)
+{
+    return loadFinderFile(QStringLiteral("newhousefinders"), list);
+}
+
+bool kwdStore::saveNewHouseFinders(const QList<kwdFinder*>& list)
+{
+    return saveFinderFile(QStringLiteral("newhousefinders"), list);
+}
+
+bool kwdStore::loadCities()
+{
+    cities.clear();
+    QFile file(dataFile(QStringLiteral("citylist")));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QDataStream in(&file);
+    in.setVersion(kStreamVersion);
+    const qint32 provinces = kwdStreamGuard::readCount(in, 8);
+    for (qint32 p = 0; p < provinces; ++p) {
+        QString province;
+        in >> province;
+        const qint32 n = kwdStreamGuard::readCount(in, 8);
+        if (n < 0)
+            break;
+        QList<kwdNameCode> list;
+        for (qint32 i = 0; i < n && in.status() == QDataStream::Ok; ++i) {
+            kwdNameCode city;
+            in >> city.code >> city.name;
+            if (in.status() == QDataStream::Ok)
+                list.append(city);
+        }
+        if (in.status() != QDataStream::Ok)
+            break;
+        cities.insert(province, list);
+    }
+    if (provinces < 0 || in.status() != QDataStream::Ok) {
+        qWarning() << "damaged data file" << file.fileName() << "kept" << cities.size() << "provinces";
+        return false;
+    }
+    return true;
+}
+
+bool kwdStore::saveCities()
+{
+    return writeFile(dataFile(QStringLiteral("citylist")), [&](QDataStream& out) {
+        out << qint32(cities.size());
+        for (auto it = cities.cbegin(); it != cities.cend(); ++it) {
+            out << it.key() << qint32(it.value().size());
+            for (const kwdNameCode& c : it.value())
+                out << c.code << c.name;
+        }
+    });
+}
+
+bool kwdStore::loadCityInfo()
+{
+    cityInfo.clear();
+    QFile file(dataFile(QStringLiteral("cityinfo")));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QDataStream in(&file);
+    in.setVersion(kStreamVersion);
+    const qint32 count = kwdStreamGuard::readCount(in, 8);
+    bool ok = count >= 0;
+    for (qint32 c = 0; ok && c < count; ++c) {
+        QString code;
+        in >> code;
+        const qint32 lists = kwdStreamGuard::readCount(in, 4);
+        ok = lists >= 0;
+        QList<QList<kwdNameCode>> info;
+        for (qint32 l = 0; ok && l < lists; ++l) {
+            const qint32 n = kwdStreamGuard::readCount(in, 8);
+            ok = n >= 0;
+            QList<kwdNameCode> list;
+            for (qint32 i = 0; ok && i < n; ++i) {
+                kwdNameCode e;
+                in >> e.code >> e.name;
+                ok = in.status() == QDataStream::Ok;
+                list.append(e);
+            }
+            info.append(list);
+        }
+        if (ok)
+            cityInfo.insert(code, info);
+    }
+    if (!ok)
+        qWarning() << "damaged data file" << file.fileName() << "kept" << cityInfo.size() << "cities";
+    return ok;
+}
+
+bool kwdStore::saveCityInfo()
+{
+    return writeFile(dataFile(QStringLiteral("cityinfo")), [&](QDataStream& out) {
+        out << qint32(cityInfo.size());
+        for (auto it = cityInfo.cbegin(); it != cityInfo.cend(); ++it) {
+            out << it.key() << qint32(it.value().size());
+            for (const QList<kwdNameCode>& list : it.value()) {
+                out << qint32(list.size());
+                for (const kwdNameCode& e : list)
+                    out << e.code << e.name;
+            }
+        }
+    });
+}
+
+void kwdStore::clearFavorites()
+{
+    for (auto& list : favorites)
+        qDeleteAll(list);
+    favorites.clear();
+}
+
+bool kwdStore::loadFavorites()
+{
+    clearFavorites();
+    QFile file(dataFile(QStringLiteral("favorite")));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QDataStream in(&file);
+    in.setVersion(kStreamVersion);
+    const qint32 kinds = kwdStreamGuard::readCount(in, 8);
+    bool ok = kinds >= 0;
+    for (qint32 k = 0; ok && k < kinds; ++k) {
+        qint32 kind = 0;
+        in >> kind;
+        // Rows carry no length: past a kind we cannot build, nothing more can be read.
+        ok = in.status() == QDataStream::Ok && kind >= 1 && kind <= 3;
+        if (!ok)
+            break;
+        QList<qvmListItem*>& list = favorites[kind];
+        const qint32 n = kwdStreamGuard::readCount(in, 4);
+        ok = n >= 0;
+        for (qint32 i = 0; ok && i < n; ++i) {
+            qvmListItem* row = qvmListItem::createForKind(kind);
+            ok = row->read(in) && in.status() == QDataStream::Ok;
+            if (ok)
+                list.append(row);
+            else
+                delete row;
+        }
+    }
+    if (!ok) {
+        int kept = 0;
+        for (const auto& list : favorites)
+            kept += list.size();
+        qWarning() << "damaged data file" << file.fileName() << "kept" << kept << "favourites";
+    }
+    return ok;
+}
+
+bool kwdStore::saveFavorites()
+{
+    return writeFile(dataFile(QStringLiteral("favorite")), [&](QDataStream& out) {
+        out << qint32(favorites.size());
+        for (auto it = favorites.cbegin(); it != favorites.cend(); ++it) {
+            out << qint32(it.key()) << qint32(it.value().size());
+            for (const qvmListItem* row : it.value())
+                row->write(out);
+        }
+    });
+}
+
+int kwdStore::favoriteKind(const qvmListItem* row)
+{
+    if (!row)
+        return -1;
+    switch (row->type()) {
+    case qvmListItem::TypeProject: return 1;
+    case qvmListItem::TypeSale: return 2;
+    case qvmListItem::TypeLease: return 3;
+    case qvmListItem::TypeRegion: return 5;
+    case qvmListItem::TypeRoad: return 6;
+    default: return -1;
+    }
+}
+
+void kwdStore::addFavorite(const qvmListItem* row)
+{
+    const int kind = favoriteKind(row);
+    if (kind < 1 || kind > 3)
+        return;
+    QList<qvmListItem*>& list = favorites[kind];
+    for (const qvmListItem* stored : list) {
+        if (stored->id == row->id)
+            return;
+    }
+    qvmListItem* copy = qvmListItem::createForKind(kind);
+    copy->assign(row);
+    list.append(copy);
+    // Saved at once: a crash must not lose a favourite the user just added.
+    saveFavorites();
+}
+
+void kwdStore::removeFavorite(const qvmListItem* row)
+{
+    const int kind = favoriteKind(row);
+    auto it = favorites.find(kind);
+    if (it == favorites.end())
+        return;
+    for (int i = 0; i < it->size(); ++i) {
+        if (it->at(i)->id == row->id) {
+            delete it->takeAt(i);
+            saveFavorites();
+            return;
+        }
+    }
+}
+
+bool kwdStore::isFavorite(const qvmListItem* row) const
+{
+    const int kind = favoriteKind(row);
+    if (kind < 1 || kind > 3)
+        return false;
+    for (const qvmListItem* stored : favorites.value(kind)) {
+        if (stored->id == row->id)
+            return true;
+    }
+    return false;
+}
+
+// ---- City catalogue and city information ----
+
+void kwdStore::parseCityList(const QDomDocument& doc)
+{
+    cities.clear();
+    const QDomNodeList provinces = doc.elementsByTagName(QStringLiteral("province"));
+    for (int p = 0; p < provinces.size(); ++p) {
+        const QDomElement province = provinces.at(p).toElement();
+        const QString provinceName = province.attribute(QStringLiteral("name"));
+        if (provinceName.isEmpty())
+            continue;
+        QList<kwdNameCode> kept;
+        const QDomNodeList list = province.elementsByTagName(QStringLiteral("city"));
+        for (int c = 0; c < list.size(); ++c) {
+            const QDomElement city = list.at(c).toElement();
+            kwdNameCode entry{city.attribute(QStringLiteral("name")), city.attribute(QStringLiteral("jm"))};
+            if (!entry.name.isEmpty() && !entry.code.isEmpty())
+                kept.append(entry);
+        }
+        if (!kept.isEmpty())
+            cities.insert(provinceName, kept);
+    }
+    if (!cities.isEmpty())
+        saveCities();
+}
+
+bool kwdStore::parseCityInfo(const QDomDocument& doc, const QString& code)
+{
+    static const char* const parts[4][2] = {
+        {"areas", "area"}, {"saleprice", "price"}, {"totalprice", "price"}, {"leaseprice", "price"}};
+    QList<QList<kwdNameCode>> info;
+    for (const auto& part : parts) {
+        const QDomNodeList found = doc.elementsByTagName(QLatin1String(part[0]));
+        if (found.isEmpty())
+            return false;
+        const bool isArea = qstrcmp(part[1], "area") == 0;
+        const QDomNodeList entries = found.at(0).toElement().elementsByTagName(QLatin1String(part[1]));
+        QList<kwdNameCode> list;
+        for (int i = 0; i < entries.size(); ++i) {
+            const QDomElement e = entries.at(i).toElement();
+            kwdNameCode entry{e.text(), e.attribute(isArea ? QStringLiteral("jm") : QStringLiteral("val"))};
+            if (!entry.name.isEmpty() && !entry.code.isEmpty())
+                list.append(entry);
+        }
+        if (list.isEmpty())
+            return false;
+        info.append(list);
+    }
+    cityInfo.insert(code, info);
+    saveCityInfo();
+    return true;
+}
+
+QString kwdStore::cityCode(const QString& cityName) const
+{
+    for (auto it = cities.cbegin(); it != cities.cend(); ++it) {
+        for (const kwdNameCode& c : it.value()) {
+            if (c.name == cityName)
+                return c.code;
+        }
+    }
+    return QString();
+}
+
+QString kwdStore::provinceOf(const QString& cityName) const
+{
+    for (auto it = cities.cbegin(); it != cities.cend(); ++it) {
+        for (const kwdNameCode& c : it.value()) {
+            if (c.name == cityName)
+                return it.key();
+        }
+    }
+    return QString();
+}
+
+const QList<QList<kwdNameCode>>* kwdStore::cityInfoOf(const QString& code) const
+{
+    auto it = cityInfo.constFind(code);
+    return it == cityInfo.cend() ? nullptr : &it.value();
+}
+
+QString kwdStore::districtCode(const QString& code, const QString& districtName) const
+{
+    const QList<QList<kwdNameCode>>* info = cityInfoOf(code);
+    if (!info || info->isEmpty())
+        return QString();
+    for (const kwdNameCode& d : info->first()) {
+        if (d.name == districtName)
+            return d.code;
+    }
+    return QString();
+}
+
+QString kwdStore::listUrl(int category, const QString& code, bool detail) const
+{
+    static const int entries[6][2] = {{urlHaList, urlHaDetail},     {urlForsaleList, urlForsaleDetail},
+                                      {urlLeaseList, urlLeaseDetail}, {urlCoList, urlCoDetail},
+                                      {urlDistrict, urlDistrict},   {urlStreetDetail, urlStreetDetail}};
+    if (category < 1 || category > 6)
+        return QString();
+    const int key = entries[category - 1][detail ? 1 : 0];
+    return QStringLiteral("http://%1.%2").arg(code, config(key).toString());
+}
+
+QString kwdStore::categoryKey(int category)
+{
+    static const char* const keys[] = {"ha", "forsale", "lease", "co", "district", "street"};
+    return category >= 1 && category <= 6 ? QLatin1String(keys[category - 1]) : QString();
+}
+
+QString kwdStore::categoryTitle(int category)
+{
+    static const char* const titles[] = {"楼盘小区", "二手房", "租房", "中介", "行政区", "道路"};
+    return category >= 1 && category <= 6 ? QString::fromUtf8(titles[category - 1]) : QString();
+}

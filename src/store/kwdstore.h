@@ -1,0 +1,128 @@
+#pragma once
+
+#include "kwdnamecode.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QVariant>
+
+class QDataStream;
+class QDomDocument;
+class kwdFinder;
+class qvmListItem;
+
+// The local store: settings and numbered configuration values, the city catalogue and per-city
+// information, the favourites, the search and push records, the data directory and the cached DPI.
+// One instance, reached through instance(); it owns every record it holds.
+class kwdStore
+{
+public:
+    // Numbered configuration keys.
+    enum ConfigKey {
+        urlCityInfo = 21,
+        urlHaList = 22,
+        urlHaDetail = 23,
+        urlForsaleList = 24,
+        urlForsaleDetail = 25,
+        urlLeaseList = 26,
+        urlLeaseDetail = 27,
+        urlCoList = 28,
+        urlCoDetail = 29,
+        urlUpdate = 30,
+        cfgUpdateInterval = 34,
+        cfgAutoUpdate = 35,
+        cfgLastUpdate = 36,
+        cfgLastUpdateBuild = 37,
+        urlHaImages = 38,
+        urlForsaleImages = 39,
+        urlLeaseImages = 40,
+        urlStreetDetail = 41,
+        urlDistrict = 42,
+        prizeFlag = 43,
+        cfgGuideDistance = 44,
+        cfgGuideRange = 45,
+        cfgGuideUpdateInterval = 46,
+        cfgGPSRange = 47,
+        cfgAllowSkipReg = 48,
+        cfgOnloadName = 50,
+        cfgOnloadPassword = 51,
+        cfgOnloadTel = 52,
+        cfgOnloadUser = 53,
+        loggedIn = 54,
+        cfgOnClose = 55,
+        cfgOnQuit = 56,
+        cfgCity = 57,
+        guideCityCode = 58,
+    };
+
+    enum KeyKind { Unknown, Persisted, InMemory, Endpoint };
+
+    static kwdStore* instance();
+    // Destroys the one store so that the next instance() starts afresh (tests, program exit).
+    static void destroy();
+
+    // A file shipped next to the program (citylist.xml, skin/, catalogue), whatever the working directory.
+    static QString appFile(const QString& relative);
+
+    static KeyKind keyKind(int key);
+    QVariant config(int key) const;
+    void setConfig(int key, const QVariant& value);
+
+    QString dataPath();
+    QString dataFile(const QString& name);
+    int screenDpi();
+    // Points to pixels at the cached DPI (integer division, as every drawn item measures).
+    int pointsToPixels(int points);
+
+    void load();
+    bool loadFinders(QList<kwdFinder*>& list);
+    bool saveFinders(const QList<kwdFinder*>& list);
+    bool loadNewHouseFinders(QList<kwdFinder*>& list);
+    bool saveNewHouseFinders(const QList<kwdFinder*>& list);
+    bool loadCities();
+    bool saveCities();
+    bool loadCityInfo();
+    bool saveCityInfo();
+    bool loadFavorites();
+    bool saveFavorites();
+
+    // City catalogue and city information.
+    void parseCityList(const QDomDocument& doc);
+    bool parseCityInfo(const QDomDocument& doc, const QString& cityCode);
+    QString cityCode(const QString& cityName) const;
+    QString provinceOf(const QString& cityName) const;
+    const QList<QList<kwdNameCode>>* cityInfoOf(const QString& cityCode) const;
+    QString districtCode(const QString& cityCode, const QString& districtName) const;
+    QString listUrl(int category, const QString& cityCode, bool detail) const;
+    static QString categoryKey(int category);
+    static QString categoryTitle(int category);
+
+    // Favourites: kinds 1 housing area, 2 sale, 3 lease.
+    static int favoriteKind(const qvmListItem* row);
+    void addFavorite(const qvmListItem* row);
+    void removeFavorite(const qvmListItem* row);
+    bool isFavorite(const qvmListItem* row) const;
+
+    QMap<QString, QList<kwdNameCode>> cities;
+    QMap<QString, QList<QList<kwdNameCode>>> cityInfo;
+    QMap<int, QList<qvmListItem*>> favorites;
+    QList<kwdFinder*> finders;
+    QList<kwdFinder*> newHouseFinders;
+    QMap<int, QVariant> configValues;
+    int dpi = 0;
+    QString dataDir;
+    kwdFinder* currentFinder = nullptr;
+    kwdFinder* currentNewHouseFinder = nullptr;
+
+    ~kwdStore();
+
+private:
+    kwdStore() = default;
+    kwdStore(const kwdStore&) = delete;
+    kwdStore& operator=(const kwdStore&) = delete;
+
+    bool loadFinderFile(const QString& name, QList<kwdFinder*>& list);
+    bool saveFinderFile(const QString& name, const QList<kwdFinder*>& list);
+    void clearFavorites();
+};

@@ -1,0 +1,28 @@
+#include "kwdtestenvironment.h"
+
+#include <QDir>
+
+kwdTestEnvironment::kwdTestEnvironment() : dir(QDir::tempPath() + QStringLiteral("/kwdtest-XXXXXX"))
+{
+    const QByteArray home = dir.path().toUtf8();
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", home + "/.config");
+    qputenv("XDG_DATA_HOME", home + "/.local/share");
+    qputenv("XDG_CACHE_HOME", home + "/.cache");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Tests never reach the outside world; a proxy from the caller's shell would only confuse them.
+    qunsetenv("http_proxy");
+    qunsetenv("HTTP_PROXY");
+    qunsetenv("KWDPERSONAL_CONF");
+}
+
+QString kwdTestEnvironment::outputDir(const QString& subdir)
+{
+    QString base = qEnvironmentVariable("KWD_TEST_OUTPUT");
+    if (base.isEmpty())
+        base = QDir::currentPath() + QStringLiteral("/test-output");
+    const QString path = base + QLatin1Char('/') + subdir;
+    QDir().mkpath(path);
+    return path;
+}
