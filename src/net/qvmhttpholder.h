@@ -15,7 +15,12 @@ class QNetworkAccessManager;
 class qvmHttpRequest
 {
 public:
-    enum State { Pending = 0, Done = 1, Failed = 2 };
+    enum State
+    {
+        Pending = 0,
+        Done = 1,
+        Failed = 2
+    };
 
     ~qvmHttpRequest();
 
@@ -65,6 +70,8 @@ public Q_SLOTS:
 private:
     int start(const QString& url, QObject* receiver, bool toFile, const QByteArray* postData,
               const QString& contentType);
+    // Forgets a record's running reply and destroys the record, so that no completion reaches anyone.
+    void destroyRecord(qvmHttpRequest* r);
 
     QNetworkAccessManager* manager = nullptr;
     QMap<int, qvmHttpRequest*> requests;
