@@ -1,6 +1,10 @@
 #include "kwdfinder.h"
 
+#include "kwdlocation.h"
+#include "kwdqueryvalue.h"
+#include "kwdstore.h"
 #include "kwdstreamguard.h"
+#include "qvmhttpholder.h"
 
 #include <QDataStream>
 
@@ -28,6 +32,122 @@ void kwdFinder::copyConditions(const kwdFinder& other)
     };
     copyRange(HaClass, SortHouse);
     copyRange(PushFlag, PushLastLease);
+}
+
+namespace {
+
+// A stored range "low-high": the number before the first "-" and the one after it; text that is not
+// a number reads 0. Gives the pair only when the bounds differ; a missing upper bound is sent empty.
+QString rangePairs(const QString& range, const char* lowName, const char* highName)
+{
+    if (range.isEmpty() || !range.contains(QLatin1Char('-')))
+        return QString();
+    const int low = range.section(QLatin1Char('-'), 0, 0).toInt();
+    const int high = range.section(QLatin1Char('-'), 1, 1).toInt();
+    if (low == high)
+        return QString();
+    return QStringLiteral("&%1=%2&%3=%4")
+        .arg(QLatin1String(lowName), QString::number(low), QLatin1String(highName),
+             high == 0 ? QString() : QString::number(high));
+}
+
+} // namespace
+
+QString kwdFinder::buildQuery()
+{
+    const auto esc = &kwdQueryValue::encode;
+    const int c = category;
+    const bool house = c == 2 || c == 3;
+    QString q;
+
+    switch (field(Mode).toInt()) {
+    case 101: {
+        const QString district = field(District);
+        if (!district.isEmpty()) {
+            kwdStore* store = kwdStore::instance();
+            const QString code = store->districtCode(store->cityCode(field(City)), district);
+            if (!code.isEmpty())
+                q += QStringLiteral("&distcode=") + esc(code);
+        }
+        break;
+    }
+    case 102: {
+        const int radius = field(Radius).toInt();
+        const kwdLocation* location = kwdLocation::instance();
+        double lon = 0.0;
+        double lat = 0.0;
+        if (radius > 0 && location && location->position(&lon, &lat)) {
+            q +=
+                QStringLiteral("&location=%1|%2|%3")
+                    .arg(QString::number(lon, 'f', 6), QString::number(lat, 'f', 6), QString::number(radius));
+            setField(Latitude, QString::number(lat, 'f', 8));
+            setField(Longitude, QString::number(lon, 'f', 8));
+        }
+        break;
+    }
+    case 103: {
+        const QString id = field(HaId);
+        if (!id.isEmpty()) {
+            const int range = field(PlaceRange).toInt();
+            if (range < 1)
+                q += QStringLiteral("&ha=") + esc(id);
+            else
+                q += QStringLiteral("&location=%1|%2").arg(esc(id), QString::number(range));
+        }
+        break;
+    }
+    default:
+        break;
+    }
+
+    const QString keyword = field(Keyword);
+    if (!keyword.isEmpty())
+        q += QStringLiteral("&keyword=") + esc(keyword);
+
+    if (c != 4) {
+        const QString type = field(c == 1 ? HaClass : PropType);
+        if (!type.isEmpty())
+            q += (c == 1 ? QStringLiteral("&haclcode=") : QStringLiteral("&proptype=")) + esc(type);
+    }
+
+    if (house) {
+        const int rooms = field(RoomType).toInt();
+        if (rooms == 5)
+            q += QStringLiteral("&bldgcode=21");
+        else if (rooms > 0)
+            q += QStringLiteral("&br=") + QString::number(rooms);
+    }
+
+    if (c == 3 && field(ShareRent).toInt() > 0)
+        q += QStringLiteral("&leasecode=1");
+
+    if (house)
+        q += rangePairs(field(AreaSize), "bldgarea1", "bldgarea2");
+
+    if (c != 4) {
+        const int priceField = c == 1 ? PriceHa : c == 2 ? PriceSale : PriceLease;
+        q += rangePairs(field(priceField), "price1", "price2");
+    }
+
+    if (house) {
+        const int floor = field(Floor).toInt();
+        if (floor >= 8)
+            q += QStringLiteral("&f1=8&f2=");
+        else if (floor >= 1)
+            q += QStringLiteral("&f1=%1&f2=%1").arg(floor);
+
+        const int source = field(Source).toInt();
+        if (source > 0)
+            q += QStringLiteral("&offer=") + QString::number(source - 1);
+    }
+
+    if (c == 1 && !field(SortHa).isEmpty())
+        q += QStringLiteral("&ob=") + esc(field(SortHa));
+    else if (house && !field(SortHouse).isEmpty())
+        q += QStringLiteral("&ob=") + esc(field(SortHouse));
+
+    q += QStringLiteral("&sn=") + qvmHttpHolder::deviceId();
+    return q.mid(1);
 }
 
 void kwdFinder::write(QDataStream& out) const
