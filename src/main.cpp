@@ -1,7 +1,13 @@
+#include "kwdstartup.h"
+#include "mainwindow.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    MainWindow* window = kwdStartup::start(&app);
+    const int code = app.exec();
+    delete window;
+    return code;
 }

@@ -12,7 +12,8 @@ class QRect;
 class kwdTheme
 {
 public:
-    enum Image {
+    enum Image
+    {
         Empty = 0,
         Gps = 1,
         LeftArrow = 2,

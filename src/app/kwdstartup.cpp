@@ -1,0 +1,92 @@
+#include "kwdstartup.h"
+
+#include "kwddatabase.h"
+#include "kwdsplash.h"
+#include "kwdstore.h"
+#include "kwdtheme.h"
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QNetworkProxyFactory>
+#include <QRegularExpression>
+#include <QThread>
+#include <QTranslator>
+
+MainWindow* kwdStartup::start(QApplication* app)
+{
+    // The demo and the tests reach the local service as an HTTP proxy (http_proxy).
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+    QCoreApplication::addLibraryPath(kwdStore::appFile(QStringLiteral("plugins")));
+    installCatalogue(app);
+
+    auto* splash = new kwdSplash;
+    splash->showFullScreen();
+    app->processEvents();
+    splash->showMessage(QString::fromUtf8("正在检测数据库..."));
+
+    openDatabase(splash);
+    kwdStore::instance()->load();
+    splash->showMessage(QString::fromUtf8("正在加载数据..."));
+
+    installStyleSheet(app, kwdTheme::instance()->skinDir());
+
+    auto* window = new MainWindow;
+    window->resize(360, 640);
+    window->show();
+    splash->finish(window);
+    delete splash;
+    return window;
+}
+
+bool kwdStartup::installCatalogue(QApplication* app)
+{
+    auto* translator = new QTranslator(app);
+    if (!translator->load(QStringLiteral("kwdpersonal_zh"), QCoreApplication::applicationDirPath())) {
+        qWarning("failed to load kwdpersonal_zh.qm");
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
+bool kwdStartup::openDatabase(kwdSplash* splash)
+{
+    const QString path = QDir::toNativeSeparators(kwdStore::instance()->dataPath() + QDir::separator() +
+                                                  QStringLiteral("kwdpersonal.db.sqlite"));
+    kwdDatabase* db = kwdDatabase::instance();
+    if (db->open(path))
+        return true;
+    if (splash) {
+        splash->showMessage(QString::fromUtf8("本地数据库不可用...") + QLatin1Char('\n') + db->errorText());
+        // Long enough to be read; start-up goes on without a database.
+        QThread::msleep(600);
+    }
+    return false;
+}
+
+bool kwdStartup::installStyleSheet(QApplication* app, const QString& skinDir)
+{
+    QFile file(QDir::toNativeSeparators(skinDir + QStringLiteral("/style.css")));
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("failed to load style.css");
+        return false;
+    }
+    const QString css = QString::fromUtf8(file.readAll());
+    app->setStyleSheet(expandStyleSheet(css, skinDir));
+    return true;
+}
+
+QString kwdStartup::expandStyleSheet(const QString& css, const QString& skinDir)
+{
+    // url() in a style sheet wants forward slashes and an absolute path, whatever the working directory.
+    const QString dir = QDir::fromNativeSeparators(QDir(skinDir).absolutePath());
+    static const QRegularExpression placeholder(QStringLiteral("%currentPath%"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    QString out = css;
+    out.replace(placeholder, dir);
+    return out;
+}

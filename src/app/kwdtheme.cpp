@@ -1,0 +1,106 @@
+#include "kwdtheme.h"
+
+#include "kwdstore.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QRect>
+#include <QStringList>
+
+namespace {
+
+const char* const kImageFiles[] = {
+    "theme/empty.png",      "theme/gps.png",           "theme/leftarrow.png",   "theme/info.png",
+    "theme/scroll.png",     "theme/logo1.png",         "theme/logo2.png",       "theme/horbar.png",
+    "theme/red_bg1.png",    "theme/red_bg2.png",       "theme/index_pic.png",   "theme/phone.png",
+    "theme/downarrow.png",  "theme/callme.png",        "theme/downloading.png", "theme/close.png",
+    "theme/kwdicon_03.png", "theme/kwdicon_06.png",    "theme/kwdicon_08.png",  "theme/kwdicon_12.png",
+    "theme/kwdicon_12.png", "theme/pushhouseicon.png", "theme/newhouse.png",    "theme/kwdpersonal.png",
+    "theme/leftarrowh.png", "theme/supplydot.png",     "theme/demanddot.png",
+};
+constexpr int kImageCount = int(sizeof(kImageFiles) / sizeof(kImageFiles[0]));
+
+// Category names of places, in the order of their icon files below.
+const QStringList& categoryNames()
+{
+    static const QStringList names = {
+        QStringLiteral("楼盘小区"), QStringLiteral("商业"),     QStringLiteral("医疗"),
+        QStringLiteral("教育"),     QStringLiteral("宾馆"),     QStringLiteral("餐饮娱乐"),
+        QStringLiteral("公共场所"), QStringLiteral("站场码头"), QStringLiteral("服务"),
+        QStringLiteral("地名"),     QStringLiteral("其他"),
+    };
+    return names;
+}
+
+const char* const kCategoryFiles[] = {
+    "theme/hotel.png",   "theme/shangye.png", "theme/medic.png",   "theme/edu.png",
+    "theme/hotel.png",   "theme/canyin.png",  "theme/gongong.png", "theme/matou.png",
+    "theme/service.png", "theme/diming.png",  "theme/other.png",
+};
+
+} // namespace
+
+kwdTheme* kwdTheme::instance()
+{
+    // Lives until the end of the program: pixmaps drawn by any widget come from here.
+    static kwdTheme* theme = new kwdTheme;
+    return theme;
+}
+
+kwdTheme::kwdTheme() : baseDir(kwdStore::appFile(QStringLiteral("skin/default"))) {}
+
+void kwdTheme::setSkinDir(const QString& dir)
+{
+    baseDir = QDir(dir).absolutePath();
+    images.clear();
+    icons.clear();
+}
+
+QString kwdTheme::imageFile(int no)
+{
+    if (no < 0 || no >= kImageCount)
+        return QString();
+    return QLatin1String(kImageFiles[no]);
+}
+
+QPixmap kwdTheme::image(int no)
+{
+    auto it = images.constFind(no);
+    if (it != images.constEnd())
+        return it.value();
+    const QString file = imageFile(no);
+    QPixmap pixmap;
+    if (!file.isEmpty())
+        pixmap.load(baseDir + QLatin1Char('/') + file);
+    images.insert(no, pixmap);
+    return pixmap;
+}
+
+QPixmap kwdTheme::categoryIcon(const QString& name)
+{
+    auto it = icons.constFind(name);
+    if (it != icons.constEnd())
+        return it.value();
+    const int pos = categoryNames().indexOf(name);
+    if (pos < 0)
+        return QPixmap();
+    QPixmap pixmap;
+    pixmap.load(baseDir + QLatin1Char('/') + QLatin1String(kCategoryFiles[pos]));
+    icons.insert(name, pixmap);
+    return pixmap;
+}
+
+void kwdTheme::drawTiled(QPainter* painter, const QRect& r, int no)
+{
+    const QPixmap pixmap = image(no);
+    if (pixmap.isNull() || r.height() <= 0 || r.width() <= 0)
+        return;
+    const int tileWidth = pixmap.width() * r.height() / pixmap.height();
+    // A very flat rectangle can make the scaled tile zero pixels wide; it would never cover anything.
+    if (tileWidth <= 0)
+        return;
+    const QPixmap tile =
+        pixmap.scaled(tileWidth, r.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    for (int x = r.left(); x < r.left() + r.width(); x += tileWidth)
+        painter->drawPixmap(x, r.top(), tile);
+}

@@ -1,0 +1,284 @@
+#include "mainwindow.h"
+
+#include "closehint.h"
+#include "kwddatabase.h"
+#include "kwdshowwait.h"
+#include "kwdstore.h"
+#include "kwdtheme.h"
+#include "qvmhttpholder.h"
+#include "qvmlistitem.h"
+#include "qvmwidgetsegement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedLayout>
+#include <QTimer>
+#include <QVBoxLayout>
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+{
+    // Every page sends its requests through this holder, so it must exist before any page.
+    holder = new qvmHttpHolder(this);
+
+    buildForm();
+
+    waitBox = new kwdShowWait(this);
+    waitBox->hide();
+
+    kwdStore* store = kwdStore::instance();
+    if (store->config(kwdStore::cfgOnClose).toString() == QLatin1String("0")) {
+        setAttribute(Qt::WA_QuitOnClose, false);
+        QApplication::setQuitOnLastWindowClosed(false);
+        askOnClose = true;
+    } else {
+        setAttribute(Qt::WA_QuitOnClose, store->config(kwdStore::cfgOnQuit).toString() != QLatin1String("0"));
+        askOnClose = false;
+    }
+
+    popupOpacity = 1.0;
+    firstNewHouseCheck = true;
+    createTray();
+
+    QTimer::singleShot(10000, this, &MainWindow::check_newhouse);
+    QTimer::singleShot(200, this, qOverload<>(&MainWindow::check_update));
+    QTimer::singleShot(5000, this, &MainWindow::check_notice);
+
+    setWindowTitle(tr("KWDPersonal"));
+}
+
+MainWindow::~MainWindow()
+{
+    kwdStore* store = kwdStore::instance();
+    store->saveFinders(store->finders);
+    store->saveNewHouseFinders(store->newHouseFinders);
+    if (newHousePopup) {
+        newHousePopup->close();
+        delete newHousePopup;
+        newHousePopup = nullptr;
+    }
+    newHouseRecords.clear();
+    qDeleteAll(seenListings);
+    seenListings.clear();
+    delete holder;
+    holder = nullptr;
+    kwdDatabase::instance()->close();
+}
+
+void MainWindow::buildForm()
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralwidget"));
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    pages = new QStackedLayout;
+    createPages();
+    layout->addLayout(pages, 1);
+
+    segment = new qvmWidgetSegement(central);
+    segment->setObjectName(QStringLiteral("SegMainWindow"));
+    segment->addSegment(tr("XinXiCHAXun"));
+    segment->addSegment(tr("GPSGuide"));
+    segment->addSegment(tr("Favorite"));
+    segment->addSegment(tr("SystemMenu"));
+    layout->addWidget(segment);
+    connect(segment, &qvmWidgetSegement::valueChanged, pages, &QStackedLayout::setCurrentIndex);
+    segment->setValue(0);
+
+    setCentralWidget(central);
+}
+
+void MainWindow::createPages()
+{
+    // The four pages in selector order: search, around me, favourites, system menu.
+    const char* const names[] = {"pageSource", "pageAround", "pageFavorite", "pageSystem"};
+    for (const char* name : names) {
+        auto* page = new QWidget;
+        page->setObjectName(QLatin1String(name));
+        pages->addWidget(page);
+    }
+}
+
+void MainWindow::createTray()
+{
+    actList = new QAction(tr("&List"), this);
+    actList->setData(1);
+    actSetting = new QAction(tr("&Setting"), this);
+    actSetting->setData(2);
+    actOpen = new QAction(tr("&Open"), this);
+    actOpen->setData(3);
+    actExit = new QAction(tr("E&xit"), this);
+    actExit->setData(4);
+    for (QAction* action : {actList, actSetting, actOpen, actExit})
+        connect(action, &QAction::triggered, this, &MainWindow::on_menu_trigger);
+
+    sourceMenu = new QMenu(tr("show source"), this);
+    sourceMenu->addAction(actSetting);
+    sourceMenu->addAction(actList);
+    trayMenu = new QMenu(this);
+    trayMenu->addAction(actOpen);
+    trayMenu->addMenu(sourceMenu);
+    trayMenu->addSeparator();
+    trayMenu->addAction(actExit);
+
+    trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    if (!trayAvailable)
+        return;
+    const QPixmap icon = kwdTheme::instance()->image(kwdTheme::AppIcon);
+    tray = new QSystemTrayIcon(this);
+    if (!icon.isNull())
+        tray->setIcon(QIcon(icon.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    tray->setToolTip(tr("kwd"));
+    tray->setContextMenu(trayMenu);
+    tray->setVisible(true);
+    connect(tray, &QSystemTrayIcon::activated, this, &MainWindow::trayIconActivated);
+}
+
+void MainWindow::check_prize(bool bauto)
+{
+    // The prize draw check is added with the system menu.
+    Q_UNUSED(bauto)
+}
+
+void MainWindow::check_prize()
+{
+    check_prize(false);
+}
+
+void MainWindow::onHttpResponse(int id, int err)
+{
+    Q_UNUSED(err)
+    // The update, prize and new-listing replies are dispatched here as those checks are added; the
+    // record is always forgotten afterwards.
+    if (holder)
+        holder->remove(id);
+}
+
+void MainWindow::check_update(bool bauto)
+{
+    // The update check is added with the update prompt.
+    updateAuto = bauto;
+}
+
+void MainWindow::check_update()
+{
+    check_update(true);
+}
+
+void MainWindow::check_notice()
+{
+    // The notice check is added with the notice panel.
+}
+
+void MainWindow::check_newhouse()
+{
+    // The new-listing check and its poll timer are added with the subscription form.
+}
+
+void MainWindow::closeNewHouseWidget()
+{
+    // The fade-out is added with the new-listing popup.
+}
+
+void MainWindow::onLookNewHouse()
+{
+    // Showing the collected listings is added with the new-listing popup.
+}
+
+void MainWindow::showFromTray()
+{
+    showNormal();
+    raise();
+}
+
+void MainWindow::on_menu_trigger()
+{
+    auto* action = qobject_cast<QAction*>(sender());
+    if (!action)
+        return;
+    switch (action->data().toInt()) {
+    case 1:
+        showFromTray();
+        onLookNewHouse();
+        break;
+    case 2:
+        showFromTray();
+        segment->setValue(0);
+        pages->setCurrentIndex(0);
+        // The search page opens its push condition form here once it exists.
+        break;
+    case 3:
+        showFromTray();
+        break;
+    case 4:
+        quitApplication();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason != QSystemTrayIcon::Trigger)
+        return;
+    showFromTray();
+    activateWindow();
+}
+
+void MainWindow::doUpdate(QString str)
+{
+    // The answer of the update prompt is handled with the update check.
+    Q_UNUSED(str)
+}
+
+MainWindow::CloseAction MainWindow::closeWithoutPrompt() const
+{
+    if (testAttribute(Qt::WA_QuitOnClose))
+        return CloseAndQuit;
+    // Without a tray a hidden window could never come back and the process would linger unseen.
+    return trayAvailable ? CloseToTray : CloseAndQuit;
+}
+
+MainWindow::CloseAction MainWindow::applyCloseAnswer(QCloseEvent* event, int result, int choice, int remind)
+{
+    if (result != CloseHint::Confirmed) {
+        event->ignore();
+        return CloseKeepOpen;
+    }
+    if (remind == CloseHint::DontAsk)
+        askOnClose = false;
+    CloseAction action = choice == CloseHint::ToTray ? CloseToTray : CloseAndQuit;
+    if (action == CloseToTray && !trayAvailable)
+        action = CloseAndQuit;
+    if (action == CloseAndQuit)
+        quitApplication();
+    QMainWindow::closeEvent(event);
+    return action;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!askOnClose) {
+        if (closeWithoutPrompt() == CloseAndQuit && !testAttribute(Qt::WA_QuitOnClose))
+            quitApplication();
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    if (!closeHint)
+        closeHint = new CloseHint(this);
+    closeHint->setModal(true);
+    closeHint->prepare();
+    closeHint->exec();
+    applyCloseAnswer(event, closeHint->result, closeHint->choice, closeHint->remind);
+}
+
+void MainWindow::quitApplication()
+{
+    QCoreApplication::quit();
+}

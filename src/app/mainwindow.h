@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QMap>
+#include <QString>
+#include <QSystemTrayIcon>
+
+class CloseHint;
+class QAction;
+class QCloseEvent;
+class QMenu;
+class QStackedLayout;
+class kwdShowWait;
+class kwdUpdateHandler;
+class qvmHttpHolder;
+class qvmListItem;
+class qvmWidgetSegement;
+class qvmnotice;
+
+// The one top-level window: owns the request holder, the four pages and their selector, the shared
+// wait box, the tray icon and menu, the close prompt, and the timers and request identifiers of the
+// background checks (update, notices, new-listing push, prize draw).
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // What a close of the window does once the prompt (if any) has been answered.
+    enum CloseAction
+    {
+        CloseKeepOpen,
+        CloseToTray,
+        CloseAndQuit
+    };
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Applies one answer of the close prompt (result, choice, remind as CloseHint records them) to a
+    // close event: updates askOnClose, accepts or ignores the event and quits when asked to.
+    CloseAction applyCloseAnswer(QCloseEvent* event, int result, int choice, int remind);
+    // What a close does when the prompt is not shown.
+    CloseAction closeWithoutPrompt() const;
+
+    QStackedLayout* pages = nullptr;
+    qvmWidgetSegement* segment = nullptr;
+    CloseHint* closeHint = nullptr;
+    bool askOnClose = false;
+    bool firstNewHouseCheck = true;
+    QAction* actList = nullptr;
+    QAction* actSetting = nullptr;
+    QAction* actOpen = nullptr;
+    QAction* actExit = nullptr;
+    QMenu* sourceMenu = nullptr;
+    QMenu* trayMenu = nullptr;
+    bool trayAvailable = false;
+    QSystemTrayIcon* tray = nullptr;
+    bool updateAuto = true;
+    kwdUpdateHandler* updateHandler = nullptr;
+    int updateRequest = 0;
+    qvmnotice* notice = nullptr;
+    int prizeRequests[2] = {0, 0};
+    int newHouseRequest = 0;
+    int newHouseTimer = 0;
+    int fadeTimer = 0;
+    int newHouseKind = -1;
+    int newHouseCount = 0;
+    double popupOpacity = 1.0;
+    QList<qvmListItem*> newHouseRecords;
+    QMap<QString, qvmListItem*> seenListings;
+    QWidget* newHousePopup = nullptr;
+
+    qvmHttpHolder* holder = nullptr;
+    kwdShowWait* waitBox = nullptr;
+
+Q_SIGNALS:
+    void showBtnNew();
+    void hideBtnNew();
+
+public Q_SLOTS:
+    void check_prize(bool bauto);
+    void check_prize();
+    void onHttpResponse(int id, int err);
+    void check_update(bool bauto);
+    void check_update();
+    void check_notice();
+    void check_newhouse();
+    void closeNewHouseWidget();
+    void onLookNewHouse();
+    void on_menu_trigger();
+    void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    void doUpdate(QString str);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Ends the run; a separate step so that the close decisions can be exercised without quitting.
+    virtual void quitApplication();
+
+private:
+    void buildForm();
+    void createPages();
+    void createTray();
+    void showFromTray();
+};

@@ -1,0 +1,67 @@
+#include "kwdmessageitem.h"
+
+#include "kwdtheme.h"
+
+#include <QFont>
+#include <QGraphicsView>
+#include <QPainter>
+
+kwdMessageItem::kwdMessageItem(QGraphicsView* view, QGraphicsItem* parent) : QGraphicsItem(parent), view(view)
+{
+    updateSize();
+}
+
+QSize kwdMessageItem::boxSize(int viewWidth)
+{
+    int w = 4 * viewWidth / 5;
+    int h = 3 * w / 4;
+    const QPixmap box = kwdTheme::instance()->image(kwdTheme::Info);
+    if (!box.isNull()) {
+        w = qMin(box.width(), 4 * viewWidth / 5);
+        h = box.height() * w / box.width();
+    }
+    return QSize(w, h);
+}
+
+void kwdMessageItem::updateSize()
+{
+    const QSize wanted = boxSize(view ? view->viewport()->width() : 0);
+    if (wanted == size)
+        return;
+    prepareGeometryChange();
+    size = wanted;
+}
+
+QRectF kwdMessageItem::boundingRect() const
+{
+    return QRectF(0, 0, size.width(), size.height());
+}
+
+void kwdMessageItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    kwdTheme* theme = kwdTheme::instance();
+    const QRect box(0, 0, size.width(), size.height());
+    const QPixmap background = theme->image(kwdTheme::Info);
+    if (!background.isNull())
+        painter->drawPixmap(box, background);
+
+    QFont font(QStringLiteral("sans-serif"));
+    font.setPixelSize(18);
+    painter->setFont(font);
+    painter->setPen(QColor(88, 88, 88));
+
+    if (!animated) {
+        painter->drawText(box, Qt::AlignCenter | Qt::TextWordWrap, text);
+        return;
+    }
+    int textLeft = 14;
+    const QPixmap strip = theme->image(kwdTheme::Scroll);
+    const int frameWidth = strip.width() / 6;
+    if (!strip.isNull() && frameWidth > 0) {
+        const QRect source((frame % 6) * frameWidth, 0, frameWidth, strip.height());
+        painter->drawPixmap(QPoint(14, (box.height() - strip.height()) / 2), strip, source);
+        textLeft += frameWidth + 10;
+    }
+    painter->drawText(QRect(textLeft, 0, qMax(0, box.width() - textLeft), box.height()),
+                      Qt::AlignLeft | Qt::AlignVCenter, text);
+}

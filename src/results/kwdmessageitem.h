@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QGraphicsItem>
+#include <QSize>
+#include <QString>
+
+class QGraphicsView;
+
+// The message box drawn in the result view's scene: the skin's box picture with a text, and while
+// waiting a spinner frame before it. Its size follows the view it belongs to.
+class kwdMessageItem : public QGraphicsItem
+{
+public:
+    explicit kwdMessageItem(QGraphicsView* view, QGraphicsItem* parent = nullptr);
+
+    // The box size for a view of that width: 80 % of it, or the skin picture's width when smaller.
+    static QSize boxSize(int viewWidth);
+    // Brings the cached size in line with the view (announces the geometry change when it differs).
+    void updateSize();
+
+    QRectF boundingRect() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+    QGraphicsView* view = nullptr;
+    int frame = 0;
+    bool animated = false;
+    QString text;
+
+private:
+    QSize size;
+};
