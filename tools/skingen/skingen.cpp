@@ -854,6 +854,87 @@ QImage drawOther()
     });
 }
 
+// ---- Images of the style sheet: the favourite star and the check box indicator ----
+
+QPainterPath starPath(const QPointF& c, qreal outer, qreal inner)
+{
+    QPainterPath path;
+    for (int i = 0; i < 10; ++i) {
+        const qreal radius = i % 2 ? inner : outer;
+        const qreal angle = qDegreesToRadians(-90.0 + i * 36.0);
+        const QPointF pt(c.x() + radius * qCos(angle), c.y() + radius * qSin(angle));
+        if (i == 0)
+            path.moveTo(pt);
+        else
+            path.lineTo(pt);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+QImage star(bool on)
+{
+    QImage img = canvas(24, 24);
+    QPainter p(&img);
+    smooth(p);
+    const QPainterPath path = starPath(QPointF(12, 12.8), 10.5, 4.6);
+    if (on) {
+        p.setPen(QPen(QColor(255, 255, 255, 230), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(vertical(path.boundingRect(), QColor(255, 226, 90), QColor(250, 176, 20)));
+    } else {
+        p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+    }
+    p.drawPath(path);
+    return img;
+}
+
+QImage drawFavorite()
+{
+    return star(false);
+}
+
+QImage drawFavoriteOn()
+{
+    return star(true);
+}
+
+QImage checkIndicator(bool on)
+{
+    QImage img = canvas(18, 18);
+    QPainter p(&img);
+    smooth(p);
+    const QRectF box(1.5, 1.5, 15, 15);
+    if (on) {
+        p.setPen(QPen(priceRed.darker(115), 1.0));
+        p.setBrush(vertical(box, QColor(236, 52, 48), priceRed));
+    } else {
+        p.setPen(QPen(QColor(176, 176, 176), 1.0));
+        p.setBrush(vertical(box, Qt::white, QColor(240, 240, 240)));
+    }
+    p.drawRoundedRect(box, 3, 3);
+    if (on) {
+        QPainterPath tick;
+        tick.moveTo(5, 9.2);
+        tick.lineTo(8, 12.2);
+        tick.lineTo(13.2, 6);
+        p.setPen(roundPen(Qt::white, 2.0));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(tick);
+    }
+    return img;
+}
+
+QImage drawCheckOff()
+{
+    return checkIndicator(false);
+}
+
+QImage drawCheckOn()
+{
+    return checkIndicator(true);
+}
+
 // ---- The image table: file name (under theme/) and its drawing ----
 
 struct SkinImage
@@ -899,6 +980,10 @@ const SkinImage kImages[] = {
     {"service.png", drawService},
     {"diming.png", drawDiming},
     {"other.png", drawOther},
+    {"favorite.png", drawFavorite},
+    {"favorite_on.png", drawFavoriteOn},
+    {"check_off.png", drawCheckOff},
+    {"check_on.png", drawCheckOn},
 };
 
 // ---- Contact sheet: the images in place, then every image on a checkerboard with its name ----
