@@ -27,7 +27,11 @@ kwdServiceConfig kwdServiceConfig::fromFile(const QString& path)
     QSettings ini(path, QSettings::IniFormat);
     ini.beginGroup(QStringLiteral("service"));
     auto read = [&](const char* key, QString& target) {
-        const QString v = ini.value(QLatin1String(key)).toString().trimmed();
+        // The INI reader splits an unquoted value at its commas (as in a URL's query); join it back.
+        const QVariant raw = ini.value(QLatin1String(key));
+        const QString v = (raw.typeId() == QMetaType::QStringList ? raw.toStringList().join(QLatin1Char(','))
+                                                                  : raw.toString())
+                              .trimmed();
         if (!v.isEmpty())
             target = v;
     };
