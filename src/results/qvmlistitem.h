@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QColor>
 #include <QList>
 #include <QPair>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 class QDataStream;
+class QFont;
 class QDomElement;
 class QImage;
 class QPainter;
@@ -14,6 +17,7 @@ class international;
 class qvmItemRegion;
 class qvmItemRoad;
 class qvmProjectItem;
+class qvmListItem;
 
 // The picture of a row: where it comes from and, once downloaded, the decoded image.
 struct qvmPictureJob
@@ -24,6 +28,26 @@ struct qvmPictureJob
     int requestId = 0;
 };
 
+// A tappable area of a detail body. `action` follows the result view's related-page numbers;
+// `target` is the item the tap opens (the district, street or housing area, or the row itself);
+// `title` names the related group for action 6.
+struct qvmLink
+{
+    QRect rect;
+    int action = -1;
+    QString title;
+    qvmListItem* target = nullptr;
+};
+
+// One line of a price block: caption, value in its colour, unit after it.
+struct qvmValueLine
+{
+    QString caption;
+    QString value;
+    QColor colour;
+    QString unit;
+};
+
 // One record of a result document: the listing's data and the code that lays it out and paints it,
 // as a list row (mode 0), a detail body (mode 1) or a compact link (mode 2). Not a graphics item:
 // pages call paint and height with their own painter and rectangle. Owns its picture, its linked
@@ -31,7 +55,8 @@ struct qvmPictureJob
 class qvmListItem
 {
 public:
-    enum Type {
+    enum Type
+    {
         TypeBase = 0,
         TypeInter = 1,
         TypeRelateHA = 2,
@@ -56,10 +81,29 @@ public:
     virtual void invalidate();
     virtual int type() const;
 
+    enum LinkAction
+    {
+        LinkPictures = 0,
+        LinkDistrict = 1,
+        LinkStreet = 2,
+        LinkHousingArea = 3,
+        LinkMoreSales = 4,
+        LinkMoreLeases = 5,
+        LinkRelated = 6,
+    };
+
+    // The links of the detail body as laid out by the last height(width, 1) or paint(.., 1), in the
+    // coordinates of the rectangle given to paint (measured at (0, 0)).
+    virtual QList<qvmLink> links() const;
+    // The numbers the contact panel offers for this row (an agency's own, or its first agency's).
+    virtual QStringList phoneNumbers() const;
+
     // Creates the row class of a favourite kind (1 housing area, 2 sale, 3 lease); null otherwise.
     static qvmListItem* createForKind(int kind);
 
+    // Decodes the downloaded picture into the picture job; true when the row then holds a picture.
     bool loadPicture(const QString& path);
+    // The record names a picture (drawn with the picture mark in titles).
     bool hasPicture() const;
 
     QString id;
@@ -78,6 +122,9 @@ public:
     int pageView = 0;
     QList<qvmListItem*> children;
     QRect linkRect;
+    // Where a tap opens the contact panel in the detail body; null when the body has no phone line.
+    QRect contactRect;
+    QList<qvmLink> detailLinks;
     int listHeight = 0;
     int detailHeight = 0;
     int layoutWidth = 0;
@@ -85,18 +132,46 @@ public:
     bool idOptional = false;
     international* labels = nullptr;
 
-protected:
     // Shared measures of the list fonts (pixels), computed once.
     static int smallLine();
     static int titleLine();
     static int margin();
     static int quarter();
+    static int pixels(int points);
+    static QFont titleFont();
+    static QFont textFont();
+
+protected:
+    // The three painters behind paint(): list row, detail body (returns the height it used and
+    // records the links), compact link form.
+    virtual void paintList(QPainter* painter, const QRect& rect);
+    virtual int paintDetail(QPainter* painter, const QRect& rect);
+    virtual void paintLink(QPainter* painter, const QRect& rect);
+    virtual int listRowHeight(int width);
+    // Lays the detail body out on a scratch painter to learn its height and links.
+    int measureDetail(int width);
+
+    // Linked items of the stream form (district, housing area, street), in that order.
+    void writeLinked(QDataStream& out) const;
+    bool readLinked(QDataStream& in);
 
     void elide(const QString& text, QString& cache, QPainter* painter, int maxWidth, bool withPictureMark);
-    void drawPicture(QPainter* painter, const QPoint& topLeft, int boxWidth, int boxHeight);
+    void drawPicture(QPainter* painter, const QPoint& topLeft, int boxWidth, int boxHeight, int fallback = 0);
     void drawCaptionLine(QPainter* painter, const QString& caption, const QString& value, int& y, int left,
                          int captionWidth, int valueWidth, bool highlight, QRect* linkRect,
                          const QString& linkText);
+
+    // Building blocks of the detail bodies; each draws from y across `rect` and returns the new y.
+    int drawTitleBand(QPainter* painter, const QRect& rect, int y, const QString& text, const QColor& colour);
+    int drawIdLine(QPainter* painter, const QRect& rect, int y);
+    int drawValueBlock(QPainter* painter, const QRect& rect, int y, const QList<qvmValueLine>& lines,
+                       bool withPicture);
+    int drawTextBox(QPainter* painter, const QRect& rect, int y, const QString& caption, const QString& text);
+    // The widest of the given label-table captions in the painter's font.
+    int captionWidth(QPainter* painter, const QList<int>& labelIndexes) const;
+    void addLink(const QRect& rect, int action, qvmListItem* target, const QString& title = QString());
+    // Picture box of rows and bodies: width and height for a row of the given width.
+    static QSize pictureBox(int width);
 
 private:
     qvmListItem(const qvmListItem&) = delete;
