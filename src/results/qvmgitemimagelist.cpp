@@ -1,0 +1,306 @@
+#include "qvmgitemimagelist.h"
+
+#include "kwdstore.h"
+#include "kwdtheme.h"
+#include "qvmhttpholder.h"
+#include "qvmlistitem.h"
+#include "qvmresultview.h"
+
+#include <QCoreApplication>
+#include <QDomDocument>
+#include <QImageReader>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace {
+// Room above and below the grid.
+constexpr int kGridMargin = 9;
+
+QImage readImage(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
+
+// The image scaled into the box keeping its aspect ratio: limited by the width for wide pictures,
+// by the height otherwise; centred in the box.
+QRect fitInto(const QSize& image, const QRect& box)
+{
+    if (image.isEmpty())
+        return QRect();
+    QSize s;
+    if (double(image.height()) / image.width() < 0.75)
+        s = QSize(box.width(), image.height() * box.width() / image.width());
+    else
+        s = QSize(image.width() * box.height() / image.height(), box.height());
+    return QRect(box.left() + (box.width() - s.width()) / 2, box.top() + (box.height() - s.height()) / 2,
+                 s.width(), s.height());
+}
+} // namespace
+
+qvmGItemImageList::qvmGItemImageList(qvmResultView* owner, qvmListItem* item) : view(owner), row(item)
+{
+    relayout();
+}
+
+qvmGItemImageList::~qvmGItemImageList()
+{
+    delete bigImage;
+}
+
+QRectF qvmGItemImageList::boundingRect() const
+{
+    return QRectF(0, 0, width, height);
+}
+
+QString qvmGItemImageList::title() const
+{
+    return QStringLiteral("图片列表");
+}
+
+int qvmGItemImageList::columns(int viewWidth)
+{
+    return qMax(viewWidth / CellWidth, 1);
+}
+
+QString qvmGItemImageList::listUrl() const
+{
+    int key = 0;
+    switch (row ? row->type() : -1) {
+    case qvmListItem::TypeProject:
+        key = kwdStore::urlHaImages;
+        break;
+    case qvmListItem::TypeSale:
+        key = kwdStore::urlForsaleImages;
+        break;
+    case qvmListItem::TypeLease:
+        key = kwdStore::urlLeaseImages;
+        break;
+    default:
+        return QString();
+    }
+    return QStringLiteral("http://") + view->cityCode() + QLatin1Char('.') +
+           kwdStore::instance()->config(key).toString() + QStringLiteral("?id=") + row->id;
+}
+
+void qvmGItemImageList::activate(bool)
+{
+    if (listRequest > 0 || !pictures.isEmpty())
+        return;
+    const QString url = listUrl();
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    if (url.isEmpty() || !holder)
+        return;
+    listRequest = holder->get(url, view, false);
+    if (listRequest <= 0)
+        return;
+    view->registerRequest(listRequest, this);
+    view->showWait(QString(), false);
+}
+
+void qvmGItemImageList::onResponse(int id, int err)
+{
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    qvmHttpRequest* record = holder ? holder->request(id) : nullptr;
+    if (id == listRequest) {
+        listRequest = 0;
+        if (err != 0 && record)
+            view->showStatus(true, record->text);
+        else
+            view->showStatus(false, QString());
+        if (err == 0 && record && record->body)
+            readList(*record->body);
+        if (holder)
+            holder->remove(id);
+        relayout();
+        update();
+        return;
+    }
+    if (err != 0 || !record) {
+        // The cell keeps its downloading picture.
+        if (holder)
+            holder->remove(id);
+        return;
+    }
+    pictureReady(id, record->text);
+}
+
+void qvmGItemImageList::readList(const QByteArray& body)
+{
+    QDomDocument doc;
+    if (!doc.setContent(body))
+        return;
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    const QDomNodeList items = doc.elementsByTagName(QStringLiteral("items"));
+    for (int i = 0; i < items.size(); ++i) {
+        qvmPictureEntry entry;
+        for (QDomElement c = items.at(i).firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
+            const QString name = c.attribute(QStringLiteral("name"));
+            if (name == QLatin1String("small"))
+                entry.smallUrl = c.text().trimmed();
+            else if (name == QLatin1String("big"))
+                entry.bigUrl = c.text().trimmed();
+        }
+        if (entry.smallUrl.isEmpty())
+            continue;
+        const qvmHttpRequest* r = holder->requestByUrl(entry.smallUrl);
+        if (r && r->state == qvmHttpRequest::Done) {
+            entry.small = readImage(r->text);
+        } else if (r && r->state == qvmHttpRequest::Pending) {
+            entry.smallRequest = r->id;
+        } else {
+            entry.smallRequest = holder->get(entry.smallUrl, view, true);
+            view->registerRequest(entry.smallRequest, this);
+        }
+        pictures.append(entry);
+    }
+}
+
+bool qvmGItemImageList::pictureReady(int id, const QString& path)
+{
+    bool taken = false;
+    for (qvmPictureEntry& e : pictures) {
+        if (e.smallRequest == id && e.small.isNull()) {
+            e.small = readImage(path);
+            taken = true;
+        }
+    }
+    if (enlarged && bigRequest == id && !bigImage) {
+        QImage image = readImage(path);
+        if (!image.isNull())
+            bigImage = new QImage(image);
+        taken = true;
+    }
+    if (taken)
+        update();
+    return taken;
+}
+
+void qvmGItemImageList::relayout()
+{
+    const int w = view->viewport()->width();
+    const int cols = columns(w);
+    const int count = qMax(int(pictures.size()), row ? row->imageCount : 0);
+    const int gridRows = (count + cols - 1) / cols;
+    prepareGeometryChange();
+    width = w;
+    height = qMax(gridRows * CellHeight + 2 * kGridMargin, view->viewport()->height());
+    const qreal cellWidth = qreal(w) / cols;
+    for (int i = 0; i < pictures.size(); ++i)
+        pictures[i].cell =
+            QRectF((i % cols) * cellWidth, kGridMargin + (i / cols) * CellHeight, cellWidth, CellHeight);
+    if (view->topPage() == this)
+        view->setSceneRect(boundingRect());
+}
+
+QRectF qvmGItemImageList::visibleArea() const
+{
+    const qreal top = view->topPage() == this ? view->verticalScrollBar()->value() : 0;
+    return QRectF(0, top, width, view->viewport()->height());
+}
+
+QRectF qvmGItemImageList::closeArea() const
+{
+    const QRectF area = visibleArea();
+    const QPixmap close = kwdTheme::instance()->image(kwdTheme::Close);
+    const QSize size = close.isNull() ? QSize(32, 32) : close.size();
+    return QRectF(area.right() - size.width() - 4, area.top() + 4, size.width(), size.height());
+}
+
+void qvmGItemImageList::enlarge(int index)
+{
+    if (index < 0 || index >= pictures.size())
+        return;
+    enlarged = true;
+    enlargedIndex = index;
+    closeRect = closeArea();
+    delete bigImage;
+    bigImage = nullptr;
+    bigRequest = 0;
+    const QString url = pictures.at(index).bigUrl;
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    const qvmHttpRequest* r = holder && !url.isEmpty() ? holder->requestByUrl(url) : nullptr;
+    if (r && r->state == qvmHttpRequest::Done) {
+        const QImage image = readImage(r->text);
+        if (!image.isNull())
+            bigImage = new QImage(image);
+    } else if (r && r->state == qvmHttpRequest::Pending) {
+        bigRequest = r->id;
+    } else if (holder && !url.isEmpty()) {
+        bigRequest = holder->get(url, view, true);
+        view->registerRequest(bigRequest, this);
+    }
+    update();
+}
+
+void qvmGItemImageList::closeEnlarged()
+{
+    delete bigImage;
+    bigImage = nullptr;
+    enlarged = false;
+    enlargedIndex = -1;
+    bigRequest = 0;
+    closeRect = QRectF();
+    update();
+}
+
+void qvmGItemImageList::clicked(const QPointF& point)
+{
+    if (enlarged) {
+        if (closeRect.contains(point))
+            closeEnlarged();
+        return;
+    }
+    for (int i = 0; i < pictures.size(); ++i) {
+        if (!pictures.at(i).cell.isEmpty() && pictures.at(i).cell.contains(point)) {
+            enlarge(i);
+            return;
+        }
+    }
+}
+
+void qvmGItemImageList::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    kwdTheme* theme = kwdTheme::instance();
+    const QPixmap downloading = theme->image(kwdTheme::Downloading);
+    const int w = int(width);
+    const int cols = columns(w);
+    const int count = qMax(int(pictures.size()), row ? row->imageCount : 0);
+    const qreal cellWidth = qreal(w) / cols;
+    for (int i = 0; i < count; ++i) {
+        const QRect cell =
+            QRectF((i % cols) * cellWidth, kGridMargin + (i / cols) * CellHeight, cellWidth, CellHeight)
+                .toRect();
+        painter->fillRect(cell, QColor(243, 243, 243));
+        painter->setPen(QColor(208, 208, 208));
+        painter->drawRect(cell.adjusted(0, 0, -1, -1));
+        const QRect inner = cell.adjusted(4, 4, -4, -4);
+        if (i < pictures.size() && !pictures.at(i).small.isNull()) {
+            const QImage& small = pictures.at(i).small;
+            painter->drawImage(fitInto(small.size(), inner), small);
+        } else if (!downloading.isNull()) {
+            painter->drawPixmap(inner.left() + (inner.width() - downloading.width()) / 2,
+                                inner.top() + (inner.height() - downloading.height()) / 2, downloading);
+        }
+    }
+    if (!enlarged)
+        return;
+
+    const QRectF area = visibleArea();
+    painter->fillRect(area, QColor(243, 243, 243));
+    if (bigImage && !bigImage->isNull()) {
+        painter->drawImage(fitInto(bigImage->size(), area.toRect().adjusted(4, 4, -4, -4)), *bigImage);
+    } else {
+        painter->setPen(QColor(34, 34, 34));
+        painter->setFont(QFont(QStringLiteral("sans-serif"), 10));
+        painter->drawText(area, Qt::AlignCenter,
+                          QCoreApplication::translate("qvmGItemImageList", "Please Wait..."));
+    }
+    const QPixmap close = theme->image(kwdTheme::Close);
+    closeRect = closeArea();
+    if (!close.isNull())
+        painter->drawPixmap(closeRect.topLeft(), close);
+    else
+        painter->drawText(closeRect, Qt::AlignCenter, QStringLiteral("X"));
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "qvmgraphicsitem.h"
+
+#include <QImage>
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+class qvmListItem;
+class qvmResultView;
+
+// One picture of a listing's picture list: both addresses, the small picture once loaded, and the
+// cell it is drawn in.
+struct qvmPictureEntry
+{
+    QString smallUrl;
+    QString bigUrl;
+    QImage small;
+    int smallRequest = 0;
+    QRectF cell;
+};
+
+// The page of a listing's pictures: a grid of small pictures, one of which can be enlarged and
+// closed again. Owns the entries and the enlarged big picture; the row is borrowed.
+class qvmGItemImageList : public qvmGraphicsItem
+{
+public:
+    enum
+    {
+        CellWidth = 120,
+        CellHeight = 90
+    };
+
+    qvmGItemImageList(qvmResultView* view, qvmListItem* row);
+    ~qvmGItemImageList() override;
+
+    QRectF boundingRect() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+    void onResponse(int id, int err) override;
+    void relayout() override;
+    void activate(bool again) override;
+    void clicked(const QPointF& point) override;
+    QString title() const override;
+    bool pictureReady(int id, const QString& path) override;
+
+    // The picture-list address of the row's kind; empty for kinds without pictures.
+    QString listUrl() const;
+    // Number of grid columns for a view width (at least one).
+    static int columns(int viewWidth);
+    void enlarge(int index);
+    void closeEnlarged();
+
+    qvmResultView* view = nullptr;
+    qvmListItem* row = nullptr;
+    QList<qvmPictureEntry> pictures;
+    bool enlarged = false;
+    int enlargedIndex = -1;
+    QImage* bigImage = nullptr;
+    int bigRequest = 0;
+    QRectF closeRect;
+    int listRequest = 0;
+
+private:
+    void readList(const QByteArray& body);
+    // The part of the page the view shows right now, where the enlarged picture is drawn.
+    QRectF visibleArea() const;
+    QRectF closeArea() const;
+
+    qreal width = 0;
+    qreal height = 0;
+};

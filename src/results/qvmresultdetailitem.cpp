@@ -1,0 +1,245 @@
+#include "qvmresultdetailitem.h"
+
+#include "kwdstore.h"
+#include "qvmhttpholder.h"
+#include "qvmitemregion.h"
+#include "qvmitemroad.h"
+#include "qvmlistitem.h"
+#include "qvmprojectitem.h"
+#include "qvmresultlistitem.h"
+#include "qvmresultview.h"
+
+#include <QDomDocument>
+#include <QGraphicsScene>
+#include <QPainter>
+
+namespace {
+// Besides the listing's own picture the body shows at most this many pictures of linked items.
+constexpr int kExtraPictures = 2;
+
+bool wantsPicture(const qvmListItem* item)
+{
+    return item && item->picture && !item->picture->url.isEmpty() && !item->picture->image;
+}
+} // namespace
+
+qvmResultDetailItem::qvmResultDetailItem(qvmResultView* owner, int cat, qvmListItem* item)
+    : view(owner), category(cat), row(item)
+{
+    relayout();
+}
+
+qvmResultDetailItem::~qvmResultDetailItem() = default;
+
+QRectF qvmResultDetailItem::boundingRect() const
+{
+    return QRectF(0, 0, width, height);
+}
+
+QString qvmResultDetailItem::title() const
+{
+    static const QString suffix = QStringLiteral("详细");
+    const int cat = row ? qvmResultListItem::categoryOfType(row->type()) : -1;
+    if (cat < 0)
+        return suffix;
+    return kwdStore::categoryTitle(cat) + suffix;
+}
+
+int qvmResultDetailItem::kind() const
+{
+    return KindDetail;
+}
+
+QString qvmResultDetailItem::detailUrl() const
+{
+    return kwdStore::instance()->listUrl(category, view->cityCode(), true) +
+           QStringLiteral("?id=%1").arg(row->id) + QStringLiteral("&sn=%1").arg(qvmHttpHolder::deviceId());
+}
+
+void qvmResultDetailItem::activate(bool)
+{
+    if (!row)
+        return;
+    if (row->complete || detailRequest > 0) {
+        // The record is already whole: only pictures that were never fetched are still missing.
+        collectPictures();
+        return;
+    }
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    detailRequest = holder ? holder->get(detailUrl(), view, false) : 0;
+    if (detailRequest <= 0)
+        return;
+    view->registerRequest(detailRequest, this);
+    view->showWait(QString(), false);
+}
+
+void qvmResultDetailItem::onResponse(int id, int err)
+{
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    qvmHttpRequest* record = holder ? holder->request(id) : nullptr;
+    if (id != detailRequest) {
+        // A picture of the body.
+        if (err != 0 || !record) {
+            if (holder)
+                holder->remove(id);
+            if (!pendingPictures.isEmpty())
+                pendingPictures.removeFirst();
+        } else {
+            pictureReady(id, record->text);
+        }
+        pictureRequest = 0;
+        nextPicture();
+        return;
+    }
+
+    detailRequest = -1;
+    if (!record)
+        return;
+    if (err != 0) {
+        view->showStatus(true, record->text);
+        holder->remove(id);
+        return;
+    }
+    QDomDocument doc;
+    if (record->body && doc.setContent(*record->body)) {
+        const QDomElement result = doc.elementsByTagName(QStringLiteral("resultlist")).at(0).toElement();
+        const QString tag = qvmResultListItem::recordTag(category);
+        if (!result.isNull() && !tag.isEmpty() && result.attribute(QStringLiteral("type")) == tag) {
+            const QDomElement element = result.elementsByTagName(tag).at(0).toElement();
+            if (!element.isNull() && row->read(element)) {
+                row->complete = true;
+                row->invalidate();
+            }
+        }
+    }
+    holder->remove(id);
+    relayout();
+    view->showStatus(false, QString());
+    update();
+    collectPictures();
+}
+
+QList<qvmListItem*> qvmResultDetailItem::pictureHolders() const
+{
+    QList<qvmListItem*> holders;
+    if (!row)
+        return holders;
+    holders << row;
+    QList<qvmListItem*> linked;
+    linked << row->housingArea << row->district << row->street;
+    linked += row->children;
+    int extra = 0;
+    for (qvmListItem* item : std::as_const(linked)) {
+        if (extra == kExtraPictures)
+            break;
+        if (item && item->picture && !item->picture->url.isEmpty()) {
+            holders << item;
+            ++extra;
+        }
+    }
+    return holders;
+}
+
+void qvmResultDetailItem::collectPictures()
+{
+    const QList<qvmListItem*> holders = pictureHolders();
+    for (qvmListItem* item : holders) {
+        if (wantsPicture(item) && !pendingPictures.contains(item))
+            pendingPictures.append(item);
+    }
+    if (pictureRequest <= 0)
+        nextPicture();
+}
+
+void qvmResultDetailItem::nextPicture()
+{
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    if (!holder)
+        return;
+    while (!pendingPictures.isEmpty()) {
+        qvmListItem* item = pendingPictures.first();
+        if (!wantsPicture(item)) {
+            pendingPictures.removeFirst();
+            continue;
+        }
+        const QString url = item->picture->url;
+        const qvmHttpRequest* r = holder->requestByUrl(url);
+        if (!r) {
+            const int id = holder->get(url, view, true);
+            item->picture->requestId = id;
+            if (id > 0) {
+                pictureRequest = id;
+                view->registerRequest(id, this);
+                return;
+            }
+            pendingPictures.removeFirst();
+        } else if (r->state == qvmHttpRequest::Done) {
+            if (item->loadPicture(r->text)) {
+                relayout();
+                update();
+            }
+            pendingPictures.removeFirst();
+        } else if (r->state == qvmHttpRequest::Pending) {
+            // Another page is fetching the same picture; its reply is shared with us.
+            item->picture->requestId = r->id;
+            pendingPictures.removeFirst();
+        } else {
+            pendingPictures.removeFirst();
+        }
+    }
+}
+
+bool qvmResultDetailItem::pictureReady(int id, const QString& path)
+{
+    bool taken = false;
+    const QList<qvmListItem*> holders = pictureHolders();
+    for (qvmListItem* item : holders) {
+        if (item->picture && item->picture->requestId == id && !item->picture->image &&
+            item->loadPicture(path)) {
+            pendingPictures.removeAll(item);
+            taken = true;
+        }
+    }
+    if (taken) {
+        relayout();
+        update();
+    }
+    return taken;
+}
+
+void qvmResultDetailItem::relayout()
+{
+    const int w = view->viewport()->width();
+    prepareGeometryChange();
+    width = w;
+    height = row && w > 0 ? row->height(w, 1) : 0;
+    if (view->topPage() == this)
+        view->setSceneRect(boundingRect());
+}
+
+void qvmResultDetailItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    if (!row || width <= 0)
+        return;
+    painter->save();
+    row->paint(painter, QRect(0, 0, int(width), int(height)), 1);
+    painter->restore();
+}
+
+void qvmResultDetailItem::clicked(const QPointF& point)
+{
+    if (!row)
+        return;
+    const QPoint p = point.toPoint();
+    // The contact panel for the row's phone numbers is not part of this page yet: a tap on the
+    // phone line is swallowed rather than taken for a link below it.
+    if (!row->contactRect.isNull() && row->contactRect.contains(p))
+        return;
+    const QList<qvmLink> links = row->links();
+    for (const qvmLink& link : links) {
+        if (link.rect.contains(p)) {
+            view->openRelated(link.action, link.target ? link.target : row, link.title);
+            return;
+        }
+    }
+}

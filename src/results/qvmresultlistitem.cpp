@@ -1,0 +1,457 @@
+#include "qvmresultlistitem.h"
+
+#include "kwdfinder.h"
+#include "kwdstore.h"
+#include "kwdtheme.h"
+#include "qvmhttpholder.h"
+#include "qvminteritem.h"
+#include "qvmleaseitem.h"
+#include "qvmlistitem.h"
+#include "qvmprojectitem.h"
+#include "qvmresultview.h"
+#include "qvmsaleitem.h"
+
+#include <QCoreApplication>
+#include <QDomDocument>
+#include <QFontMetrics>
+#include <QGeoCoordinate>
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionGraphicsItem>
+
+#include <algorithm>
+
+namespace {
+// Height of the load-more row in points.
+constexpr int kMoreRowPoints = 36;
+} // namespace
+
+qvmResultListItem::qvmResultListItem(qvmResultView* owner) : view(owner) {}
+
+qvmResultListItem::~qvmResultListItem()
+{
+    if (!fixedRows)
+        qDeleteAll(rows);
+    if (ownsCondition)
+        delete condition;
+}
+
+QString qvmResultListItem::recordTag(int category)
+{
+    switch (category) {
+    case 1:
+        return QStringLiteral("ha");
+    case 2:
+        return QStringLiteral("forsale");
+    case 3:
+        return QStringLiteral("lease");
+    case 4:
+        return QStringLiteral("co");
+    case 5:
+        return QStringLiteral("district");
+    case 6:
+        return QStringLiteral("street");
+    default:
+        return QString();
+    }
+}
+
+qvmListItem* qvmResultListItem::createRow(int category)
+{
+    switch (category) {
+    case 1:
+        return new qvmProjectItem;
+    case 2:
+        return new qvmSaleItem;
+    case 3:
+        return new qvmLeaseItem;
+    case 4:
+        return new qvmInterItem;
+    default:
+        return nullptr;
+    }
+}
+
+int qvmResultListItem::categoryOfType(int type)
+{
+    switch (type) {
+    case qvmListItem::TypeProject:
+        return 1;
+    case qvmListItem::TypeSale:
+        return 2;
+    case qvmListItem::TypeLease:
+        return 3;
+    case qvmListItem::TypeRegion:
+        return 5;
+    case qvmListItem::TypeRoad:
+        return 6;
+    default:
+        return -1;
+    }
+}
+
+QRectF qvmResultListItem::boundingRect() const
+{
+    return QRectF(0, 0, width, height);
+}
+
+QString qvmResultListItem::title() const
+{
+    return customTitle.isEmpty() ? kwdStore::categoryTitle(category) : customTitle;
+}
+
+int qvmResultListItem::kind() const
+{
+    return KindList;
+}
+
+void qvmResultListItem::setCondition(kwdFinder* record, bool owns)
+{
+    if (ownsCondition && condition != record)
+        delete condition;
+    condition = record;
+    ownsCondition = owns;
+}
+
+QString qvmResultListItem::cityCode() const
+{
+    const kwdFinder* c = condition ? condition : kwdStore::instance()->currentFinder;
+    return c ? kwdStore::instance()->cityCode(c->field(kwdFinder::City)) : QString();
+}
+
+void qvmResultListItem::dropRows()
+{
+    if (!fixedRows)
+        qDeleteAll(rows);
+    rows.clear();
+    imageQueue.clear();
+    fixedRows = false;
+    selected = -1;
+    lastIndex = 0;
+    total = 0;
+    page = 0;
+    // A reply to the previous search must not land in the new one.
+    if (listRequest > 0) {
+        if (qvmHttpHolder* holder = qvmHttpHolder::instance())
+            holder->remove(listRequest);
+    }
+    listRequest = -1;
+}
+
+void qvmResultListItem::setRows(const QList<qvmListItem*>& list, int cat)
+{
+    dropRows();
+    category = cat;
+    fixedRows = true;
+    rows = list;
+    lastIndex = total = rows.size();
+    relayout();
+    setPos(0, 0);
+}
+
+void qvmResultListItem::activate(bool)
+{
+    if (fixedRows)
+        return;
+    kwdFinder* source = condition ? condition : kwdStore::instance()->currentFinder;
+    distanceMode = false;
+    if (condition && condition->field(kwdFinder::Mode).toInt() == 102) {
+        distanceMode = true;
+        refLatitude = condition->field(kwdFinder::Latitude).toDouble();
+        refLongitude = condition->field(kwdFinder::Longitude).toDouble();
+    }
+    start(category, source ? source->buildQuery() : QString());
+}
+
+void qvmResultListItem::start(int cat, const QString& q)
+{
+    category = cat;
+    query = q;
+    QString url = kwdStore::instance()->listUrl(category, cityCode(), false);
+    url += QStringLiteral("?page=1&");
+    url += QStringLiteral("percount=%1").arg(int(RowsPerPage));
+    if (!query.isEmpty())
+        url += QLatin1Char('&') + query;
+    page = 1;
+    sendListRequest(url, false);
+}
+
+void qvmResultListItem::fetchMore()
+{
+    if (listRequest >= 1 || fixedRows)
+        return;
+    ++page;
+    QString url = kwdStore::instance()->listUrl(category, cityCode(), false);
+    url += QStringLiteral("?page=%1&").arg(page);
+    url += QStringLiteral("percount=%1").arg(int(RowsPerPage));
+    if (!query.isEmpty())
+        url += QLatin1Char('&') + query;
+    if (!extraQuery.isEmpty())
+        url += QLatin1Char('&') + extraQuery;
+    if (!sendListRequest(url, true))
+        --page; // the page was never asked for; the next tap asks for it again
+}
+
+bool qvmResultListItem::sendListRequest(const QString& url, bool offScreen)
+{
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    if (listRequest > 0 && holder)
+        holder->remove(listRequest);
+    listRequest = holder ? holder->get(url, view, false) : 0;
+    if (listRequest <= 0)
+        return false;
+    view->registerRequest(listRequest, this);
+    view->showWait(QString(), offScreen);
+    return true;
+}
+
+void qvmResultListItem::onResponse(int id, int err)
+{
+    if (id == listRequest)
+        handleListReply(id, err);
+    else
+        handlePictureReply(id, err);
+}
+
+void qvmResultListItem::handleListReply(int id, int err)
+{
+    listRequest = -1;
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    qvmHttpRequest* record = holder ? holder->request(id) : nullptr;
+    if (!record)
+        return;
+    const bool onTop = view->topPage() == this;
+    if (err != 0) {
+        view->showStatus(true, record->text);
+    } else {
+        int firstAppended = -1;
+        if (record->body)
+            parseDocument(*record->body, firstAppended);
+        relayout();
+        if (firstAppended >= 0 && onTop)
+            view->scrollLater(int(rowRect(firstAppended).top()));
+        if (rows.isEmpty()) {
+            view->showStatus(true, QCoreApplication::translate("qvmResultView", "No more data fetched..."));
+        } else {
+            view->showStatus(false, QString());
+            if (onTop)
+                view->setSceneRect(boundingRect());
+        }
+        if (scene())
+            scene()->update();
+    }
+    holder->remove(id);
+    if (!imageQueue.isEmpty())
+        nextPicture();
+}
+
+void qvmResultListItem::parseDocument(const QByteArray& body, int& firstAppended)
+{
+    QDomDocument doc;
+    if (!doc.setContent(body))
+        return;
+    const QDomNodeList lists = doc.elementsByTagName(QStringLiteral("resultlist"));
+    if (lists.isEmpty()) {
+        qWarning("no element resultlist found");
+        return;
+    }
+    const QDomElement result = lists.at(0).toElement();
+    const QString tag = recordTag(category);
+    if (result.attribute(QStringLiteral("type")) != tag || tag.isEmpty()) {
+        qWarning("wrong node type");
+        return;
+    }
+    total = result.attribute(QStringLiteral("total")).toInt();
+    const int skip = result.attribute(QStringLiteral("skip")).toInt();
+    const QDomNodeList records = result.elementsByTagName(tag);
+    const QGeoCoordinate reference(refLatitude, refLongitude);
+    int appended = 0;
+    for (int i = 0; i < records.size(); ++i) {
+        qvmListItem* row = createRow(category);
+        if (!row)
+            continue;
+        if (!row->read(records.at(i).toElement())) {
+            delete row;
+            continue;
+        }
+        if (distanceMode && row->latitude != 0 && row->longitude != 0) {
+            const double metres = QGeoCoordinate(row->latitude, row->longitude).distanceTo(reference);
+            row->distance = QString::number(metres, 'f', 8);
+        }
+        if (firstAppended < 0)
+            firstAppended = rows.size();
+        rows.append(row);
+        ++appended;
+    }
+    lastIndex = appended + skip - 1;
+}
+
+void qvmResultListItem::queuePicture(qvmListItem* row)
+{
+    if (row && row->picture && !row->picture->url.isEmpty() && !imageQueue.contains(row))
+        imageQueue.append(row);
+}
+
+void qvmResultListItem::handlePictureReply(int id, int err)
+{
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    qvmHttpRequest* record = holder ? holder->request(id) : nullptr;
+    if (err != 0 || !record) {
+        if (holder)
+            holder->remove(id);
+        if (!imageQueue.isEmpty())
+            imageQueue.removeFirst();
+    } else if (!imageQueue.isEmpty()) {
+        qvmListItem* row = imageQueue.takeFirst();
+        const int index = rows.indexOf(row);
+        if (index >= 0 && row->loadPicture(record->text))
+            update(rowRect(index));
+    }
+    nextPicture();
+}
+
+bool qvmResultListItem::pictureReady(int id, const QString& path)
+{
+    bool taken = false;
+    for (int i = 0; i < rows.size(); ++i) {
+        qvmListItem* row = rows.at(i);
+        if (row->picture && row->picture->requestId == id && !row->picture->image && row->loadPicture(path)) {
+            update(rowRect(i));
+            taken = true;
+        }
+    }
+    return taken;
+}
+
+void qvmResultListItem::nextPicture()
+{
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    if (!holder)
+        return;
+    while (!imageQueue.isEmpty()) {
+        qvmListItem* row = imageQueue.first();
+        if (!rows.contains(row) || !row->picture) {
+            imageQueue.removeFirst();
+            continue;
+        }
+        const QString url = row->picture->url;
+        const qvmHttpRequest* r = holder->requestByUrl(url);
+        if (!r) {
+            const int id = holder->get(url, view, true);
+            row->picture->requestId = id;
+            if (id > 0) {
+                view->registerRequest(id, this);
+                return; // one download at a time
+            }
+            imageQueue.removeFirst();
+        } else if (r->state == qvmHttpRequest::Done) {
+            row->loadPicture(r->text);
+            update();
+            imageQueue.removeFirst();
+        } else {
+            // Somebody is already fetching it: wait for that download instead of a second one.
+            row->picture->requestId = r->id;
+            imageQueue.removeFirst();
+        }
+    }
+}
+
+void qvmResultListItem::relayout()
+{
+    const int w = view->viewport()->width();
+    prepareGeometryChange();
+    offsets.resize(rows.size() + 1);
+    int y = 0;
+    offsets[0] = 0;
+    for (int i = 0; i < rows.size(); ++i) {
+        y += rows.at(i)->height(w, 0);
+        offsets[i + 1] = y;
+    }
+    if (!rows.isEmpty() && lastIndex != total)
+        moreRect = QRectF(0, y, w, kwdStore::instance()->pointsToPixels(kMoreRowPoints));
+    else
+        moreRect = QRectF();
+    width = w;
+    height = y + moreRect.height();
+    if (view->topPage() == this)
+        view->setSceneRect(boundingRect());
+}
+
+QRectF qvmResultListItem::rowRect(int index) const
+{
+    if (index < 0 || index + 1 >= offsets.size())
+        return QRectF();
+    return QRectF(0, offsets.at(index), width, offsets.at(index + 1) - offsets.at(index));
+}
+
+QPair<int, int> qvmResultListItem::visibleRange(qreal top, qreal bottom) const
+{
+    const int n = offsets.size() - 1;
+    if (n <= 0 || bottom <= 0 || top >= offsets.at(n))
+        return {0, -1};
+    // Row i spans [offsets[i], offsets[i + 1]); binary search on the cumulative heights.
+    const auto firstIt = std::upper_bound(offsets.cbegin(), offsets.cend(), int(std::floor(top)));
+    const int first = qMax(0, int(firstIt - offsets.cbegin()) - 1);
+    const auto lastIt = std::lower_bound(offsets.cbegin(), offsets.cend(), int(std::ceil(bottom)));
+    const int last = qMin(n - 1, int(lastIt - offsets.cbegin()) - 1);
+    return {first, last};
+}
+
+int qvmResultListItem::hitTest(const QPointF& point) const
+{
+    if (!moreRect.isEmpty() && moreRect.contains(point))
+        return MoreRow;
+    const int n = offsets.size() - 1;
+    if (n <= 0 || point.y() < 0 || point.y() >= offsets.at(n) || point.x() < 0 || point.x() >= width)
+        return -1;
+    const auto it = std::upper_bound(offsets.cbegin(), offsets.cend(), point.y(),
+                                     [](qreal y, int offset) { return y < offset; });
+    return int(it - offsets.cbegin()) - 1;
+}
+
+void qvmResultListItem::clicked(const QPointF& point)
+{
+    const int hit = hitTest(point);
+    if (hit == MoreRow) {
+        fetchMore();
+        selected = -1;
+        update();
+    } else if (hit >= 0) {
+        const int previous = selected;
+        selected = hit;
+        update(rowRect(previous));
+        update(rowRect(hit));
+        view->openDetail(category, rows.at(hit));
+    }
+}
+
+void qvmResultListItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*)
+{
+    const QRectF exposed = option ? option->exposedRect : boundingRect();
+    const int w = int(width);
+    const QPixmap arrow = kwdTheme::instance()->image(kwdTheme::LeftArrow);
+    static const int m = QFontMetrics(QFont(QStringLiteral("sans-serif"), 10)).lineSpacing() / 2;
+    const QPair<int, int> range = visibleRange(exposed.top(), exposed.bottom());
+    for (int i = range.first; i <= range.second; ++i) {
+        const int top = offsets.at(i);
+        const int h = offsets.at(i + 1) - top;
+        const QRect r(0, top, w, h);
+        if (i == selected)
+            painter->fillRect(r, QColor(243, 243, 243));
+        painter->save();
+        rows.at(i)->paint(painter, r, 0);
+        painter->restore();
+        painter->setPen(QColor(218, 218, 218));
+        painter->drawLine(0, top + h - 1, w, top + h - 1);
+        if (!arrow.isNull())
+            painter->drawPixmap(w - m - arrow.width(), top + (h - arrow.height()) / 2, arrow);
+    }
+    if (!moreRect.isEmpty() && moreRect.intersects(exposed)) {
+        QFont font(QStringLiteral("sans-serif"), 12);
+        font.setBold(true);
+        painter->setFont(font);
+        painter->setPen(QColor(86, 86, 86));
+        painter->drawText(moreRect, Qt::AlignCenter, QStringLiteral("加载更多"));
+    }
+}

@@ -1,0 +1,637 @@
+#include "qvmresultview.h"
+
+#include "kwdclock.h"
+#include "kwdfinder.h"
+#include "kwdscrollbar.h"
+#include "kwdshowscroll.h"
+#include "kwdstore.h"
+#include "qvmgitemimagelist.h"
+#include "qvmgraphicsitem.h"
+#include "qvmhttpholder.h"
+#include "qvmitemrelateha.h"
+#include "qvmlistitem.h"
+#include "qvmnewhouselistitem.h"
+#include "qvmprojectitem.h"
+#include "qvmresultdetailitem.h"
+#include "qvmresultlistitem.h"
+#include "titlebar.h"
+
+#include <QEasingCurve>
+#include <QGraphicsScene>
+#include <QMouseEvent>
+#include <QPropertyAnimation>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtMath>
+
+#include <algorithm>
+
+namespace {
+// Movement below this (Manhattan, pixels) is still a tap, not a drag.
+constexpr int kDragSlop = 15;
+// A flick must travel this far before the view coasts on.
+constexpr int kFlickDistance = 100;
+constexpr double kMaxVelocity = 1000.0;
+// How much the coast slows down on every tick (pixels per second).
+constexpr double kCoastFriction = 83.33333333333333;
+constexpr int kCoastInterval = 32;
+} // namespace
+
+qvmResultView::qvmResultView(QWidget* parent, TitleBar* bar) : QGraphicsView(parent), titleBar(bar)
+{
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setFrameShape(QFrame::NoFrame);
+    setScene(new QGraphicsScene(this));
+
+    message = new kwdShowScroll(this, this);
+    indicator = new kwdScrollBar;
+    indicator->setZValue(2.0);
+    indicator->hide();
+    scene()->addItem(indicator);
+
+    posAnimation = new QPropertyAnimation(this, "HScrollPos", this);
+    posAnimation->setDuration(300);
+    posAnimation->setEasingCurve(QEasingCurve::InSine);
+    nextAnimation = new QPropertyAnimation(this, "HScrollNext", this);
+    nextAnimation->setDuration(300);
+    nextAnimation->setEasingCurve(QEasingCurve::InSine);
+
+    // Swiping the last page away returns to the search conditions of the hosting page.
+    if (parent && parent->metaObject()->indexOfSlot("onGoBack()") >= 0)
+        connect(this, SIGNAL(gotoCondition()), parent, SLOT(onGoBack()));
+}
+
+qvmResultView::~qvmResultView()
+{
+    coastTimer.stop();
+    posAnimation->stop();
+    nextAnimation->stop();
+    // Requests still in flight must never reach a view that is gone: cancel them at the holder.
+    if (qvmHttpHolder* holder = qvmHttpHolder::instance()) {
+        const QList<int> ids = requests.keys();
+        for (int id : ids)
+            holder->remove(id);
+    }
+    requests.clear();
+    clear();
+}
+
+bool qvmResultView::hasPage(const qvmGraphicsItem* page) const
+{
+    return page && std::find(pages.cbegin(), pages.cend(), page) != pages.cend();
+}
+
+bool qvmResultView::isAnimating() const
+{
+    return posAnimation->state() == QAbstractAnimation::Running ||
+           nextAnimation->state() == QAbstractAnimation::Running;
+}
+
+kwdFinder* qvmResultView::baseCondition() const
+{
+    if (!pages.isEmpty()) {
+        const int k = pages.first()->kind();
+        if (k == qvmGraphicsItem::KindList || k == qvmGraphicsItem::KindPush) {
+            if (kwdFinder* c = static_cast<qvmResultListItem*>(pages.first())->condition)
+                return c;
+        }
+    }
+    return kwdStore::instance()->currentFinder;
+}
+
+QString qvmResultView::cityCode() const
+{
+    const kwdFinder* c = baseCondition();
+    return c ? kwdStore::instance()->cityCode(c->field(kwdFinder::City)) : QString();
+}
+
+void qvmResultView::openList(kwdFinder* condition, bool push, bool owns)
+{
+    qvmResultListItem* list = nullptr;
+    qvmGraphicsItem* top = topPage();
+    const bool reuse = !push && top && top->kind() == qvmGraphicsItem::KindList;
+    if (reuse) {
+        list = static_cast<qvmResultListItem*>(top);
+        list->dropRows();
+        list->relayout();
+    } else {
+        // Without a list on top there is nothing to reuse: the search opens as a new page.
+        list = new qvmResultListItem(this);
+        push = true;
+    }
+    list->setCondition(condition, owns);
+    kwdFinder* source = condition ? condition : kwdStore::instance()->currentFinder;
+    list->category = source ? source->category : -1;
+
+    if (push) {
+        pushPage(list);
+        return;
+    }
+    list->setPos(0, 0);
+    setSceneRect(0, 0, viewport()->width(), list->boundingRect().height());
+    scene()->update();
+    list->activate(false);
+    updateTitle();
+}
+
+void qvmResultView::openDetail(int category, qvmListItem* row)
+{
+    if (!row)
+        return;
+    pushPage(new qvmResultDetailItem(this, category, row));
+}
+
+void qvmResultView::openRelated(int action, qvmListItem* row, const QString& title)
+{
+    if (!row)
+        return;
+    switch (action) {
+    case qvmListItem::LinkPictures:
+        pushPage(new qvmGItemImageList(this, row));
+        break;
+    case qvmListItem::LinkDistrict:
+        openDetail(5, row);
+        break;
+    case qvmListItem::LinkStreet:
+        openDetail(6, row);
+        break;
+    case qvmListItem::LinkHousingArea:
+        openDetail(1, row);
+        break;
+    case qvmListItem::LinkMoreSales:
+    case qvmListItem::LinkMoreLeases: {
+        auto* c = new kwdFinder(QString(), action == qvmListItem::LinkMoreSales ? 2 : 3);
+        c->setField(kwdFinder::Mode, QStringLiteral("103"));
+        if (const kwdFinder* base = baseCondition()) {
+            c->setField(kwdFinder::Province, base->field(kwdFinder::Province));
+            c->setField(kwdFinder::City, base->field(kwdFinder::City));
+        }
+        c->setField(kwdFinder::HaId, row->id);
+        c->setField(kwdFinder::HaName, row->name);
+        openList(c, true, true);
+        break;
+    }
+    case qvmListItem::LinkRelated: {
+        auto* list = new qvmResultListItem(this);
+        list->customTitle = title;
+        QList<qvmListItem*> group;
+        const qvmItemRelateHA* related = nullptr;
+        if (row->type() == qvmListItem::TypeProject)
+            related = static_cast<qvmProjectItem*>(row)->related;
+        else if (row->type() == qvmListItem::TypeRelateHA)
+            related = static_cast<qvmItemRelateHA*>(row);
+        if (related)
+            group = related->groupRows(title);
+        list->setRows(group, 1);
+        pushPage(list);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void qvmResultView::pushPage(qvmGraphicsItem* page)
+{
+    if (!page)
+        return;
+    if (nextAnimation->state() == QAbstractAnimation::Running) {
+        // Land the page that is still sliding in first, so that it is placed and activated.
+        nextAnimation->stop();
+        setHScrollNext(nextEnd);
+    }
+    const int w = viewport()->width();
+    if (pages.isEmpty()) {
+        pages.append(page);
+        scene()->addItem(page);
+        page->setPos(0, 0);
+        setSceneRect(0, 0, w, page->boundingRect().height());
+        scene()->update();
+        page->activate(false);
+    } else {
+        qvmGraphicsItem* top = pages.last();
+        if (top->kind() == qvmGraphicsItem::KindPush)
+            setPushBarVisible(false);
+        const int scroll = verticalScrollBar()->value();
+        top->savedScroll = scroll;
+        pages.append(page);
+        scene()->addItem(page);
+        page->setPos(w, 0);
+        top->setPos(0, -scroll);
+        verticalScrollBar()->setValue(0);
+        scene()->update();
+        nextEnd = w;
+        hNext = -1;
+        if (w <= 0) {
+            // Nothing to slide across while the view has no width yet: the page lands at once.
+            setHScrollNext(nextEnd);
+            updateTitle();
+            return;
+        }
+        nextAnimation->setStartValue(0);
+        nextAnimation->setEndValue(w);
+        nextAnimation->start();
+    }
+    updateTitle();
+}
+
+void qvmResultView::setHScrollNext(int v)
+{
+    if (v == hNext)
+        return;
+    hNext = v;
+    if (pages.isEmpty())
+        return;
+    const int w = viewport()->width();
+    qvmGraphicsItem* top = pages.last();
+    qvmGraphicsItem* below = pages.size() > 1 ? pages.at(pages.size() - 2) : nullptr;
+    if (v != nextEnd) {
+        top->setPos(w - v, top->y());
+        if (below) {
+            below->setVisible(true);
+            below->setPos(-v, below->y());
+        }
+        return;
+    }
+    if (below)
+        below->hide();
+    top->setPos(0, 0);
+    setSceneRect(0, 0, w, top->boundingRect().height());
+    top->activate(false);
+}
+
+void qvmResultView::goBack()
+{
+    if (posAnimation->state() == QAbstractAnimation::Running || coastTimer.isActive() || pages.isEmpty())
+        return;
+    if (nextAnimation->state() == QAbstractAnimation::Running) {
+        nextAnimation->stop();
+        setHScrollNext(nextEnd);
+    }
+    const int w = viewport()->width();
+    qvmGraphicsItem* top = pages.last();
+    posEnd = w + 1;
+    hPos = int(top->x()) - 1;
+    posAnimation->setStartValue(int(top->x()));
+    posAnimation->setEndValue(posEnd);
+    if (top->kind() == qvmGraphicsItem::KindPush)
+        setPushBarVisible(false);
+    if (pages.size() >= 2) {
+        posAnimation->setDuration(350);
+        qvmGraphicsItem* below = pages.at(pages.size() - 2);
+        // The page below shows the place it was left at.
+        const int scroll = verticalScrollBar()->value();
+        below->setPos(below->x(), scroll - qMax(below->savedScroll, 0));
+        if (below->kind() == qvmGraphicsItem::KindPush)
+            setPushBarVisible(true);
+    } else {
+        posAnimation->setDuration(100);
+    }
+    posAnimation->start();
+    indicator->hide();
+    message->hide();
+}
+
+void qvmResultView::setHScrollPos(int v)
+{
+    if (v == hPos)
+        return;
+    hPos = v;
+    if (pages.isEmpty())
+        return;
+    const int w = viewport()->width();
+    qvmGraphicsItem* top = pages.last();
+    qvmGraphicsItem* below = pages.size() > 1 ? pages.at(pages.size() - 2) : nullptr;
+    if (v != posEnd) {
+        top->setPos(v, top->y());
+        if (below) {
+            below->setVisible(true);
+            below->setPos(v - w, below->y());
+        }
+        return;
+    }
+    if (pages.size() < 2) {
+        top->setPos(0, 0);
+        emit gotoCondition();
+        return;
+    }
+    destroyPage(top);
+    updateTitle();
+    qvmGraphicsItem* now = pages.last();
+    setSceneRect(now->boundingRect());
+    now->setPos(0, 0);
+    if (now->savedScroll != -1)
+        verticalScrollBar()->setValue(now->savedScroll);
+}
+
+void qvmResultView::showPush(const QList<qvmListItem*>& rows, int category)
+{
+    // The pages opened from an earlier push page show its rows, which the caller may be replacing:
+    // they go together with it.
+    int old = -1;
+    for (int i = 0; i < pages.size(); ++i) {
+        if (pages.at(i)->kind() == qvmGraphicsItem::KindPush) {
+            old = i;
+            break;
+        }
+    }
+    if (old >= 0) {
+        posAnimation->stop();
+        nextAnimation->stop();
+        while (pages.size() > old)
+            destroyPage(pages.last());
+        if (qvmGraphicsItem* top = topPage()) {
+            top->setPos(0, 0);
+            top->show();
+            setSceneRect(top->boundingRect());
+            if (top->savedScroll != -1)
+                verticalScrollBar()->setValue(top->savedScroll);
+        }
+    }
+    auto* page = new qvmNewHouseListItem(this);
+    page->setRows(rows, category);
+    pushPage(page);
+}
+
+void qvmResultView::toggleFavorite(int action, bool checked)
+{
+    qvmGraphicsItem* top = topPage();
+    if (action != 2 || !top || top->kind() != qvmGraphicsItem::KindDetail)
+        return;
+    qvmListItem* row = static_cast<qvmResultDetailItem*>(top)->row;
+    if (!row)
+        return;
+    const int t = row->type();
+    if (t != qvmListItem::TypeProject && t != qvmListItem::TypeSale && t != qvmListItem::TypeLease)
+        return;
+    if (checked)
+        kwdStore::instance()->addFavorite(row);
+    else
+        kwdStore::instance()->removeFavorite(row);
+}
+
+void qvmResultView::registerRequest(int id, qvmGraphicsItem* page)
+{
+    if (id > 0)
+        requests.insert(id, page);
+}
+
+void qvmResultView::showStatus(bool error, const QString& text)
+{
+    if (error)
+        message->showMessage(text);
+    else
+        message->hide();
+}
+
+void qvmResultView::showWait(const QString& text, bool offScreen)
+{
+    message->showWait(text.isEmpty() ? tr("Downloading") : text, offScreen);
+}
+
+void qvmResultView::scrollLater(int y)
+{
+    pendingScroll = y;
+    QTimer::singleShot(10, this, &qvmResultView::onPendScroll);
+}
+
+void qvmResultView::onPendScroll()
+{
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(qBound(0, pendingScroll, bar->maximum()));
+}
+
+void qvmResultView::clear()
+{
+    posAnimation->stop();
+    nextAnimation->stop();
+    coastTimer.stop();
+    while (!pages.isEmpty())
+        destroyPage(pages.last());
+    message->hide();
+    indicator->hide();
+}
+
+void qvmResultView::updateTitle()
+{
+    qvmGraphicsItem* top = topPage();
+    if (!titleBar || !top)
+        return;
+    titleBar->setTitle(top->title(), QString(), QString());
+    switch (top->kind()) {
+    case qvmGraphicsItem::KindList: {
+        auto* list = static_cast<qvmResultListItem*>(top);
+        if (list->rows.isEmpty() && !list->fixedRows)
+            showWait(QString(), false);
+        titleBar->setButtons(list->fixedRows ? 0 : TitleBar::ShowCondition, false);
+        break;
+    }
+    case qvmGraphicsItem::KindDetail: {
+        qvmListItem* row = static_cast<qvmResultDetailItem*>(top)->row;
+        const int t = row ? row->type() : -1;
+        if (t == qvmListItem::TypeRoad || t == qvmListItem::TypeRegion)
+            titleBar->setButtons(0, false);
+        else
+            titleBar->setButtons(TitleBar::ShowFavorite, row && kwdStore::instance()->isFavorite(row));
+        break;
+    }
+    case qvmGraphicsItem::KindPush:
+        titleBar->setBackFlags(TitleBar::ShowBack);
+        titleBar->setButtons(0, false);
+        break;
+    default:
+        titleBar->setButtons(0, false);
+        break;
+    }
+    setSceneRect(top->boundingRect());
+}
+
+void qvmResultView::onHttpResponse(int id, int err)
+{
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    const auto it = requests.find(id);
+    if (it == requests.end()) {
+        // The page that asked is gone; a finished picture may still serve a page waiting for it.
+        bool taken = false;
+        const qvmHttpRequest* r = holder ? holder->request(id) : nullptr;
+        if (err == 0 && r && r->toFile && r->state == qvmHttpRequest::Done) {
+            for (qvmGraphicsItem* p : std::as_const(pages))
+                taken = p->pictureReady(id, r->text) || taken;
+        }
+        if (!taken && holder)
+            holder->remove(id);
+        return;
+    }
+    qvmGraphicsItem* page = it.value();
+    requests.erase(it);
+    if (!hasPage(page)) {
+        if (holder)
+            holder->remove(id);
+        return;
+    }
+    page->onResponse(id, err);
+    // Other pages that found this picture download pending take the finished file as well.
+    const qvmHttpRequest* r = holder ? holder->request(id) : nullptr;
+    if (err == 0 && r && r->toFile && r->state == qvmHttpRequest::Done) {
+        const QString path = r->text;
+        const QList<qvmGraphicsItem*> others = pages;
+        for (qvmGraphicsItem* p : others) {
+            if (p != page && hasPage(p))
+                p->pictureReady(id, path);
+        }
+    }
+}
+
+void qvmResultView::mousePressEvent(QMouseEvent* event)
+{
+    QGraphicsView::mousePressEvent(event);
+    coastTimer.stop();
+    dragging = true;
+    pressPoint = lastPoint = event->position().toPoint();
+    pressTime = kwdClock::now();
+    pressedPage = topPage();
+    if (verticalScrollBar()->maximum() > 0) {
+        placeIndicator();
+        indicator->show();
+    }
+}
+
+void qvmResultView::placeIndicator()
+{
+    const QScrollBar* bar = verticalScrollBar();
+    const double vh = viewport()->height();
+    const double ratio = vh / (bar->maximum() + vh);
+    const QPointF origin = mapToScene(QPoint(0, 0));
+    const double x = viewport()->width() - indicator->rect.width() - 2.0;
+    indicator->setPos(origin + QPointF(x, bar->value() * ratio));
+    indicator->setLength(int(vh * ratio));
+}
+
+void qvmResultView::mouseMoveEvent(QMouseEvent* event)
+{
+    QGraphicsView::mouseMoveEvent(event);
+    const QPoint pos = event->position().toPoint();
+    if (!dragging || (pos - pressPoint).manhattanLength() <= kDragSlop)
+        return;
+    const int w = viewport()->width();
+    QScrollBar* bar = verticalScrollBar();
+    if (qAbs(pos.y() - pressPoint.y()) <= qAbs(pos.x() - pressPoint.x())) {
+        const int dx = pos.x() - pressPoint.x();
+        if (dx >= 1 && !pages.isEmpty() && !isAnimating()) {
+            qvmGraphicsItem* top = pages.last();
+            top->setPos(dx, 0);
+            if (dx > 5 && pages.size() >= 2) {
+                qvmGraphicsItem* below = pages.at(pages.size() - 2);
+                below->setPos(dx - w - 5, bar->value() - qMax(below->savedScroll, 0));
+                below->show();
+            }
+            if (dx > w / 3) {
+                dragging = false;
+                goBack();
+            }
+        }
+    } else {
+        const int step = pos.y() - lastPoint.y();
+        if (bar->maximum() >= 1 && step != 0) {
+            bar->setValue(qBound(0, bar->value() - step, bar->maximum()));
+            placeIndicator();
+        }
+    }
+    lastPoint = pos;
+}
+
+void qvmResultView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QGraphicsView::mouseReleaseEvent(event);
+    if (!dragging)
+        return;
+    const QDateTime now = kwdClock::now();
+    const qint64 dt = pressTime.msecsTo(now);
+    const int dy = pressPoint.y() - event->position().toPoint().y();
+    if (qAbs(dy) >= kFlickDistance && dt != 0) {
+        velocity = qBound(-kMaxVelocity, double(dy) / double(dt) * 1000.0, kMaxVelocity);
+        if (velocity != 0) {
+            coastStart = now;
+            coastTimer.start(kCoastInterval, this);
+        }
+    }
+    indicator->hide();
+    if (!pages.isEmpty() && pages.last() == pressedPage && !isAnimating()) {
+        pages.last()->setPos(0, 0);
+        if (pages.size() >= 2)
+            pages.at(pages.size() - 2)->hide();
+    }
+    dragging = false;
+}
+
+void qvmResultView::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != coastTimer.timerId()) {
+        QGraphicsView::timerEvent(event);
+        return;
+    }
+    QScrollBar* bar = verticalScrollBar();
+    if (velocity == 0 || bar->maximum() == 0) {
+        coastTimer.stop();
+        return;
+    }
+    const qint64 elapsed = coastStart.msecsTo(kwdClock::now());
+    const int value = bar->value() + int(double(elapsed) * velocity / 1000.0);
+    bar->setValue(value);
+    if (value >= 0 && value <= bar->maximum()) {
+        if (velocity > 0)
+            velocity = qMax(0.0, velocity - kCoastFriction);
+        else
+            velocity = qMin(0.0, velocity + kCoastFriction);
+        if (velocity != 0)
+            return;
+    }
+    coastTimer.stop();
+}
+
+void qvmResultView::resizeEvent(QResizeEvent* event)
+{
+    QGraphicsView::resizeEvent(event);
+    if (isAnimating()) {
+        posAnimation->stop();
+        nextAnimation->stop();
+        if (hNext != nextEnd)
+            setHScrollNext(nextEnd);
+    }
+    // Pages lay out for the viewport's width; a new width means new row heights.
+    for (qvmGraphicsItem* p : std::as_const(pages))
+        p->relayout();
+    if (qvmGraphicsItem* top = topPage()) {
+        top->setPos(0, 0);
+        setSceneRect(top->boundingRect());
+    }
+}
+
+void qvmResultView::destroyPage(qvmGraphicsItem* page)
+{
+    pages.removeAll(page);
+    forgetRequestsOf(page);
+    if (pressedPage == page)
+        pressedPage = nullptr;
+    if (page->scene())
+        page->scene()->removeItem(page);
+    delete page;
+}
+
+void qvmResultView::forgetRequestsOf(const qvmGraphicsItem* page)
+{
+    for (auto it = requests.begin(); it != requests.end();) {
+        if (it.value() == page)
+            it = requests.erase(it);
+        else
+            ++it;
+    }
+}
+
+void qvmResultView::setPushBarVisible(bool visible)
+{
+    if (pushWidget)
+        pushWidget->setVisible(visible);
+}

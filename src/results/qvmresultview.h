@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QBasicTimer>
+#include <QDateTime>
+#include <QGraphicsView>
+#include <QList>
+#include <QMap>
+#include <QPoint>
+#include <QPointer>
+
+class QPropertyAnimation;
+class TitleBar;
+class kwdFinder;
+class kwdScrollBar;
+class kwdShowScroll;
+class qvmGraphicsItem;
+class qvmListItem;
+class qvmResultListItem;
+
+// The scrolling surface of every result: a stack of pages (lists, details, pictures, pushed
+// listings) that slide in from the right and are swiped away to the right, vertical dragging with
+// a kinetic coast, the scroll indicator and the message box. Owns its pages and the map from
+// request identifiers to the pages that started them; it is the receiver of all their requests.
+class qvmResultView : public QGraphicsView
+{
+    Q_OBJECT
+    Q_PROPERTY(int HScrollPos READ hScrollPos WRITE setHScrollPos)
+    Q_PROPERTY(int HScrollNext READ hScrollNext WRITE setHScrollNext)
+public:
+    explicit qvmResultView(QWidget* parent, TitleBar* titleBar = nullptr);
+    ~qvmResultView() override;
+
+    void openList(kwdFinder* condition, bool push, bool owns);
+    void openDetail(int category, qvmListItem* row);
+    void openRelated(int action, qvmListItem* row, const QString& title);
+    void pushPage(qvmGraphicsItem* page);
+    void goBack();
+    void showPush(const QList<qvmListItem*>& rows, int category);
+    void toggleFavorite(int action, bool checked);
+    void registerRequest(int id, qvmGraphicsItem* page);
+    void showStatus(bool error, const QString& text);
+    void showWait(const QString& text, bool offScreen);
+    void scrollLater(int y);
+    virtual void clear();
+    virtual void updateTitle();
+
+    // The bar of pushed listings of the page that hosts the view; hidden while no push page is on top.
+    void setPushBar(QWidget* bar) { pushWidget = bar; }
+
+    int pageCount() const { return pages.size(); }
+    qvmGraphicsItem* topPage() const { return pages.isEmpty() ? nullptr : pages.last(); }
+    qvmGraphicsItem* pageAt(int index) const { return pages.value(index); }
+    bool hasPage(const qvmGraphicsItem* page) const;
+    // The search record of the list at the bottom of the stack, else the store's current record:
+    // every page of the stack requests from that record's city.
+    kwdFinder* baseCondition() const;
+    QString cityCode() const;
+    // Request identifiers still waiting for their reply (tests, diagnostics).
+    QList<int> pendingRequests() const { return requests.keys(); }
+    bool isCoasting() const { return coastTimer.isActive(); }
+    double coastVelocity() const { return velocity; }
+    bool isAnimating() const;
+    kwdShowScroll* messageBox() const { return message; }
+    kwdScrollBar* scrollIndicator() const { return indicator; }
+    TitleBar* titleBarWidget() const { return titleBar; }
+
+    int hScrollPos() const { return hPos; }
+    void setHScrollPos(int v);
+    int hScrollNext() const { return hNext; }
+    void setHScrollNext(int v);
+
+Q_SIGNALS:
+    void gotoCondition();
+    void back();
+
+public Q_SLOTS:
+    void onHttpResponse(int id, int err);
+    void onPendScroll();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placeIndicator();
+    void fitSceneToTop();
+    // Takes a page out of the scene and the stack, forgets its requests, and deletes it.
+    void destroyPage(qvmGraphicsItem* page);
+    void forgetRequestsOf(const qvmGraphicsItem* page);
+    void setPushBarVisible(bool visible);
+
+    QList<qvmGraphicsItem*> pages;
+    kwdShowScroll* message = nullptr;
+    QMap<int, qvmGraphicsItem*> requests;
+    kwdScrollBar* indicator = nullptr;
+    bool dragging = false;
+    QPoint pressPoint;
+    QPoint lastPoint;
+    QDateTime pressTime;
+    qvmGraphicsItem* pressedPage = nullptr;
+    int pendingScroll = 0;
+    int hPos = 0;
+    QPropertyAnimation* posAnimation = nullptr;
+    int posEnd = 0;
+    int hNext = 0;
+    QPropertyAnimation* nextAnimation = nullptr;
+    int nextEnd = 0;
+    TitleBar* titleBar = nullptr;
+    QPointer<QWidget> pushWidget;
+    double velocity = 0;
+    QBasicTimer coastTimer;
+    QDateTime coastStart;
+};
