@@ -120,6 +120,8 @@ private Q_SLOTS:
     void requestByUrlSharesPending();
     void downloadToFile_data();
     void downloadToFile();
+    void redirectedDownload_data();
+    void redirectedDownload();
     void networkFailure_data();
     void networkFailure();
     void holderDestroyedInFlight_data();
@@ -502,6 +504,41 @@ void TestHttpHolder::downloadToFile()
     QVERIFY(s.fileContent == content);
     holder->remove(id);
     QVERIFY(!QFile::exists(path));
+}
+
+void TestHttpHolder::redirectedDownload_data()
+{
+    QTest::addColumn<bool>("toFile");
+    QTest::newRow("in memory") << false;
+    QTest::newRow("to file") << true;
+}
+
+void TestHttpHolder::redirectedDownload()
+{
+    QFETCH(bool, toFile);
+    // The moved notice has a body of its own; only the document it points to may reach the receiver.
+    kwdTestHttpServer::Response moved;
+    moved.status = 302;
+    moved.body = "moved to /pic.jpg";
+    moved.headers.append(
+        kwdTestHttpServer::Header("Location", server->url(QStringLiteral("/pic.jpg")).toUtf8()));
+    server->setResponse(QStringLiteral("/old.jpg"), moved);
+    kwdTestHttpServer::Response picture;
+    picture.body = randomBytes(40000);
+    picture.pieceSize = 8000;
+    picture.pieceIntervalMs = 5;
+    server->setResponse(QStringLiteral("/pic.jpg"), picture);
+
+    Receiver r;
+    r.removeInSlot = false;
+    const int id = holder->get(server->url(QStringLiteral("/old.jpg")), &r, toFile);
+    QTRY_COMPARE(r.seen.size(), 1);
+    const Seen& s = r.seen.first();
+    QCOMPARE(s.err, 0);
+    QVERIFY(!s.fileStillOpen);
+    QVERIFY((toFile ? s.fileContent : s.body) == picture.body);
+    QCOMPARE(server->requestCount(), 2);
+    holder->remove(id);
 }
 
 void TestHttpHolder::networkFailure_data()
