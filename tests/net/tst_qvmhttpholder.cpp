@@ -111,6 +111,8 @@ private Q_SLOTS:
     void identifiers();
     void requestsAsReceived_data();
     void requestsAsReceived();
+    void postWithoutUsableData_data();
+    void postWithoutUsableData();
     void recordStaysUntilRemoved();
     void unattendedRequests_data();
     void unattendedRequests();
@@ -300,6 +302,29 @@ void TestHttpHolder::requestsAsReceived()
         const QByteArray type = got.header("Content-Type");
         QVERIFY2(type.isEmpty() || type == "application/x-www-form-urlencoded", type.constData());
     }
+}
+
+void TestHttpHolder::postWithoutUsableData_data()
+{
+    QTest::addColumn<bool>("nullData");
+    QTest::addColumn<int>("size");
+    QTest::newRow("null data with a size") << true << 64;
+    QTest::newRow("negative size") << false << -5;
+}
+
+void TestHttpHolder::postWithoutUsableData()
+{
+    QFETCH(bool, nullData);
+    QFETCH(int, size);
+    // A caller's slip must not read memory that is not there: the post goes out empty.
+    const char* data = nullData ? nullptr : "abc";
+    Receiver r;
+    const int id = holder->post(server->url(QStringLiteral("/fast")), &r, data, size);
+    QVERIFY(id > 0);
+    QTRY_COMPARE(r.seen.size(), 1);
+    QCOMPARE(server->lastRequest().method, QByteArray("POST"));
+    QCOMPARE(server->lastRequest().body, QByteArray());
+    QCOMPARE(server->lastRequest().header("Content-Length"), QByteArray("0"));
 }
 
 void TestHttpHolder::recordStaysUntilRemoved()
