@@ -41,7 +41,8 @@ bool kwdDatabase::open(const QString& path)
     };
     for (const auto& table : tables) {
         QSqlQuery query(*connection);
-        query.exec(QStringLiteral("SELECT name FROM SQLITE_MASTER WHERE name='%1'").arg(QLatin1String(table[0])));
+        query.exec(
+            QStringLiteral("SELECT name FROM SQLITE_MASTER WHERE name='%1'").arg(QLatin1String(table[0])));
         if (query.next())
             continue;
         if (!query.exec(QLatin1String(table[1])))

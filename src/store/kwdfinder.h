@@ -11,7 +11,8 @@ class kwdFinder
 {
 public:
     // Field numbers, as stored in the finders files.
-    enum Field {
+    enum Field
+    {
         Province = 0,
         City = 1,
         District = 2,

@@ -67,21 +67,36 @@ const PersistedKey* persistedKey(int key)
 QString endpointPath(int key)
 {
     switch (key) {
-    case kwdStore::urlCityInfo: return QStringLiteral("/webservice/kwdcity.html");
-    case kwdStore::urlHaList: return QStringLiteral("/webservice/kwdhalist.html");
-    case kwdStore::urlHaDetail: return QStringLiteral("/webservice/kwdhadetail.html");
-    case kwdStore::urlForsaleList: return QStringLiteral("/webservice/kwdforsalelist.html");
-    case kwdStore::urlForsaleDetail: return QStringLiteral("/webservice/kwdforsaledetail.html");
-    case kwdStore::urlLeaseList: return QStringLiteral("/webservice/kwdleaselist.html");
-    case kwdStore::urlLeaseDetail: return QStringLiteral("/webservice/kwdleasedetail.html");
-    case kwdStore::urlCoList: return QStringLiteral("/webservice/kwdcolist.html");
-    case kwdStore::urlCoDetail: return QStringLiteral("/webservice/kwdcodetail.html");
-    case kwdStore::urlHaImages: return QStringLiteral("/webservice/kwdhaimages.html");
-    case kwdStore::urlForsaleImages: return QStringLiteral("/webservice/kwdforsaleimages.html");
-    case kwdStore::urlLeaseImages: return QStringLiteral("/webservice/kwdleaseimages.html");
-    case kwdStore::urlStreetDetail: return QStringLiteral("/webservice/kwdstreetdetail.html");
-    case kwdStore::urlDistrict: return QStringLiteral("/webservice/kwddistrict.html");
-    default: return QString();
+    case kwdStore::urlCityInfo:
+        return QStringLiteral("/webservice/kwdcity.html");
+    case kwdStore::urlHaList:
+        return QStringLiteral("/webservice/kwdhalist.html");
+    case kwdStore::urlHaDetail:
+        return QStringLiteral("/webservice/kwdhadetail.html");
+    case kwdStore::urlForsaleList:
+        return QStringLiteral("/webservice/kwdforsalelist.html");
+    case kwdStore::urlForsaleDetail:
+        return QStringLiteral("/webservice/kwdforsaledetail.html");
+    case kwdStore::urlLeaseList:
+        return QStringLiteral("/webservice/kwdleaselist.html");
+    case kwdStore::urlLeaseDetail:
+        return QStringLiteral("/webservice/kwdleasedetail.html");
+    case kwdStore::urlCoList:
+        return QStringLiteral("/webservice/kwdcolist.html");
+    case kwdStore::urlCoDetail:
+        return QStringLiteral("/webservice/kwdcodetail.html");
+    case kwdStore::urlHaImages:
+        return QStringLiteral("/webservice/kwdhaimages.html");
+    case kwdStore::urlForsaleImages:
+        return QStringLiteral("/webservice/kwdforsaleimages.html");
+    case kwdStore::urlLeaseImages:
+        return QStringLiteral("/webservice/kwdleaseimages.html");
+    case kwdStore::urlStreetDetail:
+        return QStringLiteral("/webservice/kwdstreetdetail.html");
+    case kwdStore::urlDistrict:
+        return QStringLiteral("/webservice/kwddistrict.html");
+    default:
+        return QString();
     }
 }
 
@@ -486,12 +501,18 @@ int kwdStore::favoriteKind(const qvmListItem* row)
     if (!row)
         return -1;
     switch (row->type()) {
-    case qvmListItem::TypeProject: return 1;
-    case qvmListItem::TypeSale: return 2;
-    case qvmListItem::TypeLease: return 3;
-    case qvmListItem::TypeRegion: return 5;
-    case qvmListItem::TypeRoad: return 6;
-    default: return -1;
+    case qvmListItem::TypeProject:
+        return 1;
+    case qvmListItem::TypeSale:
+        return 2;
+    case qvmListItem::TypeLease:
+        return 3;
+    case qvmListItem::TypeRegion:
+        return 5;
+    case qvmListItem::TypeRoad:
+        return 6;
+    default:
+        return -1;
     }
 }
 
@@ -634,9 +655,9 @@ QString kwdStore::districtCode(const QString& code, const QString& districtName)
 
 QString kwdStore::listUrl(int category, const QString& code, bool detail) const
 {
-    static const int entries[6][2] = {{urlHaList, urlHaDetail},     {urlForsaleList, urlForsaleDetail},
+    static const int entries[6][2] = {{urlHaList, urlHaDetail},       {urlForsaleList, urlForsaleDetail},
                                       {urlLeaseList, urlLeaseDetail}, {urlCoList, urlCoDetail},
-                                      {urlDistrict, urlDistrict},   {urlStreetDetail, urlStreetDetail}};
+                                      {urlDistrict, urlDistrict},     {urlStreetDetail, urlStreetDetail}};
     if (category < 1 || category > 6)
         return QString();
     const int key = entries[category - 1][detail ? 1 : 0];

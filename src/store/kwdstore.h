@@ -19,7 +19,8 @@ class kwdStore
 {
 public:
     // Numbered configuration keys.
-    enum ConfigKey {
+    enum ConfigKey
+    {
         urlCityInfo = 21,
         urlHaList = 22,
         urlHaDetail = 23,
@@ -56,7 +57,13 @@ public:
         guideCityCode = 58,
     };
 
-    enum KeyKind { Unknown, Persisted, InMemory, Endpoint };
+    enum KeyKind
+    {
+        Unknown,
+        Persisted,
+        InMemory,
+        Endpoint
+    };
 
     static kwdStore* instance();
     // Destroys the one store so that the next instance() starts afresh (tests, program exit).
