@@ -1,0 +1,105 @@
+#include "kwdhttpconnection.h"
+
+#include "kwdhttpfront.h"
+#include "kwdhttpresponse.h"
+
+#include <QTcpSocket>
+
+#include <sys/socket.h>
+
+kwdHttpConnection::kwdHttpConnection(QTcpSocket* peer, kwdHttpFront* owner, qint64 maxBody)
+    : QObject(owner), socket(peer), front(owner), parser(maxBody)
+{
+    socket->setParent(this);
+    connect(socket, &QTcpSocket::readyRead, this, &kwdHttpConnection::onReadyRead);
+    connect(socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
+    connect(socket, &QTcpSocket::errorOccurred, this, [this] {
+        if (socket->state() != QAbstractSocket::ConnectedState)
+            deleteLater();
+    });
+    onReadyRead();
+}
+
+void kwdHttpConnection::onReadyRead()
+{
+    if (closing)
+        return;
+    parser.feed(socket->readAll());
+    for (;;) {
+        const kwdHttpRequestParser::State state = parser.parse();
+        if (state == kwdHttpRequestParser::Ready) {
+            queue.append(parser.take());
+            continue;
+        }
+        if (parser.wantsContinue())
+            socket->write("HTTP/1.1 100 Continue\r\n\r\n");
+        if (state == kwdHttpRequestParser::Failed && queue.isEmpty() && !busy) {
+            const int status = parser.status();
+            send(kwdHttpResponse::text(QStringLiteral("%1 %2\n").arg(status).arg(
+                                           QString::fromLatin1(kwdHttpResponse::reasonPhrase(status))),
+                                       status),
+                 false);
+            return;
+        }
+        break;
+    }
+    serveNext();
+}
+
+void kwdHttpConnection::serveNext()
+{
+    if (busy || closing || queue.isEmpty())
+        return;
+    busy = true;
+    front->dispatch(this, queue.takeFirst());
+}
+
+void kwdHttpConnection::send(const kwdHttpResponse& response, bool keepAlive)
+{
+    if (closing)
+        return;
+    socket->write(response.head(response.body.size(), keepAlive));
+    socket->write(response.body);
+    busy = false;
+    if (!keepAlive) {
+        closeAfterWrite();
+        return;
+    }
+    serveNext();
+    // A request that failed to parse waits behind the good ones; answer it now.
+    if (!busy && queue.isEmpty() && parser.parse() == kwdHttpRequestParser::Failed)
+        onReadyRead();
+}
+
+void kwdHttpConnection::sendTruncated(const kwdHttpResponse& response)
+{
+    if (closing)
+        return;
+    socket->write(response.head(response.body.size(), false));
+    socket->write(response.body.left(response.body.size() / 2));
+    closeAfterWrite();
+}
+
+void kwdHttpConnection::closeAfterWrite()
+{
+    closing = true;
+    queue.clear();
+    socket->disconnectFromHost();
+}
+
+void kwdHttpConnection::drop(bool reset)
+{
+    closing = true;
+    queue.clear();
+    if (reset) {
+        // A zero linger time makes close() send RST instead of FIN.
+        struct linger l;
+        l.l_onoff = 1;
+        l.l_linger = 0;
+        ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &l, sizeof l);
+        socket->abort();
+        deleteLater();
+        return;
+    }
+    socket->disconnectFromHost();
+}
