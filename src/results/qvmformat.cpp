@@ -37,8 +37,11 @@ QString qvmFormat::formatNumber(double value, int decimals)
 
 double qvmFormat::toNumber(const QString& text)
 {
+    // The service groups some figures ("28,000"); the grouping is not part of the value.
+    QString plain = text.trimmed();
+    plain.remove(QLatin1Char(','));
     bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
+    const double v = plain.toDouble(&ok);
     return ok && std::isfinite(v) ? v : 0.0;
 }
 

@@ -12,7 +12,7 @@ class qvmFormat
 public:
     // Fixed notation with `decimals` decimals, the integer part grouped in threes with ",".
     static QString formatNumber(double value, int decimals);
-    // A field text as a number; empty or unreadable texts count as 0.
+    // A field text as a number, grouping commas ignored; empty or unreadable texts count as 0.
     static double toNumber(const QString& text);
     // A price rise as a signed percentage with one decimal; rises below 0.1 in size read "0.0%".
     static QString formatRise(double value);

@@ -65,6 +65,8 @@ void TestFormat::toNumber_data()
     QTest::newRow("words") << "about 90" << 0.0;
     QTest::newRow("trailing junk") << "90m2" << 0.0;
     QTest::newRow("infinite") << "inf" << 0.0;
+    QTest::newRow("grouped") << "28,000" << 28000.0;
+    QTest::newRow("grouped with decimals") << "1,234.5" << 1234.5;
 }
 
 void TestFormat::toNumber()
