@@ -19,6 +19,8 @@ kwdShowWait::kwdShowWait(QWidget* parent) : QWidget(parent)
     text = tr("Downloading,Please wait");
     timer.setInterval(300);
     connect(&timer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    // Shown only on request, never along with the page it floats over.
+    hide();
 }
 
 kwdShowWait::~kwdShowWait()

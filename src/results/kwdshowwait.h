@@ -17,6 +17,7 @@ public:
     // Starts the spinner and shows the box at vertical position y of the parent.
     void showAt(int y, const QString& text = QString());
     void stop();
+    bool isSpinning() const { return timer.isActive(); }
 
     QString text;
     int frame = 0;
