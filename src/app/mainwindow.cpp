@@ -8,6 +8,7 @@
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
 #include "qvmwidgetsegement.h"
+#include "qvmwidgetsource.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,7 +97,10 @@ void MainWindow::buildForm()
 void MainWindow::createPages()
 {
     // The four pages in selector order: search, around me, favourites, system menu.
-    const char* const names[] = {"pageSource", "pageAround", "pageFavorite", "pageSystem"};
+    auto* source = new qvmWidgetSource;
+    source->setObjectName(QStringLiteral("pageSource"));
+    pages->addWidget(source);
+    const char* const names[] = {"pageAround", "pageFavorite", "pageSystem"};
     for (const char* name : names) {
         auto* page = new QWidget;
         page->setObjectName(QLatin1String(name));
