@@ -20,6 +20,8 @@ private Q_SLOTS:
     void formatRise();
     void ageText_data();
     void ageText();
+    void ageTextOddTimes_data();
+    void ageTextOddTimes();
     void labelsWithoutCatalogue();
     void labelOutOfRange();
 };
@@ -132,6 +134,37 @@ void TestFormat::ageText()
     QCOMPARE(kwdClock::now(), now);
     const QString published = now.addSecs(-age).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     QCOMPARE(qvmFormat::ageText(published, kwdClock::now()), expected);
+}
+
+void TestFormat::ageTextOddTimes_data()
+{
+    QTest::addColumn<QString>("published");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("words") << "yesterday"
+                           << "yesterday";
+    QTest::newRow("impossible date") << "2011-02-30 10:00:00"
+                                     << "2011-02-30 10:00:00";
+    QTest::newRow("impossible hour") << "2011-05-10 25:00:00"
+                                     << "2011-05-10 25:00:00";
+    QTest::newRow("letters in the digits") << "2011-05-1x 11:00:00"
+                                           << "2011-05-1x 11:00:00";
+    QTest::newRow("wrong separators") << "2011/05/10 11:59:00"
+                                      << "2011/05/10 11:59:00";
+    QTest::newRow("date only") << "2011-05-10"
+                               << "2011-05-10";
+    QTest::newRow("leap day") << "2008-02-29 12:00:00"
+                              << "2008-02-29 12:00:00";
+    QTest::newRow("single-digit month") << "2011-5-10 11:59:00"
+                                        << "2011-5-10 11:59:00";
+}
+
+void TestFormat::ageTextOddTimes()
+{
+    QFETCH(QString, published);
+    kwdClock::setNow(QDateTime(QDate(2011, 5, 10), QTime(12, 0, 0)));
+    QTEST(qvmFormat::ageText(published, kwdClock::now()), "expected");
 }
 
 void TestFormat::labelsWithoutCatalogue()
