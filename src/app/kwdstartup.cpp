@@ -9,11 +9,42 @@
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QNetworkProxyFactory>
 #include <QRegularExpression>
 #include <QThread>
 #include <QTranslator>
+
+namespace {
+
+// Closes and deletes the splash screen once the main window has painted for the first time, so
+// that start-up never blocks waiting for the window to appear.
+class SplashCloser : public QObject
+{
+public:
+    SplashCloser(QWidget* window, kwdSplash* splash) : QObject(window), splash(splash)
+    {
+        window->installEventFilter(this);
+    }
+    ~SplashCloser() override { delete splash; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            splash->close();
+            // After this paint, not inside it.
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    kwdSplash* splash;
+};
+
+} // namespace
 
 MainWindow* kwdStartup::start(QApplication* app)
 {
@@ -36,8 +67,7 @@ MainWindow* kwdStartup::start(QApplication* app)
     auto* window = new MainWindow;
     window->resize(360, 640);
     window->show();
-    splash->finish(window);
-    delete splash;
+    new SplashCloser(window, splash);
     return window;
 }
 
