@@ -214,7 +214,8 @@ void MainWindow::on_menu_trigger()
         showFromTray();
         segment->setValue(0);
         pages->setCurrentIndex(0);
-        // The search page opens its push condition form here once it exists.
+        if (auto* source = qobject_cast<qvmWidgetSource*>(pages->widget(0)))
+            source->onSearchFromAreaView(true);
         break;
     case 3:
         showFromTray();

@@ -8,6 +8,7 @@
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
 #include "qvmwidgetsegement.h"
+#include "qvmwidgetsource.h"
 
 #include <QAction>
 #include <QApplication>
@@ -369,6 +370,10 @@ void TestMainWindow::menuActions()
     QVERIFY(window.isVisible());
     QCOMPARE(window.segment->value(), 0);
     QCOMPARE(window.pages->currentIndex(), 0);
+    // The push subscription form of the search page is open.
+    auto* source = qobject_cast<qvmWidgetSource*>(window.pages->widget(0));
+    QVERIFY(source);
+    QCOMPARE(source->currentPage(), int(qvmWidgetSource::PagePushCondition));
     window.hide();
     window.actList->trigger();
     QVERIFY(window.isVisible());
