@@ -158,7 +158,9 @@ void qvmHouseItem::paintList(QPainter* painter, const QRect& r)
 
     const int y3 = y2 + spacing + q;
     const QString area = qvmFormat::formatNumber(qvmFormat::toNumber(areaSize), 1) + labels->label(31);
-    painter->drawText(QRect(x1 + m, y3, qMax(1, column - x1 - m), spacing), topFlags, area);
+    painter->drawText(QRect(x1 + m, y3, qMax(1, w - 5 * m), spacing), topFlags, area);
+    // A short placeholder label (as in Chinese) must not let the floor run into the area.
+    const int floorColumn = qMax(column, x1 + m + fm.horizontalAdvance(area) + m);
     int ageLeft = x2 - 4 * m;
     if (!ageText.isEmpty()) {
         const QRect ageBand(x1, y3, x2 - 4 * m - x1, spacing);
@@ -167,8 +169,9 @@ void qvmHouseItem::paintList(QPainter* painter, const QRect& r)
     }
     if (!floor.isEmpty()) {
         const QString floorText =
-            fm.elidedText(floor + labels->label(32), Qt::ElideRight, qMax(0, ageLeft - m - column));
-        painter->drawText(QRect(column, y3, qMax(1, ageLeft - column), spacing), topFlags, floorText);
+            fm.elidedText(floor + labels->label(32), Qt::ElideRight, qMax(0, ageLeft - m - floorColumn));
+        painter->drawText(QRect(floorColumn, y3, qMax(1, ageLeft - floorColumn), spacing), topFlags,
+                          floorText);
     }
 }
 

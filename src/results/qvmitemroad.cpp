@@ -101,7 +101,7 @@ int qvmItemRoad::paintDetail(QPainter* painter, const QRect& r)
     const QFontMetrics fm = painter->fontMetrics();
     int cw = 0;
     for (const auto& item : std::as_const(items))
-        cw = qMax(cw, fm.horizontalAdvance(item.first));
+        cw = qMax(cw, fm.horizontalAdvance(item.first) + 2);
     const int vw = qMax(1, r.width() - cw - 3 * m);
     for (const auto& item : std::as_const(items))
         drawCaptionLine(painter, item.first, item.second, y, r.left(), cw, vw, false, nullptr, QString());

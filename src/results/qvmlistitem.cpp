@@ -654,7 +654,9 @@ int qvmListItem::captionWidth(QPainter* painter, const QList<int>& labelIndexes)
     int w = 0;
     for (int i : labelIndexes)
         w = qMax(w, fm.horizontalAdvance(labels->label(i)));
-    return w;
+    // Rounded glyph advances can exceed the integer width by a pixel; without slack the wrapped
+    // caption would break inside a word.
+    return w + 2;
 }
 
 void qvmListItem::addLink(const QRect& rect, int action, qvmListItem* target, const QString& title)
