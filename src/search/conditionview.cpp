@@ -15,7 +15,9 @@
 #include <QDomDocument>
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputMethod>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -122,6 +124,8 @@ QWidget* row(QWidget* parent, const char* name, QLabel** label, const char* labe
     l->setContentsMargins(0, 2, 0, 2);
     auto* lbl = new QLabel(text, w);
     lbl->setObjectName(QLatin1String(labelName));
+    // Captions share one width so that the inputs line up.
+    lbl->setMinimumWidth(lbl->fontMetrics().horizontalAdvance(QStringLiteral("关键字：")));
     l->addWidget(lbl);
     if (label)
         *label = lbl;
@@ -608,10 +612,14 @@ void ConditionView::onHASelected(QString name, QString id)
 
 bool ConditionView::eventFilter(QObject* watched, QEvent* event)
 {
-    // Handsets open their on-screen keyboard on request; the events are passed on untouched.
-    if (event->type() == QEvent::FocusIn)
+    // Handsets open their on-screen keyboard on request. Qt 6 no longer delivers the request events,
+    // so the input method is asked directly as well. The focus events themselves pass on untouched.
+    if (event->type() == QEvent::FocusIn) {
         QCoreApplication::postEvent(watched, new QEvent(QEvent::RequestSoftwareInputPanel));
-    else if (event->type() == QEvent::FocusOut)
+        QGuiApplication::inputMethod()->show();
+    } else if (event->type() == QEvent::FocusOut) {
         QCoreApplication::postEvent(watched, new QEvent(QEvent::CloseSoftwareInputPanel));
+        QGuiApplication::inputMethod()->hide();
+    }
     return QWidget::eventFilter(watched, event);
 }
