@@ -4,6 +4,7 @@
 #include "kwdhttpresponse.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <sys/socket.h>
 
@@ -22,8 +23,10 @@ kwdHttpConnection::kwdHttpConnection(QTcpSocket* peer, kwdHttpFront* owner, qint
 
 void kwdHttpConnection::onReadyRead()
 {
-    if (closing)
+    if (closing) {
+        socket->readAll();
         return;
+    }
     parser.feed(socket->readAll());
     for (;;) {
         const kwdHttpRequestParser::State state = parser.parse();
@@ -35,10 +38,12 @@ void kwdHttpConnection::onReadyRead()
             socket->write("HTTP/1.1 100 Continue\r\n\r\n");
         if (state == kwdHttpRequestParser::Failed && queue.isEmpty() && !busy) {
             const int status = parser.status();
-            send(kwdHttpResponse::text(QStringLiteral("%1 %2\n").arg(status).arg(
-                                           QString::fromLatin1(kwdHttpResponse::reasonPhrase(status))),
-                                       status),
-                 false);
+            const kwdHttpResponse r =
+                kwdHttpResponse::text(QStringLiteral("%1 %2\n").arg(status).arg(
+                                          QString::fromLatin1(kwdHttpResponse::reasonPhrase(status))),
+                                      status);
+            socket->write(r.head(r.body.size(), false) + r.body);
+            drain();
             return;
         }
         break;
@@ -84,7 +89,39 @@ void kwdHttpConnection::closeAfterWrite()
 {
     closing = true;
     queue.clear();
-    socket->disconnectFromHost();
+    // Lingering close: end our side once the answer is out, then read and drop whatever the
+    // client still sends (an oversized upload), so that it sees the answer and not a reset.
+    auto shutDown = [this] {
+        if (halfClosed || socket->bytesToWrite() > 0)
+            return;
+        halfClosed = true;
+        ::shutdown(int(socket->socketDescriptor()), SHUT_WR);
+        QTimer::singleShot(5000, this, [this] {
+            socket->abort();
+            deleteLater();
+        });
+    };
+    connect(socket, &QTcpSocket::bytesWritten, this, shutDown);
+    socket->flush();
+    shutDown();
+}
+
+void kwdHttpConnection::drain()
+{
+    // The client may still be sending the body we refused; closing now would reset the
+    // connection before it reads the answer. Drop what arrives and close once it stops.
+    closing = true;
+    queue.clear();
+    QTimer* idle = new QTimer(this);
+    idle->setSingleShot(true);
+    idle->setInterval(500);
+    connect(idle, &QTimer::timeout, socket, &QTcpSocket::disconnectFromHost);
+    connect(socket, &QTcpSocket::readyRead, idle, qOverload<>(&QTimer::start));
+    idle->start();
+    QTimer::singleShot(15000, this, [this] {
+        socket->abort();
+        deleteLater();
+    });
 }
 
 void kwdHttpConnection::drop(bool reset)

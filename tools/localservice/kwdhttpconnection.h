@@ -31,6 +31,7 @@ private Q_SLOTS:
 private:
     void serveNext();
     void closeAfterWrite();
+    void drain();
 
     QTcpSocket* socket;
     kwdHttpFront* front;
@@ -38,4 +39,5 @@ private:
     QList<kwdHttpRequest> queue;
     bool busy = false;
     bool closing = false;
+    bool halfClosed = false;
 };

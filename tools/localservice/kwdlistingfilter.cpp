@@ -151,7 +151,10 @@ bool kwdListingFilter::listingMatches(const kwdSampleCity& city, const kwdSample
 
 QList<int> kwdListingFilter::matches(const kwdSampleCity& city) const
 {
-    return select(city).indexes;
+    kwdListingFilter all = *this;
+    all.page = 1;
+    all.perCount = 1 << 30;
+    return all.select(city).indexes;
 }
 
 kwdListingFilter::Page kwdListingFilter::select(const kwdSampleCity& city) const

@@ -118,7 +118,7 @@ kwdSampleCity kwdSampleCity::generate(const Profile& profile, quint64 seed, cons
         offset(profile.latitude, profile.longitude, km, angle, &d.latitude, &d.longitude);
         d.salePrice =
             qRound(profile.salePrice * qMax(0.55, 1.3 - 0.08 * i) * r.uniform(0.95, 1.05) / 100.0) * 100;
-        d.leasePrice = qRound(d.salePrice / r.uniform(560, 680) * 100.0) / 100.0;
+        d.leasePrice = qRound(d.salePrice / r.uniform(650, 780) * 100.0) / 100.0;
         d.images = r.range(2, 3);
         c.districts.append(d);
     }
@@ -184,7 +184,7 @@ kwdSampleCity kwdSampleCity::generate(const Profile& profile, quint64 seed, cons
             h.classCode = QStringLiteral("pa");
             h.name = c.newCompoundName(r, &usedNames);
             h.price = qRound(d.salePrice * r.uniform(0.8, 1.22) / 100.0) * 100;
-            h.leasePrice = qRound(h.price / r.uniform(560, 700) * 100.0) / 100.0;
+            h.leasePrice = qRound(h.price / r.uniform(650, 800) * 100.0) / 100.0;
             h.priceRise = round1(r.uniform(-3.0, 5.0));
             h.leaseRise = round1(r.uniform(-2.0, 4.0));
             h.images = r.range(3, 6);
