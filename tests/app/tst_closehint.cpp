@@ -17,7 +17,6 @@ private Q_SLOTS:
     void confirm();
     void cancelKeepsSettings();
     void closingByFrameCountsAsCancel();
-    void prepareResets();
 };
 
 void TestCloseHint::init()
@@ -105,19 +104,6 @@ void TestCloseHint::closingByFrameCountsAsCancel()
     hint.prepare();
     QTimer::singleShot(0, &hint, &QWidget::close);
     hint.exec();
-    QCOMPARE(hint.result, int(CloseHint::Cancelled));
-    QCOMPARE(hint.choice, 0);
-    QCOMPARE(hint.remind, 0);
-}
-
-void TestCloseHint::prepareResets()
-{
-    CloseHint hint;
-    hint.show();
-    hint.checkBox->setChecked(true);
-    hint.onOK();
-    QCOMPARE(hint.result, int(CloseHint::Confirmed));
-    hint.prepare();
     QCOMPARE(hint.result, int(CloseHint::Cancelled));
     QCOMPARE(hint.choice, 0);
     QCOMPARE(hint.remind, 0);

@@ -31,7 +31,6 @@ private Q_SLOTS:
     void imagesLoadFromSkinDir();
     void sameFileForNineteenAndTwenty();
     void imagesStayCachedOnceLoaded();
-    void defaultSkinDirIsNextToProgram();
     void categoryIcons_data();
     void categoryIcons();
     void drawTiledCoverage_data();
@@ -101,15 +100,6 @@ void TestKwdTheme::imagesStayCachedOnceLoaded()
     // Both answers were cached at first request: the removed file stays, the added one stays missing.
     QVERIFY(!theme->image(kwdTheme::Logo1).isNull());
     QVERIFY(theme->image(kwdTheme::Logo2).isNull());
-}
-
-void TestKwdTheme::defaultSkinDirIsNextToProgram()
-{
-    kwdTheme::instance()->setSkinDir(QCoreApplication::applicationDirPath() +
-                                     QStringLiteral("/skin/default"));
-    const QString dir = kwdTheme::instance()->skinDir();
-    QVERIFY(QDir::isAbsolutePath(dir));
-    QVERIFY(dir.startsWith(QCoreApplication::applicationDirPath()));
 }
 
 void TestKwdTheme::categoryIcons_data()

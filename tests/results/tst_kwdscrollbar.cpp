@@ -20,7 +20,6 @@ private Q_SLOTS:
     void paintsTranslucentBlack();
     void floatBarWidth_data();
     void floatBarWidth();
-    void floatBarPaint();
 };
 
 void TestKwdScrollBar::cleanup()
@@ -108,23 +107,6 @@ void TestKwdScrollBar::floatBarWidth()
     kwdStore::instance()->dpi = dpi;
     kwdScrollFloatBar bar;
     QCOMPARE(bar.barWidth, expected);
-}
-
-void TestKwdScrollBar::floatBarPaint()
-{
-    QWidget background;
-    background.resize(40, 40);
-    background.setAutoFillBackground(true);
-    background.setPalette(QPalette(Qt::white));
-    auto* bar = new kwdScrollFloatBar(&background);
-    bar->setGeometry(10, 5, bar->barWidth, 30);
-    const QImage shot = background.grab().toImage();
-    // Black at alpha 175 over white leaves 255 - 175 of the white.
-    const QColor inside(shot.pixel(12, 20));
-    QVERIFY2(qAbs(inside.red() - 80) <= 2, qPrintable(inside.name()));
-    QCOMPARE(inside.red(), inside.blue());
-    QCOMPARE(QColor(shot.pixel(9, 20)), QColor(Qt::white));
-    QCOMPARE(QColor(shot.pixel(10 + bar->barWidth, 20)), QColor(Qt::white));
 }
 
 KWD_TEST_MAIN(TestKwdScrollBar)

@@ -46,7 +46,6 @@ private Q_SLOTS:
     void messageIsStill();
     void hideStopsTimer();
     void timerStopsWhenItemHidden();
-    void followsViewSize();
     void paintsWithSkin();
 
 private:
@@ -178,18 +177,6 @@ void TestKwdShowScroll::timerStopsWhenItemHidden()
     box.onTimer();
     QVERIFY(!box.timer.isActive());
     QCOMPARE(box.item->frame, frame);
-}
-
-void TestKwdShowScroll::followsViewSize()
-{
-    View view(QSize(360, 600));
-    kwdShowScroll box(&view.view);
-    box.showMessage(QStringLiteral("a"));
-    QCOMPARE(box.item->boundingRect().width(), 288.0);
-    view.view.resize(200, 600);
-    box.showMessage(QStringLiteral("b"));
-    QCOMPARE(box.item->boundingRect().width(), 160.0);
-    QCOMPARE(box.item->boundingRect().height(), 120.0);
 }
 
 void TestKwdShowScroll::paintsWithSkin()

@@ -19,7 +19,6 @@ private Q_SLOTS:
     void defaultText();
     void geometry_data();
     void geometry();
-    void widthGrowsWithText();
     void showStartsAndStopStops();
     void hidingByAnyRouteStopsTimer();
     void spinnerCycles();
@@ -106,20 +105,6 @@ void TestKwdShowWait::geometry()
     }
     if (text.isEmpty())
         QCOMPARE(box.width(), height / 2 + 30);
-}
-
-void TestKwdShowWait::widthGrowsWithText()
-{
-    QWidget parent;
-    parent.resize(2000, 600);
-    kwdShowWait box(&parent);
-    int last = 0;
-    for (const QString& text :
-         {QStringLiteral("a"), QStringLiteral("abc abc"), QStringLiteral("abc abc abc abc")}) {
-        box.showAt(0, text);
-        QVERIFY(box.width() > last);
-        last = box.width();
-    }
 }
 
 void TestKwdShowWait::showStartsAndStopStops()

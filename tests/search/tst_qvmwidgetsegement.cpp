@@ -40,7 +40,6 @@ private Q_SLOTS:
     void checkedSegmentSwallowsPresses();
     void keyboardOnCheckedSegmentStaysSilent();
     void strayCallChangesNothing();
-    void layoutIsTight();
 };
 
 void TestQvmWidgetSegement::naming_data()
@@ -245,19 +244,6 @@ void TestQvmWidgetSegement::strayCallChangesNothing()
     QCOMPARE(spy.count(), 0);
     QCOMPARE(segment.value(), 1);
     QCOMPARE(checkedStates(segment), onlyChecked(2, 1));
-}
-
-void TestQvmWidgetSegement::layoutIsTight()
-{
-    qvmWidgetSegement segment;
-    segment.addSegment(QStringLiteral("a"));
-    segment.addSegment(QStringLiteral("b"));
-    segment.resize(200, 40);
-    segment.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&segment));
-    QCOMPARE(segment.button(0)->x(), 0);
-    QCOMPARE(segment.button(1)->x(), segment.button(0)->geometry().right() + 1);
-    QCOMPARE(segment.button(1)->geometry().right(), 199);
 }
 
 KWD_TEST_MAIN(TestQvmWidgetSegement)
