@@ -12,6 +12,7 @@ kwdHttpConnection::kwdHttpConnection(QTcpSocket* peer, kwdHttpFront* owner, qint
     : QObject(owner), socket(peer), front(owner), parser(maxBody)
 {
     socket->setParent(this);
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket, &QTcpSocket::readyRead, this, &kwdHttpConnection::onReadyRead);
     connect(socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
     connect(socket, &QTcpSocket::errorOccurred, this, [this] {
@@ -63,8 +64,8 @@ void kwdHttpConnection::send(const kwdHttpResponse& response, bool keepAlive)
 {
     if (closing)
         return;
-    socket->write(response.head(response.body.size(), keepAlive));
-    socket->write(response.body);
+    // One write per answer: head and body in separate segments would meet the client's delayed ACK.
+    socket->write(response.head(response.body.size(), keepAlive) + response.body);
     busy = false;
     if (!keepAlive) {
         closeAfterWrite();
@@ -80,8 +81,7 @@ void kwdHttpConnection::sendTruncated(const kwdHttpResponse& response)
 {
     if (closing)
         return;
-    socket->write(response.head(response.body.size(), false));
-    socket->write(response.body.left(response.body.size() / 2));
+    socket->write(response.head(response.body.size(), false) + response.body.left(response.body.size() / 2));
     closeAfterWrite();
 }
 

@@ -386,7 +386,7 @@ kwdSampleListing kwdSampleCity::makeListing(bool lease, kwdSampleRandom& r, cons
     } else if (l.villa) {
         l.title = QStringLiteral("%1 独栋别墅 %2平米 %3").arg(h.name, area, f1);
     } else if (l.shared) {
-        l.title = QStringLiteral("合租 · %1 %2居室%3 %4")
+        l.title = QStringLiteral("合租 · %1 %2居室 %3 %4")
                       .arg(h.name)
                       .arg(l.rooms)
                       .arg(r.chance(0.5) ? QStringLiteral("主卧") : QStringLiteral("次卧"), f1);
