@@ -9,6 +9,7 @@
 #include "qvmhttpholder.h"
 #include "qvmwidgetsegement.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -544,10 +545,11 @@ void ConditionView::handleDistricts(int id, int err)
     if (!doc.setContent(body))
         return;
     kwdStore::instance()->parseCityInfo(doc, districtCity);
-    const bool open = cboDistrict->isVisible();
+    const bool open = cboDistrict->view()->isVisible();
     cboDistrict->hidePopup();
     fillDistricts();
-    if (open)
+    // Reopening a list that is still empty would highlight its only entry and ask again, forever.
+    if (open && cboDistrict->count() > 1)
         cboDistrict->showPopup();
 }
 
