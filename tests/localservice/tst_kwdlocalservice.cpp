@@ -258,9 +258,9 @@ void TestLocalService::publication()
     QVERIFY(!dealCode.isEmpty());
 
     const QByteArray photo = jpegOf(QColor(200, 30, 40));
-    const kwdLocalService::Reply uploaded =
-        service->post(mobile + "/webservice/savepropimage.html", uploadBody(dealCode, "demo", pwd, photo),
-                      "multipart/form-data; boundary=" + boundary);
+    const QByteArray multipart = uploadBody(dealCode, "demo", pwd, photo);
+    const kwdLocalService::Reply uploaded = service->post(
+        mobile + "/webservice/savepropimage.html", multipart, "multipart/form-data; boundary=" + boundary);
     QCOMPARE(uploaded.body, QByteArray("1"));
 
     // The posted listing is now searchable, with the uploaded photo as its picture.
@@ -277,8 +277,14 @@ void TestLocalService::publication()
     QVERIFY(qRed(shown.pixel(80, 60)) > 150 && qGreen(shown.pixel(80, 60)) < 90);
 
     const QList<QJsonObject> log = service->log();
-    QVERIFY(log.size() >= 3);
+    QVERIFY(log.size() >= 4);
     QVERIFY(log[0].value(QStringLiteral("body")).toString().contains(QStringLiteral("uid=demo")));
+    // The binary upload is logged as base64, whole at this size.
+    QCOMPARE(log[3].value(QStringLiteral("path")).toString(),
+             QStringLiteral("/webservice/savepropimage.html"));
+    QCOMPARE(log[3].value(QStringLiteral("bodySize")).toInt(), multipart.size());
+    QCOMPARE(QByteArray::fromBase64(log[3].value(QStringLiteral("bodyBase64")).toString().toLatin1()),
+             multipart);
 }
 
 void TestLocalService::rejectedUploads_data()

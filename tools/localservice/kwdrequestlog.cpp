@@ -9,7 +9,9 @@
 
 namespace {
 const int maxEntries = 20000;
-}
+// Uploads can be large; the log keeps their beginning and their size.
+const int maxBody = 256 * 1024;
+} // namespace
 
 int kwdRequestLog::append(const kwdHttpRequest& request)
 {
@@ -20,7 +22,8 @@ int kwdRequestLog::append(const kwdHttpRequest& request)
     e.port = request.port;
     e.path = request.path;
     e.query = request.rawQuery;
-    e.body = request.body;
+    e.body = request.body.left(maxBody);
+    e.bodySize = request.body.size();
     if (entries.size() >= maxEntries) {
         entries.removeFirst();
         ++dropped;
@@ -58,6 +61,7 @@ QByteArray kwdRequestLog::toJsonLines() const
         o.insert(QStringLiteral("status"), e.status);
         if (!e.fault.isEmpty())
             o.insert(QStringLiteral("fault"), e.fault);
+        o.insert(QStringLiteral("bodySize"), double(e.bodySize));
         QStringDecoder utf8(QStringDecoder::Utf8);
         const QString text = utf8.decode(e.body);
         if (utf8.hasError())

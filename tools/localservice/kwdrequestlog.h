@@ -19,7 +19,8 @@ public:
         int port = 80;
         QString path;
         QString query;
-        QByteArray body;
+        QByteArray body; // at most the first 256 KiB
+        qint64 bodySize = 0;
         int status = 0; // 0 while the answer is pending or when none was sent
         QString fault;
     };
@@ -30,8 +31,8 @@ public:
     void clear();
     int size() const { return entries.size(); }
     const Entry& at(int i) const { return entries.at(i); }
-    // One JSON object per line: time, method, host, port, path, query, status, fault and the body
-    // as "body" (UTF-8 text) or "bodyBase64" (anything else).
+    // One JSON object per line: time, method, host, port, path, query, status, fault, bodySize and
+    // the body as "body" (UTF-8 text) or "bodyBase64" (anything else).
     QByteArray toJsonLines() const;
     // Requests logged with query or form value sn=<sn> since the given time.
     int countForDevice(const QString& sn, const QDateTime& since) const;
