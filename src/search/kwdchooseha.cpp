@@ -10,6 +10,10 @@ kwdChooseHA::kwdChooseHA(QWidget* parent) : QFrame(parent)
     setObjectName(QStringLiteral("kwdChooseHA"));
     setWindowTitle(tr("Form"));
     resize(219, 190);
+    // The panel lies over the form: it must hide what is under it.
+    setAutoFillBackground(true);
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Raised);
 
     auto* grid = new QGridLayout(this);
     grid->setObjectName(QStringLiteral("gridLayout"));
