@@ -428,7 +428,10 @@ void qvmResultListItem::clicked(const QPointF& point)
 
 void qvmResultListItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*)
 {
-    const QRectF exposed = option ? option->exposedRect : boundingRect();
+    QRectF exposed = option ? option->exposedRect : boundingRect();
+    // Rendering into an image exposes the whole item; the clip still tells what can show.
+    if (painter->hasClipping())
+        exposed = exposed.intersected(painter->clipBoundingRect());
     const int w = int(width);
     const QPixmap arrow = kwdTheme::instance()->image(kwdTheme::LeftArrow);
     static const int m = QFontMetrics(QFont(QStringLiteral("sans-serif"), 10)).lineSpacing() / 2;

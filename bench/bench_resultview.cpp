@@ -1,0 +1,205 @@
+// Result view speed: repainting the visible viewport with 20 and with 5,000 rows loaded (the cost
+// must not grow with the rows: goal ratio <= 1.2 and < 2 ms), and the time from a tap on the load-more
+// row to the new rows being painted against the local service (goal <= 50 ms).
+//
+//   bench_resultview [repaints]   offscreen; starts kwd-localservice from its own directory, or uses
+//                                 the proxy in http_proxy when set.
+
+#include "kwdfinder.h"
+#include "kwdstore.h"
+#include "qvmhttpholder.h"
+#include "qvmresultlistitem.h"
+#include "qvmresultview.h"
+#include "qvmsaleitem.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QNetworkProxy>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+QList<qvmListItem*> makeRows(int count)
+{
+    QList<qvmListItem*> rows;
+    for (int i = 0; i < count; ++i) {
+        auto* row = new qvmSaleItem;
+        row->id = QString::number(i);
+        row->name = QStringLiteral("Sunny garden %1, three rooms facing south").arg(i);
+        row->totalPrice = QString::number(100 + i % 400);
+        row->areaSize = QString::number(60 + i % 90);
+        row->address = QStringLiteral("No. %1 River Road").arg(i);
+        rows << row;
+    }
+    return rows;
+}
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? 0 : v.at(v.size() / 2);
+}
+
+// Median time of one repaint of the viewport (ms), the view scrolled to the middle of the rows.
+double repaintTime(qvmResultView* view, int rowCount, int repaints)
+{
+    view->clear();
+    const QList<qvmListItem*> rows = makeRows(rowCount);
+    auto* list = new qvmResultListItem(view);
+    list->setRows(rows, 2);
+    view->pushPage(list);
+    QCoreApplication::processEvents();
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
+    // A real paint event of the viewport: the scene draws what the viewport exposes.
+    QList<double> times;
+    for (int i = 0; i < repaints + 5; ++i) {
+        QElapsedTimer t;
+        t.start();
+        view->viewport()->repaint();
+        const double ms = t.nsecsElapsed() / 1e6;
+        if (i >= 5) // the first paints fill the font and layout caches
+            times << ms;
+    }
+    if (!qEnvironmentVariableIsEmpty("KWD_BENCH_SHOT"))
+        view->viewport()->grab().save(qEnvironmentVariable("KWD_BENCH_SHOT") + QString::number(rowCount) +
+                                      ".png");
+    view->clear();
+    qDeleteAll(rows);
+    return median(times);
+}
+
+// Starts kwd-localservice next to this program and makes it the proxy; empty text on success.
+QString startService(QProcess& process)
+{
+    if (!qEnvironmentVariableIsEmpty("http_proxy")) {
+        const QUrl proxy(qEnvironmentVariable("http_proxy"));
+        QNetworkProxy::setApplicationProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, proxy.host(), quint16(proxy.port(80))));
+        return QString();
+    }
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/kwd-localservice"),
+                  {QStringLiteral("--port"), QStringLiteral("0")});
+    if (!process.waitForStarted(5000))
+        return QStringLiteral("kwd-localservice did not start");
+    static const QRegularExpression listening(QStringLiteral("listening on ([0-9.]+):([0-9]+)"));
+    QByteArray out;
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 10000) {
+        process.waitForReadyRead(200);
+        out += process.readAll();
+        const QRegularExpressionMatch m = listening.match(QString::fromUtf8(out));
+        if (m.hasMatch()) {
+            QNetworkProxy::setApplicationProxy(
+                QNetworkProxy(QNetworkProxy::HttpProxy, m.captured(1), quint16(m.captured(2).toUInt())));
+            return QString();
+        }
+    }
+    return QStringLiteral("kwd-localservice did not report its port: ") + QString::fromUtf8(out);
+}
+
+// Waits, event by event, until the condition holds; false after timeoutMs.
+template <class F> bool waitUntil(F done, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int repaints = argc > 1 ? qMax(10, atoi(argv[1])) : 200;
+
+    qvmHttpHolder holder;
+    qvmResultView view(nullptr, nullptr);
+    view.resize(360, 580);
+    view.show();
+    QCoreApplication::processEvents();
+
+    const double small = repaintTime(&view, 20, repaints);
+    const double large = repaintTime(&view, 5000, repaints);
+    std::printf("repaint of the viewport, 20 rows:    %.3f ms (median of %d)\n", small, repaints);
+    std::printf("repaint of the viewport, 5000 rows:  %.3f ms (median of %d)\n", large, repaints);
+    std::printf("ratio 5000 / 20 rows:                %.2f (goal <= 1.2; goal < 2 ms each)\n", large / small);
+
+    QProcess service;
+    const QString error = startService(service);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    kwdStore* store = kwdStore::instance();
+    store->cities.insert(QStringLiteral("北京"), {kwdNameCode{QStringLiteral("北京"), QStringLiteral("bj")}});
+    auto* finder = new kwdFinder(QStringLiteral("bench"), 2);
+    finder->setField(kwdFinder::Province, QStringLiteral("北京"));
+    finder->setField(kwdFinder::City, QStringLiteral("北京"));
+    store->finders.append(finder);
+    store->currentFinder = finder;
+
+    view.openList(finder, true, false);
+    auto* list = static_cast<qvmResultListItem*>(view.topPage());
+    if (!waitUntil([&] { return list->listRequest == -1 && !view.isAnimating(); }, 10000) ||
+        list->rows.isEmpty()) {
+        std::fprintf(stderr, "the first page did not arrive\n");
+        return 1;
+    }
+    QList<double> times;
+    for (int round = 0; round < 10 && !list->moreRect.isEmpty(); ++round) {
+        const int before = list->rows.size();
+        QElapsedTimer t;
+        t.start();
+        list->clicked(list->moreRect.center());
+        // Painted: the rows arrived, the view moved to the first new one, and the viewport drew it.
+        const bool arrived = waitUntil(
+            [&] {
+                if (list->rows.size() <= before)
+                    return false;
+                const int target =
+                    qMin(int(list->rowRect(before).top()), view.verticalScrollBar()->maximum());
+                return view.verticalScrollBar()->value() == target;
+            },
+            10000);
+        view.viewport()->repaint();
+        const double ms = t.nsecsElapsed() / 1e6;
+        if (!arrived) {
+            std::fprintf(stderr, "page %d did not arrive\n", round + 2);
+            return 1;
+        }
+        times << ms;
+    }
+    if (times.isEmpty()) {
+        std::fprintf(stderr, "the result had a single page\n");
+        return 1;
+    }
+    std::printf(
+        "load-more tap to new rows painted:   median %.1f ms, worst %.1f ms over %d pages (goal <= 50 ms)\n",
+        median(times), *std::max_element(times.cbegin(), times.cend()), int(times.size()));
+    view.clear();
+    if (service.state() != QProcess::NotRunning) {
+        service.terminate();
+        service.waitForFinished(3000);
+    }
+    return 0;
+}
