@@ -175,12 +175,13 @@ void ConditionView::buildForm()
     typeLayout->setContentsMargins(0, 0, 0, 0);
     segAreaType = new qvmWidgetSegement(wg_AreaType);
     segAreaType->setObjectName(QStringLiteral("segAreaType"));
-    segAreaType->addSegment(caption("Use Area"));
-    segAreaType->addSegment(caption("Use HAName"));
+    segAreaType->addSegment(caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "Use Area")));
+    segAreaType->addSegment(caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "Use HAName")));
     typeLayout->addWidget(segAreaType);
     areaLayout->addWidget(wg_AreaType);
 
-    wg_District = row(frame_Area, "wg_District", nullptr, "label_7", caption("行政区："));
+    wg_District = row(frame_Area, "wg_District", nullptr, "label_7",
+                      caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "行政区：")));
     cboDistrict = add(wg_District, new QComboBox, "cboDistrict");
     areaLayout->addWidget(wg_District);
 
@@ -188,52 +189,62 @@ void ConditionView::buildForm()
     wg_Place->setObjectName(QStringLiteral("wg_Place"));
     auto* placeLayout = new QVBoxLayout(wg_Place);
     placeLayout->setContentsMargins(0, 0, 0, 0);
-    QWidget* nameRow = row(wg_Place, "wg_PlaceName", nullptr, "label_10", caption("小　区："));
+    QWidget* nameRow = row(wg_Place, "wg_PlaceName", nullptr, "label_10",
+                           caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "小　区：")));
     editPlaceName = add(nameRow, new QLineEdit, "editPlaceName");
     placeLayout->addWidget(nameRow);
-    chkOnlyPlace = new QCheckBox(caption("只查本小区"), wg_Place);
+    chkOnlyPlace = new QCheckBox(caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "只查本小区")), wg_Place);
     chkOnlyPlace->setObjectName(QStringLiteral("chkOnlyPlace"));
     placeLayout->addWidget(chkOnlyPlace);
-    QWidget* rangeRow = row(wg_Place, "wg_PlaceRange", &lblPlaceRange, "lblPlaceRange", caption("范　围："));
+    QWidget* rangeRow = row(wg_Place, "wg_PlaceRange", &lblPlaceRange, "lblPlaceRange",
+                            caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "范　围：")));
     segPlaceRange = add(rangeRow, new qvmWidgetSegement, "segPlaceRange");
-    segPlaceRange->addSegment(caption("1000M"));
-    segPlaceRange->addSegment(caption("2000M"));
-    segPlaceRange->addSegment(caption("5000M"));
+    segPlaceRange->addSegment(caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "1000M")));
+    segPlaceRange->addSegment(caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "2000M")));
+    segPlaceRange->addSegment(caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "5000M")));
     segPlaceRange->setValue(1);
     placeLayout->addWidget(rangeRow);
     areaLayout->addWidget(wg_Place);
     main->addWidget(frame_Area);
 
-    QWidget* w = row(this, "wg_HouseType", nullptr, "label_3", caption("类　型："));
+    QWidget* w = row(this, "wg_HouseType", nullptr, "label_3",
+                     caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "类　型：")));
     cboHouseType = add(w, new QComboBox, "cboHouseType");
     main->addWidget(w);
 
     w = row(this, "wg_Price", &lblPrice, "lblPrice", QString());
     editprice1 = add(w, new QLineEdit, "editprice1");
-    add(w, new QLabel(caption("-")), "label")->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    add(w, new QLabel(caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "-"))), "label")
+        ->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     editprice2 = add(w, new QLineEdit, "editprice2");
     lblPriceUnit = add(w, new QLabel, "lblPriceUnit");
     main->addWidget(w);
 
-    w = row(this, "wg_AreaSize", nullptr, "label_4", caption("面　积："));
+    w = row(this, "wg_AreaSize", nullptr, "label_4",
+            caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "面　积：")));
     editarea1 = add(w, new QLineEdit, "editarea1");
-    add(w, new QLabel(caption("-")), "label_2")->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    add(w, new QLabel(caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "-"))), "label_2")
+        ->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     editarea2 = add(w, new QLineEdit, "editarea2");
-    add(w, new QLabel(caption("(㎡)")), "lblAreaSizeUnit");
+    add(w, new QLabel(caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "(㎡)"))), "lblAreaSizeUnit");
     main->addWidget(w);
 
-    w = row(this, "wg_RoomType", nullptr, "label_5", caption("户　型："));
+    w = row(this, "wg_RoomType", nullptr, "label_5",
+            caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "户　型：")));
     cboRoomType = add(w, new QComboBox, "cboRoomType");
     cboRoomType->addItem(tr("UnSpecified"));
     for (const char* name : roomTypes)
         cboRoomType->addItem(tr(name));
     main->addWidget(w);
 
-    w = row(this, "wg_ShareRent", nullptr, "label_9", caption("合　租： "));
-    chkShareRent = add(w, new QCheckBox(caption("只找合租")), "chkShareRent");
+    w = row(this, "wg_ShareRent", nullptr, "label_9",
+            caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "合　租： ")));
+    chkShareRent =
+        add(w, new QCheckBox(caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "只找合租"))), "chkShareRent");
     main->addWidget(w);
 
-    w = row(this, "wg_Floor", nullptr, "lblFloor", caption("楼　层："));
+    w = row(this, "wg_Floor", nullptr, "lblFloor",
+            caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "楼　层：")));
     cboFloor = add(w, new QComboBox, "cboFloor");
     cboFloor->addItem(tr("UnSpecified"));
     for (int i = 1; i <= 7; ++i)
@@ -241,22 +252,25 @@ void ConditionView::buildForm()
     cboFloor->addItem(QStringLiteral("7") + tr("lou +"));
     main->addWidget(w);
 
-    w = row(this, "wg_Origin", nullptr, "label_8", caption("来　源："));
+    w = row(this, "wg_Origin", nullptr, "label_8",
+            caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "来　源：")));
     cboOrigin = add(w, new QComboBox, "cboOrigin");
     cboOrigin->addItem(tr("UnSpecified"));
     for (const char* name : sources)
         cboOrigin->addItem(tr(name));
     main->addWidget(w);
 
-    w = row(this, "wg_KeyWord", nullptr, "label_6", caption("关键字："));
+    w = row(this, "wg_KeyWord", nullptr, "label_6",
+            caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "关键字：")));
     editSearch = add(w, new QLineEdit, "editSearch");
     main->addWidget(w);
 
-    w = row(this, "wg_Sort", nullptr, "label_11", caption("排　序："));
+    w = row(this, "wg_Sort", nullptr, "label_11",
+            caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "排　序：")));
     cboSort = add(w, new QComboBox, "cboSort");
     main->addWidget(w);
 
-    btnSearch = new QPushButton(caption("搜索"), this);
+    btnSearch = new QPushButton(caption(QT_TRANSLATE_NOOP("qvmSetConditionClass", "搜索")), this);
     btnSearch->setObjectName(QStringLiteral("btnSearch"));
     main->addWidget(btnSearch);
     main->addStretch(1);

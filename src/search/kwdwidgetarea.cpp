@@ -56,7 +56,7 @@ kwdWidgetArea::kwdWidgetArea(QWidget* parent) : QWidget(parent)
 void kwdWidgetArea::buildForm()
 {
     setObjectName(QStringLiteral("ChooseArea"));
-    setWindowTitle(caption("Form"));
+    setWindowTitle(caption(QT_TRANSLATE_NOOP("ChooseArea", "Form")));
     resize(277, 312);
 
     auto* main = new QVBoxLayout(this);
@@ -66,11 +66,11 @@ void kwdWidgetArea::buildForm()
     frame1->setFrameShape(QFrame::StyledPanel);
     frame1->setFrameShadow(QFrame::Raised);
     auto* grid = new QGridLayout(frame1);
-    auto* label6 = new QLabel(caption("省　份："), frame1);
+    auto* label6 = new QLabel(caption(QT_TRANSLATE_NOOP("ChooseArea", "省　份：")), frame1);
     label6->setObjectName(QStringLiteral("label_6"));
     cboProvince = new QComboBox(frame1);
     cboProvince->setObjectName(QStringLiteral("cboProvince"));
-    auto* label7 = new QLabel(caption("城　市："), frame1);
+    auto* label7 = new QLabel(caption(QT_TRANSLATE_NOOP("ChooseArea", "城　市：")), frame1);
     label7->setObjectName(QStringLiteral("label_7"));
     cboCity = new QComboBox(frame1);
     cboCity->setObjectName(QStringLiteral("cboCity"));
@@ -93,10 +93,10 @@ void kwdWidgetArea::buildForm()
         b->setMaximumSize(2000, 2000);
         return b;
     };
-    btnSale = nav("btnSale", "二手房", 0);
-    btnLease = nav("btnLease", "租房", 1);
-    btnHA = nav("btnHA", "楼盘小区", 2);
-    btnpushres = nav("btnpushres", "房源推送", 5);
+    btnSale = nav("btnSale", QT_TRANSLATE_NOOP("ChooseArea", "二手房"), 0);
+    btnLease = nav("btnLease", QT_TRANSLATE_NOOP("ChooseArea", "租房"), 1);
+    btnHA = nav("btnHA", QT_TRANSLATE_NOOP("ChooseArea", "楼盘小区"), 2);
+    btnpushres = nav("btnpushres", QT_TRANSLATE_NOOP("ChooseArea", "房源推送"), 5);
     buttons->addWidget(btnSale);
     buttons->addWidget(btnLease);
     buttons->addWidget(btnHA);
