@@ -285,5 +285,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::quitApplication()
 {
-    QCoreApplication::quit();
+    // exit() ends the event loop at once; quit() would first try to close every window, which runs
+    // the close prompt again (or lets it veto the exit the user just chose).
+    QCoreApplication::exit(0);
 }

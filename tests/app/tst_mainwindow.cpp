@@ -90,6 +90,7 @@ private Q_SLOTS:
     void ownRepliesAreForgotten();
     void destructionSavesAndReleases();
     void render();
+    void exitEndsTheLoopWithoutAsking();
 };
 
 void TestMainWindow::init()
@@ -427,6 +428,20 @@ void TestMainWindow::render()
     QCOMPARE(selector.width(), 360);
     QVERIFY(window.pages->currentWidget()->height() > 500);
     qApp->setStyleSheet(QString());
+}
+
+// Runs last: ending the run leaves later event loops of this process returning at once.
+void TestMainWindow::exitEndsTheLoopWithoutAsking()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(window.askOnClose);
+    QEventLoop loop;
+    QTimer::singleShot(0, window.actExit, &QAction::trigger);
+    QTimer::singleShot(10000, &loop, [&loop] { loop.exit(1); });
+    QCOMPARE(loop.exec(), 0);
+    QVERIFY(!window.closeHint);
+    QVERIFY(window.isVisible());
 }
 
 KWD_TEST_MAIN(TestMainWindow)
