@@ -1,0 +1,87 @@
+#include "kwdtestenvironment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QtTest>
+
+// The screenshot tour as the demo runs it: the real program walked through a search against the
+// local service. Every step must reach its page and leave a picture of the whole window.
+class TestTour : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void everyStepHasItsPicture_data();
+    void everyStepHasItsPicture();
+
+private:
+    QString outDir;
+    QString output;
+    int exitCode = -1;
+};
+
+void TestTour::initTestCase()
+{
+    outDir = kwdTestEnvironment::outputDir(QStringLiteral("tour"));
+    QDir dir(outDir);
+    for (const QString& old : dir.entryList({QStringLiteral("*.png")}, QDir::Files))
+        dir.remove(old);
+    QProcess tour;
+    tour.setProcessChannelMode(QProcess::MergedChannels);
+    tour.start(QCoreApplication::applicationDirPath() + QStringLiteral("/kwd-tour"), {outDir});
+    QVERIFY2(tour.waitForStarted(10000), "kwd-tour did not start");
+    QVERIFY2(tour.waitForFinished(240000), "kwd-tour did not finish");
+    output = QString::fromLocal8Bit(tour.readAll());
+    exitCode = tour.exitStatus() == QProcess::NormalExit ? tour.exitCode() : -1;
+}
+
+void TestTour::everyStepHasItsPicture_data()
+{
+    QTest::addColumn<QString>("file");
+    const QStringList steps = {
+        QStringLiteral("area"),
+        QStringLiteral("sale-list"),
+        QStringLiteral("scrolled"),
+        QStringLiteral("end-of-page"),
+        QStringLiteral("load-more"),
+        QStringLiteral("detail"),
+        QStringLiteral("pictures"),
+        QStringLiteral("picture-enlarged"),
+        QStringLiteral("picture-closed"),
+        QStringLiteral("back-to-detail"),
+        QStringLiteral("district"),
+        QStringLiteral("back-to-list"),
+        QStringLiteral("condition-form"),
+        QStringLiteral("refined-list"),
+        QStringLiteral("lease-list"),
+        QStringLiteral("housing-area-list"),
+        QStringLiteral("housing-area-detail"),
+    };
+    for (int i = 0; i < steps.size(); ++i) {
+        const QString file = QStringLiteral("%1-%2.png").arg(i + 1, 2, 10, QLatin1Char('0')).arg(steps.at(i));
+        QTest::newRow(qPrintable(steps.at(i))) << file;
+    }
+}
+
+void TestTour::everyStepHasItsPicture()
+{
+    QFETCH(QString, file);
+    // The tool stops at the first step that does not reach its page and says which.
+    QVERIFY2(exitCode == 0, qPrintable(output));
+    const QImage image(QDir(outDir).filePath(file));
+    QVERIFY2(!image.isNull(), qPrintable(file + QStringLiteral(" is missing\n") + output));
+    QCOMPARE(image.size(), QSize(360, 640));
+    // A real picture, not an empty window: more than one colour in it.
+    const QColor first = image.pixelColor(0, image.height() / 2);
+    bool varied = false;
+    for (int y = 0; y < image.height() && !varied; y += 7) {
+        for (int x = 0; x < image.width() && !varied; x += 5)
+            varied = image.pixelColor(x, y) != first;
+    }
+    QVERIFY(varied);
+}
+
+KWD_TEST_MAIN(TestTour)
+#include "tst_tour.moc"

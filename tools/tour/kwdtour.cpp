@@ -1,0 +1,369 @@
+#include "kwdtour.h"
+
+#include "kwdfinder.h"
+#include "kwdmessageitem.h"
+#include "kwdshowscroll.h"
+#include "kwdstore.h"
+#include "mainwindow.h"
+#include "qvmgitemimagelist.h"
+#include "qvmlistitem.h"
+#include "qvmresultdetailitem.h"
+#include "qvmresultlistitem.h"
+#include "qvmresultview.h"
+#include "qvmwidgetsource.h"
+#include "titlebar.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <cstdio>
+
+kwdTour::kwdTour(MainWindow* w, const QString& outDir) : window(w), dir(outDir)
+{
+    dir.mkpath(QStringLiteral("."));
+}
+
+bool kwdTour::waitFor(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
+    }
+    return true;
+}
+
+qvmResultListItem* kwdTour::topList() const
+{
+    qvmGraphicsItem* top = view ? view->topPage() : nullptr;
+    if (!top || (top->kind() != qvmGraphicsItem::KindList && top->kind() != qvmGraphicsItem::KindPush))
+        return nullptr;
+    return static_cast<qvmResultListItem*>(top);
+}
+
+bool kwdTour::settle(int timeoutMs)
+{
+    return waitFor(
+        [this] {
+            if (view->isAnimating() || view->isCoasting() || !view->pendingRequests().isEmpty())
+                return false;
+            const qvmResultListItem* list = topList();
+            return !list || list->listRequest <= 0;
+        },
+        timeoutMs);
+}
+
+void kwdTour::tap(QWidget* widget, const QPoint& pos)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
+}
+
+void kwdTour::tapButton(const char* objectName)
+{
+    QWidget* b = window->findChild<QWidget*>(QLatin1String(objectName));
+    if (b && b->isVisible())
+        tap(b, b->rect().center());
+    else
+        failure = QStringLiteral("button %1 is not on screen").arg(QLatin1String(objectName));
+}
+
+void kwdTour::drag(const QPoint& from, const QPoint& to, int steps)
+{
+    QWidget* vp = view->viewport();
+    QTest::mousePress(vp, Qt::LeftButton, {}, from);
+    for (int i = 1; i <= steps; ++i)
+        QTest::mouseMove(vp, from + (to - from) * i / steps);
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, to);
+}
+
+QPoint kwdTour::bringIntoView(const QRect& sceneRect)
+{
+    QScrollBar* bar = view->verticalScrollBar();
+    const int h = view->viewport()->height();
+    if (sceneRect.top() < bar->value() || sceneRect.bottom() > bar->value() + h)
+        bar->setValue(qBound(0, sceneRect.center().y() - h / 2, bar->maximum()));
+    QCoreApplication::processEvents();
+    return view->mapFromScene(QPointF(sceneRect.center()));
+}
+
+bool kwdTour::shot(const QString& name)
+{
+    // Let pending paints land first.
+    QCoreApplication::processEvents();
+    const QString file =
+        dir.filePath(QStringLiteral("%1-%2.png").arg(++number, 2, 10, QLatin1Char('0')).arg(name));
+    if (!window->grab().save(file)) {
+        failure = QStringLiteral("cannot write %1").arg(file);
+        return false;
+    }
+    written << file;
+    return true;
+}
+
+bool kwdTour::step(const char* name, const std::function<bool()>& action)
+{
+    failure.clear();
+    const bool ok = action();
+    if (!ok) {
+        std::fprintf(stderr, "kwd-tour: step %s failed: %s\n", name, qPrintable(failure));
+        return false;
+    }
+    if (!shot(QLatin1String(name))) {
+        std::fprintf(stderr, "kwd-tour: %s\n", qPrintable(failure));
+        return false;
+    }
+    std::printf("kwd-tour: %s\n", name);
+    std::fflush(stdout);
+    return true;
+}
+
+bool kwdTour::search(const char* button)
+{
+    tapButton(button);
+    if (!failure.isEmpty())
+        return false;
+    if (!waitFor([this] { return source->currentPage() == qvmWidgetSource::PageResults && topList(); })) {
+        failure = QStringLiteral("no list page");
+        return false;
+    }
+    if (!settle() || !topList() || topList()->rows.isEmpty()) {
+        failure = QStringLiteral("the list did not fill");
+        return false;
+    }
+    return true;
+}
+
+bool kwdTour::run()
+{
+    source = window->findChild<qvmWidgetSource*>();
+    if (!source) {
+        std::fprintf(stderr, "kwd-tour: the main window has no search page\n");
+        return false;
+    }
+    view = source->resultView();
+    TitleBar* bar = source->titleBar();
+    qvmResultListItem* saleList = nullptr;
+    qvmListItem* row = nullptr;
+    int listScroll = 0;
+
+    const bool ok =
+        step("area",
+             [&] {
+                 if (!waitFor(
+                         [&] { return window->isVisible() && QApplication::activePopupWidget() == nullptr; }))
+                     return false;
+                 // A fixed city, so that every run shows the same listings.
+                 auto* province = window->findChild<QComboBox*>(QStringLiteral("cboProvince"));
+                 auto* city = window->findChild<QComboBox*>(QStringLiteral("cboCity"));
+                 if (!province || !city || province->count() == 0) {
+                     failure = QStringLiteral("no cities to choose from");
+                     return false;
+                 }
+                 province->setCurrentIndex(qMax(0, province->findText(QStringLiteral("北京"))));
+                 city->setCurrentIndex(qMax(0, city->findText(QStringLiteral("北京"))));
+                 return source->currentPage() == qvmWidgetSource::PageArea;
+             }) &&
+        step("sale-list",
+             [&] {
+                 if (!search("btnSale"))
+                     return false;
+                 saleList = topList();
+                 return bar->titleText() == kwdStore::categoryTitle(2);
+             }) &&
+        step("scrolled",
+             [&] {
+                 const int before = view->verticalScrollBar()->value();
+                 drag(QPoint(180, 420), QPoint(180, 120), 10);
+                 settle();
+                 if (view->verticalScrollBar()->value() <= before) {
+                     failure = QStringLiteral("the list did not scroll");
+                     return false;
+                 }
+                 return true;
+             }) &&
+        step("end-of-page",
+             [&] {
+                 if (saleList->moreRect.isEmpty()) {
+                     failure = QStringLiteral("the first page had no load-more row");
+                     return false;
+                 }
+                 view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+                 return true;
+             }) &&
+        step("load-more",
+             [&] {
+                 const int before = saleList->rows.size();
+                 const QPoint p = bringIntoView(saleList->mapRectToScene(saleList->moreRect).toRect());
+                 tap(view->viewport(), p);
+                 if (!waitFor([&] { return saleList->rows.size() > before; }) || !settle()) {
+                     failure = QStringLiteral("no second page");
+                     return false;
+                 }
+                 // The view moves to the first new row.
+                 return waitFor([&] {
+                     const int target =
+                         qMin(int(saleList->rowRect(before).top()), view->verticalScrollBar()->maximum());
+                     return view->verticalScrollBar()->value() == target;
+                 });
+             }) &&
+        step("detail",
+             [&] {
+                 const QPoint centre = view->viewport()->rect().center();
+                 const int index = saleList->hitTest(saleList->mapFromScene(view->mapToScene(centre)));
+                 if (index < 0) {
+                     failure = QStringLiteral("no row under the finger");
+                     return false;
+                 }
+                 row = saleList->rows.at(index);
+                 listScroll = view->verticalScrollBar()->value();
+                 tap(view->viewport(), centre);
+                 if (!waitFor([&] {
+                         return view->topPage() && view->topPage()->kind() == qvmGraphicsItem::KindDetail;
+                     }) ||
+                     !settle() || !row->complete) {
+                     failure = QStringLiteral("the detail did not open");
+                     return false;
+                 }
+                 // Its picture, when it has one.
+                 waitFor([&] { return !row->picture || row->picture->image; }, 5000);
+                 return true;
+             }) &&
+        step("pictures",
+             [&] {
+                 bool tapped = false;
+                 for (const qvmLink& link : row->links()) {
+                     if (link.action == qvmListItem::LinkPictures) {
+                         tap(view->viewport(), bringIntoView(link.rect));
+                         tapped = true;
+                         break;
+                     }
+                 }
+                 if (!tapped)
+                     view->openRelated(qvmListItem::LinkPictures, row, QString());
+                 if (!waitFor([&] {
+                         return view->topPage() && view->topPage()->title() == QStringLiteral("图片列表");
+                     }) ||
+                     !settle())
+                     return false;
+                 auto* pictures = static_cast<qvmGItemImageList*>(view->topPage());
+                 waitFor(
+                     [&] {
+                         for (const qvmPictureEntry& e : pictures->pictures) {
+                             if (e.small.isNull())
+                                 return false;
+                         }
+                         return true;
+                     },
+                     5000);
+                 return true;
+             }) &&
+        step("picture-enlarged",
+             [&] {
+                 auto* pictures = static_cast<qvmGItemImageList*>(view->topPage());
+                 if (pictures->pictures.isEmpty()) {
+                     failure = QStringLiteral("the listing has no pictures");
+                     return false;
+                 }
+                 tap(view->viewport(), bringIntoView(pictures->pictures.first().cell.toRect()));
+                 return pictures->enlarged && waitFor([&] { return pictures->bigImage != nullptr; }, 5000);
+             }) &&
+        step("picture-closed",
+             [&] {
+                 auto* pictures = static_cast<qvmGItemImageList*>(view->topPage());
+                 tap(view->viewport(),
+                     view->mapFromScene(pictures->mapToScene(pictures->closeRect.center())));
+                 return !pictures->enlarged;
+             }) &&
+        step("back-to-detail",
+             [&] {
+                 tap(bar->backButton(), bar->backButton()->rect().center());
+                 return waitFor([&] { return view->pageCount() == 2; }) && settle() &&
+                        view->topPage()->kind() == qvmGraphicsItem::KindDetail;
+             }) &&
+        step("district",
+             [&] {
+                 bool tapped = false;
+                 view->verticalScrollBar()->setValue(0);
+                 for (const qvmLink& link : row->links()) {
+                     if (link.action == qvmListItem::LinkDistrict) {
+                         tap(view->viewport(), bringIntoView(link.rect));
+                         tapped = true;
+                         break;
+                     }
+                 }
+                 if (!tapped) {
+                     failure = QStringLiteral("the detail shows no district link");
+                     return false;
+                 }
+                 if (!waitFor([&] { return view->pageCount() == 3; }) || !settle())
+                     return false;
+                 auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
+                 return detail->kind() == qvmGraphicsItem::KindDetail && detail->row &&
+                        detail->row->type() == qvmListItem::TypeRegion && detail->row->complete;
+             }) &&
+        step("back-to-list",
+             [&] {
+                 for (int pages = 2; pages >= 1; --pages) {
+                     tap(bar->backButton(), bar->backButton()->rect().center());
+                     if (!waitFor([&] { return view->pageCount() == pages; }) || !settle())
+                         return false;
+                 }
+                 // The list is where it was left.
+                 if (view->topPage() != saleList || view->verticalScrollBar()->value() != listScroll) {
+                     failure = QStringLiteral("the list came back at %1 instead of %2")
+                                   .arg(view->verticalScrollBar()->value())
+                                   .arg(listScroll);
+                     return false;
+                 }
+                 return true;
+             }) &&
+        step("condition-form",
+             [&] {
+                 tap(bar->conditionButton(), bar->conditionButton()->rect().center());
+                 return source->currentPage() == qvmWidgetSource::PageCondition;
+             }) &&
+        step("refined-list",
+             [&] {
+                 auto* low = window->findChild<QLineEdit*>(QStringLiteral("editprice1"));
+                 auto* high = window->findChild<QLineEdit*>(QStringLiteral("editprice2"));
+                 if (low && high) {
+                     low->setText(QStringLiteral("100"));
+                     high->setText(QStringLiteral("400"));
+                 }
+                 tapButton("btnSearch");
+                 if (!failure.isEmpty())
+                     return false;
+                 return waitFor([&] { return source->currentPage() == qvmWidgetSource::PageResults; }) &&
+                        settle() && topList() == saleList;
+             }) &&
+        step("lease-list",
+             [&] {
+                 tap(bar->backButton(), bar->backButton()->rect().center());
+                 if (!waitFor([&] { return source->currentPage() == qvmWidgetSource::PageArea; }))
+                     return false;
+                 return search("btnLease") && bar->titleText() == kwdStore::categoryTitle(3);
+             }) &&
+        step("housing-area-list",
+             [&] {
+                 tap(bar->backButton(), bar->backButton()->rect().center());
+                 if (!waitFor([&] { return source->currentPage() == qvmWidgetSource::PageArea; }))
+                     return false;
+                 return search("btnHA") && bar->titleText() == kwdStore::categoryTitle(1);
+             }) &&
+        step("housing-area-detail", [&] {
+            qvmResultListItem* list = topList();
+            tap(view->viewport(), view->mapFromScene(list->mapToScene(list->rowRect(0).center())));
+            if (!waitFor([&] { return view->pageCount() == 2; }) || !settle())
+                return false;
+            auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
+            return detail->kind() == qvmGraphicsItem::KindDetail && detail->row->complete;
+        });
+    return ok;
+}

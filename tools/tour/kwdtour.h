@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <functional>
+
+class MainWindow;
+class QPoint;
+class QWidget;
+class qvmResultListItem;
+class qvmResultView;
+class qvmWidgetSource;
+
+// The screenshot tour: drives the main window with synthetic taps and drags through a search (area
+// page, lists, paging, detail, pictures, district, condition form, other categories) and saves a
+// picture of the window after every step. Owns nothing but its bookkeeping; the window is the caller's.
+class kwdTour
+{
+public:
+    kwdTour(MainWindow* window, const QString& outDir);
+
+    // Runs every step; false (with the reason on stderr) as soon as one does not reach its page.
+    bool run();
+
+    QStringList shots() const { return written; }
+
+private:
+    bool step(const char* name, const std::function<bool()>& action);
+    bool shot(const QString& name);
+    bool waitFor(const std::function<bool()>& done, int timeoutMs = 10000);
+    // Waits until the view stands still: no slide, no coast, no list request in flight.
+    bool settle(int timeoutMs = 10000);
+    void tap(QWidget* widget, const QPoint& pos);
+    void tapButton(const char* objectName);
+    void drag(const QPoint& from, const QPoint& to, int steps);
+    qvmResultListItem* topList() const;
+    // Scrolls the view so that the scene rectangle's top is visible and returns its viewport point.
+    QPoint bringIntoView(const QRect& sceneRect);
+    bool search(const char* button);
+
+    MainWindow* window = nullptr;
+    qvmWidgetSource* source = nullptr;
+    qvmResultView* view = nullptr;
+    QDir dir;
+    int number = 0;
+    QStringList written;
+    QString failure;
+};

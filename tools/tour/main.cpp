@@ -1,0 +1,88 @@
+// kwd-tour <outdir>: starts the program as a user would (offscreen), walks through a search against
+// the local service and writes one PNG of the window per step into <outdir>. Uses the proxy in
+// http_proxy when set, else starts kwd-localservice from its own directory. Exits non-zero when a
+// step does not reach its page.
+
+#include "kwdstartup.h"
+#include "kwdtour.h"
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+// Starts the local service next to this program; its address, or empty on failure.
+QString startService(QProcess& process, const QString& dir)
+{
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(dir + QStringLiteral("/kwd-localservice"), {QStringLiteral("--port"), QStringLiteral("0")});
+    if (!process.waitForStarted(5000))
+        return QString();
+    static const QRegularExpression listening(QStringLiteral("listening on ([0-9.]+:[0-9]+)"));
+    QByteArray out;
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 10000 && process.state() == QProcess::Running) {
+        process.waitForReadyRead(200);
+        out += process.readAll();
+        const QRegularExpressionMatch m = listening.match(QString::fromUtf8(out));
+        if (m.hasMatch())
+            return m.captured(1);
+    }
+    std::fprintf(stderr, "%s", out.constData());
+    return QString();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: kwd-tour <outdir>\n");
+        return 2;
+    }
+    // A fresh home: the tour starts from an empty store every time.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
+    qputenv("XDG_CACHE_HOME", (home.path() + QStringLiteral("/.cache")).toUtf8());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QProcess service;
+    if (qEnvironmentVariableIsEmpty("http_proxy")) {
+        // The program's directory is known only once the application exists; argv[0] tells it first.
+        const QString self = QString::fromLocal8Bit(argv[0]);
+        const QString dir =
+            self.contains(QLatin1Char('/')) ? self.section(QLatin1Char('/'), 0, -2) : QStringLiteral(".");
+        const QString address = startService(service, dir);
+        if (address.isEmpty()) {
+            std::fprintf(stderr, "kwd-tour: the local service did not start\n");
+            return 1;
+        }
+        qputenv("http_proxy", QStringLiteral("http://%1").arg(address).toUtf8());
+        qputenv("no_proxy", "");
+    }
+
+    QApplication app(argc, argv);
+    MainWindow* window = kwdStartup::start(&app);
+    int result = 0;
+    {
+        kwdTour tour(window, QString::fromLocal8Bit(argv[1]));
+        result = tour.run() ? 0 : 1;
+        std::printf("kwd-tour: %d pictures in %s\n", int(tour.shots().size()), argv[1]);
+    }
+    delete window;
+    if (service.state() != QProcess::NotRunning) {
+        service.terminate();
+        service.waitForFinished(3000);
+    }
+    return result;
+}
