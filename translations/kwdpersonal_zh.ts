@@ -1,4 +1,727 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
+<context>
+    <name>ChooseArea</name>
+    <message>
+        <source>Form</source>
+        <translation>选择区域</translation>
+    </message>
+    <message>
+        <source>省&#x3000;份：</source>
+        <translation>省&#x3000;份：</translation>
+    </message>
+    <message>
+        <source>城&#x3000;市：</source>
+        <translation>城&#x3000;市：</translation>
+    </message>
+    <message>
+        <source>二手房</source>
+        <translation>二手房</translation>
+    </message>
+    <message>
+        <source>租房</source>
+        <translation>租房</translation>
+    </message>
+    <message>
+        <source>楼盘小区</source>
+        <translation>楼盘小区</translation>
+    </message>
+    <message>
+        <source>房源推送</source>
+        <translation>房源推送</translation>
+    </message>
+</context>
+<context>
+    <name>CloseHint</name>
+    <message>
+        <source>close set</source>
+        <translation>关闭设置</translation>
+    </message>
+    <message>
+        <source>您点击了关闭按钮，您是想：</source>
+        <translation>您点击了关闭按钮，您是想：</translation>
+    </message>
+    <message>
+        <source>最小化到系统托盘区，不退出程序</source>
+        <translation>最小化到系统托盘区，不退出程序</translation>
+    </message>
+    <message>
+        <source>退出程序</source>
+        <translation>退出程序</translation>
+    </message>
+    <message>
+        <source>不再提醒</source>
+        <translation>不再提醒</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>ConditionView</name>
+    <message>
+        <source>XiaoQu</source>
+        <translation>小区</translation>
+    </message>
+    <message>
+        <source>Shang Ye</source>
+        <translation>商业</translation>
+    </message>
+    <message>
+        <source>Yi Liao</source>
+        <translation>医疗</translation>
+    </message>
+    <message>
+        <source>Jiao Yu</source>
+        <translation>教育</translation>
+    </message>
+    <message>
+        <source>Bin Guan</source>
+        <translation>宾馆</translation>
+    </message>
+    <message>
+        <source>Can Yin Yu Le</source>
+        <translation>餐饮娱乐</translation>
+    </message>
+    <message>
+        <source>Gong Gong Chang Suo</source>
+        <translation>公共场所</translation>
+    </message>
+    <message>
+        <source>Zhan Chang Ma Tou</source>
+        <translation>车站码头</translation>
+    </message>
+    <message>
+        <source>Fu Wu</source>
+        <translation>服务</translation>
+    </message>
+    <message>
+        <source>Di Ming</source>
+        <translation>地名</translation>
+    </message>
+    <message>
+        <source>Qi Ta</source>
+        <translation>其他</translation>
+    </message>
+    <message>
+        <source>Zhu Zhai</source>
+        <translation>住宅</translation>
+    </message>
+    <message>
+        <source>Shang Pu</source>
+        <translation>商铺</translation>
+    </message>
+    <message>
+        <source>Xie Zi Lou</source>
+        <translation>写字楼</translation>
+    </message>
+    <message>
+        <source>1 shi</source>
+        <translation>一室</translation>
+    </message>
+    <message>
+        <source>2 shi</source>
+        <translation>两室</translation>
+    </message>
+    <message>
+        <source>3 shi</source>
+        <translation>三室</translation>
+    </message>
+    <message>
+        <source>3 shi +</source>
+        <translation>三室以上</translation>
+    </message>
+    <message>
+        <source>bie shu</source>
+        <translation>别墅</translation>
+    </message>
+    <message>
+        <source>Personal</source>
+        <translation>个人</translation>
+    </message>
+    <message>
+        <source>Intermediary</source>
+        <translation>中介</translation>
+    </message>
+    <message>
+        <source>Developer</source>
+        <translation>开发商</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>默认排序</translation>
+    </message>
+    <message>
+        <source>Pin Jun Shou Jia(up)</source>
+        <translation>均价从低到高</translation>
+    </message>
+    <message>
+        <source>Pin Jun Shou Jia(down)</source>
+        <translation>均价从高到低</translation>
+    </message>
+    <message>
+        <source>Default(Update time)</source>
+        <translation>默认(更新时间)</translation>
+    </message>
+    <message>
+        <source>Mian Ji(down)</source>
+        <translation>面积从大到小</translation>
+    </message>
+    <message>
+        <source>Mian Ji(up)</source>
+        <translation>面积从小到大</translation>
+    </message>
+    <message>
+        <source>Dan Jia(down)</source>
+        <translation>单价从高到低</translation>
+    </message>
+    <message>
+        <source>Dan Jia(up)</source>
+        <translation>单价从低到高</translation>
+    </message>
+    <message>
+        <source>Zong Jia(down)</source>
+        <translation>总价从高到低</translation>
+    </message>
+    <message>
+        <source>Zong Jia(up)</source>
+        <translation>总价从低到高</translation>
+    </message>
+    <message>
+        <source>Fa bu shi jian</source>
+        <translation>发布时间</translation>
+    </message>
+    <message>
+        <source>UnSpecified</source>
+        <translation>不限</translation>
+    </message>
+    <message>
+        <source>lou</source>
+        <translation>楼</translation>
+    </message>
+    <message>
+        <source>lou +</source>
+        <translation>楼以上</translation>
+    </message>
+    <message>
+        <source>Total:</source>
+        <translation>总&#x3000;价：</translation>
+    </message>
+    <message>
+        <source>(wan yuan)</source>
+        <translation>(万元)</translation>
+    </message>
+    <message>
+        <source>Price:</source>
+        <translation>价&#x3000;格：</translation>
+    </message>
+    <message>
+        <source>(yuan/yue)</source>
+        <translation>(元/月)</translation>
+    </message>
+    <message>
+        <source>yuan/m2</source>
+        <translation>元/㎡</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Not a valid Price</source>
+        <translation>价格范围无效</translation>
+    </message>
+    <message>
+        <source>Input a Ha Name please</source>
+        <translation>请输入小区名称</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>未知错误</translation>
+    </message>
+    <message>
+        <source>Failed to get ha list</source>
+        <translation>获取小区列表失败</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>No relate HA Found</source>
+        <translation>没有找到相关小区</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>KWDPersonal</source>
+        <translation>掌上房产</translation>
+    </message>
+    <message>
+        <source>XinXiCHAXun</source>
+        <translation>信息查询</translation>
+    </message>
+    <message>
+        <source>GPSGuide</source>
+        <translation>周边搜索</translation>
+    </message>
+    <message>
+        <source>Favorite</source>
+        <translation>收藏</translation>
+    </message>
+    <message>
+        <source>SystemMenu</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation>查看推送(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Setting</source>
+        <translation>推送设置(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>打开(&amp;O)</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>退出(&amp;X)</translation>
+    </message>
+    <message>
+        <source>show source</source>
+        <translation>房源推送</translation>
+    </message>
+    <message>
+        <source>kwd</source>
+        <translation>掌上房产</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>GoBack</source>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>SetCondition</source>
+        <translation>筛选</translation>
+    </message>
+</context>
+<context>
+    <name>international</name>
+    <message>
+        <source>(tu)</source>
+        <translation>(图)</translation>
+    </message>
+    <message>
+        <source>Phone: </source>
+        <translation>电话：</translation>
+    </message>
+    <message>
+        <source>Click To Contact Me</source>
+        <translation>点击联系我</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>地址：</translation>
+    </message>
+    <message>
+        <source>Service Area</source>
+        <translation>服务区域</translation>
+    </message>
+    <message>
+        <source>phone:</source>
+        <translation>电话：</translation>
+    </message>
+    <message>
+        <source>Detail</source>
+        <translation>简介</translation>
+    </message>
+    <message>
+        <source>Average Sale price</source>
+        <translation>平均售价</translation>
+    </message>
+    <message>
+        <source>yuan/m2</source>
+        <translation>元/㎡</translation>
+    </message>
+    <message>
+        <source>Average Lease price</source>
+        <translation>平均租金</translation>
+    </message>
+    <message>
+        <source>yuan/yue/m2</source>
+        <translation>元/㎡·月</translation>
+    </message>
+    <message>
+        <source>Relate HA</source>
+        <translation>相关小区</translation>
+    </message>
+    <message>
+        <source>Kua yue qu yu:</source>
+        <translation>跨越区域：</translation>
+    </message>
+    <message>
+        <source>qi dian:</source>
+        <translation>起&#x3000;&#x3000;点：</translation>
+    </message>
+    <message>
+        <source>zhong dian:</source>
+        <translation>终&#x3000;&#x3000;点：</translation>
+    </message>
+    <message>
+        <source>jie dao kuan du:</source>
+        <translation>道路宽度：</translation>
+    </message>
+    <message>
+        <source>jie dao chang du:</source>
+        <translation>道路长度：</translation>
+    </message>
+    <message>
+        <source>geng xin shi dian:</source>
+        <translation>更新时间：</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>米</translation>
+    </message>
+    <message>
+        <source>relate ha</source>
+        <translation>相关小区</translation>
+    </message>
+    <message>
+        <source>detail</source>
+        <translation>简介</translation>
+    </message>
+    <message>
+        <source>secs</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>before</source>
+        <translation>前</translation>
+    </message>
+    <message>
+        <source>mins</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>hours</source>
+        <translation>小时</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>天</translation>
+    </message>
+    <message>
+        <source> %1 yuan/yue</source>
+        <translation> %1元/月</translation>
+    </message>
+    <message>
+        <source> %1 m2</source>
+        <translation> %1㎡</translation>
+    </message>
+    <message>
+        <source>Jia ge qu shi:</source>
+        <translation>价格趋势：</translation>
+    </message>
+    <message>
+        <source>yuan/yue</source>
+        <translation>元/月</translation>
+    </message>
+    <message>
+        <source>HA Space Holder</source>
+        <translation>&#x3000;&#x3000;&#x3000;&#x3000;</translation>
+    </message>
+    <message>
+        <source>m2</source>
+        <translation>㎡</translation>
+    </message>
+    <message>
+        <source>lou</source>
+        <translation>楼</translation>
+    </message>
+    <message>
+        <source>id: </source>
+        <translation>编号：</translation>
+    </message>
+    <message>
+        <source>PageView:</source>
+        <translation>浏览：</translation>
+    </message>
+    <message>
+        <source>Zu Jin:</source>
+        <translation>租金：</translation>
+    </message>
+    <message>
+        <source>Mian Ji:</source>
+        <translation>面积：</translation>
+    </message>
+    <message>
+        <source>Dan Jia:</source>
+        <translation>单价：</translation>
+    </message>
+    <message>
+        <source>yuan/m2/yue</source>
+        <translation>元/㎡·月</translation>
+    </message>
+    <message>
+        <source>HaName:</source>
+        <translation>小区：</translation>
+    </message>
+    <message>
+        <source>District:</source>
+        <translation>区域：</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>地址：</translation>
+    </message>
+    <message>
+        <source>Floor:</source>
+        <translation>楼层：</translation>
+    </message>
+    <message>
+        <source>Publish Time:</source>
+        <translation>发布时间：</translation>
+    </message>
+    <message>
+        <source>Pin Jue Fang Jia:</source>
+        <translation>平均房价：</translation>
+    </message>
+    <message>
+        <source>Fang Jia:</source>
+        <translation>房价：</translation>
+    </message>
+    <message>
+        <source>Zu Jia:</source>
+        <translation>租价：</translation>
+    </message>
+    <message>
+        <source>Pin Jun Fang Jia:</source>
+        <translation>平均房价：</translation>
+    </message>
+    <message>
+        <source>Fang Jia Qu Shi:</source>
+        <translation>房价趋势：</translation>
+    </message>
+    <message>
+        <source>Pin Jun Zu Jin:</source>
+        <translation>平均租金：</translation>
+    </message>
+    <message>
+        <source>Zu Jin qu shi:</source>
+        <translation>租金趋势：</translation>
+    </message>
+    <message>
+        <source>Search more Sale</source>
+        <translation>更多二手房</translation>
+    </message>
+    <message>
+        <source>Search more Lease</source>
+        <translation>更多租房</translation>
+    </message>
+    <message>
+        <source>4 han zi space</source>
+        <translation>&#x3000;&#x3000;&#x3000;&#x3000;</translation>
+    </message>
+    <message>
+        <source> %1 wanyuan</source>
+        <translation> %1万元</translation>
+    </message>
+    <message>
+        <source>wanyuan</source>
+        <translation>万元</translation>
+    </message>
+    <message>
+        <source>Zong jia:</source>
+        <translation>总价：</translation>
+    </message>
+    <message>
+        <source>(%1)Tao</source>
+        <translation>(%1套)</translation>
+    </message>
+    <message>
+        <source>tui song sale</source>
+        <translation>推送二手房</translation>
+    </message>
+    <message>
+        <source>tui song lease</source>
+        <translation>推送租房</translation>
+    </message>
+</context>
+<context>
+    <name>kwdChooseHA</name>
+    <message>
+        <source>Form</source>
+        <translation>选择小区</translation>
+    </message>
+    <message>
+        <source>请选择您要查询的小区</source>
+        <translation>请选择您要查询的小区</translation>
+    </message>
+    <message>
+        <source>取 消</source>
+        <translation>取 消</translation>
+    </message>
+</context>
+<context>
+    <name>kwdShowWait</name>
+    <message>
+        <source>Downloading,Please wait</source>
+        <translation>正在加载，请稍候…</translation>
+    </message>
+</context>
+<context>
+    <name>kwdSplash</name>
+    <message>
+        <source>Initializing...</source>
+        <translation>正在初始化…</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>掌上房产&#x3000;版权所有</translation>
+    </message>
+</context>
+<context>
+    <name>qvmGItemImageList</name>
+    <message>
+        <source>Please Wait...</source>
+        <translation>图片加载中…</translation>
+    </message>
+</context>
+<context>
+    <name>qvmResultView</name>
+    <message>
+        <source>No more data fetched...</source>
+        <translation>没有更多数据了</translation>
+    </message>
+    <message>
+        <source>Downloading</source>
+        <translation>正在加载…</translation>
+    </message>
+</context>
+<context>
+    <name>qvmSetConditionClass</name>
+    <message>
+        <source>Use Area</source>
+        <translation>按区域</translation>
+    </message>
+    <message>
+        <source>Use HAName</source>
+        <translation>按小区</translation>
+    </message>
+    <message>
+        <source>行政区：</source>
+        <translation>行政区：</translation>
+    </message>
+    <message>
+        <source>小&#x3000;区：</source>
+        <translation>小&#x3000;区：</translation>
+    </message>
+    <message>
+        <source>只查本小区</source>
+        <translation>只查本小区</translation>
+    </message>
+    <message>
+        <source>范&#x3000;围：</source>
+        <translation>范&#x3000;围：</translation>
+    </message>
+    <message>
+        <source>1000M</source>
+        <translation>1公里</translation>
+    </message>
+    <message>
+        <source>2000M</source>
+        <translation>2公里</translation>
+    </message>
+    <message>
+        <source>5000M</source>
+        <translation>5公里</translation>
+    </message>
+    <message>
+        <source>类&#x3000;型：</source>
+        <translation>类&#x3000;型：</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>面&#x3000;积：</source>
+        <translation>面&#x3000;积：</translation>
+    </message>
+    <message>
+        <source>(㎡)</source>
+        <translation>(㎡)</translation>
+    </message>
+    <message>
+        <source>户&#x3000;型：</source>
+        <translation>户&#x3000;型：</translation>
+    </message>
+    <message>
+        <source>合&#x3000;租： </source>
+        <translation>合&#x3000;租： </translation>
+    </message>
+    <message>
+        <source>只找合租</source>
+        <translation>只找合租</translation>
+    </message>
+    <message>
+        <source>楼&#x3000;层：</source>
+        <translation>楼&#x3000;层：</translation>
+    </message>
+    <message>
+        <source>来&#x3000;源：</source>
+        <translation>来&#x3000;源：</translation>
+    </message>
+    <message>
+        <source>关键字：</source>
+        <translation>关键字：</translation>
+    </message>
+    <message>
+        <source>排&#x3000;序：</source>
+        <translation>排&#x3000;序：</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>搜索</translation>
+    </message>
+</context>
+<context>
+    <name>qvmWidgetSource</name>
+    <message>
+        <source>new house1</source>
+        <translation>新推送房源</translation>
+    </message>
+    <message>
+        <source>new house3</source>
+        <translation>套</translation>
+    </message>
+    <message>
+        <source>new house condition</source>
+        <translation>推送条件</translation>
+    </message>
+    <message>
+        <source>Set Condition</source>
+        <translation>筛选</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+</context>
 </TS>
