@@ -165,7 +165,11 @@ void MainWindow::onHttpResponse(int id, int err)
 
 void MainWindow::check_update(bool bauto)
 {
-    // The update check is added with the update prompt.
+    // Every automatic check first reports the device's use to the statistics host; nobody waits for
+    // the answer, so no identifier is kept and onHttpResponse only forgets it. The update request
+    // itself is added with the update prompt.
+    if (bauto && holder)
+        holder->login(qvmHttpHolder::deviceId(), QString(), this);
     updateAuto = bauto;
 }
 

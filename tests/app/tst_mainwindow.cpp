@@ -1,5 +1,6 @@
 #include "closehint.h"
 #include "kwddatabase.h"
+#include "kwdlocalservice.h"
 #include "kwdshowwait.h"
 #include "kwdstartup.h"
 #include "kwdstore.h"
@@ -88,6 +89,8 @@ private Q_SLOTS:
     void trayActivation();
     void menuActions();
     void ownRepliesAreForgotten();
+    void usageReportOnAutomaticCheck_data();
+    void usageReportOnAutomaticCheck();
     void destructionSavesAndReleases();
     void render();
     void exitEndsTheLoopWithoutAsking();
@@ -390,6 +393,44 @@ void TestMainWindow::ownRepliesAreForgotten()
     const int id = window.holder->get(QStringLiteral("http://127.0.0.1:1/kwdTT/notice"), &window);
     QVERIFY(id > 0);
     QTRY_VERIFY(!window.holder->request(id));
+}
+
+void TestMainWindow::usageReportOnAutomaticCheck_data()
+{
+    QTest::addColumn<bool>("automatic");
+    QTest::newRow("automatic check at start") << true;
+    QTest::newRow("manual check") << false;
+}
+
+void TestMainWindow::usageReportOnAutomaticCheck()
+{
+    QFETCH(bool, automatic);
+    kwdLocalService service;
+    QVERIFY2(service.isRunning(), qPrintable(service.errorText()));
+    TestableWindow window;
+    // The automatic check is the one the window starts itself 200 ms after it was built.
+    if (!automatic)
+        window.check_update(false);
+    const QString expected =
+        QStringLiteral("sn=%1&flag=1&remark=symbian&version=1016").arg(qvmHttpHolder::deviceId());
+    const QString url =
+        kwdLocalService::statisticsBase() + QStringLiteral("/kwd/webservice/kwd_login.php?") + expected;
+    auto reports = [&] {
+        QStringList queries;
+        for (const QJsonObject& entry : service.log()) {
+            if (entry.value("path").toString() == QLatin1String("/kwd/webservice/kwd_login.php"))
+                queries << entry.value("method").toString() + ' ' + entry.value("query").toString();
+        }
+        return queries;
+    };
+    if (!automatic) {
+        // The report would have been started synchronously by the call.
+        QVERIFY(!window.holder->requestByUrl(url));
+        return;
+    }
+    QTRY_COMPARE(reports(), QStringList(QStringLiteral("GET ") + expected));
+    // Nobody keeps the report's identifier: the window forgets the record when it completes.
+    QTRY_VERIFY(!window.holder->requestByUrl(url));
 }
 
 void TestMainWindow::destructionSavesAndReleases()
