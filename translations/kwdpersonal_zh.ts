@@ -266,7 +266,7 @@
     <name>MainWindow</name>
     <message>
         <source>KWDPersonal</source>
-        <translation>掌上房产</translation>
+        <translation>城市看房</translation>
     </message>
     <message>
         <source>XinXiCHAXun</source>
@@ -306,7 +306,7 @@
     </message>
     <message>
         <source>kwd</source>
-        <translation>掌上房产</translation>
+        <translation>城市看房</translation>
     </message>
 </context>
 <context>
@@ -352,7 +352,7 @@
     </message>
     <message>
         <source>Average Sale price</source>
-        <translation>平均售价</translation>
+        <translation>平均售价：</translation>
     </message>
     <message>
         <source>yuan/m2</source>
@@ -360,7 +360,7 @@
     </message>
     <message>
         <source>Average Lease price</source>
-        <translation>平均租金</translation>
+        <translation>平均租金：</translation>
     </message>
     <message>
         <source>yuan/yue/m2</source>
@@ -508,7 +508,7 @@
     </message>
     <message>
         <source>Zu Jia:</source>
-        <translation>租价：</translation>
+        <translation>租金：</translation>
     </message>
     <message>
         <source>Pin Jun Fang Jia:</source>
@@ -528,11 +528,11 @@
     </message>
     <message>
         <source>Search more Sale</source>
-        <translation>更多二手房</translation>
+        <translation>本小区二手房</translation>
     </message>
     <message>
         <source>Search more Lease</source>
-        <translation>更多租房</translation>
+        <translation>本小区租房</translation>
     </message>
     <message>
         <source>4 han zi space</source>
@@ -593,7 +593,7 @@
     </message>
     <message>
         <source>Company</source>
-        <translation>掌上房产&#x3000;版权所有</translation>
+        <translation>城市看房&#x3000;版权所有</translation>
     </message>
 </context>
 <context>
