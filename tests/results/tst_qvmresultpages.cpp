@@ -1,4 +1,5 @@
 #include "kwdfinder.h"
+#include "kwdscrollbar.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "qvmgitemimagelist.h"
@@ -41,6 +42,19 @@ public:
     QList<qvmLink> fakeLinks;
 };
 
+// A page that only records how it was treated.
+class FakePage : public qvmGraphicsItem
+{
+public:
+    explicit FakePage(int h) : h(h) {}
+    QRectF boundingRect() const override { return QRectF(0, 0, 360, h); }
+    void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
+    void onResponse(int, int) override {}
+    void activate(bool) override { ++activations; }
+    int h;
+    int activations = 0;
+};
+
 } // namespace
 
 class TestResultPages : public QObject
@@ -62,6 +76,10 @@ private Q_SLOTS:
     void detailLinks();
     void detailTitle_data();
     void detailTitle();
+    void pushDuringSlideLandsEarlierPage();
+    void openListWithoutListOnTop();
+    void indicatorWhileFingerDown_data();
+    void indicatorWhileFingerDown();
 
 private:
     QList<qvmListItem*> makeRows(const QList<int>& heights, int* paints = nullptr);
@@ -338,6 +356,71 @@ void TestResultPages::detailTitle()
     qvmResultDetailItem detail(view, 2, &row);
     QCOMPARE(detail.title(), title);
     QCOMPARE(detail.kind(), int(qvmGraphicsItem::KindDetail));
+}
+
+void TestResultPages::pushDuringSlideLandsEarlierPage()
+{
+    auto* a = new FakePage(1000);
+    auto* b = new FakePage(800);
+    auto* c = new FakePage(700);
+    view->pushPage(a);
+    QCOMPARE(a->activations, 1);
+    view->pushPage(b);
+    QVERIFY(view->isAnimating());
+    // The next page arrives before b finished sliding: b is put in place and activated first.
+    view->pushPage(c);
+    QCOMPARE(b->activations, 1);
+    QCOMPARE(b->pos(), QPointF(0, 0));
+    QVERIFY(!a->isVisible());
+    QTRY_COMPARE(c->activations, 1);
+    QCOMPARE(c->pos(), QPointF(0, 0));
+    QVERIFY(!b->isVisible());
+    QCOMPARE(view->sceneRect(), QRectF(0, 0, 360, 700));
+    view->clear();
+    QCOMPARE(view->pageCount(), 0);
+}
+
+void TestResultPages::openListWithoutListOnTop()
+{
+    auto* finder = new kwdFinder(QStringLiteral("f"), 3);
+    kwdStore::instance()->finders.append(finder);
+    kwdStore::instance()->currentFinder = finder;
+    auto* page = new FakePage(600);
+    view->pushPage(page);
+    // Nothing to reuse on top: the search still opens, as a new page.
+    view->openList(finder, false, false);
+    QCOMPARE(view->pageCount(), 2);
+    QCOMPARE(view->topPage()->kind(), int(qvmGraphicsItem::KindList));
+    QCOMPARE(static_cast<qvmResultListItem*>(view->topPage())->category, 3);
+    view->clear();
+}
+
+void TestResultPages::indicatorWhileFingerDown_data()
+{
+    QTest::addColumn<int>("pageHeight");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("longer than the view") << 3000 << true;
+    QTest::newRow("fits the view") << 400 << false;
+}
+
+void TestResultPages::indicatorWhileFingerDown()
+{
+    QFETCH(int, pageHeight);
+    QFETCH(bool, shown);
+    auto* page = new FakePage(pageHeight);
+    view->pushPage(page);
+    QGraphicsItem* indicator = view->scrollIndicator();
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(100, 300));
+    QCOMPARE(indicator->isVisible(), shown);
+    if (shown) {
+        // Its length is the visible share of the page.
+        const int expected =
+            int(view->viewport()->height() * double(view->viewport()->height()) / pageHeight);
+        QCOMPARE(int(indicator->boundingRect().height()), expected);
+    }
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(100, 300));
+    QVERIFY(!indicator->isVisible());
+    view->clear();
 }
 
 KWD_TEST_MAIN(TestResultPages)
