@@ -305,7 +305,7 @@ void TestResultView::replyAfterSwipeIsDropped()
     qvmResultListItem* list = openSaleList(document(QStringLiteral("forsale"), 3, 0, records(1, 3)));
     QVERIFY(list);
     // The detail's reply comes late; the page is swiped away before it arrives.
-    server->setResponse(kDetailPath, answer(document(QStringLiteral("forsale"), 1, 0, records(1, 1)), 1500));
+    server->setResponse(kDetailPath, answer(document(QStringLiteral("forsale"), 1, 0, records(1, 1)), 3000));
     view->openDetail(2, list->rows.first());
     QTRY_VERIFY(!view->isAnimating());
     QCOMPARE(view->pendingRequests().size(), 1);
@@ -316,7 +316,7 @@ void TestResultView::replyAfterSwipeIsDropped()
     // The page is gone while its reply is still on the way.
     QVERIFY(holder->request(id));
     QCOMPARE(holder->request(id)->state, int(qvmHttpRequest::Pending));
-    QTRY_VERIFY_WITH_TIMEOUT(!holder->request(id), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!holder->request(id), 10000);
     QVERIFY(view->pendingRequests().isEmpty());
     QVERIFY(!list->rows.first()->complete);
     QCOMPARE(view->topPage(), static_cast<qvmGraphicsItem*>(list));
@@ -324,7 +324,7 @@ void TestResultView::replyAfterSwipeIsDropped()
 
 void TestResultView::deletedViewIsNeverCalled()
 {
-    server->setResponse(kListPath, answer(document(QStringLiteral("forsale"), 3, 0, records(1, 3)), 300));
+    server->setResponse(kListPath, answer(document(QStringLiteral("forsale"), 3, 0, records(1, 3)), 2000));
     view->openList(finder, true, false);
     QCOMPARE(view->pendingRequests().size(), 1);
     const int id = view->pendingRequests().first();
