@@ -2,8 +2,10 @@
 #include "kwdchooseha.h"
 #include "kwdfinder.h"
 #include "kwdmessage.h"
+#include "kwdstartup.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtheme.h"
 #include "qvmsetcondition.h"
 #include "qvmwidgetsegement.h"
 
@@ -603,6 +605,9 @@ void TestConditionView::render_data()
 
 void TestConditionView::render()
 {
+    // Drawn as the program shows it, with the skin's style sheet.
+    QVERIFY(kwdStartup::installStyleSheet(qApp, kwdTheme::instance()->skinDir()));
+    auto resetStyle = qScopeGuard([] { qApp->setStyleSheet(QString()); });
     QFETCH(int, category);
     QFETCH(QString, mode);
     load(category, {"8=" + mode, "12=100-200", "13=1000-", "7=2000", QStringLiteral("6=望京花园")});

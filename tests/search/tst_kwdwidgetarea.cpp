@@ -1,6 +1,8 @@
 #include "kwdfinder.h"
+#include "kwdstartup.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtheme.h"
 #include "kwdwidgetarea.h"
 #include "qvmviewarea.h"
 
@@ -303,6 +305,9 @@ void TestWidgetArea::restoreLastSearch()
 
 void TestWidgetArea::render()
 {
+    // Drawn as the program shows it, with the skin's style sheet.
+    QVERIFY(kwdStartup::installStyleSheet(qApp, kwdTheme::instance()->skinDir()));
+    auto resetStyle = qScopeGuard([] { qApp->setStyleSheet(QString()); });
     kwdStore::instance()->load();
     build();
     window->show();
