@@ -5,11 +5,13 @@
 #include "qvmgitemimagelist.h"
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
+#include "qvmprojectitem.h"
 #include "qvmresultdetailitem.h"
 #include "qvmresultlistitem.h"
 #include "qvmresultview.h"
 
 #include <QApplication>
+#include <QDomDocument>
 #include <QImage>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
@@ -80,6 +82,9 @@ private Q_SLOTS:
     void openListWithoutListOnTop();
     void indicatorWhileFingerDown_data();
     void indicatorWhileFingerDown();
+    void relatedGroupList_data();
+    void relatedGroupList();
+    void contactTapOpensNothingYet();
 
 private:
     QList<qvmListItem*> makeRows(const QList<int>& heights, int* paints = nullptr);
@@ -420,6 +425,65 @@ void TestResultPages::indicatorWhileFingerDown()
     }
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(100, 300));
     QVERIFY(!indicator->isVisible());
+    view->clear();
+}
+
+void TestResultPages::relatedGroupList_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QStringList>("ids");
+    QTest::newRow("first group") << QStringLiteral("周边小区")
+                                 << QStringList({QStringLiteral("h2"), QStringLiteral("h3")});
+    QTest::newRow("second group") << QStringLiteral("同价位小区") << QStringList({QStringLiteral("h4")});
+    QTest::newRow("no such group") << QStringLiteral("other") << QStringList();
+}
+
+void TestResultPages::relatedGroupList()
+{
+    QFETCH(QString, group);
+    QFETCH(QStringList, ids);
+    QDomDocument doc;
+    QVERIFY(
+        doc.setContent(QStringLiteral("<ha><id>h1</id><name>Main</name><relateha>"
+                                      "<group type=\"周边小区\"><ha><id>h2</id><name>A</name></ha>"
+                                      "<ha><id>h3</id><name>B</name></ha></group>"
+                                      "<group type=\"同价位小区\"><ha><id>h4</id><name>C</name></ha></group>"
+                                      "</relateha></ha>")));
+    qvmProjectItem project;
+    QVERIFY(project.read(doc.documentElement()));
+    view->openRelated(qvmListItem::LinkRelated, &project, group);
+    QCOMPARE(view->pageCount(), 1);
+    auto* list = static_cast<qvmResultListItem*>(view->topPage());
+    QCOMPARE(list->kind(), int(qvmGraphicsItem::KindList));
+    QVERIFY(list->fixedRows);
+    QCOMPARE(list->title(), group);
+    QStringList got;
+    for (const qvmListItem* row : std::as_const(list->rows))
+        got << row->id;
+    QCOMPARE(got, ids);
+    // The rows stay the housing area's: the list never asks for pages of them.
+    QVERIFY(list->moreRect.isEmpty());
+    QCOMPARE(list->listRequest, -1);
+    view->clear();
+    QCOMPARE(project.id, QStringLiteral("h1"));
+}
+
+void TestResultPages::contactTapOpensNothingYet()
+{
+    FakeRow row(400);
+    row.complete = true;
+    row.contactRect = QRect(0, 300, 360, 40);
+    qvmLink link;
+    link.rect = QRect(0, 290, 360, 60);
+    link.action = qvmListItem::LinkPictures;
+    row.fakeLinks << link;
+    auto* detail = new qvmResultDetailItem(view, 2, &row);
+    view->pushPage(detail);
+    // The phone line wins over a link beneath it.
+    detail->clicked(QPointF(100, 310));
+    QCOMPARE(view->pageCount(), 1);
+    detail->clicked(QPointF(100, 295));
+    QCOMPARE(view->pageCount(), 2);
     view->clear();
 }
 

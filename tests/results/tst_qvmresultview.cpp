@@ -116,6 +116,7 @@ private Q_SLOTS:
     void badDocuments();
     void distanceMode();
     void detailRequestedOnce();
+    void detailOfOtherTypeLeavesRow();
     void sharedPictureDownload();
     void pictureQueueOneAtATime();
     void titleBarPerPage();
@@ -440,6 +441,23 @@ void TestResultView::detailRequestedOnce()
     const QUrlQuery q(QString::fromUtf8(server->requests().last().query));
     QCOMPARE(q.queryItemValue(QStringLiteral("id")), QStringLiteral("s2"));
     QCOMPARE(q.queryItemValue(QStringLiteral("sn")), qvmHttpHolder::deviceId());
+}
+
+void TestResultView::detailOfOtherTypeLeavesRow()
+{
+    qvmResultListItem* list = openSaleList(document(QStringLiteral("forsale"), 3, 0, records(1, 3)));
+    QVERIFY(list);
+    qvmListItem* row = list->rows.first();
+    const QString name = row->name;
+    // A lease document for a sale listing is not read into it.
+    QStringList lease = {QStringLiteral("<lease><id>s1</id><name>Other</name></lease>")};
+    server->setResponse(kDetailPath, answer(document(QStringLiteral("lease"), 1, 0, lease)));
+    view->openDetail(2, row);
+    QTRY_COMPARE(countPath(*server, kDetailPath), 1);
+    QTRY_VERIFY(view->pendingRequests().isEmpty());
+    QVERIFY(!row->complete);
+    QCOMPARE(row->name, name);
+    QVERIFY(view->topPage()->boundingRect().height() > 0);
 }
 
 void TestResultView::sharedPictureDownload()
