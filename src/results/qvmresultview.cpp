@@ -423,7 +423,8 @@ void qvmResultView::updateTitle()
     switch (top->kind()) {
     case qvmGraphicsItem::KindList: {
         auto* list = static_cast<qvmResultListItem*>(top);
-        if (list->rows.isEmpty() && !list->fixedRows)
+        // Only a list that is still waiting for its page says so; an empty answer is final.
+        if (list->rows.isEmpty() && list->listRequest > 0)
             showWait(QString(), false);
         titleBar->setButtons(list->fixedRows ? 0 : TitleBar::ShowCondition, false);
         break;

@@ -400,6 +400,10 @@ void TestResultView::badDocuments()
     QVERIFY(list->moreRect.isEmpty());
     QTRY_VERIFY(view->messageBox()->item->isVisible());
     QCOMPARE(view->messageBox()->item->text, QStringLiteral("No more data fetched..."));
+    // Coming back to the empty list does not pretend to download again.
+    view->updateTitle();
+    QVERIFY(!view->messageBox()->item->animated);
+    QCOMPARE(view->messageBox()->item->text, QStringLiteral("No more data fetched..."));
 }
 
 void TestResultView::distanceMode()
