@@ -51,6 +51,11 @@ qvmResultView::qvmResultView(QWidget* parent, TitleBar* bar) : QGraphicsView(par
     indicator->hide();
     scene()->addItem(indicator);
 
+    pendTimer = new QTimer(this);
+    pendTimer->setSingleShot(true);
+    pendTimer->setInterval(10);
+    connect(pendTimer, &QTimer::timeout, this, &qvmResultView::onPendScroll);
+
     posAnimation = new QPropertyAnimation(this, "HScrollPos", this);
     posAnimation->setDuration(300);
     posAnimation->setEasingCurve(QEasingCurve::InSine);
@@ -81,6 +86,11 @@ qvmResultView::~qvmResultView()
 bool qvmResultView::hasPage(const qvmGraphicsItem* page) const
 {
     return page && std::find(pages.cbegin(), pages.cend(), page) != pages.cend();
+}
+
+bool qvmResultView::isScrollPending() const
+{
+    return pendTimer->isActive();
 }
 
 bool qvmResultView::isAnimating() const
@@ -197,6 +207,8 @@ void qvmResultView::pushPage(qvmGraphicsItem* page)
 {
     if (!page)
         return;
+    // A scroll meant for the page below must not move the new one.
+    pendTimer->stop();
     if (nextAnimation->state() == QAbstractAnimation::Running) {
         // Land the page that is still sliding in first, so that it is placed and activated.
         nextAnimation->stop();
@@ -270,6 +282,7 @@ void qvmResultView::goBack()
         nextAnimation->stop();
         setHScrollNext(nextEnd);
     }
+    pendTimer->stop();
     const int w = viewport()->width();
     qvmGraphicsItem* top = pages.last();
     posEnd = w + 1;
@@ -394,7 +407,7 @@ void qvmResultView::showWait(const QString& text, bool offScreen)
 void qvmResultView::scrollLater(int y)
 {
     pendingScroll = y;
-    QTimer::singleShot(10, this, &qvmResultView::onPendScroll);
+    pendTimer->start();
 }
 
 void qvmResultView::onPendScroll()
@@ -405,6 +418,7 @@ void qvmResultView::onPendScroll()
 
 void qvmResultView::clear()
 {
+    pendTimer->stop();
     posAnimation->stop();
     nextAnimation->stop();
     coastTimer.stop();
@@ -489,6 +503,8 @@ void qvmResultView::mousePressEvent(QMouseEvent* event)
 {
     QGraphicsView::mousePressEvent(event);
     coastTimer.stop();
+    // The finger takes over: a scroll still pending from a reply would yank the list away from it.
+    pendTimer->stop();
     dragging = true;
     pressPoint = lastPoint = event->position().toPoint();
     pressTime = kwdClock::now();

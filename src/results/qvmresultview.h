@@ -9,6 +9,7 @@
 #include <QPointer>
 
 class QPropertyAnimation;
+class QTimer;
 class TitleBar;
 class kwdFinder;
 class kwdScrollBar;
@@ -60,6 +61,8 @@ public:
     bool isCoasting() const { return coastTimer.isActive(); }
     double coastVelocity() const { return velocity; }
     bool isAnimating() const;
+    // A scroll asked for by scrollLater() that has not been applied yet.
+    bool isScrollPending() const;
     kwdShowScroll* messageBox() const { return message; }
     kwdScrollBar* scrollIndicator() const { return indicator; }
     TitleBar* titleBarWidget() const { return titleBar; }
@@ -102,6 +105,7 @@ private:
     QDateTime pressTime;
     qvmGraphicsItem* pressedPage = nullptr;
     int pendingScroll = 0;
+    QTimer* pendTimer = nullptr;
     int hPos = 0;
     QPropertyAnimation* posAnimation = nullptr;
     int posEnd = 0;

@@ -126,6 +126,8 @@ private Q_SLOTS:
     void lastPageSwipeEmitsGotoCondition();
     void verticalFlick_data();
     void verticalFlick();
+    void pendingScrollYieldsToFinger_data();
+    void pendingScrollYieldsToFinger();
     void openRelatedMoreSales();
     void showPushReplacesOldPushPage();
 
@@ -684,6 +686,45 @@ void TestResultView::verticalFlick()
     kwdClock::setNow(t0.addMSecs(ms + 64));
     QTRY_VERIFY(!view->isCoasting());
     QVERIFY(distance > 0 ? sb->value() > released : sb->value() < released);
+}
+
+void TestResultView::pendingScrollYieldsToFinger_data()
+{
+    QTest::addColumn<bool>("press");
+    QTest::addColumn<bool>("push");
+    QTest::newRow("left alone") << false << false;
+    QTest::newRow("finger down") << true << false;
+    QTest::newRow("page pushed") << false << true;
+}
+
+void TestResultView::pendingScrollYieldsToFinger()
+{
+    QFETCH(bool, press);
+    QFETCH(bool, push);
+    qvmResultListItem* list = openSaleList(document(QStringLiteral("forsale"), 60, 0, records(1, 20)));
+    QVERIFY(list);
+    QScrollBar* sb = view->verticalScrollBar();
+    sb->setValue(100);
+    view->scrollLater(400);
+    QVERIFY(view->isScrollPending());
+    if (press)
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
+    if (push) {
+        server->setResponse(kDetailPath, answer(document(QStringLiteral("forsale"), 1, 0, records(1, 1))));
+        view->openDetail(2, list->rows.first());
+    }
+    QTRY_VERIFY(!view->isScrollPending());
+    if (press) {
+        QCOMPARE(sb->value(), 100);
+        // Lifting the finger far away: no tap, and the list stays where the finger left it.
+        QTest::mouseMove(view->viewport(), QPoint(100, 120));
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(100, 120));
+        QCOMPARE(view->pageCount(), 1);
+        QVERIFY(sb->value() < 100);
+    } else if (push)
+        QCOMPARE(sb->value(), 0);
+    else
+        QCOMPARE(sb->value(), 400);
 }
 
 void TestResultView::openRelatedMoreSales()
