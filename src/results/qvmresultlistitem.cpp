@@ -108,7 +108,12 @@ int qvmResultListItem::kind() const
 
 void qvmResultListItem::setCondition(kwdFinder* record, bool owns)
 {
-    if (ownsCondition && condition != record)
+    if (record == condition) {
+        // The same record run again (sorting, the condition form) stays ours if it was.
+        ownsCondition = ownsCondition || owns;
+        return;
+    }
+    if (ownsCondition)
         delete condition;
     condition = record;
     ownsCondition = owns;

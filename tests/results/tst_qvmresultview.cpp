@@ -744,6 +744,13 @@ void TestResultView::openRelatedMoreSales()
     QCOMPARE(more->condition->field(kwdFinder::HaName), row->name);
     QCOMPARE(more->condition->field(kwdFinder::City), QStringLiteral("Beijing"));
     QTRY_COMPARE(more->rows.size(), 1);
+    // Run again in place (a new sort order), the list keeps its record and still owns it.
+    kwdFinder* record = more->condition;
+    view->openList(record, false, false);
+    QCOMPARE(view->topPage(), static_cast<qvmGraphicsItem*>(more));
+    QCOMPARE(more->condition, record);
+    QVERIFY(more->ownsCondition);
+    QTRY_COMPARE(more->rows.size(), 1);
     // Unknown actions do nothing.
     view->openRelated(7, row, QString());
     view->openRelated(-1, row, QString());
