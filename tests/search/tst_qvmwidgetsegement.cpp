@@ -4,100 +4,75 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace {
-
-QList<bool> checkedStates(const qvmWidgetSegement& segment)
-{
-    QList<bool> states;
-    for (int i = 0; i < segment.count(); ++i)
-        states << segment.button(i)->isChecked();
-    return states;
-}
-
-QList<bool> onlyChecked(int count, int index)
-{
-    QList<bool> states;
-    for (int i = 0; i < count; ++i)
-        states << (i == index);
-    return states;
-}
-
-} // namespace
-
+// The segmented control: naming for the style sheet, one checked segment, valueChanged only on change.
 class TestQvmWidgetSegement : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void naming_data();
     void naming();
-    void addButtonTakesExisting();
-    void startsUnchosen();
     void setValue_data();
     void setValue();
-    void clickChoosesSegment_data();
-    void clickChoosesSegment();
-    void checkedSegmentSwallowsPresses_data();
-    void checkedSegmentSwallowsPresses();
-    void keyboardOnCheckedSegmentStaysSilent();
-    void strayCallChangesNothing();
+    void events_data();
+    void events();
 };
+
+namespace {
+
+// Which segments are checked, e.g. "010"; the value and the signals must agree with it.
+QString checkedStates(const qvmWidgetSegement& segment)
+{
+    QString states;
+    for (int i = 0; i < segment.count(); ++i)
+        states += segment.button(i)->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+    return states;
+}
+
+QString onlyChecked(int count, int index)
+{
+    QString states(count, QLatin1Char('0'));
+    if (index >= 0)
+        states[index] = QLatin1Char('1');
+    return states;
+}
+
+void fill(qvmWidgetSegement& segment, int count)
+{
+    for (int i = 0; i < count; ++i)
+        segment.addSegment(QString::number(i));
+}
+
+} // namespace
 
 void TestQvmWidgetSegement::naming_data()
 {
     QTest::addColumn<int>("count");
-    QTest::addColumn<QStringList>("names");
-    QTest::newRow("one") << 1 << QStringList{"LeftSegButton"};
-    QTest::newRow("two") << 2 << QStringList{"LeftSegButton", "RightSegButton"};
-    QTest::newRow("three") << 3 << QStringList{"LeftSegButton", "MiddleSegButton", "RightSegButton"};
-    QTest::newRow("five") << 5
-                          << QStringList{"LeftSegButton", "MiddleSegButton", "MiddleSegButton",
-                                         "MiddleSegButton", "RightSegButton"};
+    QTest::addColumn<QString>("names");
+    QTest::newRow("one") << 1 << "Left";
+    QTest::newRow("two") << 2 << "Left Right";
+    QTest::newRow("three") << 3 << "Left Middle Right";
+    QTest::newRow("five") << 5 << "Left Middle Middle Middle Right";
 }
 
 void TestQvmWidgetSegement::naming()
 {
     QFETCH(int, count);
-    QFETCH(QStringList, names);
+    QFETCH(QString, names);
+    // The last segment is a button of the caller's own, taken over like the others.
     qvmWidgetSegement segment;
-    for (int i = 0; i < count; ++i)
-        segment.addSegment(QString::number(i));
-    QCOMPARE(segment.count(), count);
+    fill(segment, count - 1);
+    auto* own = new QPushButton(QStringLiteral("own"));
+    segment.addButton(own);
     QStringList actual;
-    for (int i = 0; i < count; ++i) {
-        actual << segment.button(i)->objectName();
-        QCOMPARE(segment.button(i)->text(), QString::number(i));
+    for (int i = 0; i < segment.count(); ++i) {
         QVERIFY(segment.button(i)->isCheckable());
-        QCOMPARE(segment.button(i)->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+        actual << segment.button(i)->objectName().remove(QStringLiteral("SegButton"));
     }
-    QCOMPARE(actual, names);
-}
-
-void TestQvmWidgetSegement::addButtonTakesExisting()
-{
-    qvmWidgetSegement segment;
-    auto* button = new QPushButton(QStringLiteral("own"));
-    QVERIFY(!button->isCheckable());
-    segment.addSegment(QStringLiteral("first"));
-    segment.addButton(button);
-    QCOMPARE(segment.count(), 2);
-    QCOMPARE(segment.button(1), button);
-    QVERIFY(button->isCheckable());
-    QCOMPARE(button->parentWidget(), &segment);
-    QCOMPARE(button->objectName(), QStringLiteral("RightSegButton"));
-    QSignalSpy spy(&segment, &qvmWidgetSegement::valueChanged);
-    button->click();
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toInt(), 1);
-}
-
-void TestQvmWidgetSegement::startsUnchosen()
-{
-    qvmWidgetSegement segment;
+    QCOMPARE(actual.join(QLatin1Char(' ')), names);
+    QCOMPARE(segment.button(count - 1), own);
+    QCOMPARE(own->parentWidget(), &segment);
     QCOMPARE(segment.value(), -1);
-    segment.addSegment(QStringLiteral("a"));
-    segment.addSegment(QStringLiteral("b"));
-    QCOMPARE(segment.value(), -1);
-    QCOMPARE(checkedStates(segment), onlyChecked(2, -1));
+    QCOMPARE(checkedStates(segment), onlyChecked(count, -1));
 }
 
 void TestQvmWidgetSegement::setValue_data()
@@ -112,7 +87,6 @@ void TestQvmWidgetSegement::setValue_data()
     QTest::newRow("same value is silent") << 3 << 1 << 1 << 1 << 0;
     QTest::newRow("negative ignored") << 3 << 1 << -1 << 1 << 0;
     QTest::newRow("past the end ignored") << 3 << 1 << 3 << 1 << 0;
-    QTest::newRow("far past the end ignored") << 3 << 2 << 100 << 2 << 0;
     QTest::newRow("empty control") << 0 << -1 << 0 << -1 << 0;
     QTest::newRow("out of range before any choice") << 2 << -1 << 5 << -1 << 0;
 }
@@ -125,8 +99,7 @@ void TestQvmWidgetSegement::setValue()
     QFETCH(int, expected);
     QFETCH(int, emitted);
     qvmWidgetSegement segment;
-    for (int i = 0; i < count; ++i)
-        segment.addSegment(QString::number(i));
+    fill(segment, count);
     segment.setValue(initial);
     QSignalSpy spy(&segment, &qvmWidgetSegement::valueChanged);
     segment.setValue(v);
@@ -137,113 +110,66 @@ void TestQvmWidgetSegement::setValue()
     QCOMPARE(checkedStates(segment), onlyChecked(count, expected));
 }
 
-void TestQvmWidgetSegement::clickChoosesSegment_data()
+void TestQvmWidgetSegement::events_data()
 {
     QTest::addColumn<int>("initial");
-    QTest::addColumn<int>("clicked");
-    QTest::newRow("from none") << -1 << 2;
-    QTest::newRow("left to right") << 0 << 3;
-    QTest::newRow("right to left") << 3 << 0;
-    QTest::newRow("to middle") << 0 << 1;
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("emitted");
+
+    QTest::newRow("click from none") << -1 << "click" << 2 << 2 << 1;
+    QTest::newRow("click right to left") << 2 << "click" << 0 << 0 << 1;
+    // A checked segment swallows presses, double clicks and the handset's ok key.
+    QTest::newRow("press on checked") << 1 << "press" << 1 << 1 << 0;
+    QTest::newRow("double click on checked") << 1 << "dclick" << 1 << 1 << 0;
+    QTest::newRow("ok key on checked") << 1 << "ok" << 1 << 1 << 0;
+    // A keyboard activation toggles the checked button off; the row keeps it checked, silently.
+    QTest::newRow("keyboard on checked") << 0 << "key" << 0 << 0 << 0;
+    QTest::newRow("keyboard on another") << 0 << "key" << 1 << 1 << 1;
+    QTest::newRow("call from a stranger") << 1 << "stray" << 0 << 1 << 0;
 }
 
-void TestQvmWidgetSegement::clickChoosesSegment()
+void TestQvmWidgetSegement::events()
 {
     QFETCH(int, initial);
-    QFETCH(int, clicked);
+    QFETCH(QString, action);
+    QFETCH(int, target);
+    QFETCH(int, expected);
+    QFETCH(int, emitted);
+
     qvmWidgetSegement segment;
-    for (int i = 0; i < 4; ++i)
-        segment.addSegment(QString::number(i));
-    segment.resize(400, 40);
+    fill(segment, 3);
+    segment.resize(300, 40);
     segment.show();
     QVERIFY(QTest::qWaitForWindowExposed(&segment));
     segment.setValue(initial);
     QSignalSpy spy(&segment, &qvmWidgetSegement::valueChanged);
-    QTest::mouseClick(segment.button(clicked), Qt::LeftButton);
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toInt(), clicked);
-    QCOMPARE(segment.value(), clicked);
-    QCOMPARE(checkedStates(segment), onlyChecked(4, clicked));
-}
-
-void TestQvmWidgetSegement::checkedSegmentSwallowsPresses_data()
-{
-    QTest::addColumn<int>("eventType");
-    QTest::newRow("press") << int(QEvent::MouseButtonPress);
-    QTest::newRow("double click") << int(QEvent::MouseButtonDblClick);
-    QTest::newRow("handset ok") << 94;
-}
-
-void TestQvmWidgetSegement::checkedSegmentSwallowsPresses()
-{
-    QFETCH(int, eventType);
-    qvmWidgetSegement segment;
-    segment.addSegment(QStringLiteral("a"));
-    segment.addSegment(QStringLiteral("b"));
-    segment.resize(200, 40);
-    segment.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&segment));
-    segment.setValue(1);
-    QSignalSpy spy(&segment, &qvmWidgetSegement::valueChanged);
-    QPushButton* checked = segment.button(1);
-    QPushButton* other = segment.button(0);
-
-    if (eventType == QEvent::MouseButtonPress) {
-        QTest::mouseClick(checked, Qt::LeftButton);
-    } else if (eventType == QEvent::MouseButtonDblClick) {
-        QTest::mouseDClick(checked, Qt::LeftButton);
-    } else {
-        QEvent ok{QEvent::Type(eventType)};
-        QVERIFY(QCoreApplication::sendEvent(checked, &ok));
-    }
-    QCOMPARE(spy.count(), 0);
-    QCOMPARE(segment.value(), 1);
-    QVERIFY(checked->isChecked());
-    QVERIFY(!checked->isDown());
-
-    // The same event on the unchecked segment passes through the filter.
-    QObject* filter = &segment;
-    const QPointF centre = QRectF(other->rect()).center();
-    QMouseEvent mouse(QEvent::Type(eventType == 94 ? int(QEvent::MouseButtonPress) : eventType), centre,
-                      other->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QEvent ok{QEvent::Type(94)};
-    QVERIFY(!filter->eventFilter(other, eventType == 94 ? &ok : static_cast<QEvent*>(&mouse)));
-    // Other events on the checked segment pass too.
-    QEvent enter(QEvent::Enter);
-    QVERIFY(!filter->eventFilter(checked, &enter));
-}
-
-void TestQvmWidgetSegement::keyboardOnCheckedSegmentStaysSilent()
-{
-    qvmWidgetSegement segment;
-    segment.addSegment(QStringLiteral("a"));
-    segment.addSegment(QStringLiteral("b"));
-    segment.setValue(0);
-    QSignalSpy spy(&segment, &qvmWidgetSegement::valueChanged);
-    // A keyboard activation toggles the checked button off; the row keeps one checked segment.
-    segment.button(0)->click();
-    QCOMPARE(spy.count(), 0);
-    QCOMPARE(segment.value(), 0);
-    QCOMPARE(checkedStates(segment), onlyChecked(2, 0));
-    segment.button(1)->click();
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(checkedStates(segment), onlyChecked(2, 1));
-}
-
-void TestQvmWidgetSegement::strayCallChangesNothing()
-{
-    qvmWidgetSegement segment;
-    segment.addSegment(QStringLiteral("a"));
-    segment.addSegment(QStringLiteral("b"));
-    segment.setValue(1);
-    QSignalSpy spy(&segment, &qvmWidgetSegement::valueChanged);
-    segment.onButtonClicked();
+    QPushButton* button = segment.button(target);
     QPushButton stranger;
     connect(&stranger, &QPushButton::clicked, &segment, &qvmWidgetSegement::onButtonClicked);
-    stranger.click();
-    QCOMPARE(spy.count(), 0);
-    QCOMPARE(segment.value(), 1);
-    QCOMPARE(checkedStates(segment), onlyChecked(2, 1));
+    if (action == QLatin1String("press")) {
+        QTest::mousePress(button, Qt::LeftButton);
+        QVERIFY(!button->isDown());
+        QTest::mouseRelease(button, Qt::LeftButton);
+    } else if (action == QLatin1String("click")) {
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else if (action == QLatin1String("dclick")) {
+        QTest::mouseDClick(button, Qt::LeftButton);
+    } else if (action == QLatin1String("ok")) {
+        QEvent ok{QEvent::Type(94)};
+        QVERIFY(QCoreApplication::sendEvent(button, &ok));
+    } else if (action == QLatin1String("key")) {
+        button->click();
+    } else {
+        stranger.click();
+    }
+    QCOMPARE(segment.value(), expected);
+    QCOMPARE(spy.count(), emitted);
+    if (emitted)
+        QCOMPARE(spy.at(0).at(0).toInt(), expected);
+    QCOMPARE(checkedStates(segment), onlyChecked(3, expected));
+    QVERIFY(!segment.button(expected)->isDown());
 }
 
 KWD_TEST_MAIN(TestQvmWidgetSegement)
