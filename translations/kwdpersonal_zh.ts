@@ -95,7 +95,7 @@
     </message>
     <message>
         <source>Zhan Chang Ma Tou</source>
-        <translation>车站码头</translation>
+        <translation>站场码头</translation>
     </message>
     <message>
         <source>Fu Wu</source>
