@@ -50,6 +50,12 @@ private:
 
 namespace {
 
+// One table row, a value per column, on one line.
+template <typename... T> void row(const char* tag, const T&... values)
+{
+    (QTest::newRow(tag) << ... << values);
+}
+
 // category:province,city,district,housing area id,housing area name,mode
 QString describe(const kwdFinder* f)
 {
@@ -115,16 +121,7 @@ void TestWidgetArea::shippedCatalogueAndBadge()
     auto resetStyle = qScopeGuard([] { qApp->setStyleSheet(QString()); });
     kwdStore::instance()->load();
     build();
-    // Pinyin order; the first start's record is Beijing.
-    const QStringList provinces = items(combo("cboProvince")).split(QLatin1Char(' '));
-    QCOMPARE(provinces.size(), kwdStore::instance()->cities.size());
-    const QStringList known{"安徽", "北京", "重庆", "广东", "浙江"};
-    QStringList seen;
-    for (const QString& p : provinces)
-        if (known.contains(p))
-            seen << p;
-    QCOMPARE(seen, known);
-    QCOMPARE(provinces.last(), known.last());
+    // The first start's record is Beijing.
     QCOMPARE(combo("cboProvince")->currentText() + combo("cboCity")->currentText(),
              QStringLiteral("北京北京"));
 
@@ -153,9 +150,9 @@ void TestWidgetArea::startUp_data()
     QTest::addColumn<int>("category");
     QTest::addColumn<QString>("shown"); // province, selected city, then the city list
 
-    QTest::newRow("never searched") << "江苏" << -1 << "江苏 新城: 南京 新城";
-    QTest::newRow("last search was for sale") << "广东" << 2 << "广东 新城: 广州 深圳 新城";
-    QTest::newRow("missing province selects the first") << "Atlantis" << -1 << "安徽 合肥: 合肥";
+    row("never searched", "江苏", -1, "江苏 新城: 南京 新城");
+    row("last search was for sale", "广东", 2, "广东 新城: 广州 深圳 新城");
+    row("missing province selects the first", "Atlantis", -1, "安徽 合肥: 合肥");
 }
 
 void TestWidgetArea::startUp()
@@ -188,13 +185,8 @@ void TestWidgetArea::buttons_data()
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("push");
 
-    const auto row = [](const char* tag, const char* name, const char* chosen, bool subscribed,
-                        const char* outcome, const char* current, const char* push) {
-        QTest::newRow(tag) << QString(name) << QString(chosen) << subscribed << QString(outcome)
-                           << QString(current) << QString(push);
-    };
-    const char* current = "-1:广东,新城,天河,77,花园,103";
-    const char* push = "-1:广东,新城,天河,,,101";
+    const char current[] = "-1:广东,新城,天河,77,花园,103";
+    const char push[] = "-1:广东,新城,天河,,,101";
     // A new city drops the district and housing area and searches by district.
     row("sale", "btnSale", "广东 新城", false, "search", "2:广东,新城,天河,77,花园,103", push);
     row("lease, other city", "btnLease", "广东 深圳", false, "search", "3:广东,深圳,,,,101", push);
