@@ -71,8 +71,16 @@ class TestLocalService : public QObject
     kwdLocalService* service = nullptr;
     QNetworkProxy::ProxyType proxyBefore = QNetworkProxy::DefaultProxy;
     const QString stat = kwdLocalService::statisticsBase();
-    const QString mobile = kwdLocalService::mobileHost(QStringLiteral("hz"));
-    const QByteArray form = "application/x-www-form-urlencoded";
+    const QByteArray multipartType = "multipart/form-data; boundary=" + boundary;
+
+    QDomDocument getXml(const QString& url) { return parse(service->get(url).body); }
+    // A form posted to the mobile host of Hangzhou, as the publishing pages post it.
+    QByteArray post(const QString& path, const QByteArray& body, const QByteArray& type = QByteArray())
+    {
+        const QByteArray form = "application/x-www-form-urlencoded";
+        return service->post(kwdLocalService::mobileHost("hz") + path, body, type.isEmpty() ? form : type)
+            .body;
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -191,41 +199,30 @@ private Q_SLOTS:
 
     void publication()
     {
-        const QString pwd = md5(QStringLiteral("demo123"));
+        const QByteArray pwd = md5(QStringLiteral("demo123")).toLatin1();
         // The client accepts a login reply whose first "=" stands at index 1 and cuts it by position.
-        const QString reply = QString::fromUtf8(
-            service->post(mobile + "/webservice/login.html", "uid=demo&pwd=" + pwd.toLatin1(), form).body);
-        QCOMPARE(reply.indexOf(QLatin1Char('=')), 1);
+        const QString reply = QString::fromUtf8(post("/webservice/login.html", "uid=demo&pwd=" + pwd));
         const int comma = reply.indexOf(QLatin1Char(','));
+        QCOMPARE(reply.indexOf(QLatin1Char('=')), 1);
         QVERIFY(comma > 10 && !reply.mid(10, comma - 10).isEmpty() && !reply.mid(comma + 10).isEmpty());
-        const QByteArray refused =
-            service->post(mobile + "/webservice/login.html", "uid=demo&pwd=" + md5("wrong").toLatin1(), form)
-                .body;
-        QVERIFY(refused.indexOf('=') != 1);
+        QVERIFY(post("/webservice/login.html", "uid=demo&pwd=" + md5("wrong").toLatin1()).indexOf('=') != 1);
 
         const QString headline = QStringLiteral("西湖边精装两居室");
-        const QByteArray listing =
-            "param=forsale&uid=demo&pwd=" + pwd.toLatin1() +
-            "&dist_code=hz03&headline=" + QUrl::toPercentEncoding(headline) +
-            "&haname=x&street_name=%E6%9B%99%E5%85%89%E8%B7%AF&stno=12&proptype=11&price=420"
-            "&u=wan&bldgarea=88&br=2&lr=1&ba=1&floor=5&bheight=18&face=10";
-        const QByteArray booked = service->post(mobile + "/webservice/booking.html", listing, form).body;
+        const QByteArray booked =
+            post("/webservice/booking.html",
+                 "param=forsale&uid=demo&pwd=" + pwd +
+                     "&dist_code=hz03&headline=" + QUrl::toPercentEncoding(headline) +
+                     "&haname=x&street_name=%E6%9B%99%E5%85%89%E8%B7%AF&stno=12&proptype=11"
+                     "&price=420&u=wan&bldgarea=88&br=2&lr=1&ba=1&floor=5&bheight=18&face=10");
         QVERIFY2(booked.startsWith("1=") && booked.size() > 2, booked.constData());
-        const QByteArray multipart =
-            uploadBody(QString::fromUtf8(booked.mid(2)), "demo", pwd, jpegOf(QColor(200, 30, 40)));
-        QCOMPARE(service
-                     ->post(mobile + "/webservice/savepropimage.html", multipart,
-                            "multipart/form-data; boundary=" + boundary)
-                     .body,
-                 QByteArray("1"));
+        const QByteArray multipart = uploadBody(booked.mid(2), "demo", pwd, jpegOf(QColor(200, 30, 40)));
+        QCOMPARE(post("/webservice/savepropimage.html", multipart, multipartType), QByteArray("1"));
 
         // The posted listing is now searchable, with the uploaded photo as its picture.
         const QDomElement record =
-            first(parse(service
-                            ->get(kwdLocalService::listingHost("hz") +
-                                  "/webservice/kwdforsalelist.html?page=1&percount=20&keyword=" +
-                                  QUrl::toPercentEncoding(headline))
-                            .body),
+            first(getXml(kwdLocalService::listingHost("hz") +
+                         "/webservice/kwdforsalelist.html?page=1&percount=20&keyword=" +
+                         QUrl::toPercentEncoding(headline)),
                   "forsale");
         QCOMPARE(first(record, "name").text() + first(record, "totalprice").text(), headline + "420");
         const QImage shown = QImage::fromData(service->get(first(record, "imageurl").text()).body);
@@ -257,9 +254,9 @@ private Q_SLOTS:
         QFETCH(int, photoBytes);
         QFETCH(QByteArray, answer);
         const QByteArray photo = photoBytes ? QByteArray(photoBytes, 'x') : jpegOf(Qt::blue);
-        const kwdLocalService::Reply r = service->post(
-            kwdLocalService::mobileHost("bj") + "/webservice/savepropimage.html",
-            uploadBody("D0", "demo", md5(password), photo), "multipart/form-data; boundary=" + boundary);
+        const kwdLocalService::Reply r =
+            service->post(kwdLocalService::mobileHost("bj") + "/webservice/savepropimage.html",
+                          uploadBody("D0", "demo", md5(password), photo), multipartType);
         QTEST(r.status, "status");
         QVERIFY(answer.isEmpty() || r.body == answer);
     }
@@ -269,9 +266,8 @@ private Q_SLOTS:
         const QStringList sales = service->addListings(QStringLiteral("cd"), QStringLiteral("forsale"), 2);
         const QStringList leases = service->addListings(QStringLiteral("cd"), QStringLiteral("lease"), 1);
         QVERIFY(sales.size() == 2 && leases.size() == 1);
-        const QDomNodeList records =
-            parse(service->get(stat + "/kwdTT/forsalequery?city=cd&page=1&percount=50&sn=x").body)
-                .elementsByTagName(QStringLiteral("forsale"));
+        const QDomNodeList records = getXml(stat + "/kwdTT/forsalequery?city=cd&page=1&percount=50&sn=x")
+                                         .elementsByTagName(QStringLiteral("forsale"));
         QCOMPARE(records.size(), 50);
         // Both new listings lead the list (same publication second: either order).
         const QStringList firstTwo{first(records.at(0).toElement(), "id").text(),
@@ -281,36 +277,32 @@ private Q_SLOTS:
             QVERIFY(first(records.at(i - 1).toElement(), "publish").text() >=
                     first(records.at(i).toElement(), "publish").text());
         // The lease push document carries its records as "forlease".
-        const QDomDocument leaseDoc =
-            parse(service->get(stat + "/kwdTT/leasequery?city=cd&page=1&percount=5").body);
+        const QDomDocument leaseDoc = getXml(stat + "/kwdTT/leasequery?city=cd&page=1&percount=5");
         QCOMPARE(first(first(leaseDoc, "forlease"), "id").text(), leases[0]);
     }
 
     void controlledDocuments()
     {
         QVERIFY(service->setUpdate(1020, "1.2.0", "2012-06-01 10:00:00", "http://www.kwd.test/get/1.2.0"));
-        const QDomElement kwd =
-            first(parse(service->get(stat + "/update/kwdpersonal_win32.xml").body), "kwd");
+        const QDomElement kwd = first(getXml(stat + "/update/kwdpersonal_win32.xml"), "kwd");
         QCOMPARE(first(kwd, "build").text() + " " + first(kwd, "updateurl").text(),
                  QStringLiteral("1020 http://www.kwd.test/get/1.2.0"));
         QVERIFY(service->setUpdate(1016, QStringLiteral("1.1.6"), QString(), QString()));
 
         const QString noticeUrl = stat + "/kwd/webservice/kwdnotice.php";
-        QCOMPARE(first(parse(service->get(noticeUrl).body), "ishave").text(), QStringLiteral("false"));
+        QCOMPARE(first(getXml(noticeUrl), "ishave").text(), QStringLiteral("false"));
         QVERIFY(service->setNotice(QStringLiteral("http://www.kwd.test/notice/1.html")));
-        const QDomDocument notice = parse(service->get(noticeUrl).body);
+        const QDomDocument notice = getXml(noticeUrl);
         QVERIFY(first(notice, "ishave").text() != QLatin1String("false"));
         QCOMPARE(first(notice, "noticelink").text(), QStringLiteral("http://www.kwd.test/notice/1.html"));
 
         QVERIFY(service->setPrize("00AA11BB22CC", QStringLiteral("手机一部"), "K-77", "FALSE"));
         const QDomElement prize =
-            parse(service->get(stat + "/kwd/webservice/kwdsnprize.php?sn=00AA11BB22CC").body)
-                .documentElement();
+            getXml(stat + "/kwd/webservice/kwdsnprize.php?sn=00AA11BB22CC").documentElement();
         QCOMPARE(prize.attribute("status") + first(prize, "prizetype").text() + first(prize, "key").text(),
                  QStringLiteral("true手机一部K-77"));
         // Counts follow the device's requests seen today: the prize check and the count itself.
-        const QDomDocument counts =
-            parse(service->get(stat + "/kwd/webservice/kwdsnview.php?sn=00AA11BB22CC").body);
+        const QDomDocument counts = getXml(stat + "/kwd/webservice/kwdsnview.php?sn=00AA11BB22CC");
         QCOMPARE(first(counts, "todayview").text(), QStringLiteral("2"));
 
         // District prices near a point: sale and rent, "a|b" each; rents are monthly per square metre.
@@ -379,11 +371,10 @@ private Q_SLOTS:
         QFETCH(QString, list);
         QFETCH(QString, tag);
         const QString host = kwdLocalService::listingHost(QStringLiteral("wh"));
-        const QDomDocument doc =
-            parse(service->get(host + "/webservice/" + list + ".html?page=1&percount=1").body);
+        const QDomDocument doc = getXml(host + "/webservice/" + list + ".html?page=1&percount=1");
         const QString id = first(first(doc, tag), "id").text();
         const QString images = QString(list).replace(QStringLiteral("list"), QStringLiteral("images"));
-        const QDomNodeList items = parse(service->get(host + "/webservice/" + images + ".html?id=" + id).body)
+        const QDomNodeList items = getXml(host + "/webservice/" + images + ".html?id=" + id)
                                        .elementsByTagName(QStringLiteral("items"));
         QVERIFY(items.size() >= 1);
         for (int i = 0; i < items.size(); ++i) {
