@@ -7,106 +7,57 @@
 #include <QRadioButton>
 #include <QtTest>
 
+// The close prompt on its own: each way of answering it, what it records and what it stores.
 class TestCloseHint : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void form();
-    void confirm_data();
-    void confirm();
-    void cancelKeepsSettings();
-    void closingByFrameCountsAsCancel();
+    void answer_data();
+    void answer();
 };
 
-void TestCloseHint::init()
+void TestCloseHint::answer_data()
 {
-    kwdStore::instance()->setConfig(kwdStore::cfgOnClose, QStringLiteral("0"));
-    kwdStore::instance()->setConfig(kwdStore::cfgOnQuit, QStringLiteral("0"));
-}
-
-void TestCloseHint::form()
-{
-    CloseHint hint;
-    QCOMPARE(hint.objectName(), QStringLiteral("CloseHint"));
-    QCOMPARE(hint.windowTitle(), QStringLiteral("close set"));
-    for (const char* name : {"lblimage", "label_4", "rdbmini", "rdbedit", "checkBox", "btnok1", "btncancel"})
-        QVERIFY2(hint.findChild<QWidget*>(QLatin1String(name)), name);
-    QVERIFY(hint.rdbedit->isChecked());
-    QVERIFY(!hint.rdbmini->isChecked());
-    QVERIFY(!hint.checkBox->isChecked());
-    QCOMPARE(hint.result, int(CloseHint::Cancelled));
-    QCOMPARE(hint.choice, 0);
-    QCOMPARE(hint.remind, 0);
-}
-
-void TestCloseHint::confirm_data()
-{
-    QTest::addColumn<bool>("toTray");
+    QTest::addColumn<QString>("how"); // "ok", "cancel", or "frame" (closed by the window frame)
+    QTest::addColumn<int>("toTray");  // -1: the form as it opens
     QTest::addColumn<bool>("dontAsk");
-    QTest::addColumn<int>("choice");
-    QTest::addColumn<int>("remind");
-    QTest::addColumn<QString>("onQuit");
-    QTest::addColumn<QString>("onClose");
-    QTest::newRow("exit, ask again") << false << false << 4 << 5 << "1"
-                                     << "0";
-    QTest::newRow("exit, do not ask") << false << true << 4 << 6 << "1"
-                                      << "1";
-    QTest::newRow("tray, ask again") << true << false << 3 << 5 << "0"
-                                     << "0";
-    QTest::newRow("tray, do not ask") << true << true << 3 << 6 << "0"
-                                      << "1";
+    QTest::addColumn<QList<int>>("answer"); // result, choice, remind
+    QTest::addColumn<QString>("stored");    // the stored "on quit" and "on close" values
+    QTest::newRow("as it opens") << "ok" << -1 << false << QList<int>{1, 4, 5} << "1 0";
+    QTest::newRow("exit, do not ask") << "ok" << 0 << true << QList<int>{1, 4, 6} << "1 1";
+    QTest::newRow("tray, ask again") << "ok" << 1 << false << QList<int>{1, 3, 5} << "0 0";
+    QTest::newRow("tray, do not ask") << "ok" << 1 << true << QList<int>{1, 3, 6} << "0 1";
+    QTest::newRow("cancel keeps the settings") << "cancel" << 1 << true << QList<int>{2, 0, 0} << "x x";
+    QTest::newRow("frame close counts as cancel") << "frame" << 1 << true << QList<int>{2, 0, 0} << "x x";
 }
 
-void TestCloseHint::confirm()
+void TestCloseHint::answer()
 {
-    QFETCH(bool, toTray);
+    QFETCH(QString, how);
+    QFETCH(int, toTray);
     QFETCH(bool, dontAsk);
-    QFETCH(int, choice);
-    QFETCH(int, remind);
-    QFETCH(QString, onQuit);
-    QFETCH(QString, onClose);
-    // Start from the opposite stored values so that every write shows.
-    kwdStore::instance()->setConfig(kwdStore::cfgOnQuit, onQuit == QLatin1String("1") ? "0" : "1");
-    kwdStore::instance()->setConfig(kwdStore::cfgOnClose, onClose == QLatin1String("1") ? "0" : "1");
-
+    // Start from stored values no answer gives, so that every write shows.
+    kwdStore::instance()->setConfig(kwdStore::cfgOnQuit, QStringLiteral("x"));
+    kwdStore::instance()->setConfig(kwdStore::cfgOnClose, QStringLiteral("x"));
     CloseHint hint;
-    hint.show();
-    (toTray ? hint.rdbmini : hint.rdbedit)->setChecked(true);
-    hint.checkBox->setChecked(dontAsk);
-    QTest::mouseClick(hint.btnok1, Qt::LeftButton);
-
-    QCOMPARE(hint.result, int(CloseHint::Confirmed));
-    QCOMPARE(hint.choice, choice);
-    QCOMPARE(hint.remind, remind);
-    QVERIFY(!hint.isVisible());
-    QCOMPARE(kwdStore::instance()->config(kwdStore::cfgOnQuit).toString(), onQuit);
-    QCOMPARE(kwdStore::instance()->config(kwdStore::cfgOnClose).toString(), onClose);
-}
-
-void TestCloseHint::cancelKeepsSettings()
-{
-    CloseHint hint;
-    hint.show();
-    hint.rdbmini->setChecked(true);
-    hint.checkBox->setChecked(true);
-    QTest::mouseClick(hint.btncancel, Qt::LeftButton);
-    QCOMPARE(hint.result, int(CloseHint::Cancelled));
-    QCOMPARE(hint.choice, 0);
-    QVERIFY(!hint.isVisible());
-    QCOMPARE(kwdStore::instance()->config(kwdStore::cfgOnQuit).toString(), QStringLiteral("0"));
-    QCOMPARE(kwdStore::instance()->config(kwdStore::cfgOnClose).toString(), QStringLiteral("0"));
-}
-
-void TestCloseHint::closingByFrameCountsAsCancel()
-{
-    CloseHint hint;
+    QCOMPARE(QList<int>({hint.result, hint.choice, hint.remind}), QList<int>({2, 0, 0}));
+    if (toTray >= 0) {
+        (toTray ? hint.rdbmini : hint.rdbedit)->setChecked(true);
+        hint.checkBox->setChecked(dontAsk);
+    }
     hint.prepare();
-    QTimer::singleShot(0, &hint, &QWidget::close);
+    QTimer::singleShot(0, &hint, [&] {
+        if (how == "frame")
+            hint.close();
+        else
+            QTest::mouseClick(how == "ok" ? hint.btnok1 : hint.btncancel, Qt::LeftButton);
+    });
     hint.exec();
-    QCOMPARE(hint.result, int(CloseHint::Cancelled));
-    QCOMPARE(hint.choice, 0);
-    QCOMPARE(hint.remind, 0);
+    QVERIFY(!hint.isVisible());
+    QTEST(QList<int>({hint.result, hint.choice, hint.remind}), "answer");
+    QTEST(kwdStore::instance()->config(kwdStore::cfgOnQuit).toString() + ' ' +
+              kwdStore::instance()->config(kwdStore::cfgOnClose).toString(),
+          "stored");
 }
 
 KWD_TEST_MAIN(TestCloseHint)

@@ -1,3 +1,5 @@
+#include "kwdsplash.h"
+#include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtheme.h"
 
@@ -7,171 +9,144 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-// Writes a solid picture of that size under the skin directory.
-void writeImage(const QString& skinDir, const QString& file, QSize size, QColor colour)
-{
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(colour);
-    QDir().mkpath(QFileInfo(skinDir + QLatin1Char('/') + file).path());
-    QVERIFY(image.save(skinDir + QLatin1Char('/') + file));
-}
-
-} // namespace
-
+// The skin image cache (missing pictures, tiling) and the splash screen drawn from it.
 class TestKwdTheme : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void init();
     void cleanupTestCase();
-    void missingImagesAreNull_data();
     void missingImagesAreNull();
-    void imagesLoadFromSkinDir();
-    void sameFileForNineteenAndTwenty();
-    void imagesStayCachedOnceLoaded();
-    void categoryIcons_data();
+    void imagesFromSkinDir();
     void categoryIcons();
-    void drawTiledCoverage_data();
-    void drawTiledCoverage();
+    void drawTiled_data();
+    void drawTiled();
     void drawTiledTileStarts();
-    void drawTiledSkipsDegenerate_data();
-    void drawTiledSkipsDegenerate();
+    void splashMeasures_data();
+    void splashMeasures();
+    void splashPaints_data();
+    void splashPaints();
 
 private:
+    // Writes a solid picture of that size under the skin directory.
+    void writeImage(const QString& file, QSize size, QColor colour)
+    {
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(colour);
+        QDir().mkpath(QFileInfo(skin.filePath(file)).path());
+        QVERIFY(image.save(skin.filePath(file)));
+    }
+    QImage tiled(const QRect& rect, int no, QSize canvas = QSize(200, 80))
+    {
+        QImage image(canvas, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        kwdTheme::instance()->drawTiled(&painter, rect, no);
+        return image;
+    }
     QTemporaryDir skin;
 };
 
 void TestKwdTheme::init()
 {
-    QDir(skin.path()).removeRecursively();
-    QDir().mkpath(skin.path());
+    QDir(skin.path() + QStringLiteral("/theme")).removeRecursively();
     kwdTheme::instance()->setSkinDir(skin.path());
+    kwdStore::instance()->dpi = 0;
 }
 
 void TestKwdTheme::cleanupTestCase()
 {
-    kwdTheme::instance()->setSkinDir(QString());
-}
-
-void TestKwdTheme::missingImagesAreNull_data()
-{
-    QTest::addColumn<int>("no");
-    for (int no = -1; no <= 27; ++no)
-        QTest::addRow("image %d", no) << no;
+    kwdTheme::instance()->setSkinDir(kwdStore::appFile(QStringLiteral("skin/default")));
 }
 
 void TestKwdTheme::missingImagesAreNull()
 {
-    QFETCH(int, no);
-    QVERIFY(kwdTheme::instance()->image(no).isNull());
+    for (int no = -1; no <= 27; ++no)
+        QVERIFY2(kwdTheme::instance()->image(no).isNull(), qPrintable(QString::number(no)));
+    QVERIFY(kwdTheme::instance()->categoryIcon(QStringLiteral("商业")).isNull());
 }
 
-void TestKwdTheme::imagesLoadFromSkinDir()
+void TestKwdTheme::imagesFromSkinDir()
 {
-    writeImage(skin.path(), QStringLiteral("theme/info.png"), QSize(30, 20), Qt::red);
-    writeImage(skin.path(), QStringLiteral("theme/supplydot.png"), QSize(7, 9), Qt::blue);
+    writeImage(QStringLiteral("theme/info.png"), QSize(30, 20), Qt::red);
+    writeImage(QStringLiteral("theme/kwdicon_12.png"), QSize(11, 12), Qt::green);
     kwdTheme* theme = kwdTheme::instance();
     QCOMPARE(theme->image(kwdTheme::Info).size(), QSize(30, 20));
-    QCOMPARE(theme->image(kwdTheme::SupplyDot).size(), QSize(7, 9));
-    QVERIFY(theme->image(kwdTheme::DemandDot).isNull());
-    QVERIFY(theme->image(27).isNull());
-}
-
-void TestKwdTheme::sameFileForNineteenAndTwenty()
-{
-    writeImage(skin.path(), QStringLiteral("theme/kwdicon_12.png"), QSize(11, 12), Qt::green);
-    kwdTheme* theme = kwdTheme::instance();
+    QVERIFY(theme->image(kwdTheme::Logo1).isNull());
+    // 19 and 20 share one file.
     QCOMPARE(theme->image(19).size(), QSize(11, 12));
     QCOMPARE(theme->image(20).toImage(), theme->image(19).toImage());
-    QCOMPARE(kwdTheme::imageFile(19), kwdTheme::imageFile(20));
     QVERIFY(kwdTheme::imageFile(18) != kwdTheme::imageFile(19));
-}
-
-void TestKwdTheme::imagesStayCachedOnceLoaded()
-{
-    writeImage(skin.path(), QStringLiteral("theme/logo1.png"), QSize(5, 5), Qt::red);
-    kwdTheme* theme = kwdTheme::instance();
-    QVERIFY(!theme->image(kwdTheme::Logo1).isNull());
-    QVERIFY(theme->image(kwdTheme::Logo2).isNull());
-    QVERIFY(QFile::remove(skin.path() + QStringLiteral("/theme/logo1.png")));
-    writeImage(skin.path(), QStringLiteral("theme/logo2.png"), QSize(5, 5), Qt::red);
-    // Both answers were cached at first request: the removed file stays, the added one stays missing.
-    QVERIFY(!theme->image(kwdTheme::Logo1).isNull());
-    QVERIFY(theme->image(kwdTheme::Logo2).isNull());
-}
-
-void TestKwdTheme::categoryIcons_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("file");
-    QTest::newRow("0") << QStringLiteral("楼盘小区") << "theme/hotel.png";
-    QTest::newRow("1") << QStringLiteral("商业") << "theme/shangye.png";
-    QTest::newRow("2") << QStringLiteral("医疗") << "theme/medic.png";
-    QTest::newRow("3") << QStringLiteral("教育") << "theme/edu.png";
-    QTest::newRow("4") << QStringLiteral("宾馆") << "theme/hotel.png";
-    QTest::newRow("5") << QStringLiteral("餐饮娱乐") << "theme/canyin.png";
-    QTest::newRow("6") << QStringLiteral("公共场所") << "theme/gongong.png";
-    QTest::newRow("7") << QStringLiteral("站场码头") << "theme/matou.png";
-    QTest::newRow("8") << QStringLiteral("服务") << "theme/service.png";
-    QTest::newRow("9") << QStringLiteral("地名") << "theme/diming.png";
-    QTest::newRow("10") << QStringLiteral("其他") << "theme/other.png";
-    QTest::newRow("unknown") << QStringLiteral("学校") << QString();
-    QTest::newRow("empty") << QString() << QString();
+    // Every answer is cached at first request: a removed file stays, an added one stays missing.
+    QVERIFY(QFile::remove(skin.filePath(QStringLiteral("theme/info.png"))));
+    writeImage(QStringLiteral("theme/logo1.png"), QSize(5, 5), Qt::red);
+    QVERIFY(!theme->image(kwdTheme::Info).isNull());
+    QVERIFY(theme->image(kwdTheme::Logo1).isNull());
 }
 
 void TestKwdTheme::categoryIcons()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, file);
-    kwdTheme* theme = kwdTheme::instance();
-    QVERIFY(theme->categoryIcon(name).isNull());
-    if (file.isEmpty())
-        return;
-    writeImage(skin.path(), file, QSize(13, 14), Qt::darkCyan);
-    theme->setSkinDir(skin.path());
-    QCOMPARE(theme->categoryIcon(name).size(), QSize(13, 14));
+    // clang-format off
+    const char* icons[][2] = {{"楼盘小区", "hotel"}, {"商业", "shangye"}, {"医疗", "medic"}, {"教育", "edu"},
+                              {"宾馆", "hotel"}, {"餐饮娱乐", "canyin"}, {"公共场所", "gongong"},
+                              {"站场码头", "matou"}, {"服务", "service"}, {"地名", "diming"}, {"其他", "other"}};
+    // clang-format on
+    for (int i = 0; i < 11; ++i)
+        writeImage(QStringLiteral("theme/%1.png").arg(QLatin1String(icons[i][1])), QSize(13, i + 1),
+                   Qt::darkCyan);
+    kwdTheme::instance()->setSkinDir(skin.path());
+    for (int i = 0; i < 11; ++i) {
+        // The two names of one file share the height of the last one written.
+        const int height = QLatin1String(icons[i][1]) == QLatin1String("hotel") ? 5 : i + 1;
+        QCOMPARE(kwdTheme::instance()->categoryIcon(QString::fromUtf8(icons[i][0])).size(),
+                 QSize(13, height));
+    }
+    QVERIFY(kwdTheme::instance()->categoryIcon(QStringLiteral("学校")).isNull());
+    QVERIFY(kwdTheme::instance()->categoryIcon(QString()).isNull());
 }
 
-void TestKwdTheme::drawTiledCoverage_data()
+void TestKwdTheme::drawTiled_data()
 {
     QTest::addColumn<QSize>("imageSize");
     QTest::addColumn<QRect>("rect");
-    QTest::newRow("same height") << QSize(10, 20) << QRect(5, 10, 35, 20);
-    QTest::newRow("exact fit") << QSize(10, 20) << QRect(0, 0, 40, 20);
-    QTest::newRow("scaled down") << QSize(30, 40) << QRect(3, 2, 50, 20);
-    QTest::newRow("scaled up") << QSize(7, 5) << QRect(0, 4, 60, 10);
-    QTest::newRow("narrower than a tile") << QSize(40, 10) << QRect(2, 2, 9, 10);
+    QTest::addColumn<int>("no"); // RedBg2 is missing
+    QTest::newRow("same height") << QSize(10, 20) << QRect(5, 10, 35, 20) << int(kwdTheme::RedBg1);
+    QTest::newRow("exact fit") << QSize(10, 20) << QRect(0, 0, 40, 20) << int(kwdTheme::RedBg1);
+    QTest::newRow("scaled down") << QSize(30, 40) << QRect(3, 2, 50, 20) << int(kwdTheme::RedBg1);
+    QTest::newRow("scaled up") << QSize(7, 5) << QRect(0, 4, 60, 10) << int(kwdTheme::RedBg1);
+    QTest::newRow("narrower than a tile") << QSize(40, 10) << QRect(2, 2, 9, 10) << int(kwdTheme::RedBg1);
+    // Nothing at all is drawn, and nothing loops forever on a tile that scales to no width.
+    QTest::newRow("missing image") << QSize(1, 50) << QRect(0, 0, 20, 20) << int(kwdTheme::RedBg2);
+    QTest::newRow("zero height") << QSize(1, 50) << QRect(0, 0, 20, 0) << int(kwdTheme::RedBg1);
+    QTest::newRow("zero width") << QSize(1, 50) << QRect(0, 0, 0, 20) << int(kwdTheme::RedBg1);
+    QTest::newRow("tile rounds to zero width") << QSize(1, 50) << QRect(0, 0, 20, 1) << int(kwdTheme::RedBg1);
 }
 
-void TestKwdTheme::drawTiledCoverage()
+void TestKwdTheme::drawTiled()
 {
     QFETCH(QSize, imageSize);
     QFETCH(QRect, rect);
-    writeImage(skin.path(), QStringLiteral("theme/red_bg1.png"), imageSize, Qt::red);
-
-    QImage canvas(200, 80, QImage::Format_ARGB32);
-    canvas.fill(Qt::white);
-    {
-        QPainter painter(&canvas);
-        kwdTheme::instance()->drawTiled(&painter, rect, kwdTheme::RedBg1);
-    }
+    QFETCH(int, no);
+    writeImage(QStringLiteral("theme/red_bg1.png"), imageSize, Qt::red);
+    const QImage canvas = tiled(rect, no);
     // Tiles keep the image's proportions at the rectangle's height and start at its left edge; the
     // last one may run past the right edge, so the painted run ends on a whole number of tiles.
     const int tile = imageSize.width() * rect.height() / imageSize.height();
-    const int tiles = (rect.width() + tile - 1) / tile;
-    const int end = rect.left() + tiles * tile;
+    if (tile == 0 || rect.isEmpty() || no != kwdTheme::RedBg1) {
+        QImage blank(canvas.size(), QImage::Format_ARGB32);
+        blank.fill(Qt::white);
+        QCOMPARE(canvas, blank);
+        return;
+    }
+    const int end = rect.left() + (rect.width() + tile - 1) / tile * tile;
     const int y = rect.top() + rect.height() / 2;
-    QCOMPARE(QColor(canvas.pixel(rect.left(), y)), QColor(Qt::red));
-    QCOMPARE(QColor(canvas.pixel(rect.right(), y)), QColor(Qt::red));
-    QCOMPARE(QColor(canvas.pixel(end - 1, y)), QColor(Qt::red));
-    QCOMPARE(QColor(canvas.pixel(end, y)), QColor(Qt::white));
-    if (rect.left() > 0)
-        QCOMPARE(QColor(canvas.pixel(rect.left() - 1, y)), QColor(Qt::white));
-    QCOMPARE(QColor(canvas.pixel(rect.left(), rect.top() - 1 >= 0 ? rect.top() - 1 : rect.bottom() + 1)),
-             QColor(Qt::white));
-    QCOMPARE(QColor(canvas.pixel(rect.left(), rect.bottom() + 1)), QColor(Qt::white));
+    const auto at = [&](int x, int y) { return QColor(canvas.pixel(x, y)); };
+    // Inside: both edges and the last tile's end. Outside: after the run, left, above and below.
+    QCOMPARE(QList<QColor>({at(rect.left(), y), at(rect.right(), y), at(end - 1, y), at(end, y),
+                            rect.left() ? at(rect.left() - 1, y) : at(end, y),
+                            at(rect.left(), rect.top() ? rect.top() - 1 : rect.bottom() + 1),
+                            at(rect.left(), rect.bottom() + 1)}),
+             QList<QColor>({Qt::red, Qt::red, Qt::red, Qt::white, Qt::white, Qt::white, Qt::white}));
 }
 
 void TestKwdTheme::drawTiledTileStarts()
@@ -181,50 +156,98 @@ void TestKwdTheme::drawTiledTileStarts()
     image.fill(Qt::red);
     for (int y = 0; y < 4; ++y)
         image.setPixel(0, y, qRgb(0, 0, 255));
-    QDir().mkpath(skin.path() + QStringLiteral("/theme"));
-    QVERIFY(image.save(skin.path() + QStringLiteral("/theme/horbar.png")));
-
-    QImage canvas(60, 10, QImage::Format_ARGB32);
-    canvas.fill(Qt::white);
-    {
-        QPainter painter(&canvas);
-        kwdTheme::instance()->drawTiled(&painter, QRect(3, 2, 30, 4), kwdTheme::HorBar);
-    }
+    QDir().mkpath(skin.filePath(QStringLiteral("theme")));
+    QVERIFY(image.save(skin.filePath(QStringLiteral("theme/horbar.png"))));
+    const QImage canvas = tiled(QRect(3, 2, 30, 4), kwdTheme::HorBar, QSize(60, 10));
     QList<int> starts;
     for (int x = 0; x < canvas.width(); ++x) {
         if (QColor(canvas.pixel(x, 3)) == QColor(0, 0, 255))
             starts << x;
     }
     QCOMPARE(starts, (QList<int>{3, 11, 19, 27}));
-    QCOMPARE(QColor(canvas.pixel(34, 3)), QColor(Qt::red));
-    QCOMPARE(QColor(canvas.pixel(35, 3)), QColor(Qt::white));
+    QCOMPARE(QList<QColor>({canvas.pixel(34, 3), canvas.pixel(35, 3)}), QList<QColor>({Qt::red, Qt::white}));
 }
 
-void TestKwdTheme::drawTiledSkipsDegenerate_data()
+void TestKwdTheme::splashMeasures_data()
 {
-    QTest::addColumn<int>("no");
-    QTest::addColumn<QRect>("rect");
-    QTest::newRow("missing image") << int(kwdTheme::RedBg2) << QRect(0, 0, 20, 20);
-    QTest::newRow("zero height") << int(kwdTheme::RedBg1) << QRect(0, 0, 20, 0);
-    QTest::newRow("zero width") << int(kwdTheme::RedBg1) << QRect(0, 0, 0, 20);
-    QTest::newRow("tile rounds to zero width") << int(kwdTheme::RedBg1) << QRect(0, 0, 20, 1);
+    QTest::addColumn<bool>("images");
+    QTest::addColumn<int>("desktopHeight");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QSize>("bandAndFooter");
+    // Band 33 pt and footer 18 pt at the DPI when the images are missing or the screen is small.
+    QTest::newRow("no images 72 dpi") << false << 640 << 72 << QSize(33, 18);
+    QTest::newRow("no images 96 dpi") << false << 640 << 96 << QSize(44, 24);
+    QTest::newRow("no images 210 dpi") << false << 1080 << 210 << QSize(96, 52);
+    QTest::newRow("images") << true << 640 << 96 << QSize(60, 30);
+    QTest::newRow("images, just above small") << true << 321 << 96 << QSize(60, 30);
+    QTest::newRow("images, small screen") << true << 320 << 96 << QSize(44, 24);
+    QTest::newRow("images, tiny screen") << true << 240 << 72 << QSize(33, 18);
 }
 
-void TestKwdTheme::drawTiledSkipsDegenerate()
+void TestKwdTheme::splashMeasures()
 {
-    QFETCH(int, no);
-    QFETCH(QRect, rect);
-    // A 1x50 image scaled to one pixel of height is zero pixels wide: must not loop forever.
-    writeImage(skin.path(), QStringLiteral("theme/red_bg1.png"), QSize(1, 50), Qt::red);
-    QImage canvas(30, 30, QImage::Format_ARGB32);
-    canvas.fill(Qt::white);
-    {
-        QPainter painter(&canvas);
-        kwdTheme::instance()->drawTiled(&painter, rect, no);
+    QFETCH(int, desktopHeight);
+    QFETCH(int, dpi);
+    QFETCH(QSize, bandAndFooter);
+    QFETCH(bool, images);
+    if (images) {
+        writeImage(QStringLiteral("theme/red_bg1.png"), QSize(12, 60), Qt::red);
+        writeImage(QStringLiteral("theme/logo2.png"), QSize(40, 20), Qt::gray);
     }
-    QImage blank(30, 30, QImage::Format_ARGB32);
-    blank.fill(Qt::white);
-    QCOMPARE(canvas, blank);
+    QCOMPARE(
+        QSize(kwdSplash::bandHeightFor(desktopHeight, dpi), kwdSplash::footerHeightFor(desktopHeight, dpi)),
+        bandAndFooter);
+    // The splash screen measures itself at the store's DPI.
+    kwdStore::instance()->dpi = dpi;
+    kwdSplash splash(desktopHeight);
+    QCOMPARE(QSize(splash.bandHeight, splash.footerHeight), bandAndFooter);
+}
+
+void TestKwdTheme::splashPaints_data()
+{
+    QTest::addColumn<QString>("skinKind"); // "none", "plain" (solid test pictures), "shipped"
+    QTest::newRow("no pictures") << "none";
+    QTest::newRow("plain pictures") << "plain";
+    QTest::newRow("shipped skin") << "shipped";
+}
+
+void TestKwdTheme::splashPaints()
+{
+    QFETCH(QString, skinKind);
+    if (skinKind == "plain") {
+        writeImage(QStringLiteral("theme/red_bg1.png"), QSize(10, 80), QColor(200, 0, 0));
+        writeImage(QStringLiteral("theme/logo2.png"), QSize(10, 20), QColor(0, 0, 200));
+        writeImage(QStringLiteral("theme/horbar.png"), QSize(10, 4), QColor(0, 150, 0));
+    }
+    if (skinKind == "shipped")
+        kwdTheme::instance()->setSkinDir(kwdStore::appFile(QStringLiteral("skin/default")));
+    const QPixmap band = kwdTheme::instance()->image(kwdTheme::RedBg1);
+    kwdSplash splash(640);
+    QCOMPARE(splash.message, QStringLiteral("Initializing..."));
+    splash.resize(360, 640);
+    splash.showMessage(QStringLiteral("正在加载数据..."));
+    QCOMPARE(splash.message, QStringLiteral("正在加载数据..."));
+    const QImage shot = splash.grab().toImage();
+    QVERIFY(shot.save(kwdTestEnvironment::outputDir(QStringLiteral("app")) + "/splash-" + skinKind + ".png"));
+    const auto at = [&](int x, int y) { return QColor(shot.pixel(x, y)); };
+    if (skinKind == "none") {
+        // No band picture: the top stays white; the panel is filled just inside its frame.
+        const int m = splash.footerHeight / 3;
+        const int y = splash.bandHeight + m + 3;
+        QCOMPARE(QList<QColor>({at(5, 5), at(m + 3, y), at(m, y), at(m - 1, y)}),
+                 QList<QColor>({Qt::white, QColor(243, 243, 243), QColor(208, 208, 208), Qt::white}));
+    } else if (skinKind == "plain") {
+        // The band at the top; the bar sits on the footer, its bottom row just above the footer strip.
+        QCOMPARE(QSize(splash.bandHeight, splash.footerHeight), QSize(80, 30));
+        QCOMPARE(
+            QList<QColor>({at(5, 5), at(355, 79), at(5, 80), at(5, 609), at(5, 606), at(5, 605), at(5, 610)}),
+            QList<QColor>({QColor(200, 0, 0), QColor(200, 0, 0), Qt::white, QColor(0, 150, 0),
+                           QColor(0, 150, 0), Qt::white, Qt::white}));
+    } else {
+        QVERIFY2(!band.isNull(), "the shipped skin has a band picture");
+        QCOMPARE(splash.bandHeight, band.height());
+        QVERIFY(at(2, 2) != QColor(Qt::white));
+    }
 }
 
 KWD_TEST_MAIN(TestKwdTheme)
