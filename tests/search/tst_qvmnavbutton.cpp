@@ -27,13 +27,12 @@ private:
 
 namespace {
 
-QImage shot(int navType, bool pressed)
+QImage shot(int navType)
 {
     qvmNavButton button;
     button.navType = navType;
     button.setText(QStringLiteral("Sale"));
     button.resize(300, 60);
-    button.setDown(pressed);
     return button.grab().toImage();
 }
 
@@ -62,54 +61,36 @@ void TestQvmNavButton::cleanupTestCase()
 void TestQvmNavButton::paint_data()
 {
     QTest::addColumn<int>("navType");
-    QTest::addColumn<bool>("pressed");
     QTest::addColumn<QColor>("icon");
-    QTest::addColumn<QColor>("arrow");
-    QTest::addColumn<int>("top"); // grey level just inside the top border
     QTest::addColumn<bool>("flat");
 
-    QTest::newRow("0") << 0 << false << QColor(Qt::red) << QColor(Qt::darkGray) << 255 << false;
-    QTest::newRow("1 pressed") << 1 << true << QColor(Qt::green) << QColor(Qt::cyan) << 246 << false;
-    QTest::newRow("2") << 2 << false << QColor(Qt::blue) << QColor(Qt::darkGray) << 255 << false;
-    QTest::newRow("3") << 3 << false << QColor(Qt::yellow) << QColor(Qt::darkGray) << 255 << false;
-    QTest::newRow("4 shares 3's icon")
-        << 4 << false << QColor(Qt::yellow) << QColor(Qt::darkGray) << 255 << false;
-    QTest::newRow("5 flat") << 5 << false << QColor(Qt::magenta) << QColor(Qt::darkGray) << 241 << true;
-    QTest::newRow("5 flat pressed") << 5 << true << QColor(Qt::magenta) << QColor(Qt::cyan) << 235 << true;
+    QTest::newRow("0") << 0 << QColor(Qt::red) << false;
+    QTest::newRow("1") << 1 << QColor(Qt::green) << false;
+    QTest::newRow("2") << 2 << QColor(Qt::blue) << false;
+    QTest::newRow("3") << 3 << QColor(Qt::yellow) << false;
+    QTest::newRow("4 shares 3's icon") << 4 << QColor(Qt::yellow) << false;
+    QTest::newRow("5 flat") << 5 << QColor(Qt::magenta) << true;
 }
 
 void TestQvmNavButton::paint()
 {
     QFETCH(int, navType);
-    QFETCH(bool, pressed);
     QFETCH(QColor, icon);
-    QFETCH(QColor, arrow);
-    QFETCH(int, top);
     QFETCH(bool, flat);
-    const QImage image = shot(navType, pressed);
+    const QImage image = shot(navType);
     // The icon is centred in the square at the left, as wide as the button is high.
     QCOMPARE(QColor(image.pixel(20, 20)), icon);
     QCOMPARE(QColor(image.pixel(39, 39)), icon);
     QVERIFY(QColor(image.pixel(19, 30)) != icon && QColor(image.pixel(40, 30)) != icon);
-    // The arrow ends 12 pixels before the right edge.
-    QCOMPARE(QColor(image.pixel(300 - 13, 30)), arrow);
-    QCOMPARE(QColor(image.pixel(300 - 32, 30)), arrow);
-    QVERIFY(QColor(image.pixel(300 - 12, 30)) != arrow && QColor(image.pixel(300 - 33, 30)) != arrow);
     // Only type 5 is flat; the others shade downwards.
-    const int first = qRed(image.pixel(200, 1));
-    const int last = qRed(image.pixel(200, 57));
-    QVERIFY2(qAbs(first - top) <= 2, qPrintable(QString::number(first)));
-    QCOMPARE(first == last, flat);
-    // The border runs one pixel inside the bottom-right edge.
-    QCOMPARE(QColor(image.pixel(298, 30)), QColor(208, 208, 208));
-    QVERIFY(QColor(image.pixel(299, 30)) != QColor(208, 208, 208));
+    QCOMPARE(image.pixel(200, 1) == image.pixel(200, 57), flat);
 }
 
 void TestQvmNavButton::paintsWithoutImages()
 {
     QTemporaryDir empty;
     kwdTheme::instance()->setSkinDir(empty.path());
-    const QColor centre(shot(0, false).pixel(30, 30));
+    const QColor centre(shot(0).pixel(30, 30));
     kwdTheme::instance()->setSkinDir(skin.path());
     // The icon square keeps its own grey gradient.
     QVERIFY(centre.red() < 248 && centre.red() > 220);
