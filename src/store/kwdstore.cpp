@@ -352,28 +352,25 @@ bool kwdStore::loadCities()
     QDataStream in(&file);
     in.setVersion(kStreamVersion);
     const qint32 provinces = kwdStreamGuard::readCount(in, 8);
-    for (qint32 p = 0; p < provinces; ++p) {
+    bool ok = provinces >= 0;
+    for (qint32 p = 0; ok && p < provinces; ++p) {
         QString province;
         in >> province;
         const qint32 n = kwdStreamGuard::readCount(in, 8);
-        if (n < 0)
-            break;
+        ok = n >= 0;
         QList<kwdNameCode> list;
-        for (qint32 i = 0; i < n && in.status() == QDataStream::Ok; ++i) {
+        for (qint32 i = 0; ok && i < n; ++i) {
             kwdNameCode city;
             in >> city.code >> city.name;
-            if (in.status() == QDataStream::Ok)
-                list.append(city);
+            ok = in.status() == QDataStream::Ok;
+            list.append(city);
         }
-        if (in.status() != QDataStream::Ok)
-            break;
-        cities.insert(province, list);
+        if (ok)
+            cities.insert(province, list);
     }
-    if (provinces < 0 || in.status() != QDataStream::Ok) {
+    if (!ok)
         qWarning() << "damaged data file" << file.fileName() << "kept" << cities.size() << "provinces";
-        return false;
-    }
-    return true;
+    return ok;
 }
 
 bool kwdStore::saveCities()
