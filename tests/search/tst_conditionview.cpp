@@ -55,10 +55,10 @@ template <typename... T> void row(const char* tag, const T&... values)
 }
 
 // "name=value;name=value", the form the tables below write widgets and record fields in.
-QList<QPair<QString, QString>> pairs(const QString& spec)
+QList<QPair<QString, QString>> pairs(const QString& text)
 {
     QList<QPair<QString, QString>> out;
-    for (const QString& p : spec.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+    for (const QString& p : text.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         out.append({p.section(QLatin1Char('='), 0, 0), p.section(QLatin1Char('='), 1)});
     return out;
 }
