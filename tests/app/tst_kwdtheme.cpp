@@ -17,11 +17,8 @@ private Q_SLOTS:
     void init();
     void cleanupTestCase();
     void missingImagesAreNull();
-    void imagesFromSkinDir();
-    void categoryIcons();
     void drawTiled_data();
     void drawTiled();
-    void drawTiledTileStarts();
     void splashMeasures_data();
     void splashMeasures();
     void splashPaints_data();
@@ -36,9 +33,9 @@ private:
         QDir().mkpath(QFileInfo(skin.filePath(file)).path());
         QVERIFY(image.save(skin.filePath(file)));
     }
-    QImage tiled(const QRect& rect, int no, QSize canvas = QSize(200, 80))
+    QImage tiled(const QRect& rect, int no)
     {
-        QImage image(canvas, QImage::Format_ARGB32);
+        QImage image(200, 80, QImage::Format_ARGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
         kwdTheme::instance()->drawTiled(&painter, rect, no);
@@ -61,48 +58,10 @@ void TestKwdTheme::cleanupTestCase()
 
 void TestKwdTheme::missingImagesAreNull()
 {
-    for (int no = -1; no <= 27; ++no)
-        QVERIFY2(kwdTheme::instance()->image(no).isNull(), qPrintable(QString::number(no)));
-    QVERIFY(kwdTheme::instance()->categoryIcon(QStringLiteral("商业")).isNull());
-}
-
-void TestKwdTheme::imagesFromSkinDir()
-{
-    writeImage(QStringLiteral("theme/info.png"), QSize(30, 20), Qt::red);
     writeImage(QStringLiteral("theme/kwdicon_12.png"), QSize(11, 12), Qt::green);
-    kwdTheme* theme = kwdTheme::instance();
-    QCOMPARE(theme->image(kwdTheme::Info).size(), QSize(30, 20));
-    QVERIFY(theme->image(kwdTheme::Logo1).isNull());
-    // 19 and 20 share one file.
-    QCOMPARE(theme->image(19).size(), QSize(11, 12));
-    QCOMPARE(theme->image(20).toImage(), theme->image(19).toImage());
-    QVERIFY(kwdTheme::imageFile(18) != kwdTheme::imageFile(19));
-    // Every answer is cached at first request: a removed file stays, an added one stays missing.
-    QVERIFY(QFile::remove(skin.filePath(QStringLiteral("theme/info.png"))));
-    writeImage(QStringLiteral("theme/logo1.png"), QSize(5, 5), Qt::red);
-    QVERIFY(!theme->image(kwdTheme::Info).isNull());
-    QVERIFY(theme->image(kwdTheme::Logo1).isNull());
-}
-
-void TestKwdTheme::categoryIcons()
-{
-    // clang-format off
-    const char* icons[][2] = {{"楼盘小区", "hotel"}, {"商业", "shangye"}, {"医疗", "medic"}, {"教育", "edu"},
-                              {"宾馆", "hotel"}, {"餐饮娱乐", "canyin"}, {"公共场所", "gongong"},
-                              {"站场码头", "matou"}, {"服务", "service"}, {"地名", "diming"}, {"其他", "other"}};
-    // clang-format on
-    for (int i = 0; i < 11; ++i)
-        writeImage(QStringLiteral("theme/%1.png").arg(QLatin1String(icons[i][1])), QSize(13, i + 1),
-                   Qt::darkCyan);
-    kwdTheme::instance()->setSkinDir(skin.path());
-    for (int i = 0; i < 11; ++i) {
-        // The two names of one file share the height of the last one written.
-        const int height = QLatin1String(icons[i][1]) == QLatin1String("hotel") ? 5 : i + 1;
-        QCOMPARE(kwdTheme::instance()->categoryIcon(QString::fromUtf8(icons[i][0])).size(),
-                 QSize(13, height));
-    }
-    QVERIFY(kwdTheme::instance()->categoryIcon(QStringLiteral("学校")).isNull());
-    QVERIFY(kwdTheme::instance()->categoryIcon(QString()).isNull());
+    for (int no = -1; no <= 27; ++no) // only 19 and 20 (one shared file) are there
+        QCOMPARE(kwdTheme::instance()->image(no).size(), no == 19 || no == 20 ? QSize(11, 12) : QSize(0, 0));
+    QVERIFY(kwdTheme::instance()->categoryIcon(QStringLiteral("商业")).isNull());
 }
 
 void TestKwdTheme::drawTiled_data()
@@ -147,25 +106,6 @@ void TestKwdTheme::drawTiled()
                             at(rect.left(), rect.top() ? rect.top() - 1 : rect.bottom() + 1),
                             at(rect.left(), rect.bottom() + 1)}),
              QList<QColor>({Qt::red, Qt::red, Qt::red, Qt::white, Qt::white, Qt::white, Qt::white}));
-}
-
-void TestKwdTheme::drawTiledTileStarts()
-{
-    // A tile whose first column is blue: the blue columns show where each copy starts.
-    QImage image(8, 4, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    for (int y = 0; y < 4; ++y)
-        image.setPixel(0, y, qRgb(0, 0, 255));
-    QDir().mkpath(skin.filePath(QStringLiteral("theme")));
-    QVERIFY(image.save(skin.filePath(QStringLiteral("theme/horbar.png"))));
-    const QImage canvas = tiled(QRect(3, 2, 30, 4), kwdTheme::HorBar, QSize(60, 10));
-    QList<int> starts;
-    for (int x = 0; x < canvas.width(); ++x) {
-        if (QColor(canvas.pixel(x, 3)) == QColor(0, 0, 255))
-            starts << x;
-    }
-    QCOMPARE(starts, (QList<int>{3, 11, 19, 27}));
-    QCOMPARE(QList<QColor>({canvas.pixel(34, 3), canvas.pixel(35, 3)}), QList<QColor>({Qt::red, Qt::white}));
 }
 
 void TestKwdTheme::splashMeasures_data()
@@ -223,10 +163,8 @@ void TestKwdTheme::splashPaints()
         kwdTheme::instance()->setSkinDir(kwdStore::appFile(QStringLiteral("skin/default")));
     const QPixmap band = kwdTheme::instance()->image(kwdTheme::RedBg1);
     kwdSplash splash(640);
-    QCOMPARE(splash.message, QStringLiteral("Initializing..."));
     splash.resize(360, 640);
     splash.showMessage(QStringLiteral("正在加载数据..."));
-    QCOMPARE(splash.message, QStringLiteral("正在加载数据..."));
     const QImage shot = splash.grab().toImage();
     QVERIFY(shot.save(kwdTestEnvironment::outputDir(QStringLiteral("app")) + "/splash-" + skinKind + ".png"));
     const auto at = [&](int x, int y) { return QColor(shot.pixel(x, y)); };

@@ -2,12 +2,12 @@
 #include "kwddatabase.h"
 #include "kwdlocalservice.h"
 #include "kwdshowwait.h"
+#include "kwdsplash.h"
 #include "kwdstartup.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "mainwindow.h"
 #include "qvmhttpholder.h"
-#include "qvmlistitem.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 
@@ -15,11 +15,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedLayout>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -34,61 +36,60 @@ protected:
     void quitApplication() override { ++quits; }
 };
 
-// A row that reports its own deletion.
-class ProbeItem : public qvmListItem
-{
-public:
-    explicit ProbeItem(bool* deleted) : deleted(deleted) {}
-    ~ProbeItem() override { *deleted = true; }
-    bool* deleted;
-};
-
 void storeCloseSettings(const QString& onClose, const QString& onQuit)
 {
     kwdStore::instance()->setConfig(kwdStore::cfgOnClose, onClose);
     kwdStore::instance()->setConfig(kwdStore::cfgOnQuit, onQuit);
 }
 
-// Answers the close prompt as soon as it runs.
-void answerPromptLater(bool toTray, bool dontAsk, bool cancel)
+QString storedCloseSettings()
+{
+    return kwdStore::instance()->config(kwdStore::cfgOnQuit).toString() + ' ' +
+           kwdStore::instance()->config(kwdStore::cfgOnClose).toString();
+}
+
+// Answers the close prompt as soon as it runs: "ok" after choosing (toTray -1: the form as it opens),
+// "cancel", or "frame" (closed by the window frame).
+void answerPromptLater(const QString& how, int toTray = 1, bool dontAsk = false)
 {
     QTimer::singleShot(0, [=] {
         auto* hint = qobject_cast<CloseHint*>(QApplication::activeModalWidget());
         QVERIFY(hint);
-        if (cancel) {
-            hint->btncancel->click();
-            return;
+        if (toTray >= 0) {
+            (toTray ? hint->rdbmini : hint->rdbedit)->setChecked(true);
+            hint->checkBox->setChecked(dontAsk);
         }
-        (toTray ? hint->rdbmini : hint->rdbedit)->setChecked(true);
-        hint->checkBox->setChecked(dontAsk);
-        hint->btnok1->click();
+        if (how == "frame")
+            hint->close();
+        else
+            (how == "ok" ? hint->btnok1 : hint->btncancel)->click();
     });
 }
 
 } // namespace
 
+// Start-up (style sheet, catalogue, database, splash) and the main window: pages, tray and menu, the
+// close decisions, the usage report, the render, and what its destruction saves.
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void form();
-    void selectorDrivesPages_data();
-    void selectorDrivesPages();
-    void trayMenu();
+    void cleanup();
+    void expandStyleSheet_data();
+    void expandStyleSheet();
+    void installStyleSheet();
+    void catalogueNextToProgram();
+    void openDatabase_data();
+    void openDatabase();
+    void startShowsMainWindow();
+    void menuAndTray();
     void closeSettings_data();
     void closeSettings();
     void closeAnswer_data();
     void closeAnswer();
-    void closeWithoutPrompt_data();
-    void closeWithoutPrompt();
-    void promptToTrayNotAgain();
-    void promptExitNotAgain();
-    void promptCancelAsksAgain();
-    void trayActivation_data();
-    void trayActivation();
-    void menuActions();
-    void ownRepliesAreForgotten();
+    void closePrompt_data();
+    void closePrompt();
     void usageReportOnAutomaticCheck_data();
     void usageReportOnAutomaticCheck();
     void destructionSavesAndReleases();
@@ -103,296 +104,262 @@ void TestMainWindow::init()
     kwdStore::instance()->load();
 }
 
-void TestMainWindow::form()
+void TestMainWindow::cleanup()
+{
+    qApp->setStyleSheet(QString());
+    kwdDatabase::instance()->close();
+}
+
+void TestMainWindow::expandStyleSheet_data()
+{
+    QTest::addColumn<QString>("css");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("none") << "QPushButton { color: red; }" << QStringLiteral("QPushButton { color: red; }");
+    QTest::newRow("as written") << "a { image: url(%currentPath%/x.png); }"
+                                << QStringLiteral("a { image: url(SKIN/x.png); }");
+    QTest::newRow("upper case") << "a { image: url(%CURRENTPATH%/x.png); }"
+                                << QStringLiteral("a { image: url(SKIN/x.png); }");
+    QTest::newRow("mixed case, twice")
+        << "%CurrentPath%/a %currentpath%/b" << QStringLiteral("SKIN/a SKIN/b");
+    QTest::newRow("incomplete") << "%currentPath/x %current%" << QStringLiteral("%currentPath/x %current%");
+}
+
+void TestMainWindow::expandStyleSheet()
+{
+    QFETCH(QString, css);
+    QFETCH(QString, expected);
+    QTemporaryDir skin;
+    // The replacement is absolute so that url() works from any working directory.
+    QCOMPARE(kwdStartup::expandStyleSheet(css, skin.path()),
+             expected.replace("SKIN", QDir(skin.path()).absolutePath()));
+}
+
+void TestMainWindow::installStyleSheet()
+{
+    QTemporaryDir skin;
+    qApp->setStyleSheet(QStringLiteral("QLabel { color: blue; }"));
+    QTest::ignoreMessage(QtWarningMsg, "failed to load style.css");
+    QVERIFY(!kwdStartup::installStyleSheet(qApp, skin.path()));
+    QCOMPARE(qApp->styleSheet(),
+             QStringLiteral("QLabel { color: blue; }")); // a missing sheet changes nothing
+    QFile file(skin.filePath(QStringLiteral("style.css")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("/* 样式 */\nQWidget#MainWindow { border-image: url(%CURRENTPATH%/theme/bg.png); }\n");
+    file.close();
+    QVERIFY(kwdStartup::installStyleSheet(qApp, skin.path()));
+    QVERIFY(qApp->styleSheet().contains(QStringLiteral("样式")));
+    QVERIFY(qApp->styleSheet().contains("url(" + QDir(skin.path()).absolutePath() + "/theme/bg.png)"));
+}
+
+void TestMainWindow::catalogueNextToProgram()
+{
+    // The build lays the catalogue next to every executable; the working directory does not matter.
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(QDir::tempPath());
+    const bool present = QFile::exists(QCoreApplication::applicationDirPath() + "/kwdpersonal_zh.qm");
+    if (!present)
+        QTest::ignoreMessage(QtWarningMsg, "failed to load kwdpersonal_zh.qm");
+    QCOMPARE(kwdStartup::installCatalogue(qApp), present);
+    QDir::setCurrent(old);
+}
+
+void TestMainWindow::openDatabase_data()
+{
+    QTest::addColumn<bool>("blocked"); // a directory where the database file should be
+    QTest::newRow("in the data directory") << false;
+    QTest::newRow("cannot be opened") << true;
+}
+
+void TestMainWindow::openDatabase()
+{
+    QFETCH(bool, blocked);
+    const QString path = kwdStore::instance()->dataFile(QStringLiteral("kwdpersonal.db.sqlite"));
+    QFile::remove(path);
+    QVERIFY(!blocked || QDir().mkpath(path));
+    kwdSplash splash(640);
+    const QString before = splash.message;
+    QCOMPARE(kwdStartup::openDatabase(&splash), !blocked);
+    QCOMPARE(kwdDatabase::instance()->isOpen(), !blocked);
+    QCOMPARE(QFileInfo(path).isFile(), !blocked);
+    // A failure is shown on the splash screen with the database's own words.
+    QCOMPARE(splash.message,
+             blocked ? "本地数据库不可用...\n" + kwdDatabase::instance()->errorText() : before);
+    QVERIFY(!blocked || QDir(path).removeRecursively());
+}
+
+void TestMainWindow::startShowsMainWindow()
+{
+    MainWindow* window = kwdStartup::start(qApp);
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->size(), QSize(360, 640));
+    QVERIFY(kwdDatabase::instance()->isOpen());
+    QVERIFY(!kwdStore::instance()->cities.isEmpty() && kwdStore::instance()->currentFinder);
+    // The splash screen goes once the window has painted.
+    const auto splashShown = [] {
+        const QWidgetList all = QApplication::topLevelWidgets();
+        return std::any_of(all.cbegin(), all.cend(), [](QWidget* w) { return qobject_cast<kwdSplash*>(w); });
+    };
+    QTRY_VERIFY(!splashShown());
+    delete window;
+    QVERIFY(!kwdDatabase::instance()->isOpen());
+}
+
+void TestMainWindow::menuAndTray()
 {
     TestableWindow window;
-    QCOMPARE(window.objectName(), QStringLiteral("MainWindow"));
-    QCOMPARE(window.centralWidget()->objectName(), QStringLiteral("centralwidget"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("KWDPersonal"));
-    QCOMPARE(window.pages->count(), 4);
-    QCOMPARE(window.segment->objectName(), QStringLiteral("SegMainWindow"));
-    QCOMPARE(window.segment->count(), 4);
-    const QStringList texts = {QStringLiteral("XinXiCHAXun"), QStringLiteral("GPSGuide"),
-                               QStringLiteral("Favorite"), QStringLiteral("SystemMenu")};
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(window.segment->button(i)->text(), texts.at(i));
-    QCOMPARE(window.segment->value(), 0);
-    QCOMPARE(window.pages->currentIndex(), 0);
-    QVERIFY(window.holder);
-    QCOMPARE(window.holder->parent(), &window);
-    QCOMPARE(qvmHttpHolder::instance(), window.holder);
-    QVERIFY(window.waitBox);
-    QCOMPARE(kwdShowWait::instance(), window.waitBox);
-    QVERIFY(window.waitBox->isHidden());
-    QVERIFY(window.firstNewHouseCheck);
-    QCOMPARE(window.popupOpacity, 1.0);
+    // Without a system tray there is no tray icon.
     QCOMPARE(window.trayAvailable, QSystemTrayIcon::isSystemTrayAvailable());
     QCOMPARE(window.tray != nullptr, window.trayAvailable);
-}
-
-void TestMainWindow::selectorDrivesPages_data()
-{
-    QTest::addColumn<int>("segment");
-    QTest::newRow("around") << 1;
-    QTest::newRow("favourites") << 2;
-    QTest::newRow("system") << 3;
-}
-
-void TestMainWindow::selectorDrivesPages()
-{
-    QFETCH(int, segment);
-    TestableWindow window;
-    window.resize(360, 640);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTest::mouseClick(window.segment->button(segment), Qt::LeftButton);
-    QCOMPARE(window.segment->value(), segment);
-    QCOMPARE(window.pages->currentIndex(), segment);
-    QVERIFY(window.pages->widget(segment)->isVisible());
-    QVERIFY(!window.pages->widget(0)->isVisible());
-}
-
-void TestMainWindow::trayMenu()
-{
-    TestableWindow window;
-    QCOMPARE(window.actList->data().toInt(), 1);
-    QCOMPARE(window.actSetting->data().toInt(), 2);
-    QCOMPARE(window.actOpen->data().toInt(), 3);
-    QCOMPARE(window.actExit->data().toInt(), 4);
-    QCOMPARE(window.sourceMenu->title(), QStringLiteral("show source"));
     QCOMPARE(window.sourceMenu->actions(), (QList<QAction*>{window.actSetting, window.actList}));
-    const QList<QAction*> items = window.trayMenu->actions();
-    QCOMPARE(items.size(), 4);
-    QCOMPARE(items.at(0), window.actOpen);
-    QCOMPARE(items.at(1), window.sourceMenu->menuAction());
-    QVERIFY(items.at(2)->isSeparator());
-    QCOMPARE(items.at(3), window.actExit);
+    QList<QAction*> items = window.trayMenu->actions();
+    QVERIFY(items.size() == 4 && items.takeAt(2)->isSeparator());
+    QCOMPARE(items, QList<QAction*>({window.actOpen, window.sourceMenu->menuAction(), window.actExit}));
+    // Only a single click on the tray icon shows the window.
+    for (auto reason : {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick})
+        window.trayIconActivated(reason);
+    QVERIFY(!window.isVisible());
+    window.trayIconActivated(QSystemTrayIcon::Trigger);
+    QVERIFY(window.isVisible());
+    for (QAction* action : {window.actOpen, window.actSetting, window.actList}) {
+        window.hide();
+        window.segment->setValue(2);
+        action->trigger();
+        QVERIFY(window.isVisible());
+    }
+    QCOMPARE(window.quits, 0);
+    // The setting entry opens the push subscription form of the search page.
+    window.actSetting->trigger();
+    QCOMPARE(window.pages->currentIndex(), 0);
+    auto* source = qobject_cast<qvmWidgetSource*>(window.pages->widget(0));
+    QVERIFY(source && source->currentPage() == qvmWidgetSource::PagePushCondition);
+    window.actExit->trigger();
+    QCOMPARE(window.quits, 1);
 }
 
 void TestMainWindow::closeSettings_data()
 {
-    QTest::addColumn<QString>("onClose");
-    QTest::addColumn<QString>("onQuit");
-    QTest::addColumn<bool>("ask");
+    QTest::addColumn<QString>("stored"); // on close, on quit
+    QTest::addColumn<bool>("tray");
+    QTest::addColumn<int>("action"); // without a prompt; -1: the prompt is shown
     QTest::addColumn<bool>("quitOnClose");
-    QTest::addColumn<bool>("quitOnLastClosed");
-    QTest::newRow("first start") << "0"
-                                 << "0" << true << false << false;
-    QTest::newRow("ask, last answer exit") << "0"
-                                           << "1" << true << false << false;
-    QTest::newRow("do not ask, tray") << "1"
-                                      << "0" << false << false << true;
-    QTest::newRow("do not ask, exit") << "1"
-                                      << "1" << false << true << true;
-    QTest::newRow("odd stored value") << "x"
-                                      << "1" << false << true << true;
+    QTest::newRow("first start") << "0 0" << true << -1 << false;
+    QTest::newRow("ask, last answer exit") << "0 1" << true << -1 << false;
+    QTest::newRow("do not ask, tray") << "1 0" << true << int(MainWindow::CloseToTray) << false;
+    QTest::newRow("do not ask, tray wanted, none there")
+        << "1 0" << false << int(MainWindow::CloseAndQuit) << false;
+    QTest::newRow("do not ask, exit") << "1 1" << true << int(MainWindow::CloseAndQuit) << true;
+    QTest::newRow("odd stored value") << "x 1" << true << int(MainWindow::CloseAndQuit) << true;
 }
 
 void TestMainWindow::closeSettings()
 {
-    QFETCH(QString, onClose);
-    QFETCH(QString, onQuit);
-    QFETCH(bool, ask);
-    QFETCH(bool, quitOnClose);
-    QFETCH(bool, quitOnLastClosed);
-    storeCloseSettings(onClose, onQuit);
-    TestableWindow window;
-    QCOMPARE(window.askOnClose, ask);
-    QCOMPARE(window.testAttribute(Qt::WA_QuitOnClose), quitOnClose);
-    QCOMPARE(QApplication::quitOnLastWindowClosed(), quitOnLastClosed);
-}
-
-void TestMainWindow::closeAnswer_data()
-{
-    QTest::addColumn<bool>("tray");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<int>("choice");
-    QTest::addColumn<int>("remind");
-    QTest::addColumn<int>("action");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<bool>("askAfter");
-    QTest::addColumn<int>("quits");
-    QTest::newRow("cancel") << true << 2 << 0 << 0 << int(MainWindow::CloseKeepOpen) << false << true << 0;
-    QTest::newRow("tray, ask again") << true << 1 << 3 << 5 << int(MainWindow::CloseToTray) << true << true
-                                     << 0;
-    QTest::newRow("tray, do not ask")
-        << true << 1 << 3 << 6 << int(MainWindow::CloseToTray) << true << false << 0;
-    QTest::newRow("exit, ask again") << true << 1 << 4 << 5 << int(MainWindow::CloseAndQuit) << true << true
-                                     << 1;
-    QTest::newRow("exit, do not ask")
-        << true << 1 << 4 << 6 << int(MainWindow::CloseAndQuit) << true << false << 1;
-    // Without a tray a hidden window could never be shown again: the tray choice quits.
-    QTest::newRow("no tray, tray choice")
-        << false << 1 << 3 << 6 << int(MainWindow::CloseAndQuit) << true << false << 1;
-    QTest::newRow("no tray, cancel") << false << 2 << 0 << 0 << int(MainWindow::CloseKeepOpen) << false
-                                     << true << 0;
-}
-
-void TestMainWindow::closeAnswer()
-{
-    QFETCH(bool, tray);
-    QFETCH(int, result);
-    QFETCH(int, choice);
-    QFETCH(int, remind);
-    QFETCH(int, action);
-    QFETCH(bool, accepted);
-    QFETCH(bool, askAfter);
-    QFETCH(int, quits);
-    TestableWindow window;
-    window.trayAvailable = tray;
-    QVERIFY(window.askOnClose);
-    QCloseEvent event;
-    event.ignore();
-    QCOMPARE(int(window.applyCloseAnswer(&event, result, choice, remind)), action);
-    QCOMPARE(event.isAccepted(), accepted);
-    QCOMPARE(window.askOnClose, askAfter);
-    QCOMPARE(window.quits, quits);
-}
-
-void TestMainWindow::closeWithoutPrompt_data()
-{
-    QTest::addColumn<QString>("onQuit");
-    QTest::addColumn<bool>("tray");
-    QTest::addColumn<int>("action");
-    QTest::newRow("tray") << "0" << true << int(MainWindow::CloseToTray);
-    QTest::newRow("tray wanted, none there") << "0" << false << int(MainWindow::CloseAndQuit);
-    QTest::newRow("exit") << "1" << true << int(MainWindow::CloseAndQuit);
-}
-
-void TestMainWindow::closeWithoutPrompt()
-{
-    QFETCH(QString, onQuit);
+    QFETCH(QString, stored);
     QFETCH(bool, tray);
     QFETCH(int, action);
-    storeCloseSettings(QStringLiteral("1"), onQuit);
+    storeCloseSettings(stored.section(' ', 0, 0), stored.section(' ', 1));
     TestableWindow window;
     window.trayAvailable = tray;
-    QVERIFY(!window.askOnClose);
+    QCOMPARE(window.askOnClose, action < 0);
+    QTEST(window.testAttribute(Qt::WA_QuitOnClose), "quitOnClose");
+    QCOMPARE(QApplication::quitOnLastWindowClosed(), action >= 0);
+    if (action < 0)
+        return;
     QCOMPARE(int(window.closeWithoutPrompt()), action);
     if (window.testAttribute(Qt::WA_QuitOnClose))
         return; // Closing would end the test run through Qt's own last-window rule.
     window.show();
     QVERIFY(window.close());
-    QVERIFY(!window.isVisible());
+    QVERIFY(!window.isVisible() && !window.closeHint);
     QCOMPARE(window.quits, action == MainWindow::CloseAndQuit ? 1 : 0);
-    QVERIFY(!window.closeHint);
 }
 
-void TestMainWindow::promptToTrayNotAgain()
+void TestMainWindow::closeAnswer_data()
 {
+    QTest::addColumn<bool>("tray");
+    QTest::addColumn<QList<int>>("answer"); // result, choice, remind as the prompt records them
+    QTest::addColumn<int>("action");
+    QTest::addColumn<bool>("askAfter");
+    const int keep = MainWindow::CloseKeepOpen, toTray = MainWindow::CloseToTray,
+              quit = MainWindow::CloseAndQuit;
+    QTest::newRow("cancel") << true << QList<int>{2, 0, 0} << keep << true;
+    QTest::newRow("tray, ask again") << true << QList<int>{1, 3, 5} << toTray << true;
+    QTest::newRow("tray, do not ask") << true << QList<int>{1, 3, 6} << toTray << false;
+    QTest::newRow("exit, ask again") << true << QList<int>{1, 4, 5} << quit << true;
+    QTest::newRow("exit, do not ask") << true << QList<int>{1, 4, 6} << quit << false;
+    // Without a tray a hidden window could never be shown again: the tray choice quits.
+    QTest::newRow("no tray, tray choice") << false << QList<int>{1, 3, 6} << quit << false;
+    QTest::newRow("no tray, cancel") << false << QList<int>{2, 0, 0} << keep << true;
+}
+
+void TestMainWindow::closeAnswer()
+{
+    QFETCH(bool, tray);
+    QFETCH(QList<int>, answer);
+    QFETCH(int, action);
+    TestableWindow window;
+    window.trayAvailable = tray;
+    QVERIFY(window.askOnClose);
+    QCloseEvent event;
+    event.ignore();
+    QCOMPARE(int(window.applyCloseAnswer(&event, answer.at(0), answer.at(1), answer.at(2))), action);
+    QCOMPARE(event.isAccepted(), action != MainWindow::CloseKeepOpen);
+    QTEST(window.askOnClose, "askAfter");
+    QCOMPARE(window.quits, action == MainWindow::CloseAndQuit ? 1 : 0);
+}
+
+void TestMainWindow::closePrompt_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("toTray");
+    QTest::addColumn<bool>("dontAsk");
+    QTest::addColumn<QList<int>>("answer"); // result, choice, remind as the prompt records them
+    QTest::addColumn<QString>("stored");    // on quit, on close; "x": not written
+    QTest::newRow("as it opens: exit, ask again") << "ok" << -1 << false << QList<int>{1, 4, 5} << "1 0";
+    QTest::newRow("exit, do not ask again") << "ok" << 0 << true << QList<int>{1, 4, 6} << "1 1";
+    QTest::newRow("to the tray, ask again") << "ok" << 1 << false << QList<int>{1, 3, 5} << "0 0";
+    QTest::newRow("to the tray, do not ask again") << "ok" << 1 << true << QList<int>{1, 3, 6} << "0 1";
+    QTest::newRow("cancelled") << "cancel" << 1 << true << QList<int>{2, 0, 0} << "x x";
+    QTest::newRow("closed by the frame") << "frame" << 1 << true << QList<int>{2, 0, 0} << "x x";
+}
+
+void TestMainWindow::closePrompt()
+{
+    QFETCH(QString, how);
+    QFETCH(int, toTray);
+    QFETCH(bool, dontAsk);
+    const bool ok = how == "ok";
     {
         TestableWindow window;
         window.trayAvailable = true;
+        storeCloseSettings(QStringLiteral("x"), QStringLiteral("x")); // so that every write shows
         window.show();
-        answerPromptLater(true, true, false);
-        QVERIFY(window.close());
+        answerPromptLater(how, toTray, dontAsk);
+        QCOMPARE(window.close(), ok);
+        QCOMPARE(window.isVisible(), !ok);
+        QTEST(QList<int>({window.closeHint->result, window.closeHint->choice, window.closeHint->remind}),
+              "answer");
+        QTEST(storedCloseSettings(), "stored");
+        QCOMPARE(window.quits, ok && toTray != 1 ? 1 : 0);
+        QCOMPARE(window.askOnClose, !ok || !dontAsk);
+        CloseHint* first = window.closeHint;
+        if (!ok) {
+            // Asked again, with the same dialog and a fresh answer.
+            answerPromptLater("ok");
+            QVERIFY(window.close());
+            QCOMPARE(window.closeHint, first);
+            QCOMPARE(window.closeHint->remind, int(CloseHint::AskAgain));
+        } else if (toTray == 1 && dontAsk) {
+            // The same run: the next close hides without asking.
+            window.show();
+            QVERIFY(window.close());
+            QCOMPARE(window.quits, 0);
+        }
         QVERIFY(!window.isVisible());
-        QCOMPARE(window.quits, 0);
-        QVERIFY(!window.askOnClose);
-        QCOMPARE(kwdStore::instance()->config(kwdStore::cfgOnQuit).toString(), QStringLiteral("0"));
-        QCOMPARE(kwdStore::instance()->config(kwdStore::cfgOnClose).toString(), QStringLiteral("1"));
-        // The same run: the next close hides without asking.
-        window.show();
-        QVERIFY(window.close());
-        QVERIFY(!window.isVisible());
-        QCOMPARE(window.quits, 0);
     }
-    // The next start hides on close without asking.
+    // The next start closes the way the answer said, asking only when told to.
     TestableWindow next;
-    QVERIFY(!next.askOnClose);
-    QVERIFY(!next.testAttribute(Qt::WA_QuitOnClose));
-}
-
-void TestMainWindow::promptExitNotAgain()
-{
-    {
-        TestableWindow window;
-        window.trayAvailable = true;
-        window.show();
-        answerPromptLater(false, true, false);
-        QVERIFY(window.close());
-        QCOMPARE(window.quits, 1);
-        QCOMPARE(kwdStore::instance()->config(kwdStore::cfgOnQuit).toString(), QStringLiteral("1"));
-        QCOMPARE(kwdStore::instance()->config(kwdStore::cfgOnClose).toString(), QStringLiteral("1"));
-    }
-    TestableWindow next;
-    QVERIFY(!next.askOnClose);
-    QVERIFY(next.testAttribute(Qt::WA_QuitOnClose));
-    QCOMPARE(int(next.closeWithoutPrompt()), int(MainWindow::CloseAndQuit));
-}
-
-void TestMainWindow::promptCancelAsksAgain()
-{
-    TestableWindow window;
-    window.trayAvailable = true;
-    window.show();
-    answerPromptLater(true, true, true);
-    QVERIFY(!window.close());
-    QVERIFY(window.isVisible());
-    QVERIFY(window.askOnClose);
-    CloseHint* first = window.closeHint;
-    QVERIFY(first);
-    QCOMPARE(kwdStore::instance()->config(kwdStore::cfgOnClose).toString(), QStringLiteral("0"));
-    // Asked again, with the same dialog and a fresh answer.
-    answerPromptLater(true, false, false);
-    QVERIFY(window.close());
-    QCOMPARE(window.closeHint, first);
-    QCOMPARE(window.closeHint->remind, int(CloseHint::AskAgain));
-    QVERIFY(!window.isVisible());
-    QVERIFY(window.askOnClose);
-}
-
-void TestMainWindow::trayActivation_data()
-{
-    QTest::addColumn<int>("reason");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("single click") << int(QSystemTrayIcon::Trigger) << true;
-    QTest::newRow("double click") << int(QSystemTrayIcon::DoubleClick) << false;
-    QTest::newRow("context") << int(QSystemTrayIcon::Context) << false;
-    QTest::newRow("middle click") << int(QSystemTrayIcon::MiddleClick) << false;
-}
-
-void TestMainWindow::trayActivation()
-{
-    QFETCH(int, reason);
-    QFETCH(bool, shown);
-    TestableWindow window;
-    QVERIFY(!window.isVisible());
-    window.trayIconActivated(QSystemTrayIcon::ActivationReason(reason));
-    QCOMPARE(window.isVisible(), shown);
-}
-
-void TestMainWindow::menuActions()
-{
-    TestableWindow window;
-    window.actOpen->trigger();
-    QVERIFY(window.isVisible());
-    window.hide();
-    window.segment->setValue(2);
-    QCOMPARE(window.pages->currentIndex(), 2);
-    window.actSetting->trigger();
-    QVERIFY(window.isVisible());
-    QCOMPARE(window.segment->value(), 0);
-    QCOMPARE(window.pages->currentIndex(), 0);
-    // The push subscription form of the search page is open.
-    auto* source = qobject_cast<qvmWidgetSource*>(window.pages->widget(0));
-    QVERIFY(source);
-    QCOMPARE(source->currentPage(), int(qvmWidgetSource::PagePushCondition));
-    window.hide();
-    window.actList->trigger();
-    QVERIFY(window.isVisible());
-    QCOMPARE(window.quits, 0);
-    window.actExit->trigger();
-    QCOMPARE(window.quits, 1);
-}
-
-void TestMainWindow::ownRepliesAreForgotten()
-{
-    TestableWindow window;
-    // Nothing listens on port 1: the request fails at once and still reaches the window.
-    const int id = window.holder->get(QStringLiteral("http://127.0.0.1:1/kwdTT/notice"), &window);
-    QVERIFY(id > 0);
-    QTRY_VERIFY(!window.holder->request(id));
+    QCOMPARE(next.askOnClose, !ok || !dontAsk);
+    QCOMPARE(next.testAttribute(Qt::WA_QuitOnClose), ok && dontAsk && toTray != 1);
 }
 
 void TestMainWindow::usageReportOnAutomaticCheck_data()
@@ -439,11 +406,7 @@ void TestMainWindow::destructionSavesAndReleases()
     QFile::remove(store->dataFile(QStringLiteral("finders")));
     QFile::remove(store->dataFile(QStringLiteral("newhousefinders")));
     QVERIFY(kwdDatabase::instance()->open(store->dataFile(QStringLiteral("kwdpersonal.db.sqlite"))));
-    bool deleted = false;
-    auto* window = new TestableWindow;
-    window->seenListings.insert(QStringLiteral("42"), new ProbeItem(&deleted));
-    delete window;
-    QVERIFY(deleted);
+    delete new TestableWindow;
     QVERIFY(QFile::exists(store->dataFile(QStringLiteral("finders"))));
     QVERIFY(QFile::exists(store->dataFile(QStringLiteral("newhousefinders"))));
     QVERIFY(!kwdDatabase::instance()->isOpen());
@@ -453,8 +416,7 @@ void TestMainWindow::destructionSavesAndReleases()
 void TestMainWindow::render()
 {
     const QString skin = kwdStore::appFile(QStringLiteral("skin/default"));
-    if (QFile::exists(skin + QStringLiteral("/style.css")))
-        QVERIFY(kwdStartup::installStyleSheet(qApp, skin));
+    QVERIFY(kwdStartup::installStyleSheet(qApp, skin));
     TestableWindow window;
     window.resize(360, 640);
     window.show();
@@ -464,11 +426,15 @@ void TestMainWindow::render()
         shot.save(kwdTestEnvironment::outputDir(QStringLiteral("app")) + QStringLiteral("/mainwindow.png")));
     QCOMPARE(shot.size(), QSize(360, 640));
     // The selector sits at the bottom across the full width; the pages take the rest.
-    const QRect selector = window.segment->geometry();
-    QCOMPARE(selector.bottom(), window.centralWidget()->height() - 1);
-    QCOMPARE(selector.width(), 360);
+    QCOMPARE(window.segment->geometry().bottom(), window.centralWidget()->height() - 1);
+    QCOMPARE(window.segment->geometry().width(), 360);
     QVERIFY(window.pages->currentWidget()->height() > 500);
-    qApp->setStyleSheet(QString());
+    // Each selector button shows its page.
+    for (int segment = 1; segment < 4; ++segment) {
+        QTest::mouseClick(window.segment->button(segment), Qt::LeftButton);
+        QCOMPARE(window.pages->currentIndex(), segment);
+        QVERIFY(window.pages->widget(segment)->isVisible() && !window.pages->widget(0)->isVisible());
+    }
 }
 
 // Runs last: ending the run leaves later event loops of this process returning at once.
