@@ -15,8 +15,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-// The search page against the local service: category searches and their first request, back from
-// every page (condition and push forms included) and the favourite toggle.
+// The search page against the local service: category searches, their first request and a search
+// from the condition form, back from every page (condition and push forms included), the favourite toggle.
 class TestWidgetSource : public QObject
 {
     Q_OBJECT
@@ -88,6 +88,19 @@ private Q_SLOTS:
         QCOMPARE(lists.first().value(QStringLiteral("query")).toString(),
                  QStringLiteral("page=1&percount=20&") + finder->buildQuery());
         QCOMPARE(list->moreRect.isEmpty(), list->lastIndex == list->total);
+        // A search from the condition form runs again in the same list page.
+        QTest::mouseClick(page->titleBar()->conditionButton(), Qt::LeftButton);
+        finder->setField(kwdFinder::Keyword, QStringLiteral("garden"));
+        page->onSearchFromConditionView();
+        QCOMPARE(page->currentPage(), int(qvmWidgetSource::PageResults));
+        QVERIFY(page->resultView()->pageCount() == 1 && page->resultView()->topPage() == list);
+        QTRY_COMPARE(list->listRequest, -1);
+        QCOMPARE(listRequests().size(), 2);
+        QVERIFY(listRequests()
+                    .last()
+                    .value(QStringLiteral("query"))
+                    .toString()
+                    .contains(QStringLiteral("garden")));
     }
 
     void back_data()
@@ -161,22 +174,6 @@ private Q_SLOTS:
             QVERIFY(bar->conditionButton()->isVisible());
             QVERIFY(step != QStringLiteral("condition") || bar->conditionButton()->text() == "Set Condition");
         }
-    }
-
-    void searchFromConditionForm()
-    {
-        qvmResultListItem* list = searchCategory(2);
-        QVERIFY(list);
-        // A search from the condition form runs in the same list page.
-        QTest::mouseClick(page->titleBar()->conditionButton(), Qt::LeftButton);
-        finder->setField(kwdFinder::Keyword, QStringLiteral("garden"));
-        page->onSearchFromConditionView();
-        QCOMPARE(page->currentPage(), int(qvmWidgetSource::PageResults));
-        QVERIFY(page->resultView()->pageCount() == 1 && page->resultView()->topPage() == list);
-        QTRY_COMPARE(list->listRequest, -1);
-        const QList<QJsonObject> lists = listRequests();
-        QCOMPARE(lists.size(), 2);
-        QVERIFY(lists.last().value(QStringLiteral("query")).toString().contains(QStringLiteral("garden")));
     }
 
 private:
