@@ -193,11 +193,9 @@ private:
 
     QList<QJsonObject> listRequests() const
     {
-        QList<QJsonObject> found;
-        for (const QJsonObject& o : service->log()) {
-            if (o.value(QStringLiteral("path")).toString().endsWith(QStringLiteral("list.html")))
-                found << o;
-        }
+        QList<QJsonObject> found = service->log();
+        found.removeIf(
+            [](const QJsonObject& o) { return !o.value("path").toString().endsWith("list.html"); });
         return found;
     }
 
