@@ -37,7 +37,6 @@ private Q_SLOTS:
                              {kwdNameCode{QStringLiteral("北京"), QStringLiteral("bj")}});
         // No earlier search: the area page does not repeat one on start.
         finder = new kwdFinder(QStringLiteral("current"), -1);
-        finder->setField(kwdFinder::Province, QStringLiteral("北京"));
         finder->setField(kwdFinder::City, QStringLiteral("北京"));
         store->finders.append(finder);
         store->currentFinder = finder;
