@@ -33,8 +33,7 @@ private Q_SLOTS:
     {
         kwdStore::destroy();
         kwdStore* store = kwdStore::instance();
-        store->cities.insert(QStringLiteral("北京"),
-                             {kwdNameCode{QStringLiteral("北京"), QStringLiteral("bj")}});
+        store->cities.insert(QStringLiteral("北京"), {kwdNameCode{"北京", "bj"}});
         // No earlier search: the area page does not repeat one on start.
         finder = new kwdFinder(QStringLiteral("current"), -1);
         finder->setField(kwdFinder::City, QStringLiteral("北京"));
@@ -59,15 +58,12 @@ private Q_SLOTS:
 
     void categorySearchOpensList_data()
     {
-        QTest::addColumn<int>("category");
         QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("category");
         QTest::addColumn<QString>("title");
-        QTest::newRow("sale") << 2 << "/webservice/kwdforsalelist.html"
-                              << "二手房";
-        QTest::newRow("lease") << 3 << "/webservice/kwdleaselist.html"
-                               << "租房";
-        QTest::newRow("housing areas") << 1 << "/webservice/kwdhalist.html"
-                                       << "楼盘小区";
+        QTest::newRow("sale") << "/webservice/kwdforsalelist.html" << 2 << "二手房";
+        QTest::newRow("lease") << "/webservice/kwdleaselist.html" << 3 << "租房";
+        QTest::newRow("housing areas") << "/webservice/kwdhalist.html" << 1 << "楼盘小区";
     }
 
     void categorySearchOpensList()

@@ -32,8 +32,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("right");
         QTest::newRow("no title") << QString() << QStringLiteral("Back") << QString();
         QTest::newRow("title, default back") << QStringLiteral("二手房") << QString() << QString();
-        QTest::newRow("title with texts") << QStringLiteral("租房") << "Back"
-                                          << "Set Condition";
+        QTest::newRow("title with texts") << "租房" << QStringLiteral("Back") << "Set Condition";
     }
 
     void setTitle()
