@@ -77,11 +77,9 @@ private Q_SLOTS:
         // The first page as the service saw it.
         const QList<QJsonObject> lists = listRequests();
         QCOMPARE(lists.size(), 1);
-        QCOMPARE(QStringLiteral("http://") + lists.first().value(QStringLiteral("host")).toString(),
-                 kwdLocalService::listingHost(QStringLiteral("bj")));
-        QTEST(lists.first().value(QStringLiteral("path")).toString(), "path");
-        QCOMPARE(lists.first().value(QStringLiteral("query")).toString(),
-                 QStringLiteral("page=1&percount=20&") + finder->buildQuery());
+        QCOMPARE("http://" + lists.first().value("host").toString(), kwdLocalService::listingHost("bj"));
+        QTEST(lists.first().value("path").toString(), "path");
+        QCOMPARE(lists.first().value("query").toString(), "page=1&percount=20&" + finder->buildQuery());
         QCOMPARE(list->moreRect.isEmpty(), list->lastIndex == list->total);
         // A search from the condition form runs again in the same list page.
         QTest::mouseClick(page->titleBar()->conditionButton(), Qt::LeftButton);
@@ -91,11 +89,7 @@ private Q_SLOTS:
         QVERIFY(page->resultView()->pageCount() == 1 && page->resultView()->topPage() == list);
         QTRY_COMPARE(list->listRequest, -1);
         QCOMPARE(listRequests().size(), 2);
-        QVERIFY(listRequests()
-                    .last()
-                    .value(QStringLiteral("query"))
-                    .toString()
-                    .contains(QStringLiteral("garden")));
+        QVERIFY(listRequests().last().value("query").toString().contains("garden"));
     }
 
     void back_data()

@@ -46,12 +46,11 @@ private Q_SLOTS:
         bar->setTitle(title, back, right);
         QCOMPARE(bar->titleText(), title);
         QVERIFY(bar->showsTitle() == !title.isEmpty() && bar->backButton()->isVisible() == !title.isEmpty());
-        QVERIFY(title.isEmpty() ||
-                bar->backButton()->text() == (back.isEmpty() ? QStringLiteral("GoBack") : back));
+        QVERIFY(title.isEmpty() || bar->backButton()->text() == (back.isEmpty() ? "GoBack" : back));
         // Height 54 exactly without a title; without one, no button either.
         QCOMPARE(bar->height(), title.isEmpty() ? 54 : bar->conditionButton()->sizeHint().height() + 12);
         QVERIFY(!title.isEmpty() ||
-                (!bar->conditionButton()->isVisible() && !bar->favoriteButton()->isVisible()));
+                !(bar->conditionButton()->isVisible() || bar->favoriteButton()->isVisible()));
         QCOMPARE(bar->conditionButton()->text(), right.isEmpty() ? rightBefore : right);
     }
 
@@ -111,8 +110,7 @@ private Q_SLOTS:
         QFETCH(int, points);
         bar->setTitle(title);
         bar->setButtons(TitleBar::ShowCondition, false);
-        bar->grab().save(kwdTestEnvironment::outputDir(QStringLiteral("titlebar")) + QLatin1Char('/') +
-                         QTest::currentDataTag() + QStringLiteral(".png"));
+        bar->grab().save(kwdTestEnvironment::outputDir("titlebar") + "/" + QTest::currentDataTag() + ".png");
         // The bar alone, without its buttons: the title's white ink is as wide as in its font.
         QImage image(bar->size(), QImage::Format_RGB32);
         image.fill(Qt::black);
