@@ -98,7 +98,6 @@ bool kwdTour::shot(const QString& name)
 {
     // Let pending paints land first.
     QCoreApplication::processEvents();
-    std::printf("shot at scroll %d\n", view ? view->verticalScrollBar()->value() : -1);
     const QString file =
         dir.filePath(QStringLiteral("%1-%2.png").arg(++number, 2, 10, QLatin1Char('0')).arg(name));
     if (!window->grab().save(file)) {
@@ -186,7 +185,6 @@ bool kwdTour::run()
                  for (int i = 0; i < 3; ++i)
                      drag(QPoint(180, 420), QPoint(180, 325), 5);
                  settle();
-                 std::printf("scroll %d -> %d\n", before, view->verticalScrollBar()->value());
                  if (view->verticalScrollBar()->value() <= before) {
                      failure = QStringLiteral("the list did not scroll");
                      return false;

@@ -39,10 +39,21 @@ QString startService(QProcess& process, const QString& dir)
     return QString();
 }
 
+// The offscreen platform warns about every top-level window it cannot size for a window manager;
+// the tour's output should show only its own steps.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.contains(QLatin1String("propagateSizeHints")) || text.startsWith(QLatin1String("IMEI:")) ||
+        text.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    qt_message_output(type == QtFatalMsg ? type : QtWarningMsg, context, text);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(quietMessages);
     if (argc < 2) {
         std::fprintf(stderr, "usage: kwd-tour <outdir>\n");
         return 2;
