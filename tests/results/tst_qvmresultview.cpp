@@ -67,18 +67,16 @@ kwdTestHttpServer::Response answer(const QByteArray& body, int delayMs = 0)
     return r;
 }
 
-// A row of a fixed height and kind that offers the links it is given.
+// A row of a fixed height and kind.
 class FakeRow : public qvmListItem
 {
 public:
     explicit FakeRow(int h) : rowHeight(h) { id = "f"; }
     int height(int, int) override { return rowHeight; }
-    QList<qvmLink> links() const override { return fakeLinks; }
     int type() const override { return kind; }
 
     int rowHeight;
     int kind = qvmListItem::TypeSale;
-    QList<qvmLink> fakeLinks;
 };
 
 // A page that only counts its activations.
@@ -107,7 +105,7 @@ private Q_SLOTS:
         QVERIFY(server->listen());
         // Every host of the service goes through the test server, which answers by path.
         QNetworkProxy::setApplicationProxy(
-            QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), server->port()));
+            QNetworkProxy(QNetworkProxy::HttpProxy, "127.0.0.1", server->port()));
     }
 
     void init()
@@ -152,8 +150,8 @@ private Q_SLOTS:
         QTest::newRow("not xml") << QByteArray("<<<nonsense") << 0 << 0 << false;
         QTest::newRow("no resultlist") << QByteArray("<root><other/></root>") << 0 << 0 << false;
         QTest::newRow("wrong type") << document("lease", 3, 0, {saleRecord("s1")}) << 0 << 0 << false;
-        QTest::newRow("records without id")
-            << document("forsale", 2, 0, {"<forsale><id> </id></forsale>"}) << 0 << 0 << false;
+        QTest::newRow("without id") << document("forsale", 2, 0, {"<forsale><id> </id></forsale>"}) << 0 << 0
+                                    << false;
     }
 
     void paging()
@@ -182,8 +180,7 @@ private Q_SLOTS:
         QCOMPARE(view->messageBox()->item->text, kNoMore);
         // Coming back to the empty list does not pretend to download again.
         view->updateTitle();
-        QVERIFY(!view->messageBox()->item->animated);
-        QCOMPARE(view->messageBox()->item->text, kNoMore);
+        QVERIFY(!view->messageBox()->item->animated && view->messageBox()->item->text == kNoMore);
     }
 
     void loadMore_data()
@@ -299,21 +296,19 @@ private Q_SLOTS:
     {
         QFETCH(QString, type);
         QFETCH(bool, complete);
-        const QString picture = QStringLiteral("http://img.kwd.test/pic/p1.png");
+        const QString pic = QStringLiteral("http://img.kwd.test/p1.png");
         QImage red(40, 30, QImage::Format_RGB32);
         red.fill(Qt::red);
         QBuffer png;
         QVERIFY(png.open(QIODevice::WriteOnly) && red.save(&png, "PNG"));
-        server->setResponse(QStringLiteral("/pic/p1.png"), answer(png.data(), 150));
-        qvmResultListItem* list = openSaleList(
-            document("forsale", 2, 0,
-                     {saleRecord("s1", 39.9, 116.4, picture), saleRecord("s2", 39.9, 116.4, picture)}));
+        server->setResponse(QStringLiteral("/p1.png"), answer(png.data(), 150));
+        const QStringList both = {saleRecord("s1", 39.9, 116.4, pic), saleRecord("s2", 39.9, 116.4, pic)};
+        qvmResultListItem* list = openSaleList(document("forsale", 2, 0, both));
         QVERIFY(list);
+        const QString record =
+            QStringLiteral("<%1><id>%2</id><name>Other</name><imageurl>%3</imageurl></%1>");
         for (qvmListItem* row : std::as_const(list->rows)) {
-            const QString record =
-                QStringLiteral("<%1><id>%2</id><name>Other</name><imageurl>%3</imageurl></%1>");
-            server->setResponse(kDetailPath,
-                                answer(document(type, 1, 0, {record.arg(type, row->id, picture)})));
+            server->setResponse(kDetailPath, answer(document(type, 1, 0, {record.arg(type, row->id, pic)})));
             for (int round = 0; round < 2; ++round) {
                 view->openDetail(2, row);
                 QTRY_VERIFY(!view->isAnimating());
@@ -332,7 +327,7 @@ private Q_SLOTS:
         QCOMPARE(q.queryItemValue("id") + " " + q.queryItemValue("sn"), "s2 " + qvmHttpHolder::deviceId());
         // The second listing shows the same picture: it comes from the first download.
         if (complete) {
-            QCOMPARE(requestsTo(QStringLiteral("/pic/p1.png")), 1);
+            QCOMPARE(requestsTo(QStringLiteral("/p1.png")), 1);
             QCOMPARE(list->rows.at(1)->picture->image->pixelColor(5, 5), QColor(Qt::red));
         }
     }
@@ -479,7 +474,7 @@ private Q_SLOTS:
         auto* linked = new FakeRow(100);
         linked->kind = target;
         row.children << new qvmListItem << linked;
-        row.fakeLinks << qvmLink{QRect(10, 100, 80, 20), action, QString(), target < 0 ? nullptr : linked};
+        row.detailLinks << qvmLink{QRect(10, 100, 80, 20), action, QString(), target < 0 ? nullptr : linked};
         row.complete = true;
         if (target == -2)
             row.contactRect = QRect(0, 105, 360, 40);
@@ -558,9 +553,7 @@ private Q_SLOTS:
 
     void pushDuringSlideLandsEarlierPage()
     {
-        auto* a = new FakePage(1000);
-        auto* b = new FakePage(800);
-        auto* c = new FakePage(700);
+        auto *a = new FakePage(1000), *b = new FakePage(800), *c = new FakePage(700);
         view->pushPage(a);
         QCOMPARE(a->activations, 1);
         view->pushPage(b);
