@@ -73,7 +73,6 @@ private Q_SLOTS:
         QVERIFY(list && !list->rows.isEmpty());
         QCOMPARE(page->currentPage(), int(qvmWidgetSource::PageResults));
         QTEST(page->titleBar()->titleText(), "title");
-        QVERIFY(page->titleBar()->conditionButton()->isVisible());
         // The first page as the service saw it.
         const QList<QJsonObject> lists = listRequests();
         QCOMPARE(lists.size(), 1);

@@ -116,10 +116,9 @@ private Q_SLOTS:
         image.fill(Qt::black);
         bar->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
         QRect ink;
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < image.width(); ++x)
             for (int y = 0; y < image.height(); ++y)
                 ink |= qGreen(image.pixel(x, y)) > 128 ? QRect(x, y, 1, 1) : QRect();
-        }
         auto off = [&](int size) {
             return qAbs(QFontMetrics(QFont("sans-serif", size)).tightBoundingRect(title).width() -
                         ink.width());
