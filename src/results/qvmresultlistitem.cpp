@@ -228,6 +228,10 @@ void qvmResultListItem::handleListReply(int id, int err)
         return;
     const bool onTop = view->topPage() == this;
     if (err != 0) {
+        // The page never arrived: the next tap on the load-more row asks for it again instead of
+        // skipping its listings.
+        if (page > 1)
+            --page;
         view->showStatus(true, record->text);
     } else {
         int firstAppended = -1;
