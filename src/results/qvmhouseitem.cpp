@@ -188,24 +188,12 @@ int qvmHouseItem::paintDetail(QPainter* painter, const QRect& r)
     painter->setFont(textFont());
     const int cw = captionWidth(painter, {39, 40, 41, 42, 43});
     const int vw = qMax(1, r.width() - cw - 3 * m);
-    QRect link;
-    const QString haName = housingArea ? housingArea->name : QString();
-    drawCaptionLine(painter, labels->label(39), haName, y, r.left(), cw, vw, false,
-                    haName.isEmpty() ? nullptr : &link, QString());
-    if (!haName.isEmpty())
-        addLink(link, LinkHousingArea, housingArea);
-    const QString districtName = district ? district->name : QString();
-    link = QRect();
-    drawCaptionLine(painter, labels->label(40), districtName, y, r.left(), cw, vw, false,
-                    districtName.isEmpty() ? nullptr : &link, QString());
-    if (!districtName.isEmpty())
-        addLink(link, LinkDistrict, district);
-    const QString streetName = street ? street->name : QString();
-    link = QRect();
-    drawCaptionLine(painter, labels->label(41), address, y, r.left(), cw, vw, false,
-                    streetName.isEmpty() ? nullptr : &link, streetName);
-    if (!streetName.isEmpty())
-        addLink(link, LinkStreet, street);
+    drawLinkedCaptionLine(painter, labels->label(39), housingArea ? housingArea->name : QString(), QString(),
+                          y, r.left(), cw, vw, LinkHousingArea, housingArea);
+    drawLinkedCaptionLine(painter, labels->label(40), district ? district->name : QString(), QString(), y,
+                          r.left(), cw, vw, LinkDistrict, district);
+    drawLinkedCaptionLine(painter, labels->label(41), address, street ? street->name : QString(), y, r.left(),
+                          cw, vw, LinkStreet, street);
     drawCaptionLine(painter, labels->label(42), floor.isEmpty() ? QString() : floor + labels->label(32), y,
                     r.left(), cw, vw, false, nullptr, QString());
     drawCaptionLine(painter, labels->label(43), publishTime, y, r.left(), cw, vw, false, nullptr, QString());

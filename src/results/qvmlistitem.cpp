@@ -668,3 +668,33 @@ void qvmListItem::addLink(const QRect& rect, int action, qvmListItem* target, co
     link.title = title;
     detailLinks.append(link);
 }
+
+void qvmListItem::drawLinkedCaptionLine(QPainter* painter, const QString& caption, const QString& value,
+                                        const QString& linkText, int& y, int left, int captionWidth,
+                                        int valueWidth, int action, qvmListItem* target)
+{
+    const bool linked = target && !(linkText.isEmpty() ? value : linkText).isEmpty();
+    QRect link;
+    drawCaptionLine(painter, caption, value, y, left, captionWidth, valueWidth, false,
+                    linked ? &link : nullptr, linkText);
+    if (linked)
+        addLink(link, action, target);
+}
+
+int qvmListItem::categoryOfType(int type)
+{
+    switch (type) {
+    case TypeProject:
+        return 1;
+    case TypeSale:
+        return 2;
+    case TypeLease:
+        return 3;
+    case TypeRegion:
+        return 5;
+    case TypeRoad:
+        return 6;
+    default:
+        return -1;
+    }
+}

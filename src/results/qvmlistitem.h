@@ -100,6 +100,8 @@ public:
 
     // Creates the row class of a favourite kind (1 housing area, 2 sale, 3 lease); null otherwise.
     static qvmListItem* createForKind(int kind);
+    // The category of a row type: housing area 1, sale 2, lease 3, district 5, street 6, else -1.
+    static int categoryOfType(int type);
 
     // Decodes the downloaded picture into the picture job; true when the row then holds a picture.
     bool loadPicture(const QString& path);
@@ -170,6 +172,11 @@ protected:
     // The widest of the given label-table captions in the painter's font.
     int captionWidth(QPainter* painter, const QList<int>& labelIndexes) const;
     void addLink(const QRect& rect, int action, qvmListItem* target, const QString& title = QString());
+    // A caption line whose link (linkText, or the whole value when linkText is empty) opens `target`
+    // with `action` when tapped; drawn as plain text when there is nothing to open.
+    void drawLinkedCaptionLine(QPainter* painter, const QString& caption, const QString& value,
+                               const QString& linkText, int& y, int left, int captionWidth, int valueWidth,
+                               int action, qvmListItem* target);
     // Picture box of rows and bodies: width and height for a row of the given width.
     static QSize pictureBox(int width);
 

@@ -301,18 +301,10 @@ int qvmProjectItem::paintDetail(QPainter* painter, const QRect& r)
     painter->setFont(textFont());
     const int cw = captionWidth(painter, {40, 41});
     const int vw = qMax(1, r.width() - cw - 3 * m);
-    QRect link;
-    const QString districtName = district ? district->name : QString();
-    drawCaptionLine(painter, labels->label(40), districtName, y, r.left(), cw, vw, false,
-                    districtName.isEmpty() ? nullptr : &link, QString());
-    if (!districtName.isEmpty())
-        addLink(link, LinkDistrict, district);
-    const QString streetName = street ? street->name : QString();
-    link = QRect();
-    drawCaptionLine(painter, labels->label(41), address, y, r.left(), cw, vw, false,
-                    streetName.isEmpty() ? nullptr : &link, streetName);
-    if (!streetName.isEmpty())
-        addLink(link, LinkStreet, street);
+    drawLinkedCaptionLine(painter, labels->label(40), district ? district->name : QString(), QString(), y,
+                          r.left(), cw, vw, LinkDistrict, district);
+    drawLinkedCaptionLine(painter, labels->label(41), address, street ? street->name : QString(), y, r.left(),
+                          cw, vw, LinkStreet, street);
     y += 1;
 
     if (!detail.isEmpty())

@@ -73,24 +73,6 @@ qvmListItem* qvmResultListItem::createRow(int category)
     }
 }
 
-int qvmResultListItem::categoryOfType(int type)
-{
-    switch (type) {
-    case qvmListItem::TypeProject:
-        return 1;
-    case qvmListItem::TypeSale:
-        return 2;
-    case qvmListItem::TypeLease:
-        return 3;
-    case qvmListItem::TypeRegion:
-        return 5;
-    case qvmListItem::TypeRoad:
-        return 6;
-    default:
-        return -1;
-    }
-}
-
 QRectF qvmResultListItem::boundingRect() const
 {
     return QRectF(0, 0, width, height);

@@ -63,8 +63,6 @@ public:
     static QString recordTag(int category);
     // A new row of the category's class; null for categories without rows.
     static qvmListItem* createRow(int category);
-    // Category of a row type (8 housing area, 5 sale, 4 lease, 7 district, 6 street), else -1.
-    static int categoryOfType(int type);
 
     int lastIndex = 0;
     int total = 0;

@@ -495,22 +495,8 @@ bool kwdStore::saveFavorites()
 
 int kwdStore::favoriteKind(const qvmListItem* row)
 {
-    if (!row)
-        return -1;
-    switch (row->type()) {
-    case qvmListItem::TypeProject:
-        return 1;
-    case qvmListItem::TypeSale:
-        return 2;
-    case qvmListItem::TypeLease:
-        return 3;
-    case qvmListItem::TypeRegion:
-        return 5;
-    case qvmListItem::TypeRoad:
-        return 6;
-    default:
-        return -1;
-    }
+    // Favourite kinds are the categories of the rows.
+    return row ? qvmListItem::categoryOfType(row->type()) : -1;
 }
 
 void kwdStore::addFavorite(const qvmListItem* row)
