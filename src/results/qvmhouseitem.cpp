@@ -29,20 +29,7 @@ bool qvmHouseItem::read(const QDomElement& element)
     if (!qvmListItem::read(element))
         return false;
 
-    // Agencies may sit anywhere below the record; a detail reply brings them again, so they replace
-    // what an earlier read found instead of being added twice.
-    const QDomNodeList agencies = element.elementsByTagName(QStringLiteral("co"));
-    if (!agencies.isEmpty()) {
-        qDeleteAll(children);
-        children.clear();
-        for (int i = 0; i < agencies.size(); ++i) {
-            auto* agency = new qvmInterItem(true);
-            if (agency->read(agencies.at(i).toElement()))
-                children.append(agency);
-            else
-                delete agency;
-        }
-    }
+    readAgencies(element);
 
     const QLatin1String amountName(amountTag());
     const QLatin1String riseName(riseTag());

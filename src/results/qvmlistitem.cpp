@@ -86,6 +86,8 @@ qvmListItem* qvmListItem::createForKind(int kind)
         return new qvmSaleItem;
     case 3:
         return new qvmLeaseItem;
+    case 4:
+        return new qvmInterItem;
     default:
         return nullptr;
     }
@@ -696,5 +698,21 @@ int qvmListItem::categoryOfType(int type)
         return 6;
     default:
         return -1;
+    }
+}
+
+void qvmListItem::readAgencies(const QDomElement& element)
+{
+    const QDomNodeList agencies = element.elementsByTagName(QStringLiteral("co"));
+    if (agencies.isEmpty())
+        return;
+    qDeleteAll(children);
+    children.clear();
+    for (int i = 0; i < agencies.size(); ++i) {
+        auto* agency = new qvmInterItem(true);
+        if (agency->read(agencies.at(i).toElement()))
+            children.append(agency);
+        else
+            delete agency;
     }
 }

@@ -98,7 +98,8 @@ public:
     // The numbers the contact panel offers for this row (an agency's own, or its first agency's).
     virtual QStringList phoneNumbers() const;
 
-    // Creates the row class of a favourite kind (1 housing area, 2 sale, 3 lease); null otherwise.
+    // A new row of a category's class (1 housing area, 2 sale, 3 lease, 4 agency; the favourite kinds
+    // are the first three); null for categories without rows.
     static qvmListItem* createForKind(int kind);
     // The category of a row type: housing area 1, sale 2, lease 3, district 5, street 6, else -1.
     static int categoryOfType(int type);
@@ -172,6 +173,9 @@ protected:
     // The widest of the given label-table captions in the painter's font.
     int captionWidth(QPainter* painter, const QList<int>& labelIndexes) const;
     void addLink(const QRect& rect, int action, qvmListItem* target, const QString& title = QString());
+    // Reads the agencies anywhere below a record into children; a detail reply brings them again, so
+    // they replace what an earlier read found instead of being added twice.
+    void readAgencies(const QDomElement& element);
     // A caption line whose link (linkText, or the whole value when linkText is empty) opens `target`
     // with `action` when tapped; drawn as plain text when there is nothing to open.
     void drawLinkedCaptionLine(QPainter* painter, const QString& caption, const QString& value,

@@ -47,19 +47,7 @@ bool qvmProjectItem::read(const QDomElement& element)
     if (!qvmListItem::read(element))
         return false;
 
-    // Agencies below the record, as for sales; a second read replaces them.
-    const QDomNodeList agencies = element.elementsByTagName(QStringLiteral("co"));
-    if (!agencies.isEmpty()) {
-        qDeleteAll(children);
-        children.clear();
-        for (int i = 0; i < agencies.size(); ++i) {
-            auto* agency = new qvmInterItem(true);
-            if (agency->read(agencies.at(i).toElement()))
-                children.append(agency);
-            else
-                delete agency;
-        }
-    }
+    readAgencies(element);
 
     for (QDomElement e = element.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
         const QString tag = e.tagName();

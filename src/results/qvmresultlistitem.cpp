@@ -57,22 +57,6 @@ QString qvmResultListItem::recordTag(int category)
     }
 }
 
-qvmListItem* qvmResultListItem::createRow(int category)
-{
-    switch (category) {
-    case 1:
-        return new qvmProjectItem;
-    case 2:
-        return new qvmSaleItem;
-    case 3:
-        return new qvmLeaseItem;
-    case 4:
-        return new qvmInterItem;
-    default:
-        return nullptr;
-    }
-}
-
 QRectF qvmResultListItem::boundingRect() const
 {
     return QRectF(0, 0, width, height);
@@ -259,7 +243,7 @@ void qvmResultListItem::parseDocument(const QByteArray& body, int& firstAppended
     const QGeoCoordinate reference(refLatitude, refLongitude);
     int appended = 0;
     for (int i = 0; i < records.size(); ++i) {
-        qvmListItem* row = createRow(category);
+        qvmListItem* row = qvmListItem::createForKind(category);
         if (!row)
             continue;
         if (!row->read(records.at(i).toElement())) {

@@ -61,8 +61,6 @@ public:
     QString cityCode() const;
     // Record tag of a category in the result document ("ha", "forsale", ...), empty for others.
     static QString recordTag(int category);
-    // A new row of the category's class; null for categories without rows.
-    static qvmListItem* createRow(int category);
 
     int lastIndex = 0;
     int total = 0;

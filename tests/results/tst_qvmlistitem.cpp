@@ -268,7 +268,11 @@ private Q_SLOTS:
 
     void createForKind()
     {
-        const int types[] = {-1, qvmListItem::TypeProject, qvmListItem::TypeSale, qvmListItem::TypeLease, -1,
+        const int types[] = {-1,
+                             qvmListItem::TypeProject,
+                             qvmListItem::TypeSale,
+                             qvmListItem::TypeLease,
+                             qvmListItem::TypeInter,
                              -1};
         for (int kind = 0; kind <= 5; ++kind) {
             std::unique_ptr<qvmListItem> row(qvmListItem::createForKind(kind));
