@@ -2,6 +2,7 @@
 
 #include "closehint.h"
 #include "kwddatabase.h"
+#include "kwdlazypage.h"
 #include "kwdshowwait.h"
 #include "kwdstore.h"
 #include "kwdtheme.h"
@@ -96,16 +97,28 @@ void MainWindow::buildForm()
 
 void MainWindow::createPages()
 {
-    // The four pages in selector order: search, around me, favourites, system menu.
+    // The four pages in selector order: search, around me, favourites, system menu. Only the search
+    // page is built at start; the others build themselves when first shown.
     auto* source = new qvmWidgetSource;
     source->setObjectName(QStringLiteral("pageSource"));
     pages->addWidget(source);
-    const char* const names[] = {"pageAround", "pageFavorite", "pageSystem"};
-    for (const char* name : names) {
-        auto* page = new QWidget;
-        page->setObjectName(QLatin1String(name));
-        pages->addWidget(page);
-    }
+    addLazyPage(QStringLiteral("pageAround"), [](QWidget* parent) { return new QWidget(parent); });
+    addLazyPage(QStringLiteral("pageFavorite"), [](QWidget* parent) { return new QWidget(parent); });
+    addLazyPage(QStringLiteral("pageSystem"), [](QWidget* parent) { return new QWidget(parent); });
+}
+
+void MainWindow::addLazyPage(const QString& name, const std::function<QWidget*(QWidget*)>& factory)
+{
+    auto* page = new kwdLazyPage(factory);
+    page->setObjectName(name);
+    pages->addWidget(page);
+}
+
+QWidget* MainWindow::pageContent(int index) const
+{
+    if (auto* lazy = qobject_cast<kwdLazyPage*>(pages->widget(index)))
+        return lazy->content();
+    return pages->widget(index);
 }
 
 void MainWindow::createTray()

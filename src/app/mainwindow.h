@@ -6,6 +6,8 @@
 #include <QString>
 #include <QSystemTrayIcon>
 
+#include <functional>
+
 class CloseHint;
 class QAction;
 class QCloseEvent;
@@ -41,6 +43,8 @@ public:
     CloseAction applyCloseAnswer(QCloseEvent* event, int result, int choice, int remind);
     // What a close does when the prompt is not shown.
     CloseAction closeWithoutPrompt() const;
+    // The content of page `index` of the selector, built now if it was not yet.
+    QWidget* pageContent(int index) const;
 
     QStackedLayout* pages = nullptr;
     qvmWidgetSegement* segment = nullptr;
@@ -99,6 +103,7 @@ protected:
 private:
     void buildForm();
     void createPages();
+    void addLazyPage(const QString& name, const std::function<QWidget*(QWidget*)>& factory);
     void createTray();
     void showFromTray();
 };
