@@ -5,9 +5,17 @@
 int kwdPinyin::initial(QChar c)
 {
     const int code = c.unicode();
-    // 重 leads 重庆, which everyone files under "c", while its customary reading is zhong.
-    if (code == 0x91CD)
-        return 'c';
+    // Characters whose reading in place names is not their common one: 重庆 chong, 长春/长沙/长治
+    // chang, 厦门 xia, 西藏 zang. The generated table carries the common readings.
+    static const struct
+    {
+        char16_t code;
+        char initial;
+    } placeReadings[] = {{0x91CD, 'c'}, {0x957F, 'c'}, {0x53A6, 'x'}, {0x85CF, 'z'}};
+    for (const auto& reading : placeReadings) {
+        if (code == reading.code)
+            return reading.initial;
+    }
     if (code >= first && code <= last)
         return table[code - first];
     return code;

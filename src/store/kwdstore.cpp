@@ -55,6 +55,14 @@ const QList<PersistedKey>& persistedKeys()
     return keys;
 }
 
+// The INI format writes any group spelled "general" (any letter case) as the section "[%General]",
+// which reads back as the group "General": only that spelling round-trips, and it also recovers the
+// values that earlier runs wrote under "general" and could never read.
+QString settingsGroup()
+{
+    return QStringLiteral("General");
+}
+
 const PersistedKey* persistedKey(int key)
 {
     for (const PersistedKey& k : persistedKeys()) {
@@ -184,7 +192,7 @@ QVariant kwdStore::config(int key) const
     case Persisted: {
         const PersistedKey* k = persistedKey(key);
         QSettings settings(QStringLiteral("Nordal"), QStringLiteral("personal"));
-        settings.beginGroup(QStringLiteral("general"));
+        settings.beginGroup(settingsGroup());
         return settings.value(QLatin1String(k->name), k->fallback);
     }
     case InMemory: {
@@ -207,7 +215,7 @@ void kwdStore::setConfig(int key, const QVariant& value)
     configValues.insert(key, value);
     if (kind == Persisted) {
         QSettings settings(QStringLiteral("Nordal"), QStringLiteral("personal"));
-        settings.beginGroup(QStringLiteral("general"));
+        settings.beginGroup(settingsGroup());
         settings.setValue(QLatin1String(persistedKey(key)->name), value);
     }
 }

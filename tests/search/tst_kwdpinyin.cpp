@@ -2,6 +2,8 @@
 #include "kwdtestenvironment.h"
 
 #include <QApplication>
+#include <QDomDocument>
+#include <QFile>
 #include <QtTest>
 
 // The pinyin order of province and city names.
@@ -15,6 +17,8 @@ private Q_SLOTS:
     void lessThan();
     void sort_data();
     void sort();
+    void placeNames_data();
+    void placeNames();
 };
 
 void TestPinyin::initial_data()
@@ -74,6 +78,11 @@ void TestPinyin::sort_data()
         << QStringLiteral("山西 上海 陕西") << QStringLiteral("上海 山西 陕西");
     QTest::newRow("chongqing files under c")
         << QStringLiteral("郑州 长沙 重庆 成都") << QStringLiteral("成都 重庆 长沙 郑州");
+    QTest::newRow("jilin: the capital first")
+        << QStringLiteral("吉林 长春 四平") << QStringLiteral("长春 吉林 四平");
+    QTest::newRow("xiamen among the x-cities")
+        << QStringLiteral("厦门 泉州 三明") << QStringLiteral("泉州 三明 厦门");
+    QTest::newRow("xinjiang before xizang") << QStringLiteral("西藏 新疆") << QStringLiteral("新疆 西藏");
 }
 
 void TestPinyin::sort()
@@ -83,6 +92,53 @@ void TestPinyin::sort()
     QStringList list = names.split(QLatin1Char(' '));
     kwdPinyin::sort(list);
     QCOMPARE(list.join(QLatin1Char(' ')), sorted);
+}
+
+void TestPinyin::placeNames_data()
+{
+    // Each name of the shipped city list with the pinyin initials it must sort by: the city's code
+    // where it spells the initials (one letter per character) or starts with the first syllable.
+    // Provinces carry no code; their initials are written out here.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("initials");
+    QTest::addColumn<bool>("wholeName"); // false: only the first character is checked
+    const QStringList provinces =
+        QStringLiteral(
+            "北京 bj,天津 tj,河北 hb,山西 sx,内蒙古 nmg,辽宁 ln,吉林 jl,黑龙江 hlj,上海 sh,江苏 js,浙江 "
+            "zj,安徽 ah,"
+            "福建 fj,江西 jx,山东 sd,河南 hn,湖北 hb,湖南 hn,广东 gd,广西 gx,海南 hn,重庆 cq,四川 sc,贵州 gz,"
+            "云南 yn,西藏 xz,陕西 sx,甘肃 gs,青海 qh,宁夏 nx,新疆 xj")
+            .split(QLatin1Char(','));
+    for (const QString& p : provinces) {
+        const QStringList parts = p.split(QLatin1Char(' '));
+        QTest::addRow("province %s", qPrintable(parts[0])) << parts[0] << parts[1] << true;
+    }
+    QFile file(QCoreApplication::applicationDirPath() + QStringLiteral("/citylist.xml"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QDomDocument doc;
+    QVERIFY(doc.setContent(&file));
+    const QDomNodeList provinceNodes = doc.documentElement().elementsByTagName(QStringLiteral("province"));
+    QCOMPARE(provinceNodes.size(), provinces.size());
+    const QDomNodeList cities = doc.documentElement().elementsByTagName(QStringLiteral("city"));
+    QVERIFY(cities.size() > 300);
+    for (int i = 0; i < cities.size(); ++i) {
+        const QDomElement city = cities.at(i).toElement();
+        const QString name = city.attribute(QStringLiteral("name"));
+        const QString code = city.attribute(QStringLiteral("jm"));
+        QTest::addRow("city %s %s", qPrintable(name), qPrintable(code))
+            << name << code << (code.size() == name.size());
+    }
+}
+
+void TestPinyin::placeNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, initials);
+    QFETCH(bool, wholeName);
+    QString keys;
+    for (int i = 0; i < (wholeName ? name.size() : 1); ++i)
+        keys += QChar(kwdPinyin::initial(name.at(i)));
+    QCOMPARE(keys, wholeName ? initials : initials.left(1));
 }
 
 KWD_TEST_MAIN(TestPinyin)

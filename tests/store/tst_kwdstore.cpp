@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
@@ -155,6 +156,9 @@ private Q_SLOTS:
     void init();
     void configKeys_data();
     void configKeys();
+    void persistedInNextRun_data();
+    void persistedInNextRun();
+    void childRun();
     void serviceFromFile_data();
     void serviceFromFile();
     void shippedServiceExample();
@@ -195,6 +199,8 @@ private:
 
 void TestStore::initTestCase()
 {
+    if (qEnvironmentVariableIsSet("KWD_STORE_CHILD"))
+        return;
     QCOMPARE(kwdServiceConfig::defaultPath(), QCoreApplication::applicationDirPath() + "/kwdpersonal.conf");
     // Read by the whole process: the file named by KWDPERSONAL_CONF before the configuration is first used.
     const QString conf =
@@ -209,6 +215,8 @@ void TestStore::initTestCase()
 
 void TestStore::init()
 {
+    if (qEnvironmentVariableIsSet("KWD_STORE_CHILD"))
+        return;
     kwdStore::destroy();
     QDir(QDir::homePath() + "/kwdpersonal").removeRecursively();
     QSettings("Nordal", "personal").clear();
@@ -253,10 +261,64 @@ void TestStore::configKeys()
     QCOMPARE(store->config(key).toString(), settingsName == "-" ? initial.toString() : QStringLiteral("42"));
     const bool persisted = settingsName != "-" && !settingsName.isEmpty();
     QSettings settings("Nordal", "personal");
-    settings.beginGroup("general");
-    QCOMPARE(settings.childKeys(), persisted ? QStringList{settingsName} : QStringList());
+    QCOMPARE(settings.allKeys(), persisted ? QStringList{"General/" + settingsName} : QStringList());
     // A persisted value outlives the store; anything else is back to its start value in the next run.
     QCOMPARE(fresh()->config(key).toString(), persisted ? QStringLiteral("42") : initial.toString());
+}
+
+void TestStore::persistedInNextRun_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("text") << int(kwdStore::cfgCity) << QVariant(QString::fromUtf8("上海"));
+    QTest::newRow("number") << int(kwdStore::cfgLastUpdateBuild) << QVariant(1021);
+    QTest::newRow("date-time") << int(kwdStore::cfgLastUpdate)
+                               << QVariant(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 15)));
+    QTest::newRow("prompt answer") << int(kwdStore::cfgOnClose) << QVariant(QStringLiteral("1"));
+}
+
+// Within one process Qt's settings cache answers from what was written; only a second process reads
+// the file as the next start does. One child writes, another reads, both with this test's HOME.
+void TestStore::persistedInNextRun()
+{
+    QFETCH(int, key);
+    QFETCH(QVariant, value);
+    QByteArray encoded;
+    QDataStream out(&encoded, QIODevice::WriteOnly);
+    out << value;
+    for (const char* step : {"write", "read"}) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("KWD_TEST_SHARED_HOME", "1");
+        env.insert("KWD_STORE_CHILD", QString::fromLatin1(step));
+        env.insert("KWD_STORE_KEY", QString::number(key));
+        env.insert("KWD_STORE_VALUE", QString::fromLatin1(encoded.toBase64()));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {"childRun"});
+        QVERIFY(child.waitForFinished(30000));
+        QVERIFY2(child.exitCode() == 0, qPrintable(step + QString::fromLocal8Bit(": " + child.readAll())));
+    }
+}
+
+// The child's half of persistedInNextRun; skipped in a normal run.
+void TestStore::childRun()
+{
+    const QByteArray step = qgetenv("KWD_STORE_CHILD");
+    if (step.isEmpty())
+        QSKIP("run as a child process only");
+    const int key = qEnvironmentVariableIntValue("KWD_STORE_KEY");
+    QVariant value;
+    QDataStream in(QByteArray::fromBase64(qgetenv("KWD_STORE_VALUE")));
+    in >> value;
+    if (step == "write") {
+        kwdStore::instance()->setConfig(key, value);
+        return;
+    }
+    const QVariant read = kwdStore::instance()->config(key);
+    QCOMPARE(read.toString(), value.toString());
+    if (value.typeId() == QMetaType::QDateTime)
+        QCOMPARE(read.toDateTime(), value.toDateTime());
 }
 
 void TestStore::serviceFromFile_data()

@@ -4,6 +4,10 @@
 
 kwdTestEnvironment::kwdTestEnvironment() : dir(QDir::tempPath() + QStringLiteral("/kwdtest-XXXXXX"))
 {
+    // A test's child process (KWD_TEST_SHARED_HOME set by its parent) lives in its parent's HOME, as the
+    // next run of the program lives in the last one's.
+    if (qEnvironmentVariableIsSet("KWD_TEST_SHARED_HOME"))
+        return;
     const QByteArray home = dir.path().toUtf8();
     qputenv("HOME", home);
     qputenv("XDG_CONFIG_HOME", home + "/.config");
