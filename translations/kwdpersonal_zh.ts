@@ -246,10 +246,6 @@
         <translation>错误</translation>
     </message>
     <message>
-        <source>Unknown</source>
-        <translation>未知错误</translation>
-    </message>
-    <message>
         <source>Failed to get ha list</source>
         <translation>获取小区列表失败</translation>
     </message>
@@ -576,6 +572,41 @@
     <message>
         <source>取 消</source>
         <translation>取 消</translation>
+    </message>
+</context>
+<context>
+    <name>kwdNetworkError</name>
+    <message>
+        <source>The service refused the connection; please try again later.</source>
+        <translation>服务拒绝了连接，请稍后再试。</translation>
+    </message>
+    <message>
+        <source>The service cannot be found; please check the network connection.</source>
+        <translation>找不到服务，请检查网络连接。</translation>
+    </message>
+    <message>
+        <source>The service did not answer in time; please try again later.</source>
+        <translation>服务响应超时，请稍后再试。</translation>
+    </message>
+    <message>
+        <source>The reply was cut short; please try again.</source>
+        <translation>数据接收不完整，请重试。</translation>
+    </message>
+    <message>
+        <source>The service had an error; please try again later.</source>
+        <translation>服务出错，请稍后再试。</translation>
+    </message>
+    <message>
+        <source>The service does not have what was asked for.</source>
+        <translation>服务上没有所请求的内容。</translation>
+    </message>
+    <message>
+        <source>The network is not available; please check the connection.</source>
+        <translation>网络不可用，请检查网络连接。</translation>
+    </message>
+    <message>
+        <source>The request failed.</source>
+        <translation>请求失败。</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QNetworkProxyFactory>
 #include <QRegularExpression>
 #include <QThread>
@@ -81,6 +82,14 @@ bool kwdStartup::installCatalogue(QApplication* app)
         return false;
     }
     QCoreApplication::installTranslator(translator);
+    // Qt's own texts (standard buttons, dialogs, network errors) in the same language as ours; a
+    // missing Qt catalogue leaves them in English but is no reason to fail.
+    auto* qtTranslator = new QTranslator(app);
+    if (qtTranslator->load(QStringLiteral("qtbase_zh_CN"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTranslator);
+    else
+        delete qtTranslator;
     return true;
 }
 

@@ -241,6 +241,7 @@ void qvmHttpHolder::OnFinished(QNetworkReply* reply)
             QFile::remove(r->text);
         r->state = qvmHttpRequest::Failed;
         r->text = reply->errorString();
+        r->error = reply->error();
         err = -1;
     } else {
         r->state = qvmHttpRequest::Done;

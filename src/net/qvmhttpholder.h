@@ -31,6 +31,8 @@ public:
     QString text;
     QString url;
     int state = Pending;
+    // The QNetworkReply::NetworkError of a failed exchange, else 0.
+    int error = 0;
     bool toFile = false;
     QByteArray* body = nullptr;
     QFile* file = nullptr;

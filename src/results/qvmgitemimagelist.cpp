@@ -1,5 +1,6 @@
 #include "qvmgitemimagelist.h"
 
+#include "kwdnetworkerror.h"
 #include "kwdstore.h"
 #include "kwdtheme.h"
 #include "qvmhttpholder.h"
@@ -106,7 +107,7 @@ void qvmGItemImageList::onResponse(int id, int err)
     if (id == listRequest) {
         listRequest = 0;
         if (err != 0 && record)
-            view->showStatus(true, record->text);
+            view->showStatus(true, kwdNetworkError::describe(record));
         else
             view->showStatus(false, QString());
         if (err == 0 && record && record->body)

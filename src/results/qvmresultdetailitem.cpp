@@ -1,5 +1,6 @@
 #include "qvmresultdetailitem.h"
 
+#include "kwdnetworkerror.h"
 #include "kwdstore.h"
 #include "qvmhttpholder.h"
 #include "qvmitemregion.h"
@@ -96,7 +97,7 @@ void qvmResultDetailItem::onResponse(int id, int err)
     if (!record)
         return;
     if (err != 0) {
-        view->showStatus(true, record->text);
+        view->showStatus(true, kwdNetworkError::describe(record));
         holder->remove(id);
         return;
     }

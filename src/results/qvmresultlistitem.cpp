@@ -1,6 +1,7 @@
 #include "qvmresultlistitem.h"
 
 #include "kwdfinder.h"
+#include "kwdnetworkerror.h"
 #include "kwdstore.h"
 #include "kwdtheme.h"
 #include "qvmhttpholder.h"
@@ -198,7 +199,7 @@ void qvmResultListItem::handleListReply(int id, int err)
         // skipping its listings.
         if (page > 1)
             --page;
-        view->showStatus(true, record->text);
+        view->showStatus(true, kwdNetworkError::describe(record));
     } else {
         int firstAppended = -1;
         if (record->body)

@@ -3,6 +3,7 @@
 #include "kwdchooseha.h"
 #include "kwdfinder.h"
 #include "kwdmessage.h"
+#include "kwdnetworkerror.h"
 #include "kwdqueryvalue.h"
 #include "kwdshowwait.h"
 #include "kwdstore.h"
@@ -551,7 +552,7 @@ void ConditionView::handleDistricts(int id, int err)
     districtRequest = 0;
     const qvmHttpRequest* req = qvmHttpHolder::instance() ? qvmHttpHolder::instance()->request(id) : nullptr;
     if (err != 0 || !req) {
-        kwdMessage::information(tr("error"), req ? req->text : tr("Unknown"));
+        kwdMessage::information(tr("error"), kwdNetworkError::describe(req));
         return;
     }
     QDomDocument doc;

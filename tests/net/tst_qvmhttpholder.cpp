@@ -1,3 +1,4 @@
+#include "kwdnetworkerror.h"
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
@@ -363,6 +364,13 @@ void TestHttpHolder::download()
         QVERIFY2(!s.text.isEmpty() && !s.text.endsWith(QLatin1String(".tmp")), qPrintable(s.text));
         QVERIFY2(failure != "404" || s.text.contains(QLatin1String("Not Found")), qPrintable(s.text));
         QVERIFY(!QFile::exists(path));
+        // The user reads the sentence for this kind of failure, with the network layer's text after it.
+        const int expected = failure == "refused" ? QNetworkReply::ConnectionRefusedError
+                             : failure == "cut"   ? QNetworkReply::RemoteHostClosedError
+                                                  : QNetworkReply::ContentNotFoundError;
+        const QString shown = kwdNetworkError::describe(holder->request(id));
+        QCOMPARE(shown, kwdNetworkError::describe(expected, QString()) + "\n(" + s.text + ")");
+        QVERIFY(shown != kwdNetworkError::describe(-1, QString()));
     }
     // The record stays until the receiver gives it back, and its file goes with it.
     QVERIFY(holder->request(id) && !holder->request(id)->reply);
