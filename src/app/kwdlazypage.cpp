@@ -21,6 +21,8 @@ QWidget* kwdLazyPage::content()
     if (!page)
         return nullptr;
     layout()->addWidget(page);
+    // Built from showEvent, after Qt has shown the children: it would otherwise stay hidden.
+    page->show();
     Q_EMIT built(page);
     return page;
 }

@@ -1,5 +1,7 @@
 #include "kwdmessage.h"
 
+#include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 
 kwdMessage::Hook& kwdMessage::hook()
@@ -8,13 +10,31 @@ kwdMessage::Hook& kwdMessage::hook()
     return h;
 }
 
+// A box without a parent opens at the screen's centre, far from a small window: give it the
+// window the user is looking at, so that Qt centres it there.
+QWidget* kwdMessage::ownerWindow()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    QWidget* fallback = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip)
+            continue;
+        if (qobject_cast<QMainWindow*>(w))
+            return w;
+        if (!fallback)
+            fallback = w;
+    }
+    return fallback;
+}
+
 void kwdMessage::information(const QString& title, const QString& text)
 {
     if (hook()) {
         hook()(title, text);
         return;
     }
-    QMessageBox::information(nullptr, title, text);
+    QMessageBox::information(ownerWindow(), title, text);
 }
 
 void kwdMessage::setHook(const Hook& h)

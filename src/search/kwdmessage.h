@@ -4,8 +4,10 @@
 
 #include <functional>
 
-// The one way search pages show a message box (information, single OK button, no parent). Tests
-// replace the hook to capture the box instead of blocking on it.
+class QWidget;
+
+// The one way pages show a message box (information, single OK button), centred over the window
+// the user is looking at. Tests replace the hook to capture the box instead of blocking on it.
 class kwdMessage
 {
 public:
@@ -14,6 +16,8 @@ public:
     static void information(const QString& title, const QString& text);
     // Installs a replacement for the box; an empty hook restores the real one.
     static void setHook(const Hook& hook);
+    // The window a box belongs to: the active one, else the visible main window.
+    static QWidget* ownerWindow();
 
 private:
     static Hook& hook();

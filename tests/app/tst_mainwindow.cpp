@@ -1,6 +1,8 @@
 #include "closehint.h"
 #include "kwddatabase.h"
+#include "kwdlazypage.h"
 #include "kwdlocalservice.h"
+#include "kwdmessage.h"
 #include "kwdshowwait.h"
 #include "kwdsplash.h"
 #include "kwdstartup.h"
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedLayout>
@@ -83,6 +86,8 @@ private Q_SLOTS:
     void openDatabase();
     void startShowsMainWindow();
     void menuAndTray();
+    void pagesBuiltWhenShown();
+    void messageOverTheWindow();
     void closeSettings_data();
     void closeSettings();
     void closePrompt_data();
@@ -231,6 +236,47 @@ void TestMainWindow::menuAndTray()
     QVERIFY(source && source->currentPage() == qvmWidgetSource::PagePushCondition);
     window.actExit->trigger();
     QCOMPARE(window.quits, 1);
+}
+
+void TestMainWindow::pagesBuiltWhenShown()
+{
+    TestableWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (int i = 1; i < window.pages->count(); ++i) {
+        auto* lazy = qobject_cast<kwdLazyPage*>(window.pages->widget(i));
+        QVERIFY(lazy && !lazy->builtContent());
+    }
+    // Showing a page builds it once; asking again gives the same content.
+    window.pages->setCurrentIndex(2);
+    QWidget* built = window.pageContent(2);
+    QVERIFY(built && built->isVisible());
+    QCOMPARE(window.pageContent(2), built);
+    QVERIFY(!qobject_cast<kwdLazyPage*>(window.pages->widget(1))->builtContent());
+}
+
+void TestMainWindow::messageOverTheWindow()
+{
+    TestableWindow window;
+    window.move(40, 30);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(kwdMessage::ownerWindow(), &window);
+    QPoint boxCentre;
+    QWidget* boxParent = nullptr;
+    QString button;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        boxParent = box->parentWidget();
+        boxCentre = box->frameGeometry().center();
+        button = box->buttons().value(0)->text();
+        box->accept();
+    });
+    kwdMessage::information(QStringLiteral("Info"), QStringLiteral("text"));
+    QCOMPARE(boxParent, &window);
+    QVERIFY((boxCentre - window.frameGeometry().center()).manhattanLength() < 40);
+    QVERIFY(!button.isEmpty());
 }
 
 void TestMainWindow::closeSettings_data()
