@@ -24,21 +24,16 @@ QImage readImage(const QString& path)
     return reader.read();
 }
 
-// The image scaled into the box keeping its aspect ratio: limited by the width for wide pictures,
-// by the height otherwise; centred in the box.
-QRect fitInto(const QSize& image, const QRect& box)
+} // namespace
+
+QRect qvmGItemImageList::fitInto(const QSize& image, const QRect& box)
 {
-    if (image.isEmpty())
+    if (image.isEmpty() || box.isEmpty())
         return QRect();
-    QSize s;
-    if (double(image.height()) / image.width() < 0.75)
-        s = QSize(box.width(), image.height() * box.width() / image.width());
-    else
-        s = QSize(image.width() * box.height() / image.height(), box.height());
+    const QSize s = image.scaled(box.size(), Qt::KeepAspectRatio);
     return QRect(box.left() + (box.width() - s.width()) / 2, box.top() + (box.height() - s.height()) / 2,
                  s.width(), s.height());
 }
-} // namespace
 
 qvmGItemImageList::qvmGItemImageList(qvmResultView* owner, qvmListItem* item) : view(owner), row(item)
 {
@@ -246,6 +241,14 @@ void qvmGItemImageList::closeEnlarged()
     update();
 }
 
+bool qvmGItemImageList::closeInner()
+{
+    if (!enlarged)
+        return false;
+    closeEnlarged();
+    return true;
+}
+
 void qvmGItemImageList::clicked(const QPointF& point)
 {
     if (enlarged) {
@@ -289,6 +292,8 @@ void qvmGItemImageList::paint(QPainter* painter, const QStyleOptionGraphicsItem*
         return;
 
     const QRectF area = visibleArea();
+    // Never outside the page: what is painted there would stay on screen after the page leaves.
+    painter->setClipRect(boundingRect());
     painter->fillRect(area, QColor(243, 243, 243));
     if (bigImage && !bigImage->isNull()) {
         painter->drawImage(fitInto(bigImage->size(), area.toRect().adjusted(4, 4, -4, -4)), *bigImage);

@@ -49,6 +49,9 @@ public:
     QString listUrl() const;
     // Number of grid columns for a view width (at least one).
     static int columns(int viewWidth);
+    // The image scaled to fit the box whole, keeping its aspect ratio, centred.
+    static QRect fitInto(const QSize& image, const QRect& box);
+    bool closeInner() override;
     void enlarge(int index);
     void closeEnlarged();
 

@@ -63,3 +63,8 @@ void qvmGraphicsItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
     if ((pos - pressPos).manhattanLength() <= kTapSlop)
         clicked((pos + pressPos) / 2);
 }
+
+bool qvmGraphicsItem::closeInner()
+{
+    return false;
+}

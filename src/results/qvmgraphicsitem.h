@@ -32,6 +32,9 @@ public:
     // download (they found it pending) take it from here; true when a row took it. The base waits
     // for nothing.
     virtual bool pictureReady(int id, const QString& path);
+    // Back closes what the page shows over itself (an enlarged picture) before leaving the page;
+    // true when it did. The base shows nothing over itself.
+    virtual bool closeInner();
 
     int savedScroll = -1;
     bool pressed = false;

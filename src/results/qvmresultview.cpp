@@ -278,6 +278,13 @@ void qvmResultView::goBack()
 {
     if (posAnimation->state() == QAbstractAnimation::Running || coastTimer.isActive() || pages.isEmpty())
         return;
+    if (pages.last()->closeInner()) {
+        // The page stays: put back what a swipe moved.
+        pages.last()->setPos(0, 0);
+        if (pages.size() >= 2)
+            pages.at(pages.size() - 2)->hide();
+        return;
+    }
     if (nextAnimation->state() == QAbstractAnimation::Running) {
         nextAnimation->stop();
         setHScrollNext(nextEnd);

@@ -616,7 +616,35 @@ private Q_SLOTS:
         QVERIFY(!page->enlarged && !page->bigImage);
         page->clicked(page->pictures.at(0).cell.center());
         QCOMPARE(page->enlargedIndex, 0);
+        // Back (button or swipe) from an enlarged picture returns to the grid, not past it.
+        view->goBack();
+        QVERIFY(!page->enlarged && !view->isAnimating());
+        QCOMPARE(view->topPage(), page);
+        QCOMPARE(page->pos(), QPointF(0, 0));
         view->clear();
+    }
+
+    void pictureFit_data()
+    {
+        QTest::addColumn<QSize>("image");
+        QTest::addColumn<QRect>("box");
+        QTest::addColumn<QRect>("fitted");
+        QTest::newRow("4:3 on a tall page")
+            << QSize(640, 480) << QRect(4, 4, 352, 572) << QRect(4, 158, 352, 264);
+        QTest::newRow("portrait on a tall page")
+            << QSize(300, 600) << QRect(0, 0, 360, 580) << QRect(35, 0, 290, 580);
+        QTest::newRow("wide in a cell") << QSize(800, 200) << QRect(4, 4, 112, 82) << QRect(4, 31, 112, 28);
+        QTest::newRow("tall in a cell") << QSize(90, 120) << QRect(4, 4, 112, 82) << QRect(29, 4, 61, 82);
+        QTest::newRow("small picture grows")
+            << QSize(32, 24) << QRect(0, 0, 320, 480) << QRect(0, 120, 320, 240);
+        QTest::newRow("no picture") << QSize() << QRect(0, 0, 100, 100) << QRect();
+    }
+
+    void pictureFit()
+    {
+        QFETCH(QSize, image);
+        QFETCH(QRect, box);
+        QTEST(qvmGItemImageList::fitInto(image, box), "fitted");
     }
 
 private:
