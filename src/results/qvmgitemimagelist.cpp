@@ -86,8 +86,20 @@ void qvmGItemImageList::activate(bool)
         return;
     const QString url = listUrl();
     qvmHttpHolder* holder = qvmHttpHolder::instance();
-    if (url.isEmpty() || !holder)
+    if (!holder)
         return;
+    if (url.isEmpty()) {
+        // Districts and streets have no picture list: show the one picture their page has.
+        ownPictureOnly = true;
+        if (row && row->picture && !row->picture->url.isEmpty()) {
+            qvmPictureEntry entry;
+            entry.smallUrl = entry.bigUrl = row->picture->url;
+            addEntry(entry);
+        }
+        relayout();
+        update();
+        return;
+    }
     listRequest = holder->get(url, view, false);
     if (listRequest <= 0)
         return;
@@ -114,9 +126,16 @@ void qvmGItemImageList::onResponse(int id, int err)
         return;
     }
     if (err != 0 || !record) {
-        // The cell keeps its downloading picture.
+        // Said on the cell (or the enlarged picture) instead of waiting for ever.
+        for (qvmPictureEntry& e : pictures) {
+            if (e.smallRequest == id && e.small.isNull())
+                e.failed = true;
+        }
+        if (enlarged && bigRequest == id)
+            bigFailed = true;
         if (holder)
             holder->remove(id);
+        update();
         return;
     }
     pictureReady(id, record->text);
@@ -127,7 +146,6 @@ void qvmGItemImageList::readList(const QByteArray& body)
     QDomDocument doc;
     if (!doc.setContent(body))
         return;
-    qvmHttpHolder* holder = qvmHttpHolder::instance();
     const QDomNodeList items = doc.elementsByTagName(QStringLiteral("items"));
     for (int i = 0; i < items.size(); ++i) {
         qvmPictureEntry entry;
@@ -140,17 +158,24 @@ void qvmGItemImageList::readList(const QByteArray& body)
         }
         if (entry.smallUrl.isEmpty())
             continue;
-        const qvmHttpRequest* r = holder->requestByUrl(entry.smallUrl);
-        if (r && r->state == qvmHttpRequest::Done) {
-            entry.small = readImage(r->text);
-        } else if (r && r->state == qvmHttpRequest::Pending) {
-            entry.smallRequest = r->id;
-        } else {
-            entry.smallRequest = holder->get(entry.smallUrl, view, true);
-            view->registerRequest(entry.smallRequest, this);
-        }
-        pictures.append(entry);
+        addEntry(entry);
     }
+}
+
+void qvmGItemImageList::addEntry(qvmPictureEntry entry)
+{
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    const qvmHttpRequest* r = holder->requestByUrl(entry.smallUrl);
+    if (r && r->state == qvmHttpRequest::Done) {
+        entry.small = readImage(r->text);
+        entry.failed = entry.small.isNull();
+    } else if (r && r->state == qvmHttpRequest::Pending) {
+        entry.smallRequest = r->id;
+    } else {
+        entry.smallRequest = holder->get(entry.smallUrl, view, true);
+        view->registerRequest(entry.smallRequest, this);
+    }
+    pictures.append(entry);
 }
 
 bool qvmGItemImageList::pictureReady(int id, const QString& path)
@@ -159,6 +184,7 @@ bool qvmGItemImageList::pictureReady(int id, const QString& path)
     for (qvmPictureEntry& e : pictures) {
         if (e.smallRequest == id && e.small.isNull()) {
             e.small = readImage(path);
+            e.failed = e.small.isNull();
             taken = true;
         }
     }
@@ -166,6 +192,7 @@ bool qvmGItemImageList::pictureReady(int id, const QString& path)
         QImage image = readImage(path);
         if (!image.isNull())
             bigImage = new QImage(image);
+        bigFailed = image.isNull();
         taken = true;
     }
     if (taken)
@@ -177,7 +204,7 @@ void qvmGItemImageList::relayout()
 {
     const int w = view->viewport()->width();
     const int cols = columns(w);
-    const int count = qMax(int(pictures.size()), row ? row->imageCount : 0);
+    const int count = pictureCount();
     const int gridRows = (count + cols - 1) / cols;
     prepareGeometryChange();
     width = w;
@@ -188,6 +215,20 @@ void qvmGItemImageList::relayout()
             QRectF((i % cols) * cellWidth, kGridMargin + (i / cols) * CellHeight, cellWidth, CellHeight);
     if (view->topPage() == this)
         view->setSceneRect(boundingRect());
+}
+
+int qvmGItemImageList::pictureCount() const
+{
+    // The listing's count reserves cells while its list downloads; a page without a list shows
+    // only what it has.
+    if (ownPictureOnly)
+        return int(pictures.size());
+    return qMax(int(pictures.size()), row ? row->imageCount : 0);
+}
+
+QString qvmGItemImageList::failedText()
+{
+    return QCoreApplication::translate("qvmGItemImageList", "Picture failed to load");
 }
 
 QRectF qvmGItemImageList::visibleArea() const
@@ -214,6 +255,7 @@ void qvmGItemImageList::enlarge(int index)
     delete bigImage;
     bigImage = nullptr;
     bigRequest = 0;
+    bigFailed = false;
     const QString url = pictures.at(index).bigUrl;
     qvmHttpHolder* holder = qvmHttpHolder::instance();
     const qvmHttpRequest* r = holder && !url.isEmpty() ? holder->requestByUrl(url) : nullptr;
@@ -221,6 +263,7 @@ void qvmGItemImageList::enlarge(int index)
         const QImage image = readImage(r->text);
         if (!image.isNull())
             bigImage = new QImage(image);
+        bigFailed = image.isNull();
     } else if (r && r->state == qvmHttpRequest::Pending) {
         bigRequest = r->id;
     } else if (holder && !url.isEmpty()) {
@@ -270,7 +313,7 @@ void qvmGItemImageList::paint(QPainter* painter, const QStyleOptionGraphicsItem*
     const QPixmap downloading = theme->image(kwdTheme::Downloading);
     const int w = int(width);
     const int cols = columns(w);
-    const int count = qMax(int(pictures.size()), row ? row->imageCount : 0);
+    const int count = pictureCount();
     const qreal cellWidth = qreal(w) / cols;
     for (int i = 0; i < count; ++i) {
         const QRect cell =
@@ -283,6 +326,10 @@ void qvmGItemImageList::paint(QPainter* painter, const QStyleOptionGraphicsItem*
         if (i < pictures.size() && !pictures.at(i).small.isNull()) {
             const QImage& small = pictures.at(i).small;
             painter->drawImage(fitInto(small.size(), inner), small);
+        } else if (i < pictures.size() && pictures.at(i).failed) {
+            painter->setPen(QColor(150, 150, 150));
+            painter->setFont(QFont(QStringLiteral("sans-serif"), 9));
+            painter->drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, failedText());
         } else if (!downloading.isNull()) {
             painter->drawPixmap(inner.left() + (inner.width() - downloading.width()) / 2,
                                 inner.top() + (inner.height() - downloading.height()) / 2, downloading);
@@ -301,7 +348,8 @@ void qvmGItemImageList::paint(QPainter* painter, const QStyleOptionGraphicsItem*
         painter->setPen(QColor(34, 34, 34));
         painter->setFont(QFont(QStringLiteral("sans-serif"), 10));
         painter->drawText(area, Qt::AlignCenter,
-                          QCoreApplication::translate("qvmGItemImageList", "Please Wait..."));
+                          bigFailed ? failedText()
+                                    : QCoreApplication::translate("qvmGItemImageList", "Please Wait..."));
     }
     const QPixmap close = theme->image(kwdTheme::Close);
     closeRect = closeArea();

@@ -18,6 +18,8 @@ struct qvmPictureEntry
     QString bigUrl;
     QImage small;
     int smallRequest = 0;
+    // The small picture could not be downloaded or decoded.
+    bool failed = false;
     QRectF cell;
 };
 
@@ -62,11 +64,18 @@ public:
     int enlargedIndex = -1;
     QImage* bigImage = nullptr;
     int bigRequest = 0;
+    bool bigFailed = false;
     QRectF closeRect;
     int listRequest = 0;
+    // The row's kind has no picture list: the page shows the row's own picture.
+    bool ownPictureOnly = false;
 
 private:
     void readList(const QByteArray& body);
+    // Adds a picture, taking a finished or pending download of its small picture when there is one.
+    void addEntry(qvmPictureEntry entry);
+    int pictureCount() const;
+    static QString failedText();
     // The part of the page the view shows right now, where the enlarged picture is drawn.
     QRectF visibleArea() const;
     QRectF closeArea() const;

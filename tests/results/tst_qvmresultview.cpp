@@ -624,6 +624,41 @@ private Q_SLOTS:
         view->clear();
     }
 
+    void ownPicture_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("district picture arrives") << 200 << false;
+        QTest::newRow("district picture missing") << 404 << true;
+    }
+
+    // A district has no picture list: its page shows the district's own picture, or says it failed.
+    void ownPicture()
+    {
+        QFETCH(int, status);
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        image.save(&png, "PNG");
+        kwdTestHttpServer::Response reply = answer(png.data());
+        reply.status = status;
+        server->setResponse(QStringLiteral("/pictures/d1.png"), reply);
+        FakeRow row(50);
+        row.kind = qvmListItem::TypeRegion;
+        row.imageCount = 2;
+        row.picture = new qvmPictureJob;
+        row.picture->url = QStringLiteral("http://bj.img.kwd.test/pictures/d1.png");
+        auto* page = new qvmGItemImageList(view, &row);
+        view->pushPage(page);
+        page->activate(false);
+        QCOMPARE(page->pictures.size(), 1);
+        QTRY_VERIFY(!page->pictures.at(0).small.isNull() || page->pictures.at(0).failed);
+        QTEST(page->pictures.at(0).failed, "failed");
+        QCOMPARE(requestsTo(QStringLiteral("/pictures/d1.png")), 1);
+        view->clear();
+    }
+
     void pictureFit_data()
     {
         QTest::addColumn<QSize>("image");
