@@ -73,6 +73,30 @@ double qvmFormat::toNumber(const QString& text)
     return ok && std::isfinite(v) ? v : 0.0;
 }
 
+bool qvmFormat::hasNumber(const QString& text)
+{
+    QString plain = text.trimmed();
+    plain.remove(QLatin1Char(','));
+    bool ok = false;
+    const double v = plain.toDouble(&ok);
+    return ok && std::isfinite(v);
+}
+
+QString qvmFormat::missingValue()
+{
+    return QStringLiteral("--");
+}
+
+QString qvmFormat::numberText(const QString& field, int decimals)
+{
+    return hasNumber(field) ? formatNumber(toNumber(field), decimals) : missingValue();
+}
+
+QString qvmFormat::riseText(const QString& field)
+{
+    return hasNumber(field) ? formatRise(toNumber(field)) : missingValue();
+}
+
 QString qvmFormat::formatRise(double value)
 {
     if (!std::isfinite(value) || std::fabs(value) < 0.1)

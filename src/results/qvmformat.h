@@ -14,6 +14,14 @@ public:
     static QString formatNumber(double value, int decimals);
     // A field text as a number, grouping commas ignored; empty or unreadable texts count as 0.
     static double toNumber(const QString& text);
+    // Whether a field text holds a number (grouping commas allowed).
+    static bool hasNumber(const QString& text);
+    // What a value that has not arrived (or is unreadable) shows instead of a made-up zero: "--".
+    static QString missingValue();
+    // The field as formatNumber, or missingValue() without a number.
+    static QString numberText(const QString& field, int decimals);
+    // The field as formatRise, or missingValue() without a number.
+    static QString riseText(const QString& field);
     // A price rise as a signed percentage with one decimal; rises below 0.1 in size read "0.0%".
     static QString formatRise(double value);
     // Green for a fall, red for a rise, grey otherwise.

@@ -49,10 +49,8 @@ int qvmItemRegion::paintDetail(QPainter* painter, const QRect& r)
     int y = drawTitleBand(painter, r, r.top(), name, kBodyTitleColour);
     y = drawTextBox(painter, r, y, labels->label(6), detail);
     QList<qvmValueLine> lines;
-    lines.append({labels->label(7), qvmFormat::formatNumber(qvmFormat::toNumber(price), 0), kPriceColour,
-                  labels->label(8)});
-    lines.append({labels->label(9), qvmFormat::formatNumber(qvmFormat::toNumber(leasePrice), 2), kPriceColour,
-                  labels->label(10)});
+    lines.append({labels->label(7), qvmFormat::numberText(price, 0), kPriceColour, labels->label(8)});
+    lines.append({labels->label(9), qvmFormat::numberText(leasePrice, 2), kPriceColour, labels->label(10)});
     y = drawValueBlock(painter, r, y, lines, true);
     return y - r.top();
 }

@@ -31,12 +31,12 @@ QList<qvmValueLine> qvmLeaseItem::priceLines() const
     const double rent = qvmFormat::toNumber(price);
     const double area = qvmFormat::toNumber(areaSize);
     QList<qvmValueLine> lines;
-    lines.append({labels->label(35), qvmFormat::formatNumber(rent, 0), kPriceColour, labels->label(29)});
-    lines.append({labels->label(36), qvmFormat::formatNumber(area, 1), QColor(), labels->label(31)});
+    lines.append({labels->label(35), qvmFormat::numberText(price, 0), kPriceColour, labels->label(29)});
+    lines.append({labels->label(36), qvmFormat::numberText(areaSize, 1), QColor(), labels->label(31)});
     if (area >= 0.5)
         lines.append(
             {labels->label(37), qvmFormat::formatNumber(rent / area, 2), kPriceColour, labels->label(38)});
-    const QString riseText = qvmFormat::formatRise(qvmFormat::toNumber(leasePriceRise));
+    const QString riseText = qvmFormat::riseText(leasePriceRise);
     lines.append({labels->label(28), riseText, qvmFormat::riseColor(riseText), QString()});
     return lines;
 }

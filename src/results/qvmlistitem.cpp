@@ -3,6 +3,7 @@
 #include "international.h"
 #include "kwdstore.h"
 #include "kwdtheme.h"
+#include "qvmformat.h"
 #include "qvminteritem.h"
 #include "qvmitemregion.h"
 #include "qvmitemroad.h"
@@ -600,7 +601,7 @@ int qvmListItem::drawValueBlock(QPainter* painter, const QRect& rect, int y, con
         painter->setPen(l.colour.isValid() ? l.colour : kValueColour);
         const QString value = fm.elidedText(l.value, Qt::ElideRight, valueRect.width());
         painter->drawText(valueRect, Qt::AlignLeft | Qt::AlignVCenter, value);
-        if (!l.unit.isEmpty()) {
+        if (!l.unit.isEmpty() && l.value != qvmFormat::missingValue()) {
             const int unitLeft = valueLeft + fm.horizontalAdvance(value) + 3;
             const QRect unitRect(unitLeft, lineY, qMax(1, valueRight - unitLeft), lineHeight);
             painter->setPen(kValueColour);

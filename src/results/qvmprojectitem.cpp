@@ -272,11 +272,11 @@ int qvmProjectItem::paintDetail(QPainter* painter, const QRect& r)
     y = drawTitleBand(painter, r, y, name, kBodyTitleColour);
     y = drawIdLine(painter, r, y);
 
-    const QString saleRise = qvmFormat::formatRise(qvmFormat::toNumber(priceRise));
-    const QString leaseRise = qvmFormat::formatRise(qvmFormat::toNumber(leasePriceRise));
+    const QString saleRise = qvmFormat::riseText(priceRise);
+    const QString leaseRise = qvmFormat::riseText(leasePriceRise);
     const double salePrice = qvmFormat::toNumber(price);
     const double rent = qvmFormat::toNumber(leasePrice);
-    const QString none = QStringLiteral("--");
+    const QString none = qvmFormat::missingValue();
     QList<qvmValueLine> lines;
     lines.append({labels->label(47), salePrice > 0 ? qvmFormat::formatNumber(salePrice, 0) : none,
                   QColor(kPriceColour), salePrice > 0 ? labels->label(8) : QString()});

@@ -31,13 +31,13 @@ QList<qvmValueLine> qvmSaleItem::priceLines() const
     const double total = qvmFormat::toNumber(totalPrice);
     const double area = qvmFormat::toNumber(areaSize);
     QList<qvmValueLine> lines;
-    lines.append({labels->label(56), qvmFormat::formatNumber(total, 0), kPriceColour, labels->label(55)});
-    lines.append({labels->label(36), qvmFormat::formatNumber(area, 1), QColor(), labels->label(31)});
+    lines.append({labels->label(56), qvmFormat::numberText(totalPrice, 0), kPriceColour, labels->label(55)});
+    lines.append({labels->label(36), qvmFormat::numberText(areaSize, 1), QColor(), labels->label(31)});
     // The unit price means nothing for a missing or token area.
     if (area >= 0.5)
         lines.append({labels->label(37), qvmFormat::formatNumber(total * 10000 / area, 0), kPriceColour,
                       labels->label(8)});
-    const QString riseText = qvmFormat::formatRise(qvmFormat::toNumber(priceRise));
+    const QString riseText = qvmFormat::riseText(priceRise);
     lines.append({labels->label(28), riseText, qvmFormat::riseColor(riseText), QString()});
     return lines;
 }

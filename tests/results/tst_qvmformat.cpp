@@ -38,18 +38,33 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
-        QTest::newRow("spaces") << "  89.5 " << 89.5;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("words") << "about 90" << 0.0;
-        QTest::newRow("trailing junk") << "90m2" << 0.0;
-        QTest::newRow("infinite") << "inf" << 0.0;
-        QTest::newRow("grouped with decimals") << "1,234.5" << 1234.5;
+        // What a page shows for the field: a value that has not arrived is "--", not a zero.
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("rise");
+        QTest::newRow("spaces") << "  89.5 " << 89.5 << "89.5"
+                                << "+89.5%";
+        QTest::newRow("empty") << "" << 0.0 << "--"
+                               << "--";
+        QTest::newRow("words") << "about 90" << 0.0 << "--"
+                               << "--";
+        QTest::newRow("trailing junk") << "90m2" << 0.0 << "--"
+                                       << "--";
+        QTest::newRow("infinite") << "inf" << 0.0 << "--"
+                                  << "--";
+        QTest::newRow("grouped with decimals") << "1,234.5" << 1234.5 << "1,234.5"
+                                               << "+1234.5%";
+        QTest::newRow("real zero") << "0" << 0.0 << "0.0"
+                                   << "0.0%";
+        QTest::newRow("fall") << "-2.0" << -2.0 << "-2.0"
+                              << "-2.0%";
     }
 
     void toNumber()
     {
         QFETCH(QString, text);
         QTEST(qvmFormat::toNumber(text), "expected");
+        QTEST(qvmFormat::numberText(text, 1), "shown");
+        QTEST(qvmFormat::riseText(text), "rise");
     }
 
     void formatRise_data()
