@@ -3,6 +3,7 @@
 #include "kwdtheme.h"
 
 #include <QFont>
+#include <QGraphicsSceneMouseEvent>
 #include <QGraphicsView>
 #include <QPainter>
 
@@ -51,7 +52,17 @@ void kwdMessageItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, Q
     painter->setPen(QColor(88, 88, 88));
 
     if (!animated) {
-        painter->drawText(box, Qt::AlignCenter | Qt::TextWordWrap, text);
+        if (hint.isEmpty()) {
+            painter->drawText(box, Qt::AlignCenter | Qt::TextWordWrap, text);
+            return;
+        }
+        const int hintHeight = box.height() / 4;
+        font.setPixelSize(15);
+        painter->setFont(font);
+        painter->drawText(box.adjusted(12, 8, -12, -hintHeight), Qt::AlignCenter | Qt::TextWordWrap, text);
+        painter->setPen(QColor(30, 110, 200));
+        painter->drawText(QRect(0, box.bottom() - hintHeight - 6, box.width(), hintHeight), Qt::AlignCenter,
+                          hint);
         return;
     }
     int textLeft = 14;
@@ -64,4 +75,22 @@ void kwdMessageItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, Q
     }
     painter->drawText(QRect(textLeft, 0, qMax(0, box.width() - textLeft), box.height()),
                       Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
+void kwdMessageItem::mousePressEvent(QGraphicsSceneMouseEvent* event)
+{
+    // Without a retry the box lets taps through to the page below.
+    if (onTap && !animated)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void kwdMessageItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
+{
+    if (!onTap || animated || !boundingRect().contains(event->pos()))
+        return;
+    // The call may show a new message (and replace onTap): run a copy.
+    const std::function<void()> tap = onTap;
+    tap();
 }

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QGraphicsView;
 
 // The message box drawn in the result view's scene: the skin's box picture with a text, and while
@@ -25,6 +27,13 @@ public:
     int frame = 0;
     bool animated = false;
     QString text;
+    // Set while the box offers a retry: a tap on the box calls it, and the box says so in `hint`.
+    std::function<void()> onTap;
+    QString hint;
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
 
 private:
     QSize size;

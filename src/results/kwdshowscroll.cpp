@@ -28,6 +28,8 @@ kwdShowScroll::~kwdShowScroll()
 
 void kwdShowScroll::showWait(const QString& text, bool offScreen)
 {
+    item->onTap = nullptr;
+    item->hint.clear();
     item->text = text;
     item->animated = true;
     item->show();
@@ -35,9 +37,11 @@ void kwdShowScroll::showWait(const QString& text, bool offScreen)
     place(offScreen);
 }
 
-void kwdShowScroll::showMessage(const QString& text)
+void kwdShowScroll::showMessage(const QString& text, const std::function<void()>& retry)
 {
     timer.stop();
+    item->onTap = retry;
+    item->hint = retry ? tr("Tap here to try again") : QString();
     item->text = text;
     item->animated = false;
     item->show();
@@ -47,6 +51,8 @@ void kwdShowScroll::showMessage(const QString& text)
 void kwdShowScroll::hide()
 {
     timer.stop();
+    item->onTap = nullptr;
+    item->hint.clear();
     item->hide();
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 class QGraphicsScene;
 class QGraphicsView;
 class kwdMessageItem;
@@ -21,7 +23,8 @@ public:
 
     // A wait message with the spinner; offScreen puts the box just right of the visible area.
     void showWait(const QString& text, bool offScreen);
-    void showMessage(const QString& text);
+    // A status message; with `retry`, a tap on the box calls it and the box offers it.
+    void showMessage(const QString& text, const std::function<void()>& retry = {});
     void hide();
 
     kwdMessageItem* item = nullptr;

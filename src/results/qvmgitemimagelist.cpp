@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDomDocument>
 #include <QImageReader>
+#include <QNetworkReply>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -114,7 +115,7 @@ void qvmGItemImageList::onResponse(int id, int err)
     if (id == listRequest) {
         listRequest = 0;
         if (err != 0 && record)
-            view->showStatus(true, kwdNetworkError::describe(record));
+            view->showFailure(this, kwdNetworkError::describe(record));
         else
             view->showStatus(false, QString());
         if (err == 0 && record && record->body)
@@ -133,6 +134,10 @@ void qvmGItemImageList::onResponse(int id, int err)
         }
         if (enlarged && bigRequest == id)
             bigFailed = true;
+        // A missing picture is the listing's; anything else (the network) is worth asking again.
+        if (record && record->error != QNetworkReply::ContentNotFoundError &&
+            record->error != QNetworkReply::ContentGoneError)
+            view->showFailure(this, kwdNetworkError::describe(record));
         if (holder)
             holder->remove(id);
         update();
@@ -357,4 +362,27 @@ void qvmGItemImageList::paint(QPainter* painter, const QStyleOptionGraphicsItem*
         painter->drawPixmap(closeRect.topLeft(), close);
     else
         painter->drawText(closeRect, Qt::AlignCenter, QStringLiteral("X"));
+}
+
+bool qvmGItemImageList::retry()
+{
+    if (listRequest > 0)
+        return false;
+    if (pictures.isEmpty()) {
+        activate(true);
+        return listRequest > 0;
+    }
+    // The list came; ask again for the pictures that failed.
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    bool asked = false;
+    for (qvmPictureEntry& e : pictures) {
+        if (!e.failed || !holder)
+            continue;
+        e.failed = false;
+        e.smallRequest = holder->get(e.smallUrl, view, true);
+        view->registerRequest(e.smallRequest, this);
+        asked = true;
+    }
+    update();
+    return asked;
 }

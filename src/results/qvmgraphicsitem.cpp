@@ -68,3 +68,8 @@ bool qvmGraphicsItem::closeInner()
 {
     return false;
 }
+
+bool qvmGraphicsItem::retry()
+{
+    return false;
+}

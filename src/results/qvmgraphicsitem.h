@@ -35,6 +35,9 @@ public:
     // Back closes what the page shows over itself (an enlarged picture) before leaving the page;
     // true when it did. The base shows nothing over itself.
     virtual bool closeInner();
+    // Asks again for what failed (the user tapped the failure message); true when a request went
+    // out. The base has nothing to ask for.
+    virtual bool retry();
 
     int savedScroll = -1;
     bool pressed = false;

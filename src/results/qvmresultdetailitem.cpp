@@ -97,7 +97,7 @@ void qvmResultDetailItem::onResponse(int id, int err)
     if (!record)
         return;
     if (err != 0) {
-        view->showStatus(true, kwdNetworkError::describe(record));
+        view->showFailure(this, kwdNetworkError::describe(record));
         holder->remove(id);
         return;
     }
@@ -243,4 +243,12 @@ void qvmResultDetailItem::clicked(const QPointF& point)
             return;
         }
     }
+}
+
+bool qvmResultDetailItem::retry()
+{
+    if (!row || detailRequest > 0)
+        return false;
+    activate(true);
+    return detailRequest > 0 || pictureRequest > 0;
 }

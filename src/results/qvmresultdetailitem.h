@@ -20,6 +20,7 @@ public:
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
+    bool retry() override;
     void onResponse(int id, int err) override;
     void relayout() override;
     void activate(bool again) override;

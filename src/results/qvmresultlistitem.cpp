@@ -199,7 +199,7 @@ void qvmResultListItem::handleListReply(int id, int err)
         // skipping its listings.
         if (page > 1)
             --page;
-        view->showStatus(true, kwdNetworkError::describe(record));
+        view->showFailure(this, kwdNetworkError::describe(record));
     } else {
         int firstAppended = -1;
         if (record->body)
@@ -433,4 +433,17 @@ void qvmResultListItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*
         painter->setPen(QColor(86, 86, 86));
         painter->drawText(moreRect, Qt::AlignCenter, QStringLiteral("加载更多"));
     }
+}
+
+bool qvmResultListItem::retry()
+{
+    if (fixedRows || listRequest >= 1)
+        return false;
+    // A failed first page starts the search again; a failed later page is asked for again.
+    if (rows.isEmpty()) {
+        activate(true);
+    } else {
+        fetchMore();
+    }
+    return listRequest >= 1;
 }

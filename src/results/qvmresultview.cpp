@@ -406,6 +406,17 @@ void qvmResultView::showStatus(bool error, const QString& text)
         message->hide();
 }
 
+void qvmResultView::showFailure(qvmGraphicsItem* page, const QString& text)
+{
+    message->showMessage(text, [this, page] {
+        // The page may have left the stack since the failure: compare, never dereference.
+        if (!pages.contains(page))
+            return;
+        message->hide();
+        page->retry();
+    });
+}
+
 void qvmResultView::showWait(const QString& text, bool offScreen)
 {
     message->showWait(text.isEmpty() ? tr("Downloading") : text, offScreen);

@@ -40,6 +40,8 @@ public:
     void toggleFavorite(int action, bool checked);
     void registerRequest(int id, qvmGraphicsItem* page);
     void showStatus(bool error, const QString& text);
+    // A failure of the page's request, with a tap on the message asking the page again.
+    void showFailure(qvmGraphicsItem* page, const QString& text);
     void showWait(const QString& text, bool offScreen);
     void scrollLater(int y);
     virtual void clear();

@@ -227,8 +227,9 @@ private Q_SLOTS:
             QVERIFY(!box->text.isEmpty() && box->text != kNoMore && box->text != "Downloading");
             // The rows already shown stay, the record is gone, and paging can be tried again.
             QVERIFY(list->rows.size() == 20 && id > 0 && !holder->request(id));
+            // A tap on the message asks for the page again.
             server->setResponse(kListPath, answer(sales(total, 20, 21, secondPage)));
-            list->fetchMore();
+            tapMessage();
         }
         QTRY_COMPARE(list->rows.size(), 20 + secondPage);
         QCOMPARE(requestsTo(kListPath), fails ? 3 : 2);
@@ -324,6 +325,56 @@ private Q_SLOTS:
             QCOMPARE(requestsTo(QStringLiteral("/p1.png")), 1);
             QCOMPARE(list->rows.at(1)->picture->image->pixelColor(5, 5), QColor(Qt::red));
         }
+    }
+
+    void retryAfterFailure_data()
+    {
+        QTest::addColumn<bool>("pictures");
+        QTest::newRow("detail") << false;
+        QTest::newRow("picture list") << true;
+    }
+
+    // A page whose request failed recovers from a tap on its failure message once the service is back.
+    void retryAfterFailure()
+    {
+        QFETCH(bool, pictures);
+        qvmResultListItem* list = openSaleList(sales(1, 0, 1, 1));
+        QVERIFY(list);
+        qvmListItem* row = list->rows.at(0);
+        const QString path = pictures ? QStringLiteral("/webservice/kwdforsaleimages.html") : kDetailPath;
+        kwdTestHttpServer::Response down = answer(QByteArray());
+        down.status = 503;
+        server->setResponse(path, down);
+        qvmGraphicsItem* page = nullptr;
+        if (pictures) {
+            page = new qvmGItemImageList(view, row);
+            view->pushPage(page);
+        } else {
+            view->openDetail(2, row);
+            page = view->topPage();
+        }
+        QTRY_VERIFY(!view->isAnimating() && view->pendingRequests().isEmpty());
+        const kwdMessageItem* box = view->messageBox()->item;
+        QVERIFY(box->isVisible() && !box->animated && !box->hint.isEmpty());
+        const QString items =
+            QStringLiteral("<root><items><item name=\"small\">http://img.kwd.test/s.png</item>"
+                           "<item name=\"big\">http://img.kwd.test/b.png</item></items></root>");
+        const QString detail =
+            QStringLiteral("<forsale><id>%1</id><name>Back</name><pricerise>-2.0</pricerise>"
+                           "</forsale>")
+                .arg(row->id);
+        server->setResponse(path, answer(pictures ? items.toUtf8() : document("forsale", 1, 0, {detail})));
+        tapMessage();
+        QCOMPARE(view->topPage(), page);
+        if (pictures) {
+            QTRY_COMPARE(static_cast<qvmGItemImageList*>(page)->pictures.size(), 1);
+        } else {
+            QTRY_VERIFY(row->complete);
+            QCOMPARE(static_cast<qvmSaleItem*>(row)->priceRise, QStringLiteral("-2.0"));
+        }
+        QTRY_VERIFY(!box->isVisible());
+        QCOMPARE(requestsTo(path), 2);
+        view->clear();
     }
 
     void relatedPages()
@@ -699,6 +750,15 @@ private:
         server->setResponse(kDetailPath, answer(document("forsale", 1, 0, {saleRecord(row->id)}), delayMs));
         view->openDetail(2, row);
         QTRY_VERIFY(!view->isAnimating());
+    }
+
+    // Taps the result view's message box where the user sees it.
+    void tapMessage()
+    {
+        const kwdMessageItem* box = view->messageBox()->item;
+        QVERIFY(box->isVisible());
+        const QPoint p = view->mapFromScene(box->sceneBoundingRect().center());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, p);
     }
 
     int requestsTo(const QString& path) const
