@@ -12,6 +12,7 @@ qvmItemRelateHA::~qvmItemRelateHA()
 {
     for (qvmRelateGroup& g : groups)
         qDeleteAll(g.rows);
+    qDeleteAll(retired);
 }
 
 int qvmItemRelateHA::type() const
@@ -21,6 +22,20 @@ int qvmItemRelateHA::type() const
 
 bool qvmItemRelateHA::read(const QDomElement& element)
 {
+    // Every row read before is a candidate for reuse; what is not reused is retired at the end.
+    QList<qvmRelateGroup> previous;
+    previous.swap(groups);
+    auto takePrevious = [&](const QString& groupType, const QString& id) -> qvmProjectItem* {
+        for (qvmRelateGroup& g : previous) {
+            if (g.groupType != groupType)
+                continue;
+            for (int i = 0; i < g.rows.size(); ++i) {
+                if (g.rows.at(i)->id == id)
+                    return g.rows.takeAt(i);
+            }
+        }
+        return nullptr;
+    };
     for (QDomElement e = element.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
         const QString groupType = e.attribute(QStringLiteral("type"));
         if (groupType.isEmpty())
@@ -37,13 +52,21 @@ bool qvmItemRelateHA::read(const QDomElement& element)
             index = int(groups.size()) - 1;
         }
         for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
-            auto* row = new qvmProjectItem;
+            const QString id = c.firstChildElement(QStringLiteral("id")).text().trimmed();
+            qvmProjectItem* row = id.isEmpty() ? nullptr : takePrevious(groupType, id);
+            const bool reused = row != nullptr;
+            if (!row)
+                row = new qvmProjectItem;
             if (row->read(c))
                 groups[index].rows.append(row);
+            else if (reused)
+                retired.append(row);
             else
                 delete row;
         }
     }
+    for (qvmRelateGroup& g : previous)
+        retired += g.rows;
     invalidate();
     return true;
 }

@@ -10,7 +10,8 @@ struct qvmRelateGroup
 };
 
 // The related housing areas of a housing area, grouped by relation type in the order the types
-// first appear. Its body lists the types as links to their groups. Owns every row of every group.
+// first appear. Its body lists the types as links to their groups. Owns every row of every group,
+// and the rows a later read dropped: an open list of a group may still show them.
 class qvmItemRelateHA : public qvmListItem
 {
 public:
@@ -18,7 +19,8 @@ public:
     ~qvmItemRelateHA() override;
 
     using qvmListItem::read;
-    // Reads a "relateha" element; it has no id of its own.
+    // Reads a "relateha" element; it has no id of its own. Read again, it keeps the row objects of
+    // housing areas still in a group (updated in place) and retires the others instead of freeing them.
     bool read(const QDomElement& element) override;
     int type() const override;
     void invalidate() override;
@@ -29,6 +31,7 @@ public:
     int paintGroups(QPainter* painter, const QRect& rect);
 
     QList<qvmRelateGroup> groups;
+    QList<qvmProjectItem*> retired;
 
 protected:
     int paintDetail(QPainter* painter, const QRect& rect) override;

@@ -71,10 +71,10 @@ bool qvmProjectItem::read(const QDomElement& element)
         } else if (tag == QLatin1String("distance")) {
             distance = withoutCommas(text);
         } else if (tag == QLatin1String("relateha")) {
-            auto* groups = new qvmItemRelateHA;
-            groups->read(e);
-            delete related;
-            related = groups;
+            // Read into the groups already there: a list opened from one of them shows their rows.
+            if (!related)
+                related = new qvmItemRelateHA;
+            related->read(e);
         }
     }
     invalidate();

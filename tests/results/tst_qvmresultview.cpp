@@ -562,6 +562,27 @@ private Q_SLOTS:
         }
         view->clear();
         QCOMPARE(project.id, QStringLiteral("h1"));
+        // The detail reply reads the housing area again while a group's list is open: the list's rows
+        // stay alive (updated where the housing area is still related) and the list paints them.
+        view->openRelated(qvmListItem::LinkRelated, &project, "周边小区");
+        QTRY_VERIFY(!view->isAnimating());
+        auto* open = static_cast<qvmResultListItem*>(view->topPage());
+        QVERIFY(doc.setContent(
+            QStringLiteral("<ha><id>h1</id><name>Main</name><relateha><group type=\"周边小区\">"
+                           "<ha><id>h3</id><name>B2</name></ha><ha><id>h5</id><name>E</name></ha>"
+                           "</group></relateha></ha>")));
+        QVERIFY(project.read(doc.documentElement()));
+        QStringList shown;
+        for (const qvmListItem* row : std::as_const(open->rows))
+            shown << row->id + ":" + row->name;
+        QCOMPARE(shown, QStringList({"h2:A", "h3:B2"}));
+        QVERIFY(!view->viewport()->grab().isNull());
+        QStringList group;
+        for (const qvmListItem* row : project.relatedGroup("周边小区"))
+            group << row->id + ":" + row->name;
+        QCOMPARE(group, QStringList({"h3:B2", "h5:E"}));
+        QVERIFY(project.relatedGroup("同价位小区").isEmpty());
+        view->clear();
     }
 
     void showPushReplacesOldPushPage()
