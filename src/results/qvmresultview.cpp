@@ -458,6 +458,9 @@ void qvmResultView::updateTitle()
         // Only a list that is still waiting for its page says so; an empty answer is final.
         if (list->rows.isEmpty() && list->listRequest > 0)
             showWait(QString(), false);
+        // Conditions carried over from another search narrow this one: the bar says how many.
+        const kwdFinder* c = list->condition ? list->condition : kwdStore::instance()->currentFinder;
+        titleBar->setConditionCount(!list->fixedRows && c ? c->activeConditions() : 0);
         titleBar->setButtons(list->fixedRows ? 0 : TitleBar::ShowCondition, false);
         break;
     }

@@ -169,6 +169,16 @@ void qvmWidgetSource::onTitleBarAction(int act, quint32 param)
         view->openList(record, false, false);
         return;
     }
+    if (act == 3) {
+        // One tap drops the carried-over conditions and searches again without them.
+        kwdFinder* record = view->pageCount() > 0 ? topCondition() : nullptr;
+        if (!record)
+            return;
+        record->clearConditions();
+        kwdStore::instance()->saveFinders(kwdStore::instance()->finders);
+        view->openList(record, false, false);
+        return;
+    }
     if (view->isVisible())
         view->toggleFavorite(act, param != 0);
 }
@@ -192,8 +202,10 @@ void qvmWidgetSource::onGoBack()
         bar->setTitle(kwdStore::categoryTitle(current ? current->category : -1), tr("Back"),
                       tr("Set Condition"));
         qvmGraphicsItem* top = view->topPage();
-        if (top && top->kind() == qvmGraphicsItem::KindList)
+        if (top && top->kind() == qvmGraphicsItem::KindList) {
+            bar->setConditionCount(current ? current->activeConditions() : 0);
             bar->setButtons(TitleBar::ShowCondition, false);
+        }
         break;
     }
     case PagePushCondition: {

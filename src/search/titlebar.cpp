@@ -24,6 +24,10 @@ void TitleBar::createWidgets()
     btnBack->setObjectName(QStringLiteral("btnBack"));
     btnCondition = new QPushButton(tr("SetCondition"), this);
     btnCondition->setObjectName(QStringLiteral("btnCondition"));
+    btnClearCondition = new QPushButton(QStringLiteral("×"), this);
+    btnClearCondition->setObjectName(QStringLiteral("btnClearCondition"));
+    btnClearCondition->setToolTip(tr("Clear the conditions"));
+    btnClearCondition->hide();
     btnFavorite = new QPushButton(this);
     btnFavorite->setObjectName(QStringLiteral("btnFavorite"));
     btnFavorite->setCheckable(true);
@@ -31,11 +35,13 @@ void TitleBar::createWidgets()
     layout->addWidget(btnBack);
     layout->addItem(new QSpacerItem(5, 5, QSizePolicy::Expanding, QSizePolicy::Minimum));
     layout->addWidget(btnCondition);
+    layout->addWidget(btnClearCondition);
     layout->addWidget(btnFavorite);
 
     connect(btnBack, &QPushButton::clicked, this, &TitleBar::onbtnBackClicked);
     connect(btnCondition, &QPushButton::clicked, this, &TitleBar::onRightButtonClicked);
     connect(btnFavorite, &QPushButton::clicked, this, &TitleBar::onRightButtonClicked);
+    connect(btnClearCondition, &QPushButton::clicked, this, [this] { emit doAction(3, 0); });
 }
 
 void TitleBar::setTitle(const QString& text, const QString& backText, const QString& rightText)
@@ -48,6 +54,8 @@ void TitleBar::setTitle(const QString& text, const QString& backText, const QStr
         btnBack->hide();
         if (btnCondition)
             btnCondition->hide();
+        if (btnClearCondition)
+            btnClearCondition->hide();
         if (btnFavorite)
             btnFavorite->hide();
     }
@@ -63,11 +71,28 @@ void TitleBar::setButtons(int flags, bool checked)
 {
     if (btnCondition)
         btnCondition->setVisible(flags & ShowCondition);
+    if (btnClearCondition)
+        btnClearCondition->setVisible((flags & ShowCondition) && conditionCount > 0);
     if (btnFavorite) {
         btnFavorite->setVisible(flags & ShowFavorite);
         if (flags & ShowFavorite)
             btnFavorite->setChecked(checked);
     }
+}
+
+void TitleBar::setConditionCount(int count)
+{
+    const int before = conditionCount;
+    conditionCount = qMax(0, count);
+    if (!btnCondition)
+        return;
+    // Without conditions the page's own caption stays; only a count shown before is taken back.
+    if (conditionCount > 0)
+        btnCondition->setText(tr("Filter·%1").arg(conditionCount));
+    else if (before > 0)
+        btnCondition->setText(tr("SetCondition"));
+    if (btnClearCondition)
+        btnClearCondition->setVisible(btnCondition->isVisibleTo(this) && conditionCount > 0);
 }
 
 void TitleBar::setBackFlags(int flags)

@@ -27,11 +27,15 @@ public:
                           const QString& rightText = QString());
     virtual void setButtons(int flags, bool checked);
     void setBackFlags(int flags);
+    // The condition button names how many stored conditions narrow the list ("筛选·3") and the
+    // clear button next to it removes them (action 3); 0 restores the plain button.
+    void setConditionCount(int count);
 
     QString titleText() const { return title; }
     bool showsTitle() const { return hasTitle; }
     QPushButton* backButton() const { return btnBack; }
     QPushButton* conditionButton() const { return btnCondition; }
+    QPushButton* clearConditionButton() const { return btnClearCondition; }
     QPushButton* favoriteButton() const { return btnFavorite; }
 
 Q_SIGNALS:
@@ -53,6 +57,8 @@ protected:
     // Reserved for a sort control reporting action 1; the bar never creates it.
     QPushButton* btnSort = nullptr;
     QPushButton* btnFavorite = nullptr;
+    QPushButton* btnClearCondition = nullptr;
+    int conditionCount = 0;
     bool hasTitle = false;
     QHBoxLayout* layout = nullptr;
 };

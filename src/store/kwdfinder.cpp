@@ -150,6 +150,29 @@ QString kwdFinder::buildQuery()
     return q.mid(1);
 }
 
+int kwdFinder::activeConditions() const
+{
+    // Built on a copy: an around-me query records the position it used.
+    kwdFinder copy(*this);
+    const QString query = copy.buildQuery();
+    // Pairs of one range count once, by their first key.
+    static const QStringList keys = {"distcode",  "keyword",   "haclcode", "proptype", "br",   "bldgcode",
+                                     "leasecode", "bldgarea1", "price1",   "f1",       "offer"};
+    int count = 0;
+    for (const QString& pair : query.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
+        if (keys.contains(pair.section(QLatin1Char('='), 0, 0)))
+            ++count;
+    }
+    return count;
+}
+
+void kwdFinder::clearConditions()
+{
+    for (int key : {District, HaClass, PropType, PriceHa, PriceSale, PriceLease, AreaSize, RoomType,
+                    ShareRent, Keyword, Floor, Source})
+        fields.remove(key);
+}
+
 void kwdFinder::write(QDataStream& out) const
 {
     out << name << qint32(category) << qint32(fields.size());

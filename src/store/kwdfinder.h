@@ -58,6 +58,12 @@ public:
     // Query string of a list request built from this record (pairs joined by "&", sn last).
     QString buildQuery();
 
+    // How many conditions narrow this record's list (district, keyword, type, rooms, shared rent,
+    // area, price, floor, source), counted from the query the list would send; sorting is none.
+    int activeConditions() const;
+    // Removes those conditions, keeping the place, the mode, the sort and the push data.
+    void clearConditions();
+
     void write(QDataStream& out) const;
     // Replaces this record from the stream; false when the stream ran dry or holds nonsense.
     bool read(QDataStream& in);

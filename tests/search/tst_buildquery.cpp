@@ -56,48 +56,52 @@ void TestBuildQuery::query_data()
     QTest::addColumn<int>("category");
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QString>("expected");
+    // Conditions that narrow the list (what the list page counts and one tap clears).
+    QTest::addColumn<int>("conditions");
 
     const QString city = QStringLiteral("1=北京");
     QTest::newRow("sale by district")
-        << 2 << QStringList{city, "8=101", QStringLiteral("2=朝阳")} << "distcode=cy";
-    QTest::newRow("unknown district") << 2 << QStringList{city, "8=101", QStringLiteral("2=海淀")} << "";
-    QTest::newRow("unknown city") << 2 << QStringList{"1=x", "8=101", QStringLiteral("2=朝阳")} << "";
-    QTest::newRow("unknown mode") << 2 << QStringList{city, "8=999", QStringLiteral("2=朝阳")} << "";
+        << 2 << QStringList{city, "8=101", QStringLiteral("2=朝阳")} << "distcode=cy" << 1;
+    QTest::newRow("unknown district") << 2 << QStringList{city, "8=101", QStringLiteral("2=海淀")} << "" << 0;
+    QTest::newRow("unknown city") << 2 << QStringList{"1=x", "8=101", QStringLiteral("2=朝阳")} << "" << 0;
+    QTest::newRow("unknown mode") << 2 << QStringList{city, "8=999", QStringLiteral("2=朝阳")} << "" << 0;
     QTest::newRow("lease example") << 3 << QStringList{city, "8=101", "15=2", "16=1", "13=1000-2000", "21=2"}
-                                   << "br=2&leasecode=1&price1=1000&price2=2000&ob=2";
-    QTest::newRow("open upper price") << 2 << QStringList{"12=500-"} << "price1=500&price2=";
-    QTest::newRow("equal price bounds") << 2 << QStringList{"12=500-500"} << "";
-    QTest::newRow("empty low price") << 2 << QStringList{"12=-800"} << "price1=0&price2=800";
-    QTest::newRow("lease price field") << 3 << QStringList{"12=1-2", "13=3-4"} << "price1=3&price2=4";
-    QTest::newRow("top floor") << 2 << QStringList{"18=8"} << "f1=8&f2=";
-    QTest::newRow("third floor") << 3 << QStringList{"18=3"} << "f1=3&f2=3";
-    QTest::newRow("villa") << 2 << QStringList{"15=5"} << "bldgcode=21";
-    QTest::newRow("shared rent off") << 3 << QStringList{"16=0"} << "";
-    QTest::newRow("developer source") << 3 << QStringList{"19=3"} << "offer=2";
+                                   << "br=2&leasecode=1&price1=1000&price2=2000&ob=2" << 3;
+    QTest::newRow("open upper price") << 2 << QStringList{"12=500-"} << "price1=500&price2=" << 1;
+    QTest::newRow("equal price bounds") << 2 << QStringList{"12=500-500"} << "" << 0;
+    QTest::newRow("empty low price") << 2 << QStringList{"12=-800"} << "price1=0&price2=800" << 1;
+    QTest::newRow("lease price field") << 3 << QStringList{"12=1-2", "13=3-4"} << "price1=3&price2=4" << 1;
+    QTest::newRow("top floor") << 2 << QStringList{"18=8"} << "f1=8&f2=" << 1;
+    QTest::newRow("third floor") << 3 << QStringList{"18=3"} << "f1=3&f2=3" << 1;
+    QTest::newRow("villa") << 2 << QStringList{"15=5"} << "bldgcode=21" << 1;
+    QTest::newRow("shared rent off") << 3 << QStringList{"16=0"} << "" << 0;
+    QTest::newRow("developer source") << 3 << QStringList{"19=3"} << "offer=2" << 1;
 
     const QStringList all{city,    "8=103",        "5=777",      "7=2000",   "17=garden", "9=pa",
                           "10=11", "11=3000-5000", "12=100-200", "13=10-20", "14=50-90",  "15=3",
                           "16=1",  "18=8",         "19=1",       "20=p1",    "21=9"};
     QTest::newRow("housing areas")
-        << 1 << all << "location=777|2000&keyword=garden&haclcode=pa&price1=3000&price2=5000&ob=p1";
+        << 1 << all << "location=777|2000&keyword=garden&haclcode=pa&price1=3000&price2=5000&ob=p1" << 3;
     QTest::newRow("sale, every pair in order")
         << 2 << all
         << "location=777|2000&keyword=garden&proptype=11&br=3&bldgarea1=50&bldgarea2=90"
-           "&price1=100&price2=200&f1=8&f2=&offer=0&ob=9";
-    QTest::newRow("agencies") << 4 << all << "location=777|2000&keyword=garden";
-    QTest::newRow("only this housing area") << 2 << QStringList{"8=103", "5=777", "7="} << "ha=777";
-    QTest::newRow("housing area without id") << 2 << QStringList{"8=103", "7=1000"} << "";
+           "&price1=100&price2=200&f1=8&f2=&offer=0&ob=9"
+        << 7;
+    QTest::newRow("agencies") << 4 << all << "location=777|2000&keyword=garden" << 1;
+    QTest::newRow("only this housing area") << 2 << QStringList{"8=103", "5=777", "7="} << "ha=777" << 0;
+    QTest::newRow("housing area without id") << 2 << QStringList{"8=103", "7=1000"} << "" << 0;
 
     // Separators in user or server text must not start new pairs.
-    QTest::newRow("keyword escaped") << 2 << QStringList{"17=a&b=c#d+e%f"} << "keyword=a%26b%3Dc%23d%2Be%25f";
+    QTest::newRow("keyword escaped") << 2 << QStringList{"17=a&b=c#d+e%f"} << "keyword=a%26b%3Dc%23d%2Be%25f"
+                                     << 1;
     QTest::newRow("keyword text kept")
-        << 2 << QStringList{QStringLiteral("17=朝阳 公园/东")} << QStringLiteral("keyword=朝阳 公园/东");
+        << 2 << QStringList{QStringLiteral("17=朝阳 公园/东")} << QStringLiteral("keyword=朝阳 公园/东") << 1;
     QTest::newRow("housing area id escaped")
-        << 2 << QStringList{"8=103", "5=1&sn=evil"} << "ha=1%26sn%3Devil";
+        << 2 << QStringList{"8=103", "5=1&sn=evil"} << "ha=1%26sn%3Devil" << 0;
     QTest::newRow("location id escaped")
-        << 1 << QStringList{"8=103", "5=9#1", "7=5000"} << "location=9%231|5000";
+        << 1 << QStringList{"8=103", "5=9#1", "7=5000"} << "location=9%231|5000" << 0;
     QTest::newRow("district code escaped")
-        << 2 << QStringList{city, "8=101", QStringLiteral("2=坏区")} << "distcode=x%26y%3D1";
+        << 2 << QStringList{city, "8=101", QStringLiteral("2=坏区")} << "distcode=x%26y%3D1" << 1;
 }
 
 void TestBuildQuery::query()
@@ -105,7 +109,14 @@ void TestBuildQuery::query()
     QFETCH(int, category);
     QFETCH(QStringList, fields);
     QFETCH(QString, expected);
-    QCOMPARE(makeFinder(category, fields).buildQuery(), withSn(expected));
+    kwdFinder finder = makeFinder(category, fields);
+    QCOMPARE(finder.buildQuery(), withSn(expected));
+    QTEST(finder.activeConditions(), "conditions");
+    // Cleared, the record keeps its place, housing area and sort, and narrows nothing.
+    finder.clearConditions();
+    QCOMPARE(finder.activeConditions(), 0);
+    for (const char* kept : {"location=", "ha=", "ob="})
+        QCOMPARE(finder.buildQuery().contains(kept), expected.contains(kept));
 }
 
 void TestBuildQuery::aroundMe_data()

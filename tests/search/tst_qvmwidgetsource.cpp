@@ -89,6 +89,18 @@ private Q_SLOTS:
         QTRY_COMPARE(list->listRequest, -1);
         QCOMPARE(listRequests().size(), 2);
         QVERIFY(listRequests().last().value("query").toString().contains("garden"));
+        // The stored keyword narrows the list: the bar says so, and one tap searches without it.
+        TitleBar* bar = page->titleBar();
+        const QString plain = TitleBar::tr("SetCondition");
+        QVERIFY(bar->conditionButton()->text() != plain && bar->conditionButton()->text().contains("1"));
+        QVERIFY(bar->clearConditionButton()->isVisible());
+        QTest::mouseClick(bar->clearConditionButton(), Qt::LeftButton);
+        QTRY_COMPARE(listRequests().size(), 3);
+        QTRY_COMPARE(list->listRequest, -1);
+        QVERIFY(!listRequests().last().value("query").toString().contains("keyword"));
+        QVERIFY(finder->field(kwdFinder::Keyword).isEmpty());
+        QCOMPARE(bar->conditionButton()->text(), plain);
+        QVERIFY(!bar->clearConditionButton()->isVisible());
     }
 
     void back_data()
