@@ -273,9 +273,17 @@ private Q_SLOTS:
         const QStringList firstTwo{first(records.at(0).toElement(), "id").text(),
                                    first(records.at(1).toElement(), "id").text()};
         QVERIFY(firstTwo.contains(sales[0]) && firstTwo.contains(sales[1]));
-        for (int i = 1; i < records.size(); ++i)
-            QVERIFY(first(records.at(i - 1).toElement(), "publish").text() >=
-                    first(records.at(i).toElement(), "publish").text());
+        // The push list and the city's default list ("默认(更新时间)") go newest update first, which is
+        // the time the rows' ages are read from.
+        const QDomNodeList defaultList =
+            getXml(kwdLocalService::listingHost("cd") + "/webservice/kwdforsalelist.html?page=1&percount=50")
+                .elementsByTagName(QStringLiteral("forsale"));
+        QCOMPARE(defaultList.size(), 50);
+        for (const QDomNodeList& list : {records, defaultList}) {
+            for (int i = 1; i < list.size(); ++i)
+                QVERIFY(first(list.at(i - 1).toElement(), "publish").text() >=
+                        first(list.at(i).toElement(), "publish").text());
+        }
         // The lease push document carries its records as "forlease".
         const QDomDocument leaseDoc = getXml(stat + "/kwdTT/leasequery?city=cd&page=1&percount=5");
         QCOMPARE(first(first(leaseDoc, "forlease"), "id").text(), leases[0]);

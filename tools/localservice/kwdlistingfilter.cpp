@@ -190,7 +190,8 @@ kwdListingFilter::Page kwdListingFilter::select(const kwdSampleCity& city) const
         }
         auto key = [&](const Hit& h) -> const kwdSampleListing& { return list[h.index]; };
         auto unit = [&](const Hit& h) { return key(h).price / qMax(1.0, key(h).area); };
-        const QString ob = newestFirst && order.isEmpty() ? QStringLiteral("9") : order;
+        // The default order, and the push queries' whatever is asked: newest update first.
+        const QString ob = newestFirst ? QString() : order;
         std::function<bool(const Hit&, const Hit&)> less;
         if (ob == QLatin1String("2"))
             less = [&](const Hit& a, const Hit& b) { return key(a).area > key(b).area; };

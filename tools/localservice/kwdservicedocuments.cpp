@@ -244,7 +244,8 @@ void kwdServiceDocuments::writeListing(QXmlStreamWriter& w, const kwdSampleCity&
     writeLinks(w, city, l.district, l.street, l.housingArea);
     w.writeTextElement(l.lease ? QStringLiteral("price") : QStringLiteral("totalprice"), number(l.price));
     w.writeTextElement(QStringLiteral("areasize"), number(l.area));
-    w.writeTextElement(QStringLiteral("publish"), timeText(l.published));
+    // The time a row's age is read from: the listing's last update, the order of the default list.
+    w.writeTextElement(QStringLiteral("publish"), timeText(l.updated));
     w.writeTextElement(QStringLiteral("floor"), QStringLiteral("%1/%2").arg(l.floor).arg(l.floors));
     if (distance >= 0)
         w.writeTextElement(QStringLiteral("distance"), grouped(distance, 0));
@@ -271,6 +272,7 @@ void kwdServiceDocuments::writeListing(QXmlStreamWriter& w, const kwdSampleCity&
             item(w, QStringLiteral("产权年限"),
                  l.propType == QLatin1String("11") ? QStringLiteral("70年") : QStringLiteral("40年"));
         }
+        item(w, QStringLiteral("发布时间"), timeText(l.published));
         item(w, QStringLiteral("更新时间"), timeText(l.updated));
         w.writeEndElement();
     }
