@@ -315,6 +315,14 @@
         <source>SetCondition</source>
         <translation>筛选</translation>
     </message>
+    <message>
+        <source>Clear the conditions</source>
+        <translation>清除筛选条件</translation>
+    </message>
+    <message>
+        <source>Filter·%1</source>
+        <translation>筛选·%1</translation>
+    </message>
 </context>
 <context>
     <name>international</name>
@@ -610,6 +618,13 @@
     </message>
 </context>
 <context>
+    <name>kwdShowScroll</name>
+    <message>
+        <source>Tap here to try again</source>
+        <translation>点击此处重试</translation>
+    </message>
+</context>
+<context>
     <name>kwdShowWait</name>
     <message>
         <source>Downloading,Please wait</source>
@@ -632,6 +647,10 @@
     <message>
         <source>Please Wait...</source>
         <translation>图片加载中…</translation>
+    </message>
+    <message>
+        <source>Picture failed to load</source>
+        <translation>图片加载失败</translation>
     </message>
 </context>
 <context>
