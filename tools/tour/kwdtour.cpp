@@ -385,14 +385,16 @@ bool kwdTour::run()
 
 bool kwdTour::control(const QString& pathAndQuery)
 {
-    // Through the program's own network manager, so that it takes the same proxy.
-    QNetworkReply* reply = window->holder->networkManager()->get(QNetworkRequest(QUrl(
+    // A manager of its own (the program's holder deletes every reply it did not ask for); it takes
+    // the same proxy as the program.
+    QNetworkAccessManager manager;
+    QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(
         QStringLiteral("http://control.%1").arg(kwdServiceConfig::instance().listingDomain) + pathAndQuery)));
     const bool done = waitFor([reply] { return reply->isFinished(); });
     const bool ok = done && reply->error() == QNetworkReply::NoError;
     if (!ok)
         failure = QStringLiteral("control %1 failed: %2").arg(pathAndQuery, reply->errorString());
-    reply->deleteLater();
+    delete reply;
     return ok;
 }
 
