@@ -304,6 +304,42 @@
         <source>kwd</source>
         <translation>城市看房</translation>
     </message>
+    <message>
+        <source>Failed to check bonus,try later...</source>
+        <translation>查询抽奖结果失败，请稍后再试……</translation>
+    </message>
+    <message>
+        <source>Failed to check bonus status,try later...</source>
+        <translation>查询使用次数失败，请稍后再试……</translation>
+    </message>
+    <message>
+        <source>Updates come with the system&apos;s package manager</source>
+        <translation>新版本由系统的软件包管理器提供</translation>
+    </message>
+    <message>
+        <source>Checking Update...</source>
+        <translation>正在检查新版本……</translation>
+    </message>
+    <message>
+        <source>Check update failed</source>
+        <translation>检查新版本失败</translation>
+    </message>
+    <message>
+        <source>Found new version: </source>
+        <translation>发现新版本：</translation>
+    </message>
+    <message>
+        <source>Update Time: </source>
+        <translation>发布时间：</translation>
+    </message>
+    <message>
+        <source>Update Now?</source>
+        <translation>现在更新吗？</translation>
+    </message>
+    <message>
+        <source>You have latest app</source>
+        <translation>您使用的已是最新版本</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -568,6 +604,61 @@
     </message>
 </context>
 <context>
+    <name>kwdCheckBonus</name>
+    <message>
+        <source>Querying...</source>
+        <translation>正在查询……</translation>
+    </message>
+    <message>
+        <source>Congratulation!!!</source>
+        <translation>恭喜您中奖了！</translation>
+    </message>
+    <message>
+        <source>You Got:</source>
+        <translation>您获得了：</translation>
+    </message>
+    <message>
+        <source>Your bonusid:</source>
+        <translation>您的中奖编号：</translation>
+    </message>
+    <message>
+        <source>Contact us: %1</source>
+        <translation>领奖咨询%1</translation>
+    </message>
+    <message>
+        <source>Check Your Prize</source>
+        <translation>查看奖品</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Your day time:%1</source>
+        <translation>今日使用次数：%1</translation>
+    </message>
+    <message>
+        <source>week time: %1</source>
+        <translation>本周使用次数：%1</translation>
+    </message>
+    <message>
+        <source>Code:%1</source>
+        <translation>抽奖编号：%1</translation>
+    </message>
+    <message>
+        <source>Count maybe delayed</source>
+        <translation>统计次数可能略有延迟</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>View Detail</source>
+        <translation>查看详情</translation>
+    </message>
+</context>
+<context>
     <name>kwdChooseHA</name>
     <message>
         <source>Form</source>
@@ -640,6 +731,34 @@
     <message>
         <source>Company</source>
         <translation>城市看房&#x3000;版权所有</translation>
+    </message>
+</context>
+<context>
+    <name>kwdUpdateHandler</name>
+    <message>
+        <source>Cancel Update</source>
+        <translation>暂不更新</translation>
+    </message>
+    <message>
+        <source>Update Now</source>
+        <translation>立即更新</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>kwdWebLink</name>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>This address is not a web page and was not opened:
+%1</source>
+        <translation>该地址不是网页地址，已拒绝打开：
+%1</translation>
     </message>
 </context>
 <context>
@@ -752,6 +871,101 @@
     </message>
 </context>
 <context>
+    <name>qvmSystem</name>
+    <message>
+        <source>global phone</source>
+        <translation>电话：010-6265 8800</translation>
+    </message>
+    <message>
+        <source>查看抽奖活动</source>
+        <translation>查看抽奖活动</translation>
+    </message>
+    <message>
+        <source>检查新版本</source>
+        <translation>检查新版本</translation>
+    </message>
+    <message>
+        <source>About KWDPersonal</source>
+        <translation>关于城市看房</translation>
+    </message>
+    <message>
+        <source>发布房源</source>
+        <translation>发布房源</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>退出登录</translation>
+    </message>
+    <message>
+        <source>退  出</source>
+        <translation>退  出</translation>
+    </message>
+    <message>
+        <source>Updates come with the system&apos;s package manager</source>
+        <translation>新版本由系统的软件包管理器提供</translation>
+    </message>
+    <message>
+        <source>KWDPersonal</source>
+        <translation>城市看房</translation>
+    </message>
+    <message>
+        <source>Version: </source>
+        <translation>版本：</translation>
+    </message>
+    <message>
+        <source>global company</source>
+        <translation>北京诺达房产信息服务有限公司</translation>
+    </message>
+    <message>
+        <source>global address</source>
+        <translation>地址：北京市海淀区知春路 56 号中航大厦 8 层</translation>
+    </message>
+    <message>
+        <source>global fax</source>
+        <translation>传真：010-6265 8801</translation>
+    </message>
+    <message>
+        <source>global support</source>
+        <translation>技术支持：诺达软件客户服务中心</translation>
+    </message>
+    <message>
+        <source>global support phone</source>
+        <translation>支持热线：400-610-8866（工作日 9:00–18:00）</translation>
+    </message>
+    <message>
+        <source>global website</source>
+        <translation>网站：</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Publishing a listing comes soon.</source>
+        <translation>发布房源功能即将推出。</translation>
+    </message>
+    <message>
+        <source>Release House</source>
+        <translation>发布房源</translation>
+    </message>
+    <message>
+        <source>Publisher login comes soon.</source>
+        <translation>发布者登录功能即将推出。</translation>
+    </message>
+    <message>
+        <source>User Login</source>
+        <translation>用户登录</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>logout ok</source>
+        <translation>已退出登录</translation>
+    </message>
+</context>
+<context>
     <name>qvmWidgetSource</name>
     <message>
         <source>new house1</source>
@@ -772,6 +986,21 @@
     <message>
         <source>Back</source>
         <translation>返回</translation>
+    </message>
+</context>
+<context>
+    <name>qvmnotice</name>
+    <message>
+        <source>There is a new notice from the service.</source>
+        <translation>有一条新的服务公告。</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>View Detail</source>
+        <translation>查看详情</translation>
     </message>
 </context>
 </TS>

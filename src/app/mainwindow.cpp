@@ -1,19 +1,28 @@
 #include "mainwindow.h"
 
 #include "closehint.h"
+#include "kwdcheckbonus.h"
 #include "kwddatabase.h"
 #include "kwdlazypage.h"
+#include "kwdprizereply.h"
+#include "kwdserviceconfig.h"
 #include "kwdshowwait.h"
 #include "kwdstore.h"
 #include "kwdtheme.h"
+#include "kwdupdatehandler.h"
+#include "kwdupdateinfo.h"
+#include "kwdweblink.h"
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
+#include "qvmnotice.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
+#include "qvmwidgetsystem.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedLayout>
@@ -104,7 +113,7 @@ void MainWindow::createPages()
     pages->addWidget(source);
     addLazyPage(QStringLiteral("pageAround"), [](QWidget* parent) { return new QWidget(parent); });
     addLazyPage(QStringLiteral("pageFavorite"), [](QWidget* parent) { return new QWidget(parent); });
-    addLazyPage(QStringLiteral("pageSystem"), [](QWidget* parent) { return new QWidget(parent); });
+    addLazyPage(QStringLiteral("pageSystem"), [](QWidget* parent) { return new qvmWidgetSystem(parent); });
 }
 
 void MainWindow::addLazyPage(const QString& name, const std::function<QWidget*(QWidget*)>& factory)
@@ -158,8 +167,15 @@ void MainWindow::createTray()
 
 void MainWindow::check_prize(bool bauto)
 {
-    // The prize draw check is added with the system menu.
-    Q_UNUSED(bauto)
+    if (prizeRequests[0] || prizeRequests[1] || !holder)
+        return;
+    prizeAuto = bauto;
+    if (!bauto)
+        ensureBonus()->showPrize(QString(), QString());
+    prizeRequests[0] =
+        holder->get(kwdServiceConfig::instance().statisticsBase() +
+                        QStringLiteral("/kwd/webservice/kwdsnprize.php?sn=%1").arg(qvmHttpHolder::deviceId()),
+                    this);
 }
 
 void MainWindow::check_prize()
@@ -167,23 +183,121 @@ void MainWindow::check_prize()
     check_prize(false);
 }
 
+kwdCheckBonus* MainWindow::ensureBonus()
+{
+    if (!bonus)
+        bonus = new kwdCheckBonus(this);
+    return bonus;
+}
+
+void MainWindow::onPrizeReply(int id, int err)
+{
+    prizeRequests[0] = 0;
+    if (err != 0) {
+        if (!prizeAuto && bonus)
+            bonus->showMessage(tr("Failed to check bonus,try later..."));
+        return;
+    }
+    const qvmHttpRequest* r = holder->request(id);
+    const kwdPrizeReply reply = kwdPrizeReply::parsePrize(r && r->body ? *r->body : QByteArray());
+    if (!reply.readable) {
+        // An automatic check shows nothing but a won prize.
+        if (!prizeAuto)
+            ensureBonus()->showMessage(tr("Failed to check bonus,try later...") + QLatin1Char('\n') +
+                                       reply.error);
+        return;
+    }
+    kwdStore::instance()->setConfig(kwdStore::prizeFlag,
+                                    reply.status ? QStringLiteral("1") : QStringLiteral("0"));
+    if (reply.unclaimedPrize()) {
+        ensureBonus()->showPrize(reply.prize, reply.code);
+        return;
+    }
+    if (!prizeAuto)
+        prizeRequests[1] = holder->get(
+            kwdServiceConfig::instance().statisticsBase() +
+                QStringLiteral("/kwd/webservice/kwdsnview.php?sn=%1").arg(qvmHttpHolder::deviceId()),
+            this);
+}
+
+void MainWindow::onCountReply(int id, int err)
+{
+    prizeRequests[1] = 0;
+    if (err != 0) {
+        if (!prizeAuto && bonus)
+            bonus->showMessage(tr("Failed to check bonus status,try later..."));
+        return;
+    }
+    const qvmHttpRequest* r = holder->request(id);
+    const kwdPrizeReply reply = kwdPrizeReply::parseCounts(r && r->body ? *r->body : QByteArray());
+    if (!reply.readable) {
+        ensureBonus()->showMessage(tr("Failed to check bonus status,try later...") + QLatin1Char('\n') +
+                                   reply.error);
+        return;
+    }
+    ensureBonus()->showCounts(reply.today, reply.week, reply.code);
+}
+
 void MainWindow::onHttpResponse(int id, int err)
 {
-    Q_UNUSED(err)
-    // The update, prize and new-listing replies are dispatched here as those checks are added; the
-    // record is always forgotten afterwards.
-    if (holder)
-        holder->remove(id);
+    if (!holder)
+        return;
+    if (id != 0 && id == updateRequest)
+        onUpdateReply(id, err);
+    else if (id != 0 && id == prizeRequests[0])
+        onPrizeReply(id, err);
+    else if (id != 0 && id == prizeRequests[1])
+        onCountReply(id, err);
+    // The new-listing reply is dispatched here as that check is added; the record is always
+    // forgotten afterwards (the usage report's among them, whose identifier nobody keeps).
+    holder->remove(id);
+}
+
+kwdUpdateHandler* MainWindow::ensureUpdateHandler()
+{
+    if (!updateHandler) {
+        updateHandler = new kwdUpdateHandler(this);
+        connect(updateHandler, &kwdUpdateHandler::doUpdate, this, &MainWindow::doUpdate);
+    }
+    return updateHandler;
 }
 
 void MainWindow::check_update(bool bauto)
 {
     // Every automatic check first reports the device's use to the statistics host; nobody waits for
-    // the answer, so no identifier is kept and onHttpResponse only forgets it. The update request
-    // itself is added with the update prompt.
-    if (bauto && holder)
+    // the answer, so no identifier is kept and onHttpResponse only forgets it.
+    if (bauto && holder) {
         holder->login(qvmHttpHolder::deviceId(), QString(), this);
+        check_prize(true);
+    }
     updateAuto = bauto;
+    if (!kwdUpdateInfo::checkBuiltIn()) {
+        // Built for a distribution: its package manager brings new versions, nothing is asked here.
+        if (!bauto) {
+            ensureUpdateHandler()->showMessage(tr("Updates come with the system's package manager"),
+                                               QString());
+            updateHandler->popUp();
+        }
+        return;
+    }
+    kwdStore* store = kwdStore::instance();
+    const QString format = QStringLiteral("yyyy-MM-dd hh:mm:ss");
+    const QDateTime now = QDateTime::currentDateTime();
+    if (bauto) {
+        const QDateTime last =
+            QDateTime::fromString(store->config(kwdStore::cfgLastUpdate).toString(), format);
+        // An unreadable time, or one ahead of the clock (the clock was set back), would hold the
+        // check off for good; both count as due.
+        if (last.isValid() && last <= now &&
+            last.daysTo(now) < store->config(kwdStore::cfgUpdateInterval).toInt())
+            return;
+    } else {
+        ensureUpdateHandler()->showMessage(tr("Checking Update..."), QString());
+        updateHandler->popUp();
+    }
+    store->setConfig(kwdStore::cfgLastUpdate, now.toString(format));
+    if (holder)
+        updateRequest = holder->get(store->config(kwdStore::urlUpdate).toString(), this);
 }
 
 void MainWindow::check_update()
@@ -191,9 +305,39 @@ void MainWindow::check_update()
     check_update(true);
 }
 
+void MainWindow::onUpdateReply(int id, int err)
+{
+    updateRequest = 0;
+    if (err != 0) {
+        if (updateHandler)
+            updateHandler->showMessage(tr("Check update failed"), QString());
+        return;
+    }
+    const qvmHttpRequest* r = holder->request(id);
+    const kwdUpdateInfo info = kwdUpdateInfo::parse(r && r->body ? *r->body : QByteArray());
+    kwdStore* store = kwdStore::instance();
+    const int known =
+        updateAuto ? store->config(kwdStore::cfgLastUpdateBuild).toInt() : kwdUpdateInfo::ownBuild;
+    if (info.build > kwdUpdateInfo::threshold(updateAuto, known)) {
+        store->setConfig(kwdStore::cfgLastUpdateBuild, info.build);
+        const QString text = tr("Found new version: ") + info.version + QLatin1Char('\n') +
+                             tr("Update Time: ") + info.updateTime + QLatin1Char('\n') + tr("Update Now?");
+        if (updateHandler) {
+            updateHandler->showMessage(text, info.url);
+        } else {
+            ensureUpdateHandler()->showMessage(text, info.url);
+            updateHandler->popUp();
+        }
+    } else if (updateHandler) {
+        updateHandler->showMessage(tr("You have latest app"), QString());
+    }
+}
+
 void MainWindow::check_notice()
 {
-    // The notice check is added with the notice panel.
+    if (!notice)
+        notice = new qvmnotice(this);
+    notice->check();
 }
 
 void MainWindow::check_newhouse()
@@ -255,8 +399,14 @@ void MainWindow::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void MainWindow::doUpdate(QString str)
 {
-    // The answer of the update prompt is handled with the update check.
-    Q_UNUSED(str)
+    // Called from the prompt's own button: it goes once that call has returned.
+    if (updateHandler) {
+        updateHandler->hide();
+        updateHandler->deleteLater();
+        updateHandler = nullptr;
+    }
+    if (!str.isEmpty())
+        kwdWebLink::open(str);
 }
 
 MainWindow::CloseAction MainWindow::closeWithoutPrompt() const

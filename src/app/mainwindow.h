@@ -13,6 +13,7 @@ class QAction;
 class QCloseEvent;
 class QMenu;
 class QStackedLayout;
+class kwdCheckBonus;
 class kwdShowWait;
 class kwdUpdateHandler;
 class qvmHttpHolder;
@@ -64,6 +65,8 @@ public:
     int updateRequest = 0;
     qvmnotice* notice = nullptr;
     int prizeRequests[2] = {0, 0};
+    bool prizeAuto = false;
+    kwdCheckBonus* bonus = nullptr;
     int newHouseRequest = 0;
     int newHouseTimer = 0;
     int fadeTimer = 0;
@@ -106,4 +109,9 @@ private:
     void addLazyPage(const QString& name, const std::function<QWidget*(QWidget*)>& factory);
     void createTray();
     void showFromTray();
+    kwdUpdateHandler* ensureUpdateHandler();
+    kwdCheckBonus* ensureBonus();
+    void onUpdateReply(int id, int err);
+    void onPrizeReply(int id, int err);
+    void onCountReply(int id, int err);
 };

@@ -7,7 +7,7 @@
 #include <QtTest>
 
 // The screenshot tour as the demo runs it: the real program walked through a search against the
-// local service. Every step must reach its page and leave a picture of the whole window.
+// local service, then the system menu. Every step must reach its page and leave a picture of the whole window.
 class TestTour : public QObject
 {
     Q_OBJECT
@@ -58,6 +58,13 @@ void TestTour::everyStepHasItsPicture_data()
         QStringLiteral("lease-list"),
         QStringLiteral("housing-area-list"),
         QStringLiteral("housing-area-detail"),
+        QStringLiteral("system-menu"),
+        QStringLiteral("about"),
+        QStringLiteral("update-latest"),
+        QStringLiteral("update-found"),
+        QStringLiteral("notice"),
+        QStringLiteral("prize-counts"),
+        QStringLiteral("prize-won"),
     };
     for (int i = 0; i < steps.size(); ++i) {
         const QString file = QStringLiteral("%1-%2.png").arg(i + 1, 2, 10, QLatin1Char('0')).arg(steps.at(i));

@@ -171,9 +171,12 @@ bool kwdLocalService::setUpdate(int build, const QString& version, const QString
                             QString::fromLatin1(QUrl::toPercentEncoding(url))));
 }
 
-bool kwdLocalService::setNotice(const QString& link) const
+bool kwdLocalService::setNotice(const QString& link, const QString& ishave) const
 {
-    return control(QStringLiteral("/notice?link=%1").arg(QString::fromLatin1(QUrl::toPercentEncoding(link))));
+    QString query = QStringLiteral("/notice?link=%1").arg(QString::fromLatin1(QUrl::toPercentEncoding(link)));
+    if (!ishave.isEmpty())
+        query += QStringLiteral("&ishave=%1").arg(QString::fromLatin1(QUrl::toPercentEncoding(ishave)));
+    return control(query);
 }
 
 bool kwdLocalService::setPrize(const QString& sn, const QString& prize, const QString& code,
@@ -184,6 +187,12 @@ bool kwdLocalService::setPrize(const QString& sn, const QString& prize, const QS
                             QString::fromLatin1(QUrl::toPercentEncoding(prize)),
                             QString::fromLatin1(QUrl::toPercentEncoding(code)),
                             QString::fromLatin1(QUrl::toPercentEncoding(claimed))));
+}
+
+bool kwdLocalService::setPrizeStatus(const QString& status) const
+{
+    return control(
+        QStringLiteral("/prize?status=%1").arg(QString::fromLatin1(QUrl::toPercentEncoding(status))));
 }
 
 QStringList kwdLocalService::addListings(const QString& cityCode, const QString& kind, int count) const

@@ -52,8 +52,11 @@ public:
                   const QString& extra = QString()) const;
     bool clearFaults() const;
     bool setUpdate(int build, const QString& version, const QString& time, const QString& url) const;
-    bool setNotice(const QString& link) const;
+    // ishave empty: "true" with a link, "false" without.
+    bool setNotice(const QString& link, const QString& ishave = QString()) const;
     bool setPrize(const QString& sn, const QString& prize, const QString& code, const QString& claimed) const;
+    // The "status" attribute of every prize reply; "none" leaves it out.
+    bool setPrizeStatus(const QString& status) const;
     // Adds new listings published now; returns their identifiers.
     QStringList addListings(const QString& cityCode, const QString& kind, int count = 1) const;
 

@@ -589,7 +589,7 @@ QByteArray kwdServiceDocuments::notice(const QString& ishave, const QString& lin
     return out;
 }
 
-QByteArray kwdServiceDocuments::prize(bool status, const QString& code, const QString& prize,
+QByteArray kwdServiceDocuments::prize(const QString& status, const QString& code, const QString& prize,
                                       const QString& claimed)
 {
     QByteArray out;
@@ -597,7 +597,8 @@ QByteArray kwdServiceDocuments::prize(bool status, const QString& code, const QS
     w.setAutoFormatting(true);
     w.writeStartDocument();
     w.writeStartElement(QStringLiteral("resultlist"));
-    w.writeAttribute(QStringLiteral("status"), status ? QStringLiteral("true") : QStringLiteral("false"));
+    if (!status.isEmpty())
+        w.writeAttribute(QStringLiteral("status"), status);
     w.writeStartElement(QStringLiteral("prize"));
     w.writeTextElement(QStringLiteral("key"), code);
     w.writeTextElement(QStringLiteral("prizetype"), prize);

@@ -34,7 +34,8 @@ public:
 
     static QByteArray update(int build, const QString& version, const QString& time, const QString& url);
     static QByteArray notice(const QString& ishave, const QString& link);
-    static QByteArray prize(bool status, const QString& code, const QString& prize, const QString& claimed);
+    static QByteArray prize(const QString& status, const QString& code, const QString& prize,
+                            const QString& claimed);
     static QByteArray counts(const QString& code, int today, int week);
     static QByteArray geocode(const QString& city, const QString& district, const QString& street,
                               const QString& number);

@@ -583,8 +583,10 @@ kwdHttpResponse kwdServiceRouter::controlHostRequest(const kwdHttpRequest& reque
     }
     if (path == QLatin1String("/prize")) {
         if (f.has(QStringLiteral("status")))
-            prizeStatus =
-                f.value(QStringLiteral("status")).compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+            // "none" leaves the attribute out, as a careless server would.
+            prizeStatus = f.value(QStringLiteral("status")) == QLatin1String("none")
+                              ? QString()
+                              : f.value(QStringLiteral("status"));
         const QString sn = f.value(QStringLiteral("sn")).trimmed();
         if (!sn.isEmpty()) {
             Prize p;
@@ -598,7 +600,7 @@ kwdHttpResponse kwdServiceRouter::controlHostRequest(const kwdHttpRequest& reque
     }
     if (path == QLatin1String("/prize/clear")) {
         prizes.clear();
-        prizeStatus = true;
+        prizeStatus = QStringLiteral("true");
         return kwdHttpResponse::text(ok);
     }
     if (path == QLatin1String("/push")) {

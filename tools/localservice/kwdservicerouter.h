@@ -81,7 +81,8 @@ private:
     QString updateUrl;
     QString noticeIshave = QStringLiteral("false");
     QString noticeLink;
-    bool prizeStatus = true;
+    // The prize reply's "status" attribute; empty leaves it out.
+    QString prizeStatus = QStringLiteral("true");
     QMap<QString, Prize> prizes;
     QMap<QString, Booking> bookings;
     QMap<QString, QByteArray> uploads; // deal code -> JPEG

@@ -1,25 +1,37 @@
 #include "kwdtour.h"
 
+#include "kwdcheckbonus.h"
 #include "kwdfinder.h"
 #include "kwdmessageitem.h"
+#include "kwdserviceconfig.h"
 #include "kwdshowscroll.h"
 #include "kwdstore.h"
+#include "kwdupdatehandler.h"
 #include "mainwindow.h"
 #include "qvmgitemimagelist.h"
+#include "qvmhttpholder.h"
 #include "qvmlistitem.h"
+#include "qvmnotice.h"
 #include "qvmresultdetailitem.h"
 #include "qvmresultlistitem.h"
 #include "qvmresultview.h"
+#include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
+#include "qvmwidgetsystem.h"
 #include "titlebar.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -368,5 +380,110 @@ bool kwdTour::run()
             auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
             return detail->kind() == qvmGraphicsItem::KindDetail && detail->row->complete;
         });
+    return ok && systemSteps();
+}
+
+bool kwdTour::control(const QString& pathAndQuery)
+{
+    // A manager of its own (the program's holder deletes every reply it did not ask for); it takes
+    // the same proxy as the program.
+    QNetworkAccessManager manager;
+    QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(
+        QStringLiteral("http://control.%1").arg(kwdServiceConfig::instance().listingDomain) + pathAndQuery)));
+    const bool done = waitFor([reply] { return reply->isFinished(); });
+    const bool ok = done && reply->error() == QNetworkReply::NoError;
+    if (!ok)
+        failure = QStringLiteral("control %1 failed: %2").arg(pathAndQuery, reply->errorString());
+    delete reply;
     return ok;
+}
+
+bool kwdTour::systemSteps()
+{
+    auto* system = window->findChild<qvmWidgetSystem*>();
+    auto* page = window->findChild<QWidget*>(QStringLiteral("pageSystem"));
+    auto promptSays = [this](const char* source) {
+        return waitFor([this, source] {
+            kwdUpdateHandler* prompt = window->updateHandler;
+            return prompt && prompt->isVisible() && prompt->slide->state() == QAbstractAnimation::Stopped &&
+                   prompt->lblInfo->text().contains(QCoreApplication::translate("MainWindow", source));
+        });
+    };
+    auto closePrompt = [this] {
+        QPushButton* close = window->updateHandler->btnClose;
+        tap(close, close->rect().center());
+        return waitFor([this] { return window->updateHandler == nullptr; });
+    };
+    const QString sn = QString::fromLatin1(QUrl::toPercentEncoding(qvmHttpHolder::deviceId()));
+    return step("system-menu",
+                [&] {
+                    tap(window->segment->button(3), window->segment->button(3)->rect().center());
+                    system = window->findChild<qvmWidgetSystem*>();
+                    // The automatic prize check at start decides whether the prize entry is offered.
+                    return system && page && page->isVisible() &&
+                           waitFor([this] { return window->prizeRequests[0] == 0; });
+                }) &&
+           step("about",
+                [&] {
+                    tapButton("btnAbout");
+                    return failure.isEmpty() &&
+                           system->findChild<QWidget*>(QStringLiteral("page_2"))->isVisible();
+                }) &&
+           step("update-latest",
+                [&] {
+                    tap(system->bar->backButton(), system->bar->backButton()->rect().center());
+                    tapButton("btnCheckUpdate");
+                    return failure.isEmpty() && promptSays("You have latest app");
+                }) &&
+           step("update-found",
+                [&] {
+                    if (!closePrompt() ||
+                        !control(QStringLiteral("/update?build=1017&version=1.1.7&time=2026-12-01&url=") +
+                                 QString::fromLatin1(QUrl::toPercentEncoding(
+                                     QStringLiteral("http://www.%1/download/kwdpersonal-1.1.7.exe")
+                                         .arg(kwdServiceConfig::instance().listingDomain)))))
+                        return false;
+                    tapButton("btnCheckUpdate");
+                    return failure.isEmpty() && promptSays("Found new version: ") &&
+                           window->updateHandler->btnGoUpdate->isVisible();
+                }) &&
+           step("notice",
+                [&] {
+                    if (!closePrompt() ||
+                        !control(QStringLiteral("/notice?link=") +
+                                 QString::fromLatin1(QUrl::toPercentEncoding(
+                                     QStringLiteral("http://www.%1/")
+                                         .arg(kwdServiceConfig::instance().listingDomain)))))
+                        return false;
+                    // The window asks once per run, 5 s after start: a fresh panel asks again.
+                    delete window->notice;
+                    window->notice = nullptr;
+                    window->check_notice();
+                    return waitFor([this] {
+                        return window->notice->isVisible() &&
+                               window->notice->slide->state() == QAbstractAnimation::Stopped;
+                    });
+                }) &&
+           step("prize-counts",
+                [&] {
+                    tapButton("btnNoticeOK");
+                    tapButton("btnBonus");
+                    return failure.isEmpty() && waitFor([this] {
+                               return window->bonus && window->bonus->isVisible() &&
+                                      !window->bonus->prizeView && window->bonus->btnDetail->isVisible();
+                           });
+                }) &&
+           step("prize-won", [&] {
+               tapButton("btnBonusOK");
+               if (!failure.isEmpty() ||
+                   !control(QStringLiteral("/prize?sn=%1&prize=%2&code=KWD-2026-0815&claimed=false")
+                                .arg(sn, QString::fromLatin1(
+                                             QUrl::toPercentEncoding(QStringLiteral("购物卡 200 元"))))))
+                   return false;
+               tapButton("btnBonus");
+               return failure.isEmpty() && waitFor([this] {
+                          return window->bonus->isVisible() && window->bonus->prizeView &&
+                                 window->bonus->btnDetail->isVisible();
+                      });
+           });
 }

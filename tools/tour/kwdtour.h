@@ -12,7 +12,8 @@ class qvmResultView;
 class qvmWidgetSource;
 
 // The screenshot tour: drives the main window with synthetic taps and drags through a search (area
-// page, lists, paging, detail, pictures, district, condition form, other categories) and saves a
+// page, lists, paging, detail, pictures, district, condition form, other categories) and the system
+// menu (About, update check, notice, prize draw), and saves a
 // picture of the window after every step. Owns nothing but its bookkeeping; the window is the caller's.
 class kwdTour
 {
@@ -37,6 +38,9 @@ private:
     // Scrolls the view so that the scene rectangle's top is visible and returns its viewport point.
     QPoint bringIntoView(const QRect& sceneRect);
     bool search(const char* button);
+    // Sets the local service's documents through its control host; true on "ok".
+    bool control(const QString& pathAndQuery);
+    bool systemSteps();
 
     MainWindow* window = nullptr;
     qvmWidgetSource* source = nullptr;
