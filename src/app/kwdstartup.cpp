@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QNetworkProxyFactory>
 #include <QRegularExpression>
@@ -76,7 +77,8 @@ MainWindow* kwdStartup::start(QApplication* app)
 bool kwdStartup::installCatalogue(QApplication* app)
 {
     auto* translator = new QTranslator(app);
-    if (!translator->load(QStringLiteral("kwdpersonal_zh"), QCoreApplication::applicationDirPath())) {
+    if (!translator->load(QStringLiteral("kwdpersonal_zh"),
+                          QFileInfo(kwdStore::appFile(QStringLiteral("kwdpersonal_zh.qm"))).path())) {
         qWarning("failed to load kwdpersonal_zh.qm");
         delete translator;
         return false;

@@ -172,7 +172,16 @@ kwdStore::~kwdStore()
 
 QString kwdStore::appFile(const QString& relative)
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(relative);
+    // Next to the program (build tree, portable copy), else the installed data directory.
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString roots[] = {program.path(), program.filePath(QStringLiteral(KWD_DATADIR_FROM_BIN)),
+                             QStringLiteral(KWD_DATADIR)};
+    for (const QString& root : roots) {
+        const QString path = QDir(root).filePath(relative);
+        if (QFileInfo::exists(path))
+            return QDir::cleanPath(path);
+    }
+    return program.filePath(relative);
 }
 
 kwdStore::KeyKind kwdStore::keyKind(int key)

@@ -69,7 +69,8 @@ public:
     // Destroys the one store so that the next instance() starts afresh (tests, program exit).
     static void destroy();
 
-    // A file shipped next to the program (citylist.xml, skin/, catalogue), whatever the working directory.
+    // A file shipped with the program (citylist.xml, skin/, catalogue): next to it in the build tree,
+    // else in the installed data directory; whatever the working directory.
     static QString appFile(const QString& relative);
 
     static KeyKind keyKind(int key);

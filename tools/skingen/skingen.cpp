@@ -1,6 +1,6 @@
 // kwd-skingen: draws the default skin's theme images (skin/default/theme/*.png).
 //
-//   kwd-skingen <skin directory> [--sheet <contact sheet.png>]
+//   kwd-skingen <skin directory> [--sheet <contact sheet.png>] [--icons <icon theme directory>]
 //
 // The images are vector drawings sized for the 360x640 handset-style window. The generated PNGs are
 // committed with the sources, so the program never needs this tool at build or run time; run it again
@@ -8,6 +8,7 @@
 // navigation button, message box) for a person to review.
 
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -669,24 +670,87 @@ QImage drawNewHouse()
     return img;
 }
 
-QImage drawAppIcon()
+// The program's icon on a 64-unit canvas: red rounded square, white house, magnifier over the door.
+const QRectF kIconSquare(3, 3, 58, 58);
+const QRectF kIconHouse(13, 12, 38, 38);
+const QColor kIconTop(242, 80, 66);
+
+void paintAppIcon(QPainter& p)
 {
-    QImage img = canvas(64, 64);
-    QPainter p(&img);
     smooth(p);
-    const QRectF r(3, 3, 58, 58);
-    softShadow(p, r, 13, 3, 50);
+    softShadow(p, kIconSquare, 13, 3, 50);
     p.setPen(QPen(barBottom.darker(115), 1.0));
-    p.setBrush(vertical(r, QColor(242, 80, 66), barBottom));
-    p.drawRoundedRect(r, 13, 13);
-    house(p, QRectF(13, 12, 38, 38), Qt::white, Qt::transparent);
-    // Magnifier over the door.
+    p.setBrush(vertical(kIconSquare, kIconTop, barBottom));
+    p.drawRoundedRect(kIconSquare, 13, 13);
+    house(p, kIconHouse, Qt::white, Qt::transparent);
     p.setPen(roundPen(priceRed, 3.0));
     p.setBrush(Qt::white);
     p.drawEllipse(QPointF(33, 40), 6.5, 6.5);
     p.setPen(roundPen(Qt::white, 4.0));
     p.drawLine(QPointF(38, 45), QPointF(46, 53));
+}
+
+QImage appIcon(int size)
+{
+    QImage img = canvas(size, size);
+    QPainter p(&img);
+    p.scale(size / 64.0, size / 64.0);
+    paintAppIcon(p);
     return img;
+}
+
+QImage drawAppIcon()
+{
+    return appIcon(64);
+}
+
+// The same icon as SVG for the desktop's scalable icon theme (the shadow is left to the desktop).
+QByteArray appIconSvg()
+{
+    QString d;
+    const QPainterPath path = housePath(kIconHouse);
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        d += QLatin1String(e.isMoveTo() ? "M" : "L") + QString::number(e.x, 'f', 2) + QLatin1Char(' ') +
+             QString::number(e.y, 'f', 2) + QLatin1Char(' ');
+    }
+    d += QLatin1Char('Z');
+    const QString svg = QStringLiteral(
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 64\">\n"
+        "  <defs>\n"
+        "    <linearGradient id=\"bg\" x1=\"0\" y1=\"3\" x2=\"0\" y2=\"61\" gradientUnits=\"userSpaceOnUse\">\n"
+        "      <stop offset=\"0\" stop-color=\"%1\"/>\n"
+        "      <stop offset=\"1\" stop-color=\"%2\"/>\n"
+        "    </linearGradient>\n"
+        "  </defs>\n"
+        "  <rect x=\"3\" y=\"3\" width=\"58\" height=\"58\" rx=\"13\" fill=\"url(#bg)\" stroke=\"%3\"/>\n"
+        "  <path d=\"%4\" fill=\"#ffffff\"/>\n"
+        "  <circle cx=\"33\" cy=\"40\" r=\"6.5\" fill=\"#ffffff\" stroke=\"%5\" stroke-width=\"3\"/>\n"
+        "  <line x1=\"38\" y1=\"45\" x2=\"46\" y2=\"53\" stroke=\"#ffffff\" stroke-width=\"4\" "
+        "stroke-linecap=\"round\"/>\n"
+        "</svg>\n")
+                              .arg(kIconTop.name(), barBottom.name(), barBottom.darker(115).name(), d.trimmed(),
+                                   priceRed.name());
+    return svg.toUtf8();
+}
+
+// Writes the icon theme files under dir: hicolor/{48x48,128x128}/apps/*.png and scalable/apps/*.svg.
+bool writeIcons(const QDir& dir, QTextStream& err)
+{
+    for (int size : {48, 128}) {
+        const QString sub = QStringLiteral("hicolor/%1x%1/apps").arg(size);
+        if (!dir.mkpath(sub) || !appIcon(size).save(dir.filePath(sub + QStringLiteral("/kwdpersonal.png")), "PNG")) {
+            err << "cannot write the " << size << " pixel icon under " << dir.path() << "\n";
+            return false;
+        }
+    }
+    const QString sub = QStringLiteral("hicolor/scalable/apps");
+    QFile svg(dir.filePath(sub + QStringLiteral("/kwdpersonal.svg")));
+    if (!dir.mkpath(sub) || !svg.open(QIODevice::WriteOnly) || svg.write(appIconSvg()) < 0) {
+        err << "cannot write " << svg.fileName() << "\n";
+        return false;
+    }
+    return true;
 }
 
 QImage dot(const QColor& c)
@@ -1133,7 +1197,7 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     const QStringList args = app.arguments();
     if (args.size() < 2 || args.at(1).startsWith(QLatin1Char('-'))) {
-        err << "usage: kwd-skingen <skin directory> [--sheet <contact sheet.png>]\n";
+        err << "usage: kwd-skingen <skin directory> [--sheet <contact sheet.png>] [--icons <directory>]\n";
         return 2;
     }
     const QDir skin(args.at(1));
@@ -1156,6 +1220,9 @@ int main(int argc, char** argv)
         }
         images.push_back(img);
     }
+    const int iconsArg = args.indexOf(QStringLiteral("--icons"));
+    if (iconsArg > 0 && (iconsArg + 1 >= args.size() || !writeIcons(QDir(args.at(iconsArg + 1)), err)))
+        return iconsArg + 1 >= args.size() ? 2 : 1;
     if (sheetArg > 0) {
         const QString path = args.at(sheetArg + 1);
         if (!contactSheet(images).save(path, "PNG")) {
