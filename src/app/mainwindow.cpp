@@ -8,6 +8,7 @@
 #include "kwdtheme.h"
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
+#include "qvmwidgetaround.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 
@@ -102,7 +103,7 @@ void MainWindow::createPages()
     auto* source = new qvmWidgetSource;
     source->setObjectName(QStringLiteral("pageSource"));
     pages->addWidget(source);
-    addLazyPage(QStringLiteral("pageAround"), [](QWidget* parent) { return new QWidget(parent); });
+    addLazyPage(QStringLiteral("pageAround"), [](QWidget* parent) { return new qvmWidgetAround(parent); });
     addLazyPage(QStringLiteral("pageFavorite"), [](QWidget* parent) { return new QWidget(parent); });
     addLazyPage(QStringLiteral("pageSystem"), [](QWidget* parent) { return new QWidget(parent); });
 }
