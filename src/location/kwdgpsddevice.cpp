@@ -49,6 +49,11 @@ qint64 kwdGpsdDevice::bytesAvailable() const
     return sentences.size() + QIODevice::bytesAvailable();
 }
 
+bool kwdGpsdDevice::canReadLine() const
+{
+    return sentences.contains('\n') || QIODevice::canReadLine();
+}
+
 qint64 kwdGpsdDevice::readData(char* data, qint64 maxSize)
 {
     const qint64 n = qMin<qint64>(maxSize, sentences.size());

@@ -23,6 +23,7 @@ public:
     void close() override;
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override;
+    bool canReadLine() const override;
 
     // Milliseconds between reconnection attempts.
     int retryInterval = 5000;
