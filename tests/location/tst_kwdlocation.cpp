@@ -5,12 +5,12 @@
 #include "kwdpositionsource.h"
 #include "kwdserviceconfig.h"
 #include "kwdtestenvironment.h"
+#include "kwdtestreceiver.h"
 #include "qvmaddressentry.h"
 #include "qvmhttpholder.h"
 #include "xqgeosearchmanager.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QGeoCoordinate>
 #include <QNmeaPositionInfoSource>
 #include <QTcpServer>
@@ -19,29 +19,6 @@
 #include <QtTest>
 
 namespace {
-
-// An NMEA receiver that claims the methods a test asks for, so that one factory can stand for
-// both a satellite and a cell receiver. Fixes are handed to it as the parsed updates it emits.
-class TestReceiver : public QNmeaPositionInfoSource
-{
-public:
-    TestReceiver(PositioningMethods m, QObject* parent)
-        : QNmeaPositionInfoSource(RealTimeMode, parent), offered(m)
-    {
-        auto* idle = new QBuffer(this);
-        idle->open(QIODevice::ReadOnly);
-        setDevice(idle);
-    }
-    PositioningMethods supportedPositioningMethods() const override { return offered; }
-    void fix(const QGeoCoordinate& c, double speed = -1)
-    {
-        QGeoPositionInfo info(c, QDateTime::currentDateTimeUtc());
-        if (speed >= 0)
-            info.setAttribute(QGeoPositionInfo::GroundSpeed, speed);
-        emit positionUpdated(info);
-    }
-    PositioningMethods offered;
-};
 
 const QGeoCoordinate Guomao(39.9087, 116.4605);
 
@@ -86,7 +63,7 @@ private:
     kwdLocalService* service = nullptr;
     qvmHttpHolder* holder = nullptr;
     kwdLocation* location = nullptr;
-    QList<TestReceiver*> receivers;
+    QList<kwdTestReceiver*> receivers;
     QSignalSpy* addresses = nullptr;
     QSignalSpy* positions = nullptr;
 };
@@ -122,7 +99,7 @@ void TestLocation::cleanup()
 void TestLocation::startWith(QGeoPositionInfoSource::PositioningMethods methods)
 {
     location->sourceFactory = [this, methods](QObject* parent) {
-        auto* r = new TestReceiver(methods, parent);
+        auto* r = new kwdTestReceiver(methods, parent);
         receivers << r;
         return r;
     };
@@ -153,7 +130,7 @@ void TestLocation::lookupThreshold()
     QFETCH(int, lookups);
     startWith(satellite ? QGeoPositionInfoSource::SatellitePositioningMethods
                         : QGeoPositionInfoSource::NonSatellitePositioningMethods);
-    TestReceiver* r = satellite ? receivers.first() : receivers.last();
+    kwdTestReceiver* r = satellite ? receivers.first() : receivers.last();
     QVERIFY(receivers.size() == (satellite ? 1 : 2));
 
     r->fix(Guomao, 8.5);
@@ -189,7 +166,7 @@ void TestLocation::cellAfterSatellite()
 void TestLocation::pendingAndLateReplies()
 {
     startWith(QGeoPositionInfoSource::SatellitePositioningMethods);
-    TestReceiver* r = receivers.first();
+    kwdTestReceiver* r = receivers.first();
     service->setFault(QString(), QStringLiteral("/geocoder/*"), QStringLiteral("stall"),
                       QStringLiteral("ms=300"));
     r->fix(Guomao);
