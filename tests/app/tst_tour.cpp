@@ -58,6 +58,12 @@ void TestTour::everyStepHasItsPicture_data()
         QStringLiteral("lease-list"),
         QStringLiteral("housing-area-list"),
         QStringLiteral("housing-area-detail"),
+        QStringLiteral("around-locating"),
+        QStringLiteral("around-address"),
+        QStringLiteral("around-sale-list"),
+        QStringLiteral("around-condition"),
+        QStringLiteral("around-back-to-list"),
+        QStringLiteral("around-back-to-form"),
     };
     for (int i = 0; i < steps.size(); ++i) {
         const QString file = QStringLiteral("%1-%2.png").arg(i + 1, 2, 10, QLatin1Char('0')).arg(steps.at(i));

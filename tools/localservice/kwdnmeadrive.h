@@ -3,8 +3,8 @@
 #include <QList>
 #include <QPointF>
 
-// A simulated drive around Beijing's Chaoyang district (Guomao, Sanlitun, Dongzhimen, Jianguomen
-// and back) at city speed, looping: where the car is after a given time, how fast and which way.
+// A simulated drive around Beijing's Dongcheng district (Dongdan, Chongwenmen, Qianmen, Tiananmen
+// East, Wangfujing and back) at city speed, looping: where the car is after a given time, how fast and which way.
 class kwdNmeaDrive
 {
 public:

@@ -9,11 +9,13 @@ class QPoint;
 class QWidget;
 class qvmResultListItem;
 class qvmResultView;
+class qvmWidgetAround;
 class qvmWidgetSource;
 
 // The screenshot tour: drives the main window with synthetic taps and drags through a search (area
-// page, lists, paging, detail, pictures, district, condition form, other categories) and saves a
-// picture of the window after every step. Owns nothing but its bookkeeping; the window is the caller's.
+// page, lists, paging, detail, pictures, district, condition form, other categories) and the
+// around-me page, and saves a picture of the window after every step. Owns nothing but its bookkeeping; the
+// window is the caller's.
 class kwdTour
 {
 public:
@@ -37,6 +39,8 @@ private:
     // Scrolls the view so that the scene rectangle's top is visible and returns its viewport point.
     QPoint bringIntoView(const QRect& sceneRect);
     bool search(const char* button);
+    // The around-me page: locating, the address, a sale search around the user, its conditions, back.
+    bool runAround();
 
     MainWindow* window = nullptr;
     qvmWidgetSource* source = nullptr;
