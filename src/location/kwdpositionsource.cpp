@@ -3,11 +3,17 @@
 #include "kwdgpsddevice.h"
 #include "kwdserviceconfig.h"
 
+#include <QDebug>
 #include <QFileInfo>
 #include <QGeoPositionInfoSource>
 #include <QNmeaPositionInfoSource>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QUrl>
+
+#ifdef KWD_HAVE_SERIALPORT
+#include <QSerialPort>
+#endif
 
 QString kwdPositionSource::configured()
 {
@@ -39,6 +45,27 @@ QGeoPositionInfoSource* kwdPositionSource::create(const QString& spec, QObject* 
         auto* device = new kwdGpsdDevice(url.host(), quint16(url.port(kwdGpsdDevice::DefaultPort)), source);
         source->setDevice(device);
         return source;
+    }
+    // "serial:<port>@<baud>": Qt's plugin reads serial ports at 4800 baud only, so another rate
+    // means opening the port ourselves.
+    static const QRegularExpression serialRate(QStringLiteral("^serial:(.+)@(\\d+)$"));
+    const QRegularExpressionMatch rate = serialRate.match(spec);
+    if (rate.hasMatch()) {
+#ifdef KWD_HAVE_SERIALPORT
+        auto* source = new QNmeaPositionInfoSource(QNmeaPositionInfoSource::RealTimeMode, parent);
+        auto* port = new QSerialPort(rate.captured(1), source);
+        port->setBaudRate(rate.captured(2).toInt());
+        if (!port->open(QIODevice::ReadOnly)) {
+            qWarning() << "cannot open" << rate.captured(1) << port->errorString();
+            delete source;
+            return nullptr;
+        }
+        source->setDevice(port);
+        return source;
+#else
+        qWarning() << "serial ports at another rate than 4800 baud need Qt SerialPort";
+        return nullptr;
+#endif
     }
     const QVariantMap parameters{{QStringLiteral("nmea.source"), spec}};
     return QGeoPositionInfoSource::createSource(QStringLiteral("nmea"), parameters, parent);

@@ -18,6 +18,9 @@
 #include <QTemporaryFile>
 #include <QtTest>
 
+#include <pty.h>
+#include <unistd.h>
+
 namespace {
 
 const QGeoCoordinate Guomao(39.9087, 116.4605);
@@ -54,6 +57,7 @@ private Q_SLOTS:
     void replayedLogReachesTheGeocoder();
     void socketReceivers_data();
     void socketReceivers();
+    void serialAtItsOwnRate();
 
 private:
     // Starts a location whose receivers offer `methods`; the first is the satellite one.
@@ -339,6 +343,32 @@ void TestLocation::socketReceivers()
     const QGeoCoordinate c = updates.first().first().value<QGeoPositionInfo>().coordinate();
     QVERIFY(c.distanceTo(Guomao) < 1.0);
     QCOMPARE(heard.startsWith(kwdGpsdDevice::watchCommand()), waitForWatch);
+}
+
+void TestLocation::serialAtItsOwnRate()
+{
+    // A pseudo terminal stands in for the receiver's serial line.
+    int master = -1, slave = -1;
+    char name[128] = {};
+    QVERIFY(openpty(&master, &slave, name, nullptr, nullptr) == 0);
+    std::unique_ptr<QGeoPositionInfoSource> source(kwdPositionSource::create(
+        QStringLiteral("serial:%1@9600").arg(QString::fromLocal8Bit(name)), nullptr));
+    if (!source) {
+        ::close(master);
+        ::close(slave);
+        QSKIP("built without Qt SerialPort");
+    }
+    QSignalSpy updates(source.get(), &QGeoPositionInfoSource::positionUpdated);
+    source->startUpdates();
+    const QDateTime t = QDateTime::currentDateTimeUtc();
+    const QByteArray fix = kwdNmeaSentence::rmc(t, Guomao.latitude(), Guomao.longitude(), 5, 0) +
+                           kwdNmeaSentence::rmc(t.addSecs(1), Guomao.latitude(), Guomao.longitude(), 5, 0);
+    QCOMPARE(::write(master, fix.constData(), size_t(fix.size())), ssize_t(fix.size()));
+    const bool arrived = updates.wait(5000);
+    ::close(master);
+    ::close(slave);
+    QVERIFY(arrived);
+    QVERIFY(updates.first().first().value<QGeoPositionInfo>().coordinate().distanceTo(Guomao) < 1.0);
 }
 
 KWD_TEST_MAIN(TestLocation)
