@@ -48,8 +48,12 @@ kwdLocation* kwdLocation::instance()
 QGeoPositionInfoSource* kwdLocation::makeSource()
 {
     QGeoPositionInfoSource* source = sourceFactory ? sourceFactory(this) : nullptr;
-    if (source)
+    if (source) {
         connect(source, &QGeoPositionInfoSource::positionUpdated, this, &kwdLocation::positionUpdated);
+        // A receiver that gives up (service refused, connection lost) would otherwise leave the
+        // user looking at "Locating..." for ever; without a fix this reports the failure.
+        connect(source, &QGeoPositionInfoSource::errorOccurred, this, &kwdLocation::onPositionUpdateTimeout);
+    }
     return source;
 }
 

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void socketReceivers_data();
     void socketReceivers();
     void serialAtItsOwnRate();
+    void failingReceiverSaysSo();
 
 private:
     // Starts a location whose receivers offer `methods`; the first is the satellite one.
@@ -369,6 +370,20 @@ void TestLocation::serialAtItsOwnRate()
     ::close(slave);
     QVERIFY(arrived);
     QVERIFY(updates.first().first().value<QGeoPositionInfo>().coordinate().distanceTo(Guomao) < 1.0);
+}
+
+void TestLocation::failingReceiverSaysSo()
+{
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    location->sourceFactory = [port](QObject* parent) {
+        return kwdPositionSource::create(QStringLiteral("socket://127.0.0.1:%1").arg(port), parent);
+    };
+    QVERIFY(location->start());
+    QVERIFY(positions->wait(5000));
+    QCOMPARE(positions->first(), (QList<QVariant>{0.0, 0.0}));
 }
 
 KWD_TEST_MAIN(TestLocation)
