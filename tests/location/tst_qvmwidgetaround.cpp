@@ -80,22 +80,16 @@ void TestWidgetAround::searchButtons_data()
     QTest::addColumn<QString>("radius");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("searchedCity");
-    QTest::newRow("no fix") << false << 0.0 << 0.0 << "北京"
-                            << "1000"
-                            << "error: GPS Data is not valid"
-                            << "";
-    QTest::newRow("looked-up city without 市") << true << 39.9087 << 116.4605 << "上海"
-                                               << "2000"
-                                               << ""
-                                               << "北京";
-    QTest::newRow("no address, store's city") << true << 20.0 << 125.0 << "上海"
-                                              << "500"
-                                              << ""
-                                              << "上海";
-    QTest::newRow("no address, unknown city") << true << 20.0 << 125.0 << "火星"
-                                              << "1000"
-                                              << "error: your city[火星] is not support"
-                                              << "";
+    const QString none;
+    QTest::newRow("no fix") << false << 0.0 << 0.0 << QStringLiteral("北京") << QStringLiteral("1000")
+                            << QStringLiteral("error: GPS Data is not valid") << none;
+    QTest::newRow("looked-up city without 市") << true << 39.9087 << 116.4605 << QStringLiteral("上海")
+                                               << QStringLiteral("2000") << none << QStringLiteral("北京");
+    QTest::newRow("no address, store's city") << true << 20.0 << 125.0 << QStringLiteral("上海")
+                                              << QStringLiteral("500") << none << QStringLiteral("上海");
+    QTest::newRow("no address, unknown city")
+        << true << 20.0 << 125.0 << QStringLiteral("火星") << QStringLiteral("1000")
+        << QStringLiteral("error: your city[火星] is not support") << none;
 }
 
 void TestWidgetAround::searchButtons()
@@ -115,7 +109,6 @@ void TestWidgetAround::searchButtons()
     init();
     qvmWidgetAroundFunction* form = page->form();
     QCOMPARE(QString::number(form->range()), radius);
-    QVERIFY(form->widgetButton->isHidden());
     if (fix) {
         QSignalSpy address(page->location(), &kwdLocation::addressChange);
         receiver->fix(QGeoCoordinate(lat, lon));
