@@ -42,6 +42,7 @@ class TestLocation : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void cleanupTestCase() { delete service; }
     void init();
     void cleanup();
     void lookupThreshold_data();

@@ -24,6 +24,7 @@ class TestWidgetAround : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void cleanupTestCase() { delete service; }
     void init();
     void cleanup();
     void searchButtons_data();
