@@ -966,6 +966,96 @@
     </message>
 </context>
 <context>
+    <name>qvmWidgetAround</name>
+    <message>
+        <source>Your Address:</source>
+        <translation>您的位置：</translation>
+    </message>
+    <message>
+        <source>Your range:</source>
+        <translation>&#x3000;搜索半径：</translation>
+    </message>
+    <message>
+        <source>GPS Guide</source>
+        <translation>房价导航</translation>
+    </message>
+    <message>
+        <source>update imediate</source>
+        <translation>立即更新</translation>
+    </message>
+    <message>
+        <source>Set Condition</source>
+        <translation>筛选</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+</context>
+<context>
+    <name>qvmWidgetAroundFunction</name>
+    <message>
+        <source>500M</source>
+        <translation>500米</translation>
+    </message>
+    <message>
+        <source>1000M</source>
+        <translation>1000米</translation>
+    </message>
+    <message>
+        <source>2000M</source>
+        <translation>2000米</translation>
+    </message>
+    <message>
+        <source>Locating...</source>
+        <translation>正在定位……</translation>
+    </message>
+    <message>
+        <source>your device doesn&apos;t support GPS,</source>
+        <translation>您的设备不支持GPS定位，</translation>
+    </message>
+    <message>
+        <source>see </source>
+        <translation>请访问 </translation>
+    </message>
+    <message>
+        <source>Searching GeoLocation...</source>
+        <translation>正在查询您的地址……</translation>
+    </message>
+    <message>
+        <source>Location failed...</source>
+        <translation>定位失败……</translation>
+    </message>
+    <message>
+        <source>Searching GeoLoation failed</source>
+        <translation>地址查询失败</translation>
+    </message>
+    <message>
+        <source>Your Address:</source>
+        <translation>您的位置：</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>your city[</source>
+        <translation>您所在的城市[</translation>
+    </message>
+    <message>
+        <source>] is not support</source>
+        <translation>]暂不支持</translation>
+    </message>
+    <message>
+        <source>GPS Data is not valid</source>
+        <translation>尚未取得有效的GPS定位</translation>
+    </message>
+    <message>
+        <source>your city is not valid</source>
+        <translation>无法确定您所在的城市</translation>
+    </message>
+</context>
+<context>
     <name>qvmWidgetSource</name>
     <message>
         <source>new house1</source>

@@ -15,6 +15,7 @@
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
 #include "qvmnotice.h"
+#include "qvmwidgetaround.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 #include "qvmwidgetsystem.h"
@@ -111,7 +112,7 @@ void MainWindow::createPages()
     auto* source = new qvmWidgetSource;
     source->setObjectName(QStringLiteral("pageSource"));
     pages->addWidget(source);
-    addLazyPage(QStringLiteral("pageAround"), [](QWidget* parent) { return new QWidget(parent); });
+    addLazyPage(QStringLiteral("pageAround"), [](QWidget* parent) { return new qvmWidgetAround(parent); });
     addLazyPage(QStringLiteral("pageFavorite"), [](QWidget* parent) { return new QWidget(parent); });
     addLazyPage(QStringLiteral("pageSystem"), [](QWidget* parent) { return new qvmWidgetSystem(parent); });
 }

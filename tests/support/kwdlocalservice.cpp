@@ -23,6 +23,7 @@ kwdLocalService::kwdLocalService(const QStringList& extraArguments)
         return;
     }
     static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+    static const QRegularExpression nmea(QStringLiteral("nmea on 127\\.0\\.0\\.1:(\\d+)"));
     QByteArray seen;
     const QDeadlineTimer deadline(30000);
     while (!deadline.hasExpired() && process.state() == QProcess::Running) {
@@ -33,12 +34,14 @@ kwdLocalService::kwdLocalService(const QStringList& extraArguments)
             const QByteArray line = process.readLine();
             seen += line;
             const QRegularExpressionMatch m = listening.match(QString::fromUtf8(line));
-            if (m.hasMatch()) {
+            if (m.hasMatch())
                 port_ = quint16(m.captured(1).toUInt());
-                break;
-            }
+            const QRegularExpressionMatch n = nmea.match(QString::fromUtf8(line));
+            if (n.hasMatch())
+                nmeaPort_ = quint16(n.captured(1).toUInt());
         }
-        if (port_)
+        // The drive's port is printed right after the proxy's.
+        if (port_ && nmeaPort_)
             break;
     }
     if (!port_) {

@@ -4,6 +4,7 @@
 #include "kwdfaultplan.h"
 #include "kwdhttpfront.h"
 #include "kwdhttprequest.h"
+#include "kwdnmeaserver.h"
 #include "kwdrequestlog.h"
 #include "kwdsampleworld.h"
 #include "kwdserviceconfig.h"
@@ -41,7 +42,15 @@ int main(int argc, char** argv)
     const QCommandLineOption maxBodyOption(QStringLiteral("max-body"),
                                            QStringLiteral("Largest request body accepted, in bytes."),
                                            QStringLiteral("bytes"), QString::number(4 * 1024 * 1024));
-    cli.addOptions({portOption, seedOption, nowOption, freshOption, cityListOption, maxBodyOption});
+    const QCommandLineOption nmeaPortOption(
+        QStringLiteral("nmea-port"),
+        QStringLiteral("Port on 127.0.0.1 of the simulated drive's NMEA (0: any free)."), QStringLiteral("N"),
+        QStringLiteral("0"));
+    const QCommandLineOption nmeaIntervalOption(
+        QStringLiteral("nmea-interval"), QStringLiteral("Milliseconds between two fixes of the drive."),
+        QStringLiteral("ms"), QStringLiteral("1000"));
+    cli.addOptions({portOption, seedOption, nowOption, freshOption, cityListOption, maxBodyOption,
+                    nmeaPortOption, nmeaIntervalOption});
     cli.process(app);
 
     bool ok = false;
@@ -84,7 +93,18 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot listen on 127.0.0.1:%d: %s\n", port, qPrintable(front.errorString()));
         return 1;
     }
+    const int nmeaPort = cli.value(nmeaPortOption).toInt(&ok);
+    if (!ok || nmeaPort < 0 || nmeaPort > 65535) {
+        std::fprintf(stderr, "bad --nmea-port\n");
+        return 2;
+    }
+    kwdNmeaServer nmea(cli.value(nmeaIntervalOption).toInt());
+    if (!nmea.listen(QHostAddress::LocalHost, quint16(nmeaPort))) {
+        std::fprintf(stderr, "cannot listen on 127.0.0.1:%d: %s\n", nmeaPort, qPrintable(nmea.errorString()));
+        return 1;
+    }
     std::printf("listening on 127.0.0.1:%u\n", unsigned(front.port()));
+    std::printf("nmea on 127.0.0.1:%u\n", unsigned(nmea.serverPort()));
     std::printf("listing domain %s, statistics %s:8081, geocoder %s, control %s, seed %llu\n",
                 qPrintable(config.listingDomain), qPrintable(config.statisticsHost),
                 qPrintable(config.geocoderHost), qPrintable(router.controlHost()),

@@ -2,6 +2,7 @@
 
 #include "kwdcheckbonus.h"
 #include "kwdfinder.h"
+#include "kwdlocation.h"
 #include "kwdmessageitem.h"
 #include "kwdserviceconfig.h"
 #include "kwdshowscroll.h"
@@ -11,10 +12,13 @@
 #include "qvmgitemimagelist.h"
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
+#include "qvmnavbutton.h"
 #include "qvmnotice.h"
 #include "qvmresultdetailitem.h"
 #include "qvmresultlistitem.h"
 #include "qvmresultview.h"
+#include "qvmwidgetaround.h"
+#include "qvmwidgetaroundfunction.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 #include "qvmwidgetsystem.h"
@@ -380,7 +384,7 @@ bool kwdTour::run()
             auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
             return detail->kind() == qvmGraphicsItem::KindDetail && detail->row->complete;
         });
-    return ok && systemSteps();
+    return ok && runAround() && systemSteps();
 }
 
 bool kwdTour::control(const QString& pathAndQuery)
@@ -395,6 +399,69 @@ bool kwdTour::control(const QString& pathAndQuery)
     if (!ok)
         failure = QStringLiteral("control %1 failed: %2").arg(pathAndQuery, reply->errorString());
     delete reply;
+    return ok;
+}
+
+bool kwdTour::runAround()
+{
+    qvmWidgetAround* around = nullptr;
+    qvmWidgetAroundFunction* form = nullptr;
+    TitleBar* bar = nullptr;
+    const bool ok =
+        step("around-locating",
+             [&] {
+                 QPushButton* tab = window->segment->button(1);
+                 tap(tab, tab->rect().center());
+                 around = qobject_cast<qvmWidgetAround*>(window->pageContent(1));
+                 if (!around || !waitFor([&] { return around->isVisible(); })) {
+                     failure = QStringLiteral("no around-me page");
+                     return false;
+                 }
+                 form = around->form();
+                 bar = around->titleBar();
+                 // The tour's receiver sends its first fix a few seconds after it starts.
+                 return around->location()->isRunning() && form->widgetButton->isHidden();
+             }) &&
+        step("around-address",
+             [&] {
+                 if (!waitFor([&] { return !form->address.isEmpty() && form->widgetButton->isVisible(); })) {
+                     failure = QStringLiteral("no address: %1").arg(form->lblGeoInfo->text());
+                     return false;
+                 }
+                 return true;
+             }) &&
+        step("around-sale-list",
+             [&] {
+                 view = around->resultView();
+                 tap(form->btnSale, form->btnSale->rect().center());
+                 if (!waitFor([&] {
+                         return around->currentPage() == qvmWidgetAround::PageResults && topList();
+                     })) {
+                     failure = QStringLiteral("no list around the user");
+                     return false;
+                 }
+                 if (!settle() || topList()->rows.isEmpty()) {
+                     failure = QStringLiteral("the list around the user did not fill");
+                     return false;
+                 }
+                 return true;
+             }) &&
+        step("around-condition",
+             [&] {
+                 tap(bar->conditionButton(), bar->conditionButton()->rect().center());
+                 return waitFor([&] { return around->currentPage() == qvmWidgetAround::PageCondition; });
+             }) &&
+        step("around-back-to-list",
+             [&] {
+                 tap(bar->backButton(), bar->backButton()->rect().center());
+                 return waitFor([&] { return around->currentPage() == qvmWidgetAround::PageResults; }) &&
+                        settle();
+             }) &&
+        step("around-back-to-form", [&] {
+            tap(bar->backButton(), bar->backButton()->rect().center());
+            return waitFor([&] { return around->currentPage() == qvmWidgetAround::PageForm; });
+        });
+    view = source->resultView();
     return ok;
 }
 

@@ -3,12 +3,15 @@
 // http_proxy when set, else starts kwd-localservice from its own directory. Exits non-zero when a
 // step does not reach its page.
 
+#include "kwdnmeasentence.h"
 #include "kwdstartup.h"
 #include "kwdtour.h"
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -81,6 +84,24 @@ int main(int argc, char** argv)
         qputenv("http_proxy", QStringLiteral("http://%1").arg(address).toUtf8());
         qputenv("no_proxy", "");
     }
+
+    // The around-me page follows a fixed spot in Beijing's Dongcheng district: a replayed receiver log
+    // that has no fix for its first seconds, then holds still.
+    if (qEnvironmentVariableIsEmpty("KWDPERSONAL_POSITION")) {
+        const QString log = home.filePath(QStringLiteral("tour.nmea"));
+        QFile file(log);
+        if (file.open(QIODevice::WriteOnly)) {
+            const QDateTime t0(QDate(2026, 12, 7), QTime(8, 0, 0), Qt::UTC);
+            file.write(kwdNmeaSentence::withChecksum("GPRMC,080000.00,V,,,,,,,071226,,,N"));
+            for (int i = 2; i < 6; ++i)
+                file.write(kwdNmeaSentence::rmc(t0.addSecs(i), 39.9024, 116.4109, 0.0, 0.0) +
+                           kwdNmeaSentence::gga(t0.addSecs(i), 39.9024, 116.4109, 45.0));
+            file.close();
+            qputenv("KWDPERSONAL_POSITION", log.toLocal8Bit());
+        }
+    }
+    // A tour started by a test must still find Qt's NMEA receiver, which hides from test processes.
+    qunsetenv("QT_QTESTLIB_RUNNING");
 
     QApplication app(argc, argv);
     MainWindow* window = kwdStartup::start(&app);

@@ -1,0 +1,3 @@
+#include "qgeosearchreply.h"
+
+QGeoSearchReply::QGeoSearchReply() : error(0) {}

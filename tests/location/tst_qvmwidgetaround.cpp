@@ -1,0 +1,188 @@
+#include "kwdfinder.h"
+#include "kwdlocalservice.h"
+#include "kwdlocation.h"
+#include "kwdmessage.h"
+#include "kwdstore.h"
+#include "kwdtestenvironment.h"
+#include "kwdtestreceiver.h"
+#include "qvmhttpholder.h"
+#include "qvmnavbutton.h"
+#include "qvmresultlistitem.h"
+#include "qvmresultview.h"
+#include "qvmwidgetaround.h"
+#include "qvmwidgetaroundfunction.h"
+#include "qvmwidgetsegement.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QtTest>
+
+// The around-me page against the local service: what the buttons say or search for after the
+// address lookup, and when the monitor lets positioning go.
+class TestWidgetAround : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase() { delete service; }
+    void init();
+    void cleanup();
+    void searchButtons_data();
+    void searchButtons();
+    void monitor_data();
+    void monitor();
+
+private:
+    kwdLocalService* service = nullptr;
+    qvmWidgetAround* page = nullptr;
+    kwdTestReceiver* receiver = nullptr;
+    QStringList messages;
+};
+
+void TestWidgetAround::initTestCase()
+{
+    // Qt hides its NMEA plugin from QtTest processes; the page's receiver is one here.
+    qunsetenv("QT_QTESTLIB_RUNNING");
+    service = new kwdLocalService;
+    QVERIFY2(service->isRunning(), qPrintable(service->errorText()));
+    new qvmHttpHolder(this);
+    kwdStore::instance()->load();
+    kwdMessage::setHook(
+        [this](const QString& title, const QString& text) { messages << title + ": " + text; });
+}
+
+void TestWidgetAround::init()
+{
+    messages.clear();
+    service->clearLog();
+    page = new qvmWidgetAround;
+    page->location()->sourceFactory = [this](QObject* parent) {
+        receiver = new kwdTestReceiver(QGeoPositionInfoSource::SatellitePositioningMethods, parent);
+        return receiver;
+    };
+    page->resize(360, 600);
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+    QVERIFY(page->location()->isRunning());
+}
+
+void TestWidgetAround::cleanup()
+{
+    delete page;
+    page = nullptr;
+}
+
+void TestWidgetAround::searchButtons_data()
+{
+    QTest::addColumn<bool>("fix");
+    QTest::addColumn<double>("lat");
+    QTest::addColumn<double>("lon");
+    QTest::addColumn<QString>("storeCity");
+    QTest::addColumn<QString>("radius");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("searchedCity");
+    const QString none;
+    QTest::newRow("no fix") << false << 0.0 << 0.0 << QStringLiteral("北京") << QStringLiteral("1000")
+                            << QStringLiteral("error: GPS Data is not valid") << none;
+    QTest::newRow("looked-up city without 市") << true << 39.9087 << 116.4605 << QStringLiteral("上海")
+                                               << QStringLiteral("2000") << none << QStringLiteral("北京");
+    QTest::newRow("no address, store's city") << true << 20.0 << 125.0 << QStringLiteral("上海")
+                                              << QStringLiteral("500") << none << QStringLiteral("上海");
+    QTest::newRow("no address, unknown city")
+        << true << 20.0 << 125.0 << QStringLiteral("火星") << QStringLiteral("1000")
+        << QStringLiteral("error: your city[火星] is not support") << none;
+}
+
+void TestWidgetAround::searchButtons()
+{
+    QFETCH(bool, fix);
+    QFETCH(double, lat);
+    QFETCH(double, lon);
+    QFETCH(QString, storeCity);
+    QFETCH(QString, radius);
+    QFETCH(QString, message);
+    QFETCH(QString, searchedCity);
+    kwdFinder* current = kwdStore::instance()->currentFinder;
+    current->setField(kwdFinder::City, storeCity);
+    current->setField(kwdFinder::Radius, radius);
+    // The radius is read from the store when the form is made.
+    cleanup();
+    init();
+    qvmWidgetAroundFunction* form = page->form();
+    QCOMPARE(QString::number(form->range()), radius);
+    if (fix) {
+        QSignalSpy address(page->location(), &kwdLocation::addressChange);
+        receiver->fix(QGeoCoordinate(lat, lon));
+        QVERIFY(form->widgetButton->isVisible());
+        QVERIFY(address.wait(10000));
+    }
+    form->btnSale->click();
+    QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList{message});
+    if (searchedCity.isEmpty()) {
+        QCOMPARE(page->currentPage(), int(qvmWidgetAround::PageForm));
+        return;
+    }
+    QCOMPARE(page->currentPage(), int(qvmWidgetAround::PageResults));
+    QVERIFY(page->addressName()->text().endsWith(QStringLiteral("%1m").arg(radius)));
+    QCOMPARE(form->condition()->field(kwdFinder::City), searchedCity);
+    QCOMPARE(current->field(kwdFinder::Radius), radius);
+    // The list request carries the live position and the radius; around a real place real rows
+    // come back (out at sea there are none).
+    QTRY_VERIFY_WITH_TIMEOUT(page->resultView()->topPage() && page->resultView()->pendingRequests().isEmpty(),
+                             10000);
+    const auto* shownList = static_cast<qvmResultListItem*>(page->resultView()->topPage());
+    QCOMPARE(!shownList->rows.isEmpty(), searchedCity == QStringLiteral("北京"));
+    QJsonObject list;
+    for (const QJsonObject& entry : service->log()) {
+        if (entry.value(QStringLiteral("path")).toString().endsWith(QLatin1String("forsalelist.html")))
+            list = entry;
+    }
+    QCOMPARE(list.value(QStringLiteral("host")).toString(),
+             QUrl(kwdLocalService::listingHost(kwdStore::instance()->cityCode(searchedCity))).host());
+    QCOMPARE(list.value(QStringLiteral("query")).toString(),
+             QStringLiteral("page=1&percount=20&location=%1%7C%2%7C%3&sn=%4")
+                 .arg(QString::number(lon, 'f', 6), QString::number(lat, 'f', 6), radius,
+                      qvmHttpHolder::deviceId()));
+}
+
+void TestWidgetAround::monitor_data()
+{
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<bool>("stopsAtSecondTick");
+    QTest::newRow("page left") << -1 << true;
+    QTest::newRow("results shown") << int(qvmWidgetAround::PageResults) << false;
+    QTest::newRow("conditions shown") << int(qvmWidgetAround::PageCondition) << false;
+}
+
+void TestWidgetAround::monitor()
+{
+    QFETCH(int, shown);
+    QFETCH(bool, stopsAtSecondTick);
+    qvmWidgetAroundFunction* form = page->form();
+    receiver->fix(QGeoCoordinate(39.9087, 116.4605));
+    if (shown == qvmWidgetAround::PageResults)
+        page->onSearchFromAreaView(QStringLiteral("here"), QStringLiteral("1000"));
+    else if (shown == qvmWidgetAround::PageCondition)
+        page->onTitleBarAction(0, 0);
+    else
+        page->hide();
+    QCOMPARE(page->currentPage(), qMax(0, shown));
+    QVERIFY(form->monitor->isActive());
+    // The ticks are the test's own: two minutes each in the program.
+    form->onMonitorTimeout();
+    QVERIFY(page->location()->isRunning());
+    form->onMonitorTimeout();
+    QCOMPARE(page->location()->isRunning(), !stopsAtSecondTick);
+    QCOMPARE(form->monitor->isActive(), !stopsAtSecondTick);
+    QCOMPARE(form->widgetButton->isHidden(), stopsAtSecondTick);
+    // Coming back starts positioning again.
+    page->show();
+    for (int i = 0; i < 3 && page->currentPage() != qvmWidgetAround::PageForm; ++i)
+        page->onGoBack();
+    QCOMPARE(page->currentPage(), int(qvmWidgetAround::PageForm));
+    QVERIFY(page->location()->isRunning());
+    QVERIFY(!form->monitor->isActive());
+}
+
+KWD_TEST_MAIN(TestWidgetAround)
+#include "tst_qvmwidgetaround.moc"
