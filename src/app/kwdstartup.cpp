@@ -15,6 +15,7 @@
 #include <QLibraryInfo>
 #include <QNetworkProxyFactory>
 #include <QRegularExpression>
+#include <QTextStream>
 #include <QThread>
 #include <QTranslator>
 
@@ -47,6 +48,26 @@ private:
 };
 
 } // namespace
+
+int kwdStartup::selfCheck(QApplication* app, QTextStream& out)
+{
+    bool ok = true;
+    auto report = [&](const char* name, const QString& path, bool found) {
+        out << name << ": " << (found ? QDir::toNativeSeparators(path) : QStringLiteral("missing")) << '\n';
+        ok = ok && found;
+    };
+    const QString cities = kwdStore::appFile(QStringLiteral("citylist.xml"));
+    report("citylist", cities, QFileInfo(cities).isReadable());
+    const QString skin = kwdTheme::instance()->skinDir();
+    report("skin", skin, QFileInfo(skin + QStringLiteral("/style.css")).isReadable());
+    const QString catalogue = kwdStore::appFile(QStringLiteral("kwdpersonal_zh.qm"));
+    // Loaded, not only present: a file that is not a catalogue fails here.
+    report("catalogue", catalogue,
+           installCatalogue(app) &&
+               QCoreApplication::translate("TitleBar", "GoBack") != QLatin1String("GoBack"));
+    out.flush();
+    return ok ? 0 : 1;
+}
 
 MainWindow* kwdStartup::start(QApplication* app)
 {

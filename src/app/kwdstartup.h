@@ -4,6 +4,7 @@
 
 class MainWindow;
 class QApplication;
+class QTextStream;
 class QTranslator;
 class kwdSplash;
 
@@ -16,7 +17,10 @@ public:
     // Runs every step and returns the shown main window.
     static MainWindow* start(QApplication* app);
 
-    // Loads "kwdpersonal_zh" from the program's directory and installs it; false when missing.
+    // For packagers and the install test: reports where the program finds its city list, skin and
+    // catalogue (one "name: path" line each) and returns 0 when it found all three, else 1.
+    static int selfCheck(QApplication* app, QTextStream& out);
+    // Loads "kwdpersonal_zh" from the program's files and installs it; false when missing.
     static bool installCatalogue(QApplication* app);
     // Opens the database in the data directory; on failure tells the splash (if any) and pauses.
     static bool openDatabase(kwdSplash* splash);

@@ -1,0 +1,93 @@
+#include "kwdtestenvironment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The installed layout: `cmake --install` into a temporary prefix lays out the program and its files,
+// and the installed program, started from elsewhere, finds them (also once the prefix has moved).
+class TestInstall : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(root.isValid());
+        prefix = root.filePath(QStringLiteral("prefix"));
+        QProcess install;
+        install.setProcessChannelMode(QProcess::MergedChannels);
+        install.start(QStringLiteral("cmake"), {QStringLiteral("--install"), QStringLiteral(KWD_BUILD_DIR),
+                                                QStringLiteral("--prefix"), prefix});
+        QVERIFY(install.waitForFinished(120000));
+        QVERIFY2(install.exitCode() == 0, install.readAll().constData());
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char* f :
+             {"bin/kwdpersonal", "share/kwdpersonal/citylist.xml", "share/kwdpersonal/kwdpersonal_zh.qm",
+              "share/kwdpersonal/skin/default/style.css",
+              "share/kwdpersonal/skin/default/theme/kwdpersonal.png",
+              "share/applications/example.kwdpersonal.client.desktop",
+              "share/metainfo/example.kwdpersonal.client.metainfo.xml",
+              "share/icons/hicolor/48x48/apps/kwdpersonal.png",
+              "share/icons/hicolor/128x128/apps/kwdpersonal.png",
+              "share/icons/hicolor/scalable/apps/kwdpersonal.svg"})
+            QTest::newRow(f) << QString::fromLatin1(f);
+    }
+
+    void layout()
+    {
+        QFETCH(QString, file);
+        const QFileInfo info(QDir(prefix).filePath(file));
+        QVERIFY2(info.isFile() && info.size() > 0, qPrintable(info.filePath()));
+    }
+
+    void installedProgramFindsItsFiles_data()
+    {
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("as installed") << false;
+        QTest::newRow("prefix moved") << true;
+    }
+
+    void installedProgramFindsItsFiles()
+    {
+        QFETCH(bool, moved);
+        QString where = prefix;
+        if (moved) {
+            where = root.filePath(QStringLiteral("moved"));
+            QVERIFY(QDir().rename(prefix, where));
+        }
+        QTemporaryDir elsewhere;
+        QProcess program;
+        program.setWorkingDirectory(elsewhere.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(env);
+        program.start(QDir(where).filePath(QStringLiteral("bin/kwdpersonal")),
+                      {QStringLiteral("--self-check")});
+        QVERIFY(program.waitForFinished(30000));
+        const QString out = QString::fromUtf8(program.readAllStandardOutput());
+        QVERIFY2(program.exitCode() == 0, qPrintable(out));
+        // Every file comes from the installed data directory, not from the build tree.
+        const QString data = QDir(where).filePath(QStringLiteral("share/kwdpersonal"));
+        for (const char* name : {"citylist: ", "skin: ", "catalogue: "}) {
+            const int at = out.indexOf(QLatin1String(name));
+            QVERIFY2(at >= 0, qPrintable(out));
+            QVERIFY2(out.mid(at + int(qstrlen(name))).startsWith(data), qPrintable(out));
+        }
+        if (moved)
+            QVERIFY(QDir().rename(where, prefix));
+    }
+
+private:
+    QTemporaryDir root;
+    QString prefix;
+};
+
+KWD_TEST_MAIN(TestInstall)
+#include "tst_install.moc"
