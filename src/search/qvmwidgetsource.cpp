@@ -2,6 +2,7 @@
 
 #include "conditionview.h"
 #include "kwdfinder.h"
+#include "kwdlazypage.h"
 #include "kwdstore.h"
 #include "kwdwidgetarea.h"
 #include "qvmgraphicsitem.h"
@@ -68,9 +69,14 @@ qvmWidgetSource::qvmWidgetSource(QWidget* parent) : QWidget(parent)
     resultsLayout->addWidget(view, 1);
     stack->addWidget(results);
 
-    // Page 2: the condition form.
-    conditionView = new qvmSetCondition;
-    stack->addWidget(conditionView);
+    // Page 2: the condition form, built when first shown or asked for.
+    conditionSlot = new kwdLazyPage([this](QWidget* parent) {
+        conditionView = new qvmSetCondition(parent);
+        connect(conditionView->view(), &ConditionView::doSearch, this,
+                &qvmWidgetSource::onSearchFromConditionView);
+        return conditionView;
+    });
+    stack->addWidget(conditionSlot);
 
     // Page 3: the push condition form comes with the new-listing push; until then an empty page.
     pushCondition = new QWidget;
@@ -80,8 +86,6 @@ qvmWidgetSource::qvmWidgetSource(QWidget* parent) : QWidget(parent)
     stack->setCurrentIndex(PageArea);
 
     connect(areaView->area(), &kwdWidgetArea::doSearch, this, &qvmWidgetSource::onSearchFromAreaView);
-    connect(conditionView->view(), &ConditionView::doSearch, this,
-            &qvmWidgetSource::onSearchFromConditionView);
     connect(newhouseSet, &QPushButton::clicked, this, &qvmWidgetSource::onBtnSet);
     connect(bar, &TitleBar::goBack, this, &qvmWidgetSource::onGoBack);
     connect(bar, &TitleBar::doAction, this, &qvmWidgetSource::onTitleBarAction);
@@ -89,6 +93,12 @@ qvmWidgetSource::qvmWidgetSource(QWidget* parent) : QWidget(parent)
     // The push condition form's back() is connected here once that form exists.
     if (pushCondition->metaObject()->indexOfSignal("back()") >= 0)
         connect(pushCondition, SIGNAL(back()), this, SLOT(onGoBack()));
+}
+
+qvmSetCondition* qvmWidgetSource::conditionPage()
+{
+    conditionSlot->content();
+    return conditionView;
 }
 
 int qvmWidgetSource::currentPage() const
@@ -132,7 +142,7 @@ void qvmWidgetSource::onSearchFromAreaView(bool search)
 void qvmWidgetSource::onSearchFromConditionView()
 {
     showPage(PageResults);
-    view->openList(conditionView->view()->record(), false, false);
+    view->openList(conditionPage()->view()->record(), false, false);
 }
 
 void qvmWidgetSource::onBtnSet()
@@ -144,8 +154,8 @@ void qvmWidgetSource::onTitleBarAction(int act, quint32 param)
 {
     if (act == 0) {
         kwdFinder* record = view->pageCount() > 0 ? topCondition() : kwdStore::instance()->currentFinder;
+        conditionPage()->view()->setCondition(record);
         showPage(PageCondition);
-        conditionView->view()->setCondition(record);
         const int category = record ? record->category : -1;
         bar->setTitle(kwdStore::categoryTitle(category) + QStringLiteral("-") + tr("Set Condition"),
                       QString(), QString());

@@ -9,6 +9,7 @@ class TitleBar;
 class kwdFinder;
 class qvmResultView;
 class qvmSetCondition;
+class kwdLazyPage;
 class qvmViewArea;
 
 // The search page of the main window: a title bar above a stack of four pages (area chooser,
@@ -33,7 +34,8 @@ public:
     TitleBar* titleBar() const { return bar; }
     QWidget* pushBar() const { return pushWidget; }
     qvmViewArea* areaPage() const { return areaView; }
-    qvmSetCondition* conditionPage() const { return conditionView; }
+    // The condition form, built on first use (start-up pays only for the area page).
+    qvmSetCondition* conditionPage();
     QWidget* pushConditionPage() const { return pushCondition; }
     int currentPage() const;
 
@@ -59,4 +61,5 @@ private:
     QPushButton* newhouseSet = nullptr;
     qvmViewArea* areaView = nullptr;
     qvmSetCondition* conditionView = nullptr;
+    kwdLazyPage* conditionSlot = nullptr;
 };

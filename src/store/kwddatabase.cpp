@@ -39,6 +39,9 @@ bool kwdDatabase::open(const QString& path)
         {"leasepricelist", "create table leasepricelist(city TEXT,info1 TEXT,info2 TEXT)"},
         {"configdata", "create table configdata(cfg TEXT,content TEXT)"},
     };
+    // One transaction for the check and the creation: a first start would otherwise wait for one
+    // journal sync per table.
+    const bool batched = connection->transaction();
     for (const auto& table : tables) {
         QSqlQuery query(*connection);
         query.exec(
@@ -48,6 +51,8 @@ bool kwdDatabase::open(const QString& path)
         if (!query.exec(QLatin1String(table[1])))
             qWarning() << query.lastError().text() << connection->lastError().text();
     }
+    if (batched && !connection->commit())
+        qWarning() << "creating the tables failed:" << connection->lastError().text();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "kwdstreamguard.h"
 #include "qvmlistitem.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QDebug>
@@ -15,6 +16,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QWidget>
+#include <QXmlStreamReader>
 
 #include <functional>
 #include <memory>
@@ -271,15 +273,10 @@ void kwdStore::load()
     loadCities();
     if (cities.isEmpty()) {
         QFile file(appFile(QStringLiteral("citylist.xml")));
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
             qWarning() << "failed to load citylist.xml" << file.fileName();
-        } else {
-            QDomDocument doc;
-            if (doc.setContent(&file))
-                parseCityList(doc);
-            else
-                qWarning() << "citylist.xml is not a readable XML document";
-        }
+        else if (!readCityList(&file))
+            qWarning() << "citylist.xml is not a readable XML document";
     }
     loadFinders(finders);
     loadNewHouseFinders(newHouseFinders);
@@ -564,26 +561,56 @@ bool kwdStore::isFavorite(const qvmListItem* row) const
 
 void kwdStore::parseCityList(const QDomDocument& doc)
 {
+    QByteArray xml = doc.toByteArray();
+    QBuffer buffer(&xml);
+    buffer.open(QIODevice::ReadOnly);
+    readCityList(&buffer);
+}
+
+bool kwdStore::readCityList(QIODevice* device)
+{
+    // A stream reader, not a document: the first start reads the whole list before its window shows.
     cities.clear();
-    const QDomNodeList provinces = doc.elementsByTagName(QStringLiteral("province"));
-    for (int p = 0; p < provinces.size(); ++p) {
-        const QDomElement province = provinces.at(p).toElement();
-        const QString provinceName = province.attribute(QStringLiteral("name"));
-        if (provinceName.isEmpty())
-            continue;
-        QList<kwdNameCode> kept;
-        const QDomNodeList list = province.elementsByTagName(QStringLiteral("city"));
-        for (int c = 0; c < list.size(); ++c) {
-            const QDomElement city = list.at(c).toElement();
-            kwdNameCode entry{city.attribute(QStringLiteral("name")), city.attribute(QStringLiteral("jm"))};
-            if (!entry.name.isEmpty() && !entry.code.isEmpty())
-                kept.append(entry);
-        }
-        if (!kept.isEmpty())
+    QXmlStreamReader xml(device);
+    QString provinceName;
+    QList<kwdNameCode> kept;
+    auto closeProvince = [&] {
+        if (!provinceName.isEmpty() && !kept.isEmpty())
             cities.insert(provinceName, kept);
+        provinceName.clear();
+        kept.clear();
+    };
+    int depth = 0;
+    int provinceDepth = -1;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            ++depth;
+            if (xml.name() == QLatin1String("province") && provinceDepth < 0) {
+                provinceDepth = depth;
+                provinceName = xml.attributes().value(QLatin1String("name")).toString();
+            } else if (xml.name() == QLatin1String("city") && provinceDepth >= 0) {
+                const QXmlStreamAttributes a = xml.attributes();
+                kwdNameCode entry{a.value(QLatin1String("name")).toString(),
+                                  a.value(QLatin1String("jm")).toString()};
+                if (!entry.name.isEmpty() && !entry.code.isEmpty())
+                    kept.append(entry);
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            if (depth == provinceDepth) {
+                closeProvince();
+                provinceDepth = -1;
+            }
+            --depth;
+        }
+    }
+    if (xml.hasError()) {
+        cities.clear();
+        return false;
     }
     if (!cities.isEmpty())
         saveCities();
+    return true;
 }
 
 bool kwdStore::parseCityInfo(const QDomDocument& doc, const QString& code)

@@ -9,6 +9,7 @@
 
 class QDataStream;
 class QDomDocument;
+class QIODevice;
 class kwdFinder;
 class qvmListItem;
 
@@ -97,6 +98,8 @@ public:
 
     // City catalogue and city information.
     void parseCityList(const QDomDocument& doc);
+    // The same from the document's bytes; false (and an empty catalogue) when it is not well-formed.
+    bool readCityList(QIODevice* device);
     bool parseCityInfo(const QDomDocument& doc, const QString& cityCode);
     QString cityCode(const QString& cityName) const;
     QString provinceOf(const QString& cityName) const;
