@@ -36,7 +36,8 @@ private Q_SLOTS:
               "share/metainfo/example.kwdpersonal.client.metainfo.xml",
               "share/icons/hicolor/48x48/apps/kwdpersonal.png",
               "share/icons/hicolor/128x128/apps/kwdpersonal.png",
-              "share/icons/hicolor/scalable/apps/kwdpersonal.svg"})
+              "share/icons/hicolor/scalable/apps/kwdpersonal.svg", "share/doc/kwdpersonal/copyright",
+              "share/doc/kwdpersonal/changelog.gz", "share/man/man1/kwdpersonal.1.gz"})
             QTest::newRow(f) << QString::fromLatin1(f);
     }
 
