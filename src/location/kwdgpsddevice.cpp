@@ -13,8 +13,10 @@ kwdGpsdDevice::kwdGpsdDevice(const QString& h, quint16 p, QObject* parent)
     connect(socket, &QTcpSocket::readyRead, this, &kwdGpsdDevice::onSocketData);
     connect(socket, &QTcpSocket::disconnected, this, &kwdGpsdDevice::onDisconnected);
     connect(socket, &QTcpSocket::errorOccurred, this, [this] {
-        if (isOpen() && socket->state() == QAbstractSocket::UnconnectedState && !retry->isActive())
+        if (isOpen() && socket->state() == QAbstractSocket::UnconnectedState && !retry->isActive()) {
             retry->start(retryInterval);
+            emit unreachable();
+        }
     });
     connect(retry, &QTimer::timeout, this, [this] {
         if (isOpen() && socket->state() == QAbstractSocket::UnconnectedState)

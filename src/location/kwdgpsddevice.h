@@ -33,6 +33,10 @@ public:
     // The command that starts gpsd's NMEA output.
     static QByteArray watchCommand();
 
+signals:
+    // The daemon could not be reached (refused, unknown host, lost); retries go on.
+    void unreachable();
+
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
     qint64 writeData(const char* data, qint64 size) override;

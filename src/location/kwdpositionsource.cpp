@@ -1,6 +1,7 @@
 #include "kwdpositionsource.h"
 
 #include "kwdgpsddevice.h"
+#include "kwdgpsdsource.h"
 #include "kwdserviceconfig.h"
 
 #include <QDebug>
@@ -41,10 +42,7 @@ QGeoPositionInfoSource* kwdPositionSource::create(const QString& spec, QObject* 
         const QUrl url(spec);
         if (url.host().isEmpty())
             return nullptr;
-        auto* source = new QNmeaPositionInfoSource(QNmeaPositionInfoSource::RealTimeMode, parent);
-        auto* device = new kwdGpsdDevice(url.host(), quint16(url.port(kwdGpsdDevice::DefaultPort)), source);
-        source->setDevice(device);
-        return source;
+        return new kwdGpsdSource(url.host(), quint16(url.port(kwdGpsdDevice::DefaultPort)), parent);
     }
     // "serial:<port>@<baud>": Qt's plugin reads serial ports at 4800 baud only, so another rate
     // means opening the port ourselves.

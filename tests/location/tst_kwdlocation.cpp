@@ -277,6 +277,7 @@ void TestLocation::configuredReceivers_data()
     QTest::newRow("gpsd") << "gpsd";
     QTest::newRow("serial at 9600 baud") << "serial";
     QTest::newRow("refused socket") << "refused";
+    QTest::newRow("unreachable gpsd") << "gpsd refused";
 }
 
 void TestLocation::configuredReceivers()
@@ -304,9 +305,9 @@ void TestLocation::configuredReceivers()
     } else {
         QVERIFY(server.listen(QHostAddress::LocalHost));
         spec = QStringLiteral("%1://127.0.0.1:%2")
-                   .arg(kind == "gpsd" ? "gpsd" : "socket")
+                   .arg(kind.startsWith("gpsd") ? "gpsd" : "socket")
                    .arg(server.serverPort());
-        if (kind == QLatin1String("refused"))
+        if (kind.endsWith(QLatin1String("refused")))
             server.close();
         // gpsd answers with reports of its own and sends NMEA only once asked to watch.
         connect(&server, &QTcpServer::newConnection, this, [&] {
@@ -329,7 +330,7 @@ void TestLocation::configuredReceivers()
         ::close(slave);
     }
     QVERIFY(fixed);
-    if (kind == QLatin1String("refused")) {
+    if (kind.endsWith(QLatin1String("refused"))) {
         // Without a fix the receiver's failure is announced, so nobody waits for ever.
         QCOMPARE(positions->first(), (QList<QVariant>{0.0, 0.0}));
         return;
