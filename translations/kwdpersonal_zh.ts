@@ -707,6 +707,10 @@
         <source>The request failed.</source>
         <translation>请求失败。</translation>
     </message>
+    <message>
+        <source>The reply was too large to be read; please try again later.</source>
+        <translation>回复内容过大，无法读取；请稍后再试。</translation>
+    </message>
 </context>
 <context>
     <name>kwdShowScroll</name>
@@ -770,6 +774,17 @@
     <message>
         <source>Picture failed to load</source>
         <translation>图片加载失败</translation>
+    </message>
+</context>
+<context>
+    <name>qvmHttpHolder</name>
+    <message>
+        <source>larger than %1 MB</source>
+        <translation>超过 %1 MB</translation>
+    </message>
+    <message>
+        <source>no data for %1 s</source>
+        <translation>%1 秒内未收到数据</translation>
     </message>
 </context>
 <context>

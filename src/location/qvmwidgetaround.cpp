@@ -40,6 +40,8 @@ qvmWidgetAround::qvmWidgetAround(QWidget* parent) : QWidget(parent)
     resultsLayout->setContentsMargins(0, 0, 0, 0);
     addressLabel = new QLabel(results);
     addressLabel->setObjectName(QStringLiteral("addressName"));
+    // The address comes from the geocoder: shown as it is, never read as markup.
+    addressLabel->setTextFormat(Qt::PlainText);
     addressLabel->setContentsMargins(0, 8, 0, 8);
     addressLabel->setAlignment(Qt::AlignHCenter);
     addressLabel->setWordWrap(true);

@@ -37,6 +37,9 @@ QString kwdNetworkError::describe(int error, const QString& detail)
     case QNetworkReply::UnknownNetworkError:
         sentence = tr("The network is not available; please check the connection.");
         break;
+    case qvmHttpRequest::ReplyTooLarge:
+        sentence = tr("The reply was too large to be read; please try again later.");
+        break;
     default:
         sentence = tr("The request failed.");
         break;

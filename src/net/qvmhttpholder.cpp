@@ -72,6 +72,16 @@ qvmHttpHolder::~qvmHttpHolder()
         theHolder = nullptr;
 }
 
+void qvmHttpHolder::setTransferTimeout(int ms)
+{
+    timeoutMs = qMax(ms, 0);
+}
+
+void qvmHttpHolder::setBodyLimit(qint64 bytes)
+{
+    limit = qMax<qint64>(bytes, 1);
+}
+
 qvmHttpHolder* qvmHttpHolder::instance()
 {
     return theHolder;
@@ -142,6 +152,7 @@ int qvmHttpHolder::start(const QString& url, QObject* receiver, bool toFile, con
     }
 
     QNetworkRequest req{QUrl(url)};
+    req.setTransferTimeout(timeoutMs);
     QNetworkReply* reply = nullptr;
     if (postData) {
         if (!contentType.isNull()) {
@@ -162,10 +173,11 @@ int qvmHttpHolder::start(const QString& url, QObject* receiver, bool toFile, con
     r->reply = reply;
     requests.insert(r->id, r);
     replies.insert(reply, r->id);
-    if (toFile) {
-        connect(reply, &QNetworkReply::downloadProgress, this, &qvmHttpHolder::summaryDownloadProgress);
+    // Progress is watched for every reply: download files are written as data arrives, and any body
+    // is stopped once it passes the limit.
+    connect(reply, &QNetworkReply::downloadProgress, this, &qvmHttpHolder::summaryDownloadProgress);
+    if (toFile)
         connect(reply, &QNetworkReply::errorOccurred, this, &qvmHttpHolder::summaryError);
-    }
     return r->id;
 }
 
@@ -234,7 +246,8 @@ void qvmHttpHolder::OnFinished(QNetworkReply* reply)
     reply->disconnect(this);
 
     int err = 0;
-    if (reply->error() != QNetworkReply::NoError) {
+    // A body that passed the limit on its last piece has already completed: it fails all the same.
+    if (reply->error() != QNetworkReply::NoError || r->tooLarge) {
         closeFile(r);
         // The partial file can no longer be found once its path gives way to the error text.
         if (r->toFile && !r->text.isEmpty())
@@ -242,6 +255,15 @@ void qvmHttpHolder::OnFinished(QNetworkReply* reply)
         r->state = qvmHttpRequest::Failed;
         r->text = reply->errorString();
         r->error = reply->error();
+        // The holder aborts a reply only for its size; any other cancellation is the transfer
+        // timeout, which Qt reports as a cancelled operation.
+        if (r->tooLarge) {
+            r->error = qvmHttpRequest::ReplyTooLarge;
+            r->text = tr("larger than %1 MB").arg(limit / (1024.0 * 1024.0), 0, 'g', 3);
+        } else if (r->error == QNetworkReply::OperationCanceledError) {
+            r->error = QNetworkReply::TimeoutError;
+            r->text = tr("no data for %1 s").arg(timeoutMs / 1000.0, 0, 'g', 3);
+        }
         err = -1;
     } else {
         r->state = qvmHttpRequest::Done;
@@ -294,6 +316,16 @@ void qvmHttpHolder::summaryDownloadProgress(qint64 bytesReceived, qint64 bytesTo
         return;
     qvmHttpRequest* r = requests.value(rit.value(), nullptr);
     if (!r)
+        return;
+    if (bytesReceived > limit || bytesTotal > limit) {
+        r->tooLarge = true;
+        // The abort completes the reply at once (unless the piece was its last), and the receiver
+        // may already have removed the record when it returns: nothing of it is touched after this.
+        reply->abort();
+        return;
+    }
+    // A reply that timed out reports its progress once more after it was closed.
+    if (!r->toFile || !reply->isOpen())
         return;
     const QByteArray chunk = reply->readAll();
     if (r->file)

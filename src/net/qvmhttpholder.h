@@ -21,6 +21,8 @@ public:
         Done = 1,
         Failed = 2
     };
+    // Our own error beyond QNetworkReply's codes: the reply was larger than the holder accepts.
+    static constexpr int ReplyTooLarge = 10000;
 
     ~qvmHttpRequest();
 
@@ -31,8 +33,10 @@ public:
     QString text;
     QString url;
     int state = Pending;
-    // The QNetworkReply::NetworkError of a failed exchange, else 0.
+    // The QNetworkReply::NetworkError of a failed exchange (or ReplyTooLarge), else 0.
     int error = 0;
+    // Set when the body passed the holder's limit and the transfer was stopped for it.
+    bool tooLarge = false;
     bool toFile = false;
     QByteArray* body = nullptr;
     QFile* file = nullptr;
@@ -64,6 +68,15 @@ public:
 
     QNetworkAccessManager* networkManager() const { return manager; }
 
+    // A transfer that receives nothing for this long fails as a timeout (QNetworkReply::TimeoutError),
+    // so a stalled server never holds a page; 30 s by default, 0 turns it off.
+    void setTransferTimeout(int ms);
+    int transferTimeout() const { return timeoutMs; }
+    // A body (in memory or in a download file) larger than this fails as ReplyTooLarge instead of
+    // taking the memory or the disk; 16 MB by default, far above any document or picture.
+    void setBodyLimit(qint64 bytes);
+    qint64 bodyLimit() const { return limit; }
+
 public Q_SLOTS:
     void OnFinished(QNetworkReply* reply);
     void summaryError(QNetworkReply::NetworkError code);
@@ -79,4 +92,6 @@ private:
     QMap<int, qvmHttpRequest*> requests;
     QMap<QNetworkReply*, int> replies;
     int lastId = 0;
+    int timeoutMs = 30000;
+    qint64 limit = qint64(16) * 1024 * 1024;
 };

@@ -34,7 +34,11 @@ void kwdMessage::information(const QString& title, const QString& text)
         hook()(title, text);
         return;
     }
-    QMessageBox::information(ownerWindow(), title, text);
+    // Texts can carry what the service sent (names, addresses, its error text): shown as written,
+    // never read as markup.
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, ownerWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 void kwdMessage::setHook(const Hook& h)

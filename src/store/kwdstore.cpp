@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDataStream>
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QDomDocument>
@@ -150,13 +151,29 @@ bool writeFile(const QString& path, const std::function<void(QDataStream&)>& bod
     return file.commit();
 }
 
+// A program killed while it saved its settings can leave Qt's lock file behind before writing who
+// holds it; every save of the next run would then wait for it to grow old (30 s). A lock that names
+// nobody and was made before this store started is such a leftover: its writer would have filled it
+// at once.
+void clearStaleSettingsLock()
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QString lock =
+        QSettings(QStringLiteral("Nordal"), QStringLiteral("personal")).fileName() + QStringLiteral(".lock");
+    const QFileInfo info(lock);
+    if (info.exists() && info.size() == 0 && info.lastModified().toUTC() < now)
+        QFile::remove(lock);
+}
+
 } // namespace
 
 kwdStore* kwdStore::instance()
 {
     auto& slot = storeSlot();
-    if (!slot)
+    if (!slot) {
+        clearStaleSettingsLock();
         slot.reset(new kwdStore);
+    }
     return slot.get();
 }
 

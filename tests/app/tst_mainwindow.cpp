@@ -265,15 +265,19 @@ void TestMainWindow::messageOverTheWindow()
     QPoint boxCentre;
     QWidget* boxParent = nullptr;
     QString button;
+    int format = -1;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box);
         boxParent = box->parentWidget();
         boxCentre = box->frameGeometry().center();
         button = box->buttons().value(0)->text();
+        format = box->textFormat();
         box->accept();
     });
-    kwdMessage::information(QStringLiteral("Info"), QStringLiteral("text"));
+    // A service text that looks like markup is shown as written.
+    kwdMessage::information(QStringLiteral("Info"), QStringLiteral("<img src=\"http://x/\"><b>朝阳</b>"));
+    QCOMPARE(format, int(Qt::PlainText));
     QCOMPARE(boxParent, &window);
     QVERIFY((boxCentre - window.frameGeometry().center()).manhattanLength() < 40);
     QVERIFY(!button.isEmpty());

@@ -124,6 +124,7 @@ void TestWidgetAround::searchButtons()
     }
     QCOMPARE(page->currentPage(), int(qvmWidgetAround::PageResults));
     QVERIFY(page->addressName()->text().endsWith(QStringLiteral("%1m").arg(radius)));
+    QCOMPARE(page->addressName()->textFormat(), Qt::PlainText); // the geocoder's text is never markup
     QCOMPARE(form->condition()->field(kwdFinder::City), searchedCity);
     QCOMPARE(current->field(kwdFinder::Radius), radius);
     // The list request carries the live position and the radius; around a real place real rows

@@ -286,7 +286,8 @@ void TestHttpHolder::requestByUrlSharesPending()
 
 void TestHttpHolder::download_data()
 {
-    QTest::addColumn<QString>("failure"); // "", "refused", "cut" mid-body, "404"
+    // "", "refused", "cut" mid-body, "404", "stalled" after a piece, "too large" (with or without length)
+    QTest::addColumn<QString>("failure");
     QTest::addColumn<int>("framing");
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("pieceSize");
@@ -305,10 +306,12 @@ void TestHttpHolder::download_data()
     QTest::newRow("deflated, no length") << "" << unframed << 90000 << 0 << true << false << true;
     QTest::newRow("redirected") << "" << length << 40000 << 8000 << false << true << true;
     QTest::newRow("redirected, in memory") << "" << length << 40000 << 8000 << false << true << false;
-    for (const char* failure : {"refused", "cut", "404"}) {
+    for (const char* failure : {"refused", "cut", "404", "stalled", "too large"}) {
         QTest::addRow("%s", failure) << failure << length << 80000 << 10000 << false << false << false;
         QTest::addRow("%s to file", failure) << failure << length << 80000 << 10000 << false << false << true;
     }
+    QTest::newRow("too large, no length")
+        << "too large" << unframed << 80000 << 10000 << false << false << false;
 }
 
 void TestHttpHolder::download()
@@ -331,6 +334,12 @@ void TestHttpHolder::download()
     response.pieceIntervalMs = pieceSize ? 5 : 0;
     response.status = failure == "404" ? 404 : 200;
     response.closeAfter = failure == "cut" ? 30000 : -1;
+    if (failure == "stalled") {
+        response.pieceIntervalMs = 60000; // one piece, then nothing for longer than the test runs
+        holder->setTransferTimeout(300);
+    }
+    if (failure == "too large")
+        holder->setBodyLimit(size / 2);
     server->setResponse(QStringLiteral("/pic.jpg"), response);
     Response moved = answer("moved to /pic.jpg");
     moved.status = 302;
@@ -365,9 +374,11 @@ void TestHttpHolder::download()
         QVERIFY2(failure != "404" || s.text.contains(QLatin1String("Not Found")), qPrintable(s.text));
         QVERIFY(!QFile::exists(path));
         // The user reads the sentence for this kind of failure, with the network layer's text after it.
-        const int expected = failure == "refused" ? QNetworkReply::ConnectionRefusedError
-                             : failure == "cut"   ? QNetworkReply::RemoteHostClosedError
-                                                  : QNetworkReply::ContentNotFoundError;
+        const int expected = failure == "refused"     ? QNetworkReply::ConnectionRefusedError
+                             : failure == "cut"       ? QNetworkReply::RemoteHostClosedError
+                             : failure == "stalled"   ? QNetworkReply::TimeoutError
+                             : failure == "too large" ? qvmHttpRequest::ReplyTooLarge
+                                                      : QNetworkReply::ContentNotFoundError;
         const QString shown = kwdNetworkError::describe(holder->request(id));
         QCOMPARE(shown, kwdNetworkError::describe(expected, QString()) + "\n(" + s.text + ")");
         QVERIFY(shown != kwdNetworkError::describe(-1, QString()));
@@ -376,6 +387,18 @@ void TestHttpHolder::download()
     QVERIFY(holder->request(id) && !holder->request(id)->reply);
     holder->remove(id);
     QVERIFY(!holder->request(id) && !QFile::exists(path));
+
+    if (failure.isEmpty() || failure == "refused")
+        return;
+    // Once the server answers normally again, the same request succeeds.
+    server->setResponse(QStringLiteral("/pic.jpg"), answer(content));
+    holder->setBodyLimit(qint64(16) * 1024 * 1024);
+    r.seen.clear();
+    const int again = holder->get(url, &r, toFile);
+    QTRY_COMPARE(r.seen.size(), 1);
+    QCOMPARE(r.seen.first().err, 0);
+    QVERIFY(r.seen.first().body == content);
+    holder->remove(again);
 }
 
 void TestHttpHolder::loginQuery_data()
