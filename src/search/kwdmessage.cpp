@@ -37,6 +37,15 @@ void kwdMessage::information(const QString& title, const QString& text)
     QMessageBox::information(ownerWindow(), title, text);
 }
 
+void kwdMessage::critical(const QString& title, const QString& text)
+{
+    if (hook()) {
+        hook()(title, text);
+        return;
+    }
+    QMessageBox::critical(ownerWindow(), title, text);
+}
+
 void kwdMessage::setHook(const Hook& h)
 {
     hook() = h;
