@@ -95,8 +95,14 @@ void kwdTour::tap(QWidget* widget, const QPoint& pos)
 
 void kwdTour::tapButton(const char* objectName)
 {
-    QWidget* b = window->findChild<QWidget*>(QLatin1String(objectName));
-    if (b && b->isVisible())
+    // Pages created later may reuse a name (the around-me form has its own "btnSale"): the one on
+    // screen is meant.
+    QWidget* b = nullptr;
+    for (QWidget* w : window->findChildren<QWidget*>(QLatin1String(objectName))) {
+        if (w->isVisible())
+            b = w;
+    }
+    if (b)
         tap(b, b->rect().center());
     else
         failure = QStringLiteral("button %1 is not on screen").arg(QLatin1String(objectName));
@@ -632,19 +638,20 @@ bool kwdTour::publishSteps()
                      }
                  }
                  form->cobdistrict->setCurrentIndex(1);
-                 QTest::keyClicks(form->housesrc, headline);
-                 QTest::keyClicks(form->lifearea, QStringLiteral("阳光花园"));
+                 form->housesrc->setText(headline);
+                 form->lifearea->setText(QStringLiteral("阳光花园"));
                  QTest::keyClicks(form->area, QStringLiteral("89.5"));
                  QTest::keyClicks(form->numberfloor, QStringLiteral("6"));
                  QTest::keyClicks(form->totlefloor, QStringLiteral("18"));
                  form->cobaspect->setCurrentIndex(1);
                  form->textEdit->setPlainText(QStringLiteral("南北通透，近地铁。"));
-                 QTest::keyClicks(form->road, QStringLiteral("建国路"));
-                 QTest::keyClicks(form->door, QStringLiteral("88号"));
+                 form->road->setText(QStringLiteral("建国路"));
+                 form->door->setText(QStringLiteral("88号"));
                  QTest::keyClicks(form->value, QStringLiteral("260"));
                  QTest::keyClicks(form->room, QStringLiteral("3"));
                  QTest::keyClicks(form->hall, QStringLiteral("1"));
                  QTest::keyClicks(form->toilet, QStringLiteral("1"));
+                 // Chinese cannot be typed with synthetic key clicks; it is entered as an input method would.
                  // The photo is set as the file dialog would set it.
                  QImage image(800, 600, QImage::Format_RGB32);
                  QPainter painter(&image);
@@ -679,9 +686,16 @@ bool kwdTour::publishSteps()
                  closeBox();
                  tap(window->segment->button(0), window->segment->button(0)->rect().center());
                  TitleBar* bar = source->titleBar();
-                 for (int i = 0; i < 4 && source->currentPage() != qvmWidgetSource::PageArea; ++i) {
+                 // From the housing-area detail left open by the search steps back to the area page.
+                 if (view->pageCount() > 1) {
                      tap(bar->backButton(), bar->backButton()->rect().center());
-                     waitFor([&] { return !view->isAnimating(); });
+                     if (!waitFor([&] { return view->pageCount() == 1; }) || !settle())
+                         return false;
+                 }
+                 tap(bar->backButton(), bar->backButton()->rect().center());
+                 if (!waitFor([&] { return source->currentPage() == qvmWidgetSource::PageArea; })) {
+                     failure = QStringLiteral("not back on the area page");
+                     return false;
                  }
                  if (!search("btnSale"))
                      return false;
