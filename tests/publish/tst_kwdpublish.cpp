@@ -95,6 +95,8 @@ private Q_SLOTS:
     void photoEncoding();
     void login_data();
     void login();
+    void formMarksFailure_data();
+    void formMarksFailure();
     void post_data();
     void post();
     void replyNoLongerPending_data();
@@ -494,6 +496,59 @@ void TestKwdPublish::fillForm(bool lease)
     form->hall->setText("1");
     form->toilet->setText("1");
     form->rBtnHe->setChecked(true);
+}
+
+void TestKwdPublish::formMarksFailure_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no district") << "cobdistrict"
+                                 << ""
+                                 << "";
+    QTest::newRow("no door") << "door"
+                             << ""
+                             << "user release: please door";
+    QTest::newRow("price letters") << "value"
+                                   << "2a"
+                                   << "user release: is not number";
+    QTest::newRow("no bathrooms") << "toilet"
+                                  << ""
+                                  << "";
+    QTest::newRow("short title") << "housesrc"
+                                 << "阳光花园"
+                                 << "user release: house source";
+}
+
+void TestKwdPublish::formMarksFailure()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QVERIFY(logIn());
+    kwdReleaseHouse* form = menu->releaseForm;
+    fillForm(false);
+    QWidget* failing = form->findChild<QWidget*>(input);
+    QVERIFY(failing);
+    if (auto* combo = qobject_cast<QComboBox*>(failing))
+        combo->setCurrentIndex(0);
+    else
+        static_cast<QLineEdit*>(failing)->setText(text);
+    QVERIFY(service->clearLog());
+    form->onRelease();
+    QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList{message});
+    const QString red =
+        qobject_cast<QComboBox*>(failing) ? "QComboBox { background: red }" : "QLineEdit { background: red }";
+    QCOMPARE(failing->styleSheet(), red);
+    QTRY_VERIFY(failing->hasFocus());
+    QCOMPARE(form->releaseRequest, 0);
+    // The next attempt starts from white inputs.
+    fillForm(false);
+    form->onRelease();
+    QVERIFY(failing->styleSheet().contains("white"));
+    QVERIFY(form->releaseRequest != 0);
+    QTRY_VERIFY(form->releaseRequest == 0);
+    QCOMPARE(logged("booking.html").size(), 1);
 }
 
 void TestKwdPublish::post_data()
