@@ -674,6 +674,48 @@
     </message>
 </context>
 <context>
+    <name>kwdListing</name>
+    <message>
+        <source>please house source</source>
+        <translation>请填写标题</translation>
+    </message>
+    <message>
+        <source>please lifearea</source>
+        <translation>请填写小区名</translation>
+    </message>
+    <message>
+        <source>please road</source>
+        <translation>请填写道路</translation>
+    </message>
+    <message>
+        <source>please door</source>
+        <translation>请填写门牌号</translation>
+    </message>
+    <message>
+        <source>is not number</source>
+        <translation>请填写数字</translation>
+    </message>
+    <message>
+        <source>house source</source>
+        <translation>标题须为5至20个字，只能含文字和数字，且不能有连续7位以上的数字</translation>
+    </message>
+</context>
+<context>
+    <name>kwdLoadPhoto</name>
+    <message>
+        <source>本地浏览</source>
+        <translation>本地浏览</translation>
+    </message>
+    <message>
+        <source>现场拍摄</source>
+        <translation>现场拍摄</translation>
+    </message>
+    <message>
+        <source>This build has no camera support</source>
+        <translation>此版本不支持摄像头拍摄</translation>
+    </message>
+</context>
+<context>
     <name>kwdNetworkError</name>
     <message>
         <source>The service refused the connection; please try again later.</source>
@@ -710,6 +752,289 @@
     <message>
         <source>The reply was too large to be read; please try again later.</source>
         <translation>回复内容过大，无法读取；请稍后再试。</translation>
+    </message>
+</context>
+<context>
+    <name>kwdPhotoUpload</name>
+    <message>
+        <source>The file is not a picture that can be read.</source>
+        <translation>该文件不是可以读取的图片。</translation>
+    </message>
+    <message>
+        <source>The picture cannot be encoded as JPEG.</source>
+        <translation>无法将图片转换为 JPEG。</translation>
+    </message>
+</context>
+<context>
+    <name>kwdReleaseHouse</name>
+    <message>
+        <source>Sale</source>
+        <translation>出售</translation>
+    </message>
+    <message>
+        <source>Lease</source>
+        <translation>出租</translation>
+    </message>
+    <message>
+        <source>行政区：</source>
+        <translation>行政区：</translation>
+    </message>
+    <message>
+        <source>标题&#x3000;：</source>
+        <translation>标题&#x3000;：</translation>
+    </message>
+    <message>
+        <source>house source</source>
+        <translation>标题（5至20字）</translation>
+    </message>
+    <message>
+        <source>小区名：</source>
+        <translation>小区名：</translation>
+    </message>
+    <message>
+        <source>lifearea</source>
+        <translation>小区名称</translation>
+    </message>
+    <message>
+        <source>类型&#x3000;：</source>
+        <translation>类型&#x3000;：</translation>
+    </message>
+    <message>
+        <source>面积&#x3000;：</source>
+        <translation>面积&#x3000;：</translation>
+    </message>
+    <message>
+        <source>楼层&#x3000;：</source>
+        <translation>楼层&#x3000;：</translation>
+    </message>
+    <message>
+        <source>朝向&#x3000;：</source>
+        <translation>朝向&#x3000;：</translation>
+    </message>
+    <message>
+        <source>联系人：</source>
+        <translation>联系人：</translation>
+    </message>
+    <message>
+        <source>电话&#x3000;：</source>
+        <translation>电话&#x3000;：</translation>
+    </message>
+    <message>
+        <source>照片&#x3000;：</source>
+        <translation>照片&#x3000;：</translation>
+    </message>
+    <message>
+        <source>上传图片</source>
+        <translation>上传图片</translation>
+    </message>
+    <message>
+        <source>描述&#x3000;：</source>
+        <translation>描述&#x3000;：</translation>
+    </message>
+    <message>
+        <source>地址&#x3000;：</source>
+        <translation>地址&#x3000;：</translation>
+    </message>
+    <message>
+        <source>road</source>
+        <translation>道路</translation>
+    </message>
+    <message>
+        <source>door</source>
+        <translation>门牌号</translation>
+    </message>
+    <message>
+        <source>售价&#x3000;：</source>
+        <translation>售价&#x3000;：</translation>
+    </message>
+    <message>
+        <source>户型&#x3000;：</source>
+        <translation>户型&#x3000;：</translation>
+    </message>
+    <message>
+        <source>bedrooms</source>
+        <translation>室</translation>
+    </message>
+    <message>
+        <source>living rooms</source>
+        <translation>厅</translation>
+    </message>
+    <message>
+        <source>bathrooms</source>
+        <translation>卫</translation>
+    </message>
+    <message>
+        <source>租赁&#x3000;：</source>
+        <translation>租赁&#x3000;：</translation>
+    </message>
+    <message>
+        <source>whole</source>
+        <translation>整租</translation>
+    </message>
+    <message>
+        <source>shared</source>
+        <translation>合租</translation>
+    </message>
+    <message>
+        <source>sublet</source>
+        <translation>转租</translation>
+    </message>
+    <message>
+        <source>release</source>
+        <translation>发布</translation>
+    </message>
+    <message>
+        <source>clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>yuan/yue</source>
+        <translation>元/月</translation>
+    </message>
+    <message>
+        <source>wanyuan/nian</source>
+        <translation>万元/年</translation>
+    </message>
+    <message>
+        <source>yuan/tian/m2</source>
+        <translation>元/天/平米</translation>
+    </message>
+    <message>
+        <source>wan</source>
+        <translation>万元</translation>
+    </message>
+    <message>
+        <source>select</source>
+        <translation>请选择</translation>
+    </message>
+    <message>
+        <source>room</source>
+        <translation>住宅</translation>
+    </message>
+    <message>
+        <source>hall</source>
+        <translation>写字楼</translation>
+    </message>
+    <message>
+        <source>shop</source>
+        <translation>商铺</translation>
+    </message>
+    <message>
+        <source>south</source>
+        <translation>南</translation>
+    </message>
+    <message>
+        <source>southnorth</source>
+        <translation>南北</translation>
+    </message>
+    <message>
+        <source>east</source>
+        <translation>东</translation>
+    </message>
+    <message>
+        <source>west</source>
+        <translation>西</translation>
+    </message>
+    <message>
+        <source>north</source>
+        <translation>北</translation>
+    </message>
+    <message>
+        <source>eastsouth</source>
+        <translation>东南</translation>
+    </message>
+    <message>
+        <source>eastnorth</source>
+        <translation>东北</translation>
+    </message>
+    <message>
+        <source>westsouth</source>
+        <translation>西南</translation>
+    </message>
+    <message>
+        <source>westnorth</source>
+        <translation>西北</translation>
+    </message>
+    <message>
+        <source>eastwest</source>
+        <translation>东西</translation>
+    </message>
+    <message>
+        <source>leaseprice</source>
+        <translation>租金&#x3000;：</translation>
+    </message>
+    <message>
+        <source>saleprice</source>
+        <translation>售价&#x3000;：</translation>
+    </message>
+    <message>
+        <source>describe</source>
+        <translation>请填写房源描述</translation>
+    </message>
+    <message>
+        <source>user release</source>
+        <translation>发布房源</translation>
+    </message>
+    <message>
+        <source>release...</source>
+        <translation>正在发布...</translation>
+    </message>
+    <message>
+        <source>uid or pwd is error</source>
+        <translation>用户名或密码错误</translation>
+    </message>
+    <message>
+        <source>release succeed</source>
+        <translation>发布成功</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>UnSpecified</source>
+        <translation>不限</translation>
+    </message>
+    <message>
+        <source>open Photo</source>
+        <translation>选择照片</translation>
+    </message>
+    <message>
+        <source>Photo File (*.jpg)</source>
+        <translation>照片文件 (*.jpg)</translation>
+    </message>
+    <message>
+        <source>Cannot read file %1:
+%2.</source>
+        <translation>无法读取文件 %1：
+%2。</translation>
+    </message>
+</context>
+<context>
+    <name>kwdReleaseLoad</name>
+    <message>
+        <source>xinxineirong</source>
+        <translation>请使用您在房产网注册的发布者账号登录，登录后即可发布出售或出租房源。</translation>
+    </message>
+    <message>
+        <source>username:</source>
+        <translation>用户名：</translation>
+    </message>
+    <message>
+        <source>userpassword:</source>
+        <translation>密&#x3000;码：</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>logining...</source>
+        <translation>正在登录...</translation>
+    </message>
+    <message>
+        <source>User Login</source>
+        <translation>用户登录</translation>
     </message>
 </context>
 <context>
@@ -956,16 +1281,8 @@
         <translation>关于</translation>
     </message>
     <message>
-        <source>Publishing a listing comes soon.</source>
-        <translation>发布房源功能即将推出。</translation>
-    </message>
-    <message>
         <source>Release House</source>
         <translation>发布房源</translation>
-    </message>
-    <message>
-        <source>Publisher login comes soon.</source>
-        <translation>发布者登录功能即将推出。</translation>
     </message>
     <message>
         <source>User Login</source>

@@ -34,6 +34,13 @@ kwdShowWait* kwdShowWait::instance()
     return theInstance;
 }
 
+void kwdShowWait::showBeside(QWidget* anchor, const QString& newText)
+{
+    QWidget* host = parentWidget();
+    const int y = host ? host->mapFromGlobal(anchor->mapToGlobal(QPoint(0, 0))).y() : anchor->y();
+    showAt(y, newText);
+}
+
 void kwdShowWait::showAt(int y, const QString& newText)
 {
     if (!newText.isEmpty())

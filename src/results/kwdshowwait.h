@@ -16,6 +16,8 @@ public:
 
     // Starts the spinner and shows the box at vertical position y of the parent.
     void showAt(int y, const QString& text = QString());
+    // The same at the height of a widget anywhere in the window.
+    void showBeside(QWidget* anchor, const QString& text = QString());
     void stop();
     bool isSpinning() const { return timer.isActive(); }
 

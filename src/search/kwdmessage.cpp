@@ -41,6 +41,15 @@ void kwdMessage::information(const QString& title, const QString& text)
     box.exec();
 }
 
+void kwdMessage::critical(const QString& title, const QString& text)
+{
+    if (hook()) {
+        hook()(title, text);
+        return;
+    }
+    QMessageBox::critical(ownerWindow(), title, text);
+}
+
 void kwdMessage::setHook(const Hook& h)
 {
     hook() = h;

@@ -1,6 +1,8 @@
 #include "qvmsystem.h"
 
 #include "kwdmessage.h"
+#include "kwdreleasehouse.h"
+#include "kwdreleaseload.h"
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
 #include "kwdupdateinfo.h"
@@ -149,31 +151,27 @@ void qvmSystem::onGoBack()
     showPage(page, QString());
 }
 
-QWidget* qvmSystem::placeholderPage(const QString& name, const QString& text)
-{
-    auto* p = new QWidget;
-    p->setObjectName(name);
-    auto* column = new QVBoxLayout(p);
-    auto* l = new QLabel(text, p);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignCenter);
-    column->addWidget(l);
-    stackedWidget->addWidget(p);
-    return p;
-}
-
 void qvmSystem::onRelease()
 {
-    if (!kwdStore::instance()->config(kwdStore::loggedIn).toString().isEmpty()) {
-        if (!releaseForm)
-            releaseForm =
-                placeholderPage(QStringLiteral("releaseForm"), tr("Publishing a listing comes soon."));
+    kwdStore* store = kwdStore::instance();
+    const QString name = store->config(kwdStore::cfgOnloadName).toString();
+    const QString digest = store->config(kwdStore::cfgOnloadPassword).toString();
+    if (!store->config(kwdStore::loggedIn).toString().isEmpty() && !name.isEmpty() && !digest.isEmpty()) {
+        if (!releaseForm) {
+            releaseForm = new kwdReleaseHouse;
+            stackedWidget->addWidget(releaseForm);
+        }
+        // The form outlives a refused upload and a new login: it always posts as the publisher stored now.
+        releaseForm->setPublisher(name, digest);
         showPage(releaseForm, tr("Release House"));
         return;
     }
-    if (!loginPage)
-        loginPage = placeholderPage(QStringLiteral("loginPage"), tr("Publisher login comes soon."));
+    if (!loginPage) {
+        loginPage = new kwdReleaseLoad;
+        stackedWidget->addWidget(loginPage);
+    }
     showPage(loginPage, tr("User Login"));
+    loginPage->reset();
 }
 
 void qvmSystem::onLogout()

@@ -8,6 +8,8 @@ class QPushButton;
 class QShowEvent;
 class QStackedWidget;
 class TitleBar;
+class kwdReleaseHouse;
+class kwdReleaseLoad;
 class qvmScrollArea;
 
 // The system menu with its own page stack: the menu, the About page and the publication pages.
@@ -24,8 +26,8 @@ public:
     QWidget* page = nullptr;
     QWidget* page_2 = nullptr;
     // The publication pages: the login page and the listing form, null until first used.
-    QWidget* loginPage = nullptr;
-    QWidget* releaseForm = nullptr;
+    kwdReleaseLoad* loginPage = nullptr;
+    kwdReleaseHouse* releaseForm = nullptr;
     QPushButton* btnBonus = nullptr;
     QPushButton* btnCheckUpdate = nullptr;
     QPushButton* btnAbout = nullptr;
@@ -51,6 +53,4 @@ private:
     void buildMenu();
     void buildAbout();
     void showPage(QWidget* which, const QString& title);
-    // A publication page until the publication form replaces it.
-    QWidget* placeholderPage(const QString& name, const QString& text);
 };

@@ -3,7 +3,10 @@
 #include "kwdcheckbonus.h"
 #include "kwdfinder.h"
 #include "kwdlocation.h"
+#include "kwdmessage.h"
 #include "kwdmessageitem.h"
+#include "kwdreleasehouse.h"
+#include "kwdreleaseload.h"
 #include "kwdserviceconfig.h"
 #include "kwdshowscroll.h"
 #include "kwdstore.h"
@@ -17,6 +20,8 @@
 #include "qvmresultdetailitem.h"
 #include "qvmresultlistitem.h"
 #include "qvmresultview.h"
+#include "qvmscrollarea.h"
+#include "qvmsystem.h"
 #include "qvmwidgetaround.h"
 #include "qvmwidgetaroundfunction.h"
 #include "qvmwidgetsegement.h"
@@ -27,14 +32,20 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPainter>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QUrl>
 
 #include <cstdio>
@@ -84,8 +95,14 @@ void kwdTour::tap(QWidget* widget, const QPoint& pos)
 
 void kwdTour::tapButton(const char* objectName)
 {
-    QWidget* b = window->findChild<QWidget*>(QLatin1String(objectName));
-    if (b && b->isVisible())
+    // Pages created later may reuse a name (the around-me form has its own "btnSale"): the one on
+    // screen is meant.
+    QWidget* b = nullptr;
+    for (QWidget* w : window->findChildren<QWidget*>(QLatin1String(objectName))) {
+        if (w->isVisible())
+            b = w;
+    }
+    if (b)
         tap(b, b->rect().center());
     else
         failure = QStringLiteral("button %1 is not on screen").arg(QLatin1String(objectName));
@@ -116,7 +133,14 @@ bool kwdTour::shot(const QString& name)
     QCoreApplication::processEvents();
     const QString file =
         dir.filePath(QStringLiteral("%1-%2.png").arg(++number, 2, 10, QLatin1Char('0')).arg(name));
-    if (!window->grab().save(file)) {
+    QImage picture = window->grab().toImage();
+    if (box && box->isVisible()) {
+        // The box is a window of its own: drawn over the main window where it stands.
+        QPainter painter(&picture);
+        const QPixmap b = box->grab();
+        painter.drawPixmap((picture.width() - b.width()) / 2, (picture.height() - b.height()) / 2, b);
+    }
+    if (!picture.save(file)) {
         failure = QStringLiteral("cannot write %1").arg(file);
         return false;
     }
@@ -384,7 +408,7 @@ bool kwdTour::run()
             auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
             return detail->kind() == qvmGraphicsItem::KindDetail && detail->row->complete;
         });
-    return ok && runAround() && systemSteps();
+    return ok && runAround() && systemSteps() && publishSteps();
 }
 
 bool kwdTour::control(const QString& pathAndQuery)
@@ -553,4 +577,143 @@ bool kwdTour::systemSteps()
                                  window->bonus->btnDetail->isVisible();
                       });
            });
+}
+
+void kwdTour::closeBox()
+{
+    if (box) {
+        box->accept();
+        box->deleteLater();
+    }
+}
+
+bool kwdTour::publishSteps()
+{
+    auto* system = window->findChild<qvmWidgetSystem*>();
+    qvmSystem* menu = system ? system->menu : nullptr;
+    if (!menu)
+        return false;
+    // Boxes open without blocking, so that the tour goes on and the shot shows them.
+    kwdMessage::setHook([this](const QString& title, const QString& text) {
+        closeBox();
+        boxTexts << text;
+        box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, window);
+        box->setModal(false);
+        box->show();
+    });
+    const QString headline = QStringLiteral("阳光花园南北通透三居");
+    QTemporaryDir photoDir;
+    const bool ok =
+        step("publish-login",
+             [&] {
+                 tapButton("btnBonusOK");
+                 tap(menu->btnrelease, menu->btnrelease->rect().center());
+                 if (!menu->loginPage || !waitFor([&] { return menu->loginPage->isVisible(); })) {
+                     failure = QStringLiteral("no login page");
+                     return false;
+                 }
+                 QTest::keyClicks(menu->loginPage->editUser, QStringLiteral("demo"));
+                 QTest::keyClicks(menu->loginPage->editPassword, QStringLiteral("demo123"));
+                 return true;
+             }) &&
+        step("publish-form",
+             [&] {
+                 tap(menu->loginPage->btnOK, menu->loginPage->btnOK->rect().center());
+                 if (!waitFor([&] { return menu->releaseForm && menu->releaseForm->isVisible(); })) {
+                     failure =
+                         QStringLiteral("the login did not lead to the form: %1").arg(boxTexts.join(" / "));
+                     return false;
+                 }
+                 return true;
+             }) &&
+        step("publish-filled",
+             [&] {
+                 kwdReleaseHouse* form = menu->releaseForm;
+                 if (form->cobdistrict->count() < 2) {
+                     form->onDistrictPopup(0);
+                     if (!waitFor(
+                             [&] { return form->districtRequest == 0 && form->cobdistrict->count() > 1; })) {
+                         failure = QStringLiteral("no district list");
+                         return false;
+                     }
+                 }
+                 form->cobdistrict->setCurrentIndex(1);
+                 form->housesrc->setText(headline);
+                 form->lifearea->setText(QStringLiteral("阳光花园"));
+                 QTest::keyClicks(form->area, QStringLiteral("89.5"));
+                 QTest::keyClicks(form->numberfloor, QStringLiteral("6"));
+                 QTest::keyClicks(form->totlefloor, QStringLiteral("18"));
+                 form->cobaspect->setCurrentIndex(1);
+                 form->textEdit->setPlainText(QStringLiteral("南北通透，近地铁。"));
+                 form->road->setText(QStringLiteral("建国路"));
+                 form->door->setText(QStringLiteral("88号"));
+                 QTest::keyClicks(form->value, QStringLiteral("260"));
+                 QTest::keyClicks(form->room, QStringLiteral("3"));
+                 QTest::keyClicks(form->hall, QStringLiteral("1"));
+                 QTest::keyClicks(form->toilet, QStringLiteral("1"));
+                 // Chinese cannot be typed with synthetic key clicks; it is entered as an input method would.
+                 // The photo is set as the file dialog would set it.
+                 QImage image(800, 600, QImage::Format_RGB32);
+                 QPainter painter(&image);
+                 painter.fillRect(image.rect(), QColor(120, 170, 220));
+                 painter.fillRect(QRect(200, 250, 400, 350), QColor(230, 220, 200));
+                 painter.end();
+                 const QString path = photoDir.filePath(QStringLiteral("photo.jpg"));
+                 if (!image.save(path) || !form->setPhotoFile(path)) {
+                     failure = QStringLiteral("the photo was not taken");
+                     return false;
+                 }
+                 system->scroll->verticalScrollBar()->setValue(
+                     form->photo->mapTo(system->menu, QPoint()).y() - 200);
+                 return true;
+             }) &&
+        step("publish-success",
+             [&] {
+                 kwdReleaseHouse* form = menu->releaseForm;
+                 tap(form->btnrelease, form->btnrelease->rect().center());
+                 if (!waitFor([&] {
+                         return form->releaseRequest == 0 && form->uploadRequest == 0 && box &&
+                                box->isVisible();
+                     }) ||
+                     box->text() != QCoreApplication::translate("kwdReleaseHouse", "release succeed")) {
+                     failure = QStringLiteral("no success: %1").arg(boxTexts.join(" / "));
+                     return false;
+                 }
+                 return true;
+             }) &&
+        step("publish-in-list",
+             [&] {
+                 closeBox();
+                 tap(window->segment->button(0), window->segment->button(0)->rect().center());
+                 TitleBar* bar = source->titleBar();
+                 // From the housing-area detail left open by the search steps back to the area page.
+                 if (view->pageCount() > 1) {
+                     tap(bar->backButton(), bar->backButton()->rect().center());
+                     if (!waitFor([&] { return view->pageCount() == 1; }) || !settle())
+                         return false;
+                 }
+                 tap(bar->backButton(), bar->backButton()->rect().center());
+                 if (!waitFor([&] { return source->currentPage() == qvmWidgetSource::PageArea; })) {
+                     failure = QStringLiteral("not back on the area page");
+                     return false;
+                 }
+                 if (!search("btnSale"))
+                     return false;
+                 view->verticalScrollBar()->setValue(0);
+                 for (const qvmListItem* r : topList()->rows) {
+                     if (r->displayName() == headline || r->name == headline)
+                         return true;
+                 }
+                 failure = QStringLiteral("the new listing is not in the sale list");
+                 return false;
+             }) &&
+        step("publish-logout", [&] {
+            tap(window->segment->button(3), window->segment->button(3)->rect().center());
+            menu->onGoBack();
+            tap(menu->logout, menu->logout->rect().center());
+            return box && box->isVisible() && !menu->releaseForm;
+        });
+    closeBox();
+    kwdMessage::setHook({});
+    return ok;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDir>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
 class MainWindow;
 class QPoint;
+class QMessageBox;
 class QWidget;
 class qvmResultListItem;
 class qvmResultView;
@@ -14,8 +16,9 @@ class qvmWidgetSource;
 
 // The screenshot tour: drives the main window with synthetic taps and drags through a search (area
 // page, lists, paging, detail, pictures, district, condition form, other categories), the around-me
-// page and the system menu (About, update check, notice, prize draw), and saves a picture of the
-// window after every step. Owns nothing but its bookkeeping; the window is the caller's.
+// page, the system menu (About, update check, notice, prize draw) and the publication of a
+// listing, and saves a picture of the window after every step. Owns nothing but its bookkeeping; the window
+// is the caller's.
 class kwdTour
 {
 public:
@@ -42,6 +45,11 @@ private:
     // Sets the local service's documents through its control host; true on "ok".
     bool control(const QString& pathAndQuery);
     bool systemSteps();
+    // Publication: log in as the sample publisher, fill and post a sale listing with a photo, find
+    // it in the city's sale list, log out.
+    bool publishSteps();
+    // The last message box, shown without blocking so that the shot can include it.
+    void closeBox();
     // The around-me page: locating, the address, a sale search around the user, its conditions, back.
     bool runAround();
 
@@ -52,4 +60,6 @@ private:
     int number = 0;
     QStringList written;
     QString failure;
+    QPointer<QMessageBox> box;
+    QStringList boxTexts;
 };
