@@ -109,10 +109,13 @@ kwdReleaseHouse::kwdReleaseHouse(QWidget* parent) : QWidget(parent)
     caption(grid, row, tr("联系人："));
     personname = new QLabel(this);
     personname->setObjectName(QStringLiteral("personname"));
+    // Name and telephone come from the login reply: shown as written, never read as markup.
+    personname->setTextFormat(Qt::PlainText);
     grid->addWidget(personname, row++, 1);
     caption(grid, row, tr("电话　："));
     phonenumber = new QLabel(this);
     phonenumber->setObjectName(QStringLiteral("phonenumber"));
+    phonenumber->setTextFormat(Qt::PlainText);
     grid->addWidget(phonenumber, row++, 1);
 
     caption(grid, row, tr("照片　："));

@@ -28,17 +28,22 @@ QWidget* kwdMessage::ownerWindow()
     return fallback;
 }
 
+// Texts can carry what the service sent (names, addresses, its error text): shown as written,
+// never read as markup.
+static void showBox(QMessageBox::Icon icon, const QString& title, const QString& text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, kwdMessage::ownerWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 void kwdMessage::information(const QString& title, const QString& text)
 {
     if (hook()) {
         hook()(title, text);
         return;
     }
-    // Texts can carry what the service sent (names, addresses, its error text): shown as written,
-    // never read as markup.
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, ownerWindow());
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showBox(QMessageBox::Information, title, text);
 }
 
 void kwdMessage::critical(const QString& title, const QString& text)
@@ -47,7 +52,7 @@ void kwdMessage::critical(const QString& title, const QString& text)
         hook()(title, text);
         return;
     }
-    QMessageBox::critical(ownerWindow(), title, text);
+    showBox(QMessageBox::Critical, title, text);
 }
 
 void kwdMessage::setHook(const Hook& h)
