@@ -14,8 +14,8 @@ class qvmWidgetSource;
 
 // The screenshot tour: drives the main window with synthetic taps and drags through a search (area
 // page, lists, paging, detail, pictures, district, condition form, other categories), the around-me
-// page and the system menu (About, update check, notice, prize draw), and saves a picture of the
-// window after every step. Owns nothing but its bookkeeping; the window is the caller's.
+// page, the contact panel and the system menu (About, update check, notice, prize draw), and saves a picture
+// of the window after every step. Owns nothing but its bookkeeping; the window is the caller's.
 class kwdTour
 {
 public:
@@ -42,6 +42,8 @@ private:
     // Sets the local service's documents through its control host; true on "ok".
     bool control(const QString& pathAndQuery);
     bool systemSteps();
+    // The contact panel of an agency band with two numbers: list, buttons, SMS, add contact, call.
+    bool runContact();
     // The around-me page: locating, the address, a sale search around the user, its conditions, back.
     bool runAround();
 
