@@ -5,12 +5,17 @@
 #include "kwdtestenvironment.h"
 #include "makephonecall.h"
 #include "qvmdetailaction.h"
+#include "qvmlistitem.h"
+#include "qvmresultdetailitem.h"
+#include "qvmresultview.h"
+#include "qvmsaleitem.h"
 #include "sendsms.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDomDocument>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -404,6 +409,52 @@ private Q_SLOTS:
             QCOMPARE(catcher.urls.value(0).toString(), uri);
         }
         QVERIFY(panel->widget_btns->isVisible());
+    }
+
+    void detailBands_data()
+    {
+        QTest::addColumn<int>("band");
+        QTest::addColumn<QString>("contact");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("first agency")
+            << 0 << QStringLiteral("链家 东四店") << QStringList{"010-62345678", "13812345678"};
+        QTest::newRow("second agency, its own numbers")
+            << 1 << QStringLiteral("王先生") << QStringList{"13900001111"};
+    }
+
+    // Every band of a listing's detail opens the panel with its own agency's numbers.
+    void detailBands()
+    {
+        QFETCH(int, band);
+        QDomDocument doc;
+        QVERIFY(doc.setContent(QStringLiteral(
+            "<forsale><id>s1</id><name>东城 两居</name>"
+            "<co><id>c1</id><name>链家 东四店</name><phone>13812345678 / 010-62345678</phone></co>"
+            "<co><id></id><name>王先生</name><phone>13900001111</phone></co></forsale>")));
+        qvmSaleItem row;
+        QVERIFY(row.read(doc.documentElement()));
+        row.complete = true;
+        qvmResultView view(&host);
+        view.resize(360, 600);
+        view.show();
+        auto* detail = new qvmResultDetailItem(&view, 2, &row);
+        view.pushPage(detail);
+        QTRY_VERIFY(!view.isAnimating());
+        row.height(360, 1);
+        QCOMPARE(row.contactLinks.size(), 2);
+        const QRect rect = row.contactLinks.at(band).rect;
+        detail->clicked(QPointF(rect.center()));
+        qvmDetailAction* shown = view.detailAction();
+        QVERIFY(shown->isVisible());
+        QTEST(shown->contact, "contact");
+        QTEST(qvmDetailAction::numbersOf(shown->phones), "numbers");
+        QCOMPARE(shown->title, row.name);
+        QVERIFY(shown->fromBottom);
+        // The panel sits over the band it was opened from; a tap elsewhere on the page hides it.
+        QCOMPARE(shown->area, view.mapFromScene(detail->mapRectToScene(QRectF(rect))).boundingRect());
+        detail->clicked(QPointF(5, 5));
+        QVERIFY(!shown->isVisible());
+        view.clear();
     }
 
     void keys_data()
