@@ -168,6 +168,11 @@ private Q_SLOTS:
         QCOMPARE(panel->number.isEmpty(), count > 1);
         const QRect g = panel->geometry();
         QVERIFY(g.width() <= area.width());
+        // Its frame, one pixel in, on the box fill.
+        const QImage image = panel->grab().toImage();
+        QCOMPARE(image.pixelColor(1, g.height() / 2), QColor(208, 208, 208));
+        QCOMPARE(image.pixelColor(g.width() - 2, 2 + (g.height() - 4) / 2), QColor(208, 208, 208));
+        QCOMPARE(image.pixelColor(3, g.height() / 2), QColor(243, 243, 243));
         QVERIFY(qAbs(g.center().x() - area.center().x()) <= 1);
         if (fromBottom)
             QCOMPARE(g.bottom(), area.bottom());
@@ -344,7 +349,15 @@ private Q_SLOTS:
         panel->btnSMS->click();
         const QString text = panel->sms->textEdit->toPlainText();
         panel->sms->btnSend->click();
+        // States arrive later, never from inside the click: a spy made now still sees them all.
+        QSignalSpy states(panel->sms->service, &kwdSmsHandoff::stateChanged);
         QTRY_VERIFY(panel->sms->isEnabled());
+        const bool refusedAtOnce = !kdeconnect && !xdgMime;
+        QTRY_COMPARE(states.size(), refusedAtOnce ? 0 : 2);
+        if (!refusedAtOnce) {
+            QCOMPARE(states.at(0).at(0).value<kwdSmsHandoff::State>(), kwdSmsHandoff::ActiveState);
+            QCOMPARE(states.at(1).at(0).value<kwdSmsHandoff::State>(), kwdSmsHandoff::FinishedState);
+        }
         QCOMPARE(int(panel->sms->service->route()), route);
         QCOMPARE(panel->sms->isVisible(), !message.isEmpty());
         QCOMPARE(boxes.isEmpty(), message.isEmpty());
