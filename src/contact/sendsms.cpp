@@ -64,6 +64,11 @@ SendSMS::SendSMS(QWidget* parent) : QWidget(parent)
     connect(fetchTimer, &QTimer::timeout, this, &SendSMS::onUpdateContact);
     connect(textEdit, &QTextEdit::textChanged, this, &SendSMS::onTextEditChange);
     connect(comboBox, &QComboBox::currentIndexChanged, this, &SendSMS::onContactChange);
+    // Typing into the recipient narrows the picker: digits by number, anything else by name.
+    connect(lineEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (comboBox->isVisible())
+            fetchContacts(text);
+    });
     connect(btnSelectContact, &QPushButton::clicked, this, &SendSMS::on_btnSelectContact_clicked);
     connect(btnSend, &QPushButton::clicked, this, &SendSMS::onSend);
     connect(btnCancel, &QPushButton::clicked, this, &SendSMS::onCancel);

@@ -297,6 +297,19 @@ private Q_SLOTS:
                  all.last().displayName() + "(" + all.last().phone + ")");
         picker->setCurrentIndex(0);
         QCOMPARE(panel->sms->lineEdit->text(), all.last().phone);
+        // Typing narrows the picker: a name, then digits of a number.
+        panel->sms->lineEdit->clear();
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("王"));
+        QApplication::sendEvent(panel->sms->lineEdit, &typed);
+        const auto named = std::count_if(all.cbegin(), all.cend(), [](const kwdContactCard& c) {
+            return c.displayName().contains(QStringLiteral("王"));
+        });
+        QVERIFY(named > 0);
+        QCOMPARE(picker->count(), int(named) + 1);
+        panel->sms->lineEdit->clear();
+        QTest::keyClicks(panel->sms->lineEdit, all.first().phone);
+        QCOMPARE(picker->count(), 2);
+        QCOMPARE(picker->itemText(1), all.first().displayName() + "(" + all.first().phone + ")");
         panel->sms->btnCancel->click();
     }
 
