@@ -2,6 +2,59 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AddContact</name>
+    <message>
+        <source>Phone:</source>
+        <translation>电话：</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>姓名：</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>Name and Phone Can&apos;t be empty</source>
+        <translation>姓名和电话不能为空</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>No Valid manager</source>
+        <translation>无法打开通讯录</translation>
+    </message>
+    <message>
+        <source>Failed to save contact!
+(error code %1)</source>
+        <translation>保存联系人失败！
+（错误代码 %1）</translation>
+    </message>
+    <message>
+        <source>Add Contact</source>
+        <translation>存为联系人</translation>
+    </message>
+    <message>
+        <source>%1 is saved. Open the card in the address book?</source>
+        <translation>已保存 %1。要在通讯录中打开这张名片吗？</translation>
+    </message>
+    <message>
+        <source>The card could not be opened.</source>
+        <translation>无法打开这张名片。</translation>
+    </message>
+</context>
+<context>
     <name>ChooseArea</name>
     <message>
         <source>Form</source>
@@ -339,6 +392,84 @@
     <message>
         <source>You have latest app</source>
         <translation>您使用的已是最新版本</translation>
+    </message>
+</context>
+<context>
+    <name>MakePhoneCall</name>
+    <message>
+        <source>Hangup</source>
+        <translation>挂断</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>拨打</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Are you sure ? Calling: </source>
+        <translation>确定拨打吗？号码：</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>No program on this computer can place calls. The number %1 is on the clipboard: dial it on your phone.</source>
+        <translation>这台电脑上没有可以拨打电话的程序。号码 %1 已复制到剪贴板，请用手机拨打。</translation>
+    </message>
+</context>
+<context>
+    <name>SendSMS</name>
+    <message>
+        <source>Send To:</source>
+        <translation>发送给：</translation>
+    </message>
+    <message>
+        <source>Select A Contact</source>
+        <translation>选择联系人</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>发送</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Fetcing...</source>
+        <translation>正在读取...</translation>
+    </message>
+    <message>
+        <source>Select a contact</source>
+        <translation>请选择联系人</translation>
+    </message>
+    <message>
+        <source>%1Words</source>
+        <translation>%1字</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>Unable to send message</source>
+        <translation>无法发送短信</translation>
+    </message>
+    <message>
+        <source>failed to send sms</source>
+        <translation>短信发送失败</translation>
+    </message>
+    <message>
+        <source>The number and the message are on the clipboard.</source>
+        <translation>号码和短信内容已复制到剪贴板。</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>提示</translation>
     </message>
 </context>
 <context>
@@ -1088,6 +1219,45 @@
 %1</source>
         <translation>该地址不是网页地址，已拒绝打开：
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>qvmDetailAction</name>
+    <message>
+        <source>Select a Number:</source>
+        <translation>请选择号码：</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>拨打</translation>
+    </message>
+    <message>
+        <source>SMS</source>
+        <translation>短信</translation>
+    </message>
+    <message>
+        <source>SMS To</source>
+        <translation>转发给朋友</translation>
+    </message>
+    <message>
+        <source>Add Contact</source>
+        <translation>存为联系人</translation>
+    </message>
+    <message>
+        <source>I&apos;m intresting in %1,call me</source>
+        <translation>我对%1很感兴趣，请给我回电话</translation>
+    </message>
+    <message>
+        <source>I find this %1</source>
+        <translation>我发现了这个房源：%1</translation>
+    </message>
+    <message>
+        <source>contact:</source>
+        <translation>联系人：</translation>
+    </message>
+    <message>
+        <source>phone:</source>
+        <translation>电话：</translation>
     </message>
 </context>
 <context>

@@ -165,7 +165,7 @@ void qvmHouseItem::paintList(QPainter* painter, const QRect& r)
 int qvmHouseItem::paintDetail(QPainter* painter, const QRect& r)
 {
     detailLinks.clear();
-    contactRect = QRect();
+    contactLinks.clear();
     const int m = margin();
     int y = r.top();
     y = drawTitleBand(painter, r, y, name, kBodyTitleColour);
@@ -195,8 +195,8 @@ int qvmHouseItem::paintDetail(QPainter* painter, const QRect& r)
             continue;
         const QRect form(r.left() + m, y + m, r.width() - 2 * m, agency->linkHeight(r.width() - 2 * m));
         agency->paint(painter, form, 2);
-        if (contactRect.isNull())
-            contactRect = agency->linkRect;
+        // Every band offers its own agency's numbers.
+        contactLinks.append(qvmLink{agency->linkRect, -1, QString(), agency});
         y = form.bottom() + 1;
     }
     return y + m - r.top();

@@ -185,7 +185,7 @@ void qvmInterItem::paintLink(QPainter* painter, const QRect& r)
 int qvmInterItem::paintDetail(QPainter* painter, const QRect& r)
 {
     detailLinks.clear();
-    contactRect = QRect();
+    contactLinks.clear();
     const int m = margin();
     int y = drawTitleBand(painter, r, r.top(), name, kNameColour);
 
@@ -216,7 +216,7 @@ int qvmInterItem::paintDetail(QPainter* painter, const QRect& r)
     painter->drawText(QRect(callLeft, y, qMax(1, r.right() - m - callLeft), callHeight),
                       Qt::AlignLeft | Qt::AlignVCenter, labels->label(2));
     y += callHeight;
-    contactRect = QRect(r.left(), contactTop, r.width(), y - contactTop);
+    contactLinks.append(qvmLink{QRect(r.left(), contactTop, r.width(), y - contactTop), -1, QString(), this});
     painter->setPen(kSeparatorLight);
     painter->drawLine(r.left(), y, r.right(), y);
     y += 1;

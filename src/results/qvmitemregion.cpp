@@ -45,7 +45,7 @@ bool qvmItemRegion::read(const QDomElement& element)
 int qvmItemRegion::paintDetail(QPainter* painter, const QRect& r)
 {
     detailLinks.clear();
-    contactRect = QRect();
+    contactLinks.clear();
     int y = drawTitleBand(painter, r, r.top(), name, kBodyTitleColour);
     y = drawTextBox(painter, r, y, labels->label(6), detail);
     QList<qvmValueLine> lines;

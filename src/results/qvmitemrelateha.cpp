@@ -102,7 +102,7 @@ int qvmItemRelateHA::paintDetail(QPainter* painter, const QRect& rect)
 int qvmItemRelateHA::paintGroups(QPainter* painter, const QRect& r)
 {
     detailLinks.clear();
-    contactRect = QRect();
+    contactLinks.clear();
     if (groups.isEmpty())
         return 0;
     const int m = margin();

@@ -93,7 +93,7 @@ void qvmItemRoad::invalidate()
 int qvmItemRoad::paintDetail(QPainter* painter, const QRect& r)
 {
     detailLinks.clear();
-    contactRect = QRect();
+    contactLinks.clear();
     const int m = margin();
     int y = drawTitleBand(painter, r, r.top(), name, kBodyTitleColour);
 

@@ -223,7 +223,7 @@ void qvmListItem::paintList(QPainter* painter, const QRect& rect)
 int qvmListItem::paintDetail(QPainter* painter, const QRect& rect)
 {
     detailLinks.clear();
-    contactRect = QRect();
+    contactLinks.clear();
     const QRect box(rect.topLeft(), QSize(rect.width(), pixels(50)));
     paintList(painter, box);
     return box.height();
@@ -326,7 +326,7 @@ void qvmListItem::assign(const qvmListItem* other)
 void qvmListItem::invalidate()
 {
     linkRect = QRect();
-    contactRect = QRect();
+    contactLinks.clear();
     detailLinks.clear();
     listHeight = 0;
     detailHeight = 0;

@@ -125,8 +125,9 @@ public:
     int pageView = 0;
     QList<qvmListItem*> children;
     QRect linkRect;
-    // Where a tap opens the contact panel in the detail body; null when the body has no phone line.
-    QRect contactRect;
+    // Where a tap opens the contact panel in the detail body, one entry per phone block (each agency
+    // band, or an agency's own phone line); `target` is the item whose numbers the block offers.
+    QList<qvmLink> contactLinks;
     QList<qvmLink> detailLinks;
     int listHeight = 0;
     int detailHeight = 0;

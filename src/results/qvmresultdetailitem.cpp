@@ -2,6 +2,7 @@
 
 #include "kwdnetworkerror.h"
 #include "kwdstore.h"
+#include "qvmdetailaction.h"
 #include "qvmhttpholder.h"
 #include "qvmitemregion.h"
 #include "qvmitemroad.h"
@@ -231,11 +232,15 @@ void qvmResultDetailItem::clicked(const QPointF& point)
 {
     if (!row)
         return;
+    view->hideDetailAction();
     const QPoint p = point.toPoint();
-    // The contact panel for the row's phone numbers is not part of this page yet: a tap on the
-    // phone line is swallowed rather than taken for a link below it.
-    if (!row->contactRect.isNull() && row->contactRect.contains(p))
-        return;
+    // A phone block wins over a link beneath it.
+    for (const qvmLink& phone : std::as_const(row->contactLinks)) {
+        if (phone.rect.contains(p)) {
+            openContact(phone);
+            return;
+        }
+    }
     const QList<qvmLink> links = row->links();
     for (const qvmLink& link : links) {
         if (link.rect.contains(p)) {
@@ -243,6 +248,19 @@ void qvmResultDetailItem::clicked(const QPointF& point)
             return;
         }
     }
+}
+
+void qvmResultDetailItem::openContact(const qvmLink& phone)
+{
+    const qvmListItem* owner = phone.target ? phone.target : row;
+    const QStringList numbers = owner->phoneNumbers();
+    if (numbers.isEmpty())
+        return;
+    const QRect area = view->mapFromScene(mapRectToScene(QRectF(phone.rect))).boundingRect();
+    // A band inside a listing speaks of the listing; an agency's own phone line sends its name.
+    const bool listing = owner != row;
+    const QString contact = listing ? owner->name : row->name;
+    view->detailAction()->show(contact, numbers.join(QLatin1Char(' ')), area, row->name, listing);
 }
 
 bool qvmResultDetailItem::retry()

@@ -5,6 +5,7 @@
 #include <QList>
 
 class qvmListItem;
+struct qvmLink;
 class qvmResultView;
 
 // The detail page of one listing (or district, street, housing area): fetches the full record
@@ -40,6 +41,8 @@ public:
     int pictureRequest = 0;
 
 private:
+    // Shows the view's contact panel for one phone block of the body.
+    void openContact(const qvmLink& phone);
     // Queues the row's picture and up to two pictures of items its body shows.
     void collectPictures();
     void nextPicture();

@@ -5,6 +5,7 @@
 #include "kwdscrollbar.h"
 #include "kwdshowscroll.h"
 #include "kwdstore.h"
+#include "qvmdetailaction.h"
 #include "qvmgitemimagelist.h"
 #include "qvmgraphicsitem.h"
 #include "qvmhttpholder.h"
@@ -203,10 +204,24 @@ void qvmResultView::openRelated(int action, qvmListItem* row, const QString& tit
     }
 }
 
+qvmDetailAction* qvmResultView::detailAction()
+{
+    if (!contactPanel)
+        contactPanel = new qvmDetailAction(this);
+    return contactPanel;
+}
+
+void qvmResultView::hideDetailAction()
+{
+    if (contactPanel)
+        contactPanel->hide();
+}
+
 void qvmResultView::pushPage(qvmGraphicsItem* page)
 {
     if (!page)
         return;
+    hideDetailAction();
     // A scroll meant for the page below must not move the new one.
     pendTimer->stop();
     if (nextAnimation->state() == QAbstractAnimation::Running) {
@@ -278,6 +293,7 @@ void qvmResultView::goBack()
 {
     if (posAnimation->state() == QAbstractAnimation::Running || coastTimer.isActive() || pages.isEmpty())
         return;
+    hideDetailAction();
     if (pages.last()->closeInner()) {
         // The page stays: put back what a swipe moved.
         pages.last()->setPos(0, 0);
@@ -436,6 +452,7 @@ void qvmResultView::onPendScroll()
 
 void qvmResultView::clear()
 {
+    hideDetailAction();
     pendTimer->stop();
     posAnimation->stop();
     nextAnimation->stop();

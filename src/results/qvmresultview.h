@@ -14,6 +14,7 @@ class TitleBar;
 class kwdFinder;
 class kwdScrollBar;
 class kwdShowScroll;
+class qvmDetailAction;
 class qvmGraphicsItem;
 class qvmListItem;
 class qvmResultListItem;
@@ -66,6 +67,10 @@ public:
     // A scroll asked for by scrollLater() that has not been applied yet.
     bool isScrollPending() const;
     kwdShowScroll* messageBox() const { return message; }
+    // The contact panel over the view: created on first use and reused for every listing.
+    qvmDetailAction* detailAction();
+    // Hides the contact panel when there is one (a tap elsewhere, another page).
+    void hideDetailAction();
     kwdScrollBar* scrollIndicator() const { return indicator; }
     TitleBar* titleBarWidget() const { return titleBar; }
 
@@ -99,6 +104,7 @@ private:
 
     QList<qvmGraphicsItem*> pages;
     kwdShowScroll* message = nullptr;
+    qvmDetailAction* contactPanel = nullptr;
     QMap<int, qvmGraphicsItem*> requests;
     kwdScrollBar* indicator = nullptr;
     bool dragging = false;

@@ -7,8 +7,8 @@
 #include <QtTest>
 
 // The screenshot tour as the demo runs it: the real program walked through a search against the
-// local service, then the system menu. Every step must reach its page and leave a picture of the whole
-// window.
+// local service, the contact panel, then the system menu and the publication of a listing. Every step
+// must reach its page and leave a picture of the whole window.
 class TestTour : public QObject
 {
     Q_OBJECT
@@ -59,6 +59,11 @@ void TestTour::everyStepHasItsPicture_data()
         QStringLiteral("lease-list"),
         QStringLiteral("housing-area-list"),
         QStringLiteral("housing-area-detail"),
+        QStringLiteral("contact-numbers"),
+        QStringLiteral("contact-buttons"),
+        QStringLiteral("contact-sms"),
+        QStringLiteral("contact-add"),
+        QStringLiteral("contact-call"),
         QStringLiteral("around-locating"),
         QStringLiteral("around-address"),
         QStringLiteral("around-sale-list"),

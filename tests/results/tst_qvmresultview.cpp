@@ -520,7 +520,7 @@ private Q_SLOTS:
         row.detailLinks << qvmLink{QRect(10, 100, 80, 20), action, QString(), target < 0 ? nullptr : linked};
         row.complete = true;
         if (target == -2)
-            row.contactRect = QRect(0, 105, 360, 40);
+            row.contactLinks << qvmLink{QRect(0, 105, 360, 40), -1, QString(), nullptr};
         auto* detail = new qvmResultDetailItem(view, 2, &row);
         view->pushPage(detail);
         // A tap beside the link does nothing; a tap on it opens the page.

@@ -616,8 +616,9 @@ private Q_SLOTS:
         QVERIFY(row->height(360, 1) >= h && (h > row->height(width, 0) || kind == District));
         QCOMPARE(row->height(width, 1), h);
         const QList<qvmLink> measured = row->links();
-        QCOMPARE(!row->contactRect.isNull(), contact);
-        QVERIFY(!contact || QRect(0, 0, width, h).contains(row->contactRect));
+        QCOMPARE(!row->contactLinks.isEmpty(), contact);
+        for (const qvmLink& phone : std::as_const(row->contactLinks))
+            QVERIFY(QRect(0, 0, width, h).contains(phone.rect) && phone.target);
 
         // Painting at the same width records the same links: inside the body, apart, in the link colours.
         const QImage image = render(row.get(), width, 1);

@@ -12,6 +12,7 @@
 #include "kwdstore.h"
 #include "kwdupdatehandler.h"
 #include "mainwindow.h"
+#include "qvmdetailaction.h"
 #include "qvmgitemimagelist.h"
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
@@ -35,6 +36,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -408,7 +410,7 @@ bool kwdTour::run()
             auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
             return detail->kind() == qvmGraphicsItem::KindDetail && detail->row->complete;
         });
-    return ok && runAround() && systemSteps() && publishSteps();
+    return ok && runContact() && runAround() && systemSteps() && publishSteps();
 }
 
 bool kwdTour::control(const QString& pathAndQuery)
@@ -423,6 +425,88 @@ bool kwdTour::control(const QString& pathAndQuery)
     if (!ok)
         failure = QStringLiteral("control %1 failed: %2").arg(pathAndQuery, reply->errorString());
     delete reply;
+    return ok;
+}
+
+bool kwdTour::runContact()
+{
+    qvmDetailAction* panel = nullptr;
+    // Sub-panels are only shown: nothing is sent, saved or dialled from the tour.
+    auto closeSubPanel = [&](QWidget* sub) {
+        if (QPushButton* cancel = sub->findChild<QPushButton*>(QStringLiteral("btnCancel")))
+            tap(cancel, cancel->rect().center());
+        return !sub->isVisible() && panel->widget_btns->isVisible();
+    };
+    auto openSubPanel = [&](QPushButton* button, QWidget* sub) {
+        tap(button, button->rect().center());
+        return waitFor([&] { return sub->isVisible(); }, 2000);
+    };
+    const bool ok =
+        step("contact-numbers",
+             [&] {
+                 // The first housing area whose detail has an agency band with two or more numbers.
+                 qvmResultListItem* list = topList();
+                 if (!list && view->pageCount() == 2) {
+                     TitleBar* bar = source->titleBar();
+                     tap(bar->backButton(), bar->backButton()->rect().center());
+                     if (!waitFor([&] { return view->pageCount() == 1; }) || !settle())
+                         return false;
+                     list = topList();
+                 }
+                 for (int i = 0; list && i < list->rows.size() && i < 20; ++i) {
+                     view->verticalScrollBar()->setValue(0);
+                     tap(view->viewport(), bringIntoView(list->mapRectToScene(list->rowRect(i)).toRect()));
+                     if (!waitFor([&] { return view->pageCount() == 2; }) || !settle())
+                         return false;
+                     auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
+                     detail->row->height(view->viewport()->width(), 1);
+                     for (const qvmLink& phone : std::as_const(detail->row->contactLinks)) {
+                         if (!phone.target || phone.target->phoneNumbers().size() < 2)
+                             continue;
+                         tap(view->viewport(), bringIntoView(detail->mapRectToScene(phone.rect).toRect()));
+                         panel = view->detailAction();
+                         return waitFor([&] { return panel->isVisible(); }, 2000) &&
+                                panel->widget_list->isVisible() && panel->lstPhones->count() >= 2;
+                     }
+                     tap(source->titleBar()->backButton(), source->titleBar()->backButton()->rect().center());
+                     if (!waitFor([&] { return view->pageCount() == 1; }) || !settle())
+                         return false;
+                 }
+                 failure = QStringLiteral("no housing area with an agency of two numbers");
+                 return false;
+             }) &&
+        step("contact-buttons",
+             [&] {
+                 QListWidget* list = panel->lstPhones;
+                 tap(list->viewport(), list->visualItemRect(list->item(0)).center());
+                 return panel->widget_btns->isVisible() && !panel->widget_list->isVisible() &&
+                        panel->number == list->item(0)->text();
+             }) &&
+        step("contact-sms",
+             [&] {
+                 QWidget* sms = panel->findChild<QWidget*>(QStringLiteral("SendSMS"));
+                 if (!openSubPanel(panel->btnSMS, sms))
+                     return false;
+                 auto* text = sms->findChild<QTextEdit*>(QStringLiteral("textEdit"));
+                 return text && !text->toPlainText().isEmpty();
+             }) &&
+        step("contact-add",
+             [&] {
+                 QWidget* sms = panel->findChild<QWidget*>(QStringLiteral("SendSMS"));
+                 QWidget* add = panel->findChild<QWidget*>(QStringLiteral("AddContact"));
+                 return closeSubPanel(sms) && openSubPanel(panel->btnAddContact, add);
+             }) &&
+        step("contact-call", [&] {
+            QWidget* add = panel->findChild<QWidget*>(QStringLiteral("AddContact"));
+            QWidget* call = panel->findChild<QWidget*>(QStringLiteral("MakePhoneCall"));
+            return closeSubPanel(add) && openSubPanel(panel->btnCall, call);
+        });
+    if (panel) {
+        QWidget* call = panel->findChild<QWidget*>(QStringLiteral("MakePhoneCall"));
+        if (call && call->isVisible())
+            closeSubPanel(call);
+        view->hideDetailAction();
+    }
     return ok;
 }
 

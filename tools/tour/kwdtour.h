@@ -16,9 +16,9 @@ class qvmWidgetSource;
 
 // The screenshot tour: drives the main window with synthetic taps and drags through a search (area
 // page, lists, paging, detail, pictures, district, condition form, other categories), the around-me
-// page, the system menu (About, update check, notice, prize draw) and the publication of a
-// listing, and saves a picture of the window after every step. Owns nothing but its bookkeeping; the window
-// is the caller's.
+// page, the contact panel, the system menu (About, update check, notice, prize draw) and the
+// publication of a listing, and saves a picture of the window after every step. Owns nothing but its
+// bookkeeping; the window is the caller's.
 class kwdTour
 {
 public:
@@ -45,6 +45,8 @@ private:
     // Sets the local service's documents through its control host; true on "ok".
     bool control(const QString& pathAndQuery);
     bool systemSteps();
+    // The contact panel of an agency band with two numbers: list, buttons, SMS, add contact, call.
+    bool runContact();
     // Publication: log in as the sample publisher, fill and post a sale listing with a photo, find
     // it in the city's sale list, log out.
     bool publishSteps();

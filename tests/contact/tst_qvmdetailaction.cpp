@@ -1,0 +1,509 @@
+#include "addcontact.h"
+#include "kwdaddressbook.h"
+#include "kwdcallhandoff.h"
+#include "kwdmessage.h"
+#include "kwdtestenvironment.h"
+#include "makephonecall.h"
+#include "qvmdetailaction.h"
+#include "qvmlistitem.h"
+#include "qvmresultdetailitem.h"
+#include "qvmresultview.h"
+#include "qvmsaleitem.h"
+#include "sendsms.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDomDocument>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+
+// Stands in for the desktop's programs: every URI handed to it is kept.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void take(const QUrl& url) { urls << url; }
+};
+
+class TestDetailAction : public QObject
+{
+    Q_OBJECT
+
+    QWidget host;
+    qvmDetailAction* panel = nullptr;
+    QList<QPair<QString, QString>> boxes;
+    UrlCatcher catcher;
+    QTemporaryDir tools;
+    QByteArray originalPath;
+
+    // Fake programs first on PATH, nothing else: kdeconnect-cli lists `device` and exits with
+    // `sendStatus` on --send-sms (logging its arguments); xdg-mime names `handler`.
+    void fakeTools(bool kdeconnect, const QString& device, int sendStatus, bool xdgMime,
+                   const QString& handler)
+    {
+        QDir(tools.path()).removeRecursively();
+        QDir().mkpath(tools.path());
+        auto write = [this](const char* name, const QByteArray& script) {
+            QFile f(tools.filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\n" + script);
+            f.close();
+            f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+        };
+        if (kdeconnect)
+            write("kdeconnect-cli", QStringLiteral("if [ \"$1\" = -a ]; then printf '%1'; exit 0; fi\n"
+                                                   "for a in \"$@\"; do printf '%s\\n' \"$a\" >> '%2'; done\n"
+                                                   "exit %3\n")
+                                        .arg(device, log(), QString::number(sendStatus))
+                                        .toUtf8());
+        if (xdgMime)
+            write("xdg-mime", QStringLiteral("printf '%1'\n").arg(handler).toUtf8());
+        qputenv("PATH", tools.path().toUtf8());
+    }
+    QString log() const
+    {
+        return QDir::tempPath() +
+               QStringLiteral("/kwd-fake-kdeconnect-%1.log").arg(QCoreApplication::applicationPid());
+    }
+    QStringList logged() const
+    {
+        QFile f(log());
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    void openButtons(const QString& phones, const QString& contact = QStringLiteral("链家 东四店"))
+    {
+        panel->show(contact, phones, QRect(10, 300, 340, 60), QStringLiteral("东城 两居 350万"), true);
+        if (panel->lstPhones->count() > 1)
+            panel->onListItemClicked(panel->lstPhones->item(0));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        originalPath = qgetenv("PATH");
+        host.resize(360, 640);
+        host.show();
+        panel = new qvmDetailAction(&host);
+        kwdMessage::setHook([this](const QString& t, const QString& x) { boxes << qMakePair(t, x); });
+        for (const char* scheme : {"sms", "tel", "file"})
+            QDesktopServices::setUrlHandler(QLatin1String(scheme), &catcher, "take");
+    }
+
+    void cleanupTestCase()
+    {
+        qputenv("PATH", originalPath);
+        for (const char* scheme : {"sms", "tel", "file"})
+            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+        QFile::remove(log());
+        kwdMessage::setHook({});
+    }
+
+    void init()
+    {
+        boxes.clear();
+        catcher.urls.clear();
+        QFile::remove(log());
+    }
+
+    void numbers_data()
+    {
+        QTest::addColumn<QString>("phones");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("landline with a dash and a mobile")
+            << QStringLiteral("1381234567 / 010-62345678") << QStringList{"010-62345678", "1381234567"};
+        QTest::newRow("single") << QStringLiteral("13812345678") << QStringList{"13812345678"};
+        QTest::newRow("same length keeps its order")
+            << QStringLiteral("电话:13800000001，13800000002") << QStringList{"13800000001", "13800000002"};
+        QTest::newRow("no number") << QStringLiteral("暂无") << QStringList{};
+        QTest::newRow("dashes are no number")
+            << QStringLiteral("-- / 13812345678") << QStringList{"13812345678"};
+    }
+
+    void numbers()
+    {
+        QFETCH(QString, phones);
+        QTEST(qvmDetailAction::numbersOf(phones), "numbers");
+    }
+
+    void showPanel_data()
+    {
+        QTest::addColumn<QString>("phones");
+        QTest::addColumn<bool>("fromBottom");
+        QTest::addColumn<int>("count");
+        QTest::newRow("two numbers at the bottom")
+            << QStringLiteral("010-62345678 / 13812345678") << true << 2;
+        QTest::newRow("three numbers from the middle") << QStringLiteral("1,22,333") << false << 3;
+        QTest::newRow("single number shows the buttons") << QStringLiteral("13812345678") << true << 1;
+        QTest::newRow("nothing to call") << QStringLiteral("--") << true << 0;
+    }
+
+    void showPanel()
+    {
+        QFETCH(QString, phones);
+        QFETCH(bool, fromBottom);
+        QFETCH(int, count);
+        panel->hide();
+        const QRect area(20, 200, 320, 300);
+        panel->show(QStringLiteral("张先生"), phones, area, QStringLiteral("房源"), fromBottom);
+        QCOMPARE(panel->isVisible(), count > 0);
+        if (count == 0)
+            return;
+        QCOMPARE(panel->lstPhones->count(), count);
+        QCOMPARE(panel->widget_list->isVisible(), count > 1);
+        QCOMPARE(panel->widget_btns->isVisible(), count == 1);
+        QCOMPARE(panel->number.isEmpty(), count > 1);
+        const QRect g = panel->geometry();
+        QVERIFY(g.width() <= area.width());
+        // Its frame, one pixel in, on the box fill.
+        const QImage image = panel->grab().toImage();
+        QCOMPARE(image.pixelColor(1, g.height() / 2), QColor(208, 208, 208));
+        QCOMPARE(image.pixelColor(g.width() - 2, 2 + (g.height() - 4) / 2), QColor(208, 208, 208));
+        QCOMPARE(image.pixelColor(3, g.height() / 2), QColor(243, 243, 243));
+        QVERIFY(qAbs(g.center().x() - area.center().x()) <= 1);
+        if (fromBottom)
+            QCOMPARE(g.bottom(), area.bottom());
+        else
+            QCOMPARE(g.top(), area.top() + area.height() / 2);
+        if (count > 1) {
+            // Every number is on screen without scrolling the list.
+            const QListWidget* list = panel->lstPhones;
+            QVERIFY(list->visualItemRect(list->item(count - 1)).bottom() < list->viewport()->height());
+            // Choosing one shows the four buttons, centred in the area.
+            panel->onListItemClicked(panel->lstPhones->item(count - 1));
+            QCOMPARE(panel->number, panel->lstPhones->item(count - 1)->text());
+            QVERIFY(panel->widget_btns->isVisible() && !panel->widget_list->isVisible());
+            QVERIFY(qAbs(panel->geometry().center().y() - area.center().y()) <= 1);
+        }
+    }
+
+    void messages_data()
+    {
+        QTest::addColumn<bool>("listing");
+        QTest::addColumn<QString>("contact");
+        QTest::addColumn<QString>("sms");
+        QTest::addColumn<QString>("smsTo");
+        const QString t = QStringLiteral("东城 两居 350万");
+        QTest::newRow("listing with a contact")
+            << true << QStringLiteral("链家") << "I'm intresting in " + t + ",call me"
+            << "I find this " + t + "\ncontact:链家\nphone:13812345678";
+        QTest::newRow("SMS To without a contact name")
+            << true << QString() << "I'm intresting in " + t + ",call me"
+            << "I find this " + t + "\nphone:13812345678";
+        QTest::newRow("not a listing: the title alone") << false << QStringLiteral("链家") << t << t;
+    }
+
+    void messages()
+    {
+        QFETCH(bool, listing);
+        QFETCH(QString, contact);
+        panel->show(contact, QStringLiteral("13812345678"), QRect(0, 300, 360, 60),
+                    QStringLiteral("东城 两居 350万"), listing);
+        panel->btnSMS->click();
+        QVERIFY(panel->sms->isVisible() && !panel->widget_btns->isVisible());
+        QCOMPARE(panel->sms->lineEdit->text(), QStringLiteral("13812345678"));
+        QVERIFY(!panel->sms->comboBox->isVisible());
+        QTEST(panel->sms->textEdit->toPlainText(), "sms");
+        panel->sms->btnCancel->click();
+        QVERIFY(panel->widget_btns->isVisible());
+        panel->btnSMSTo->click();
+        QVERIFY(panel->sms->lineEdit->text().isEmpty() && panel->sms->comboBox->isVisible());
+        QTEST(panel->sms->textEdit->toPlainText(), "smsTo");
+        // The panel grew for the sub-panel and keeps its bottom edge (a listing) or its top edge.
+        if (listing)
+            QCOMPARE(panel->geometry().bottom(), 359);
+        else
+            QCOMPARE(panel->geometry().top(), 330);
+        QVERIFY(panel->height() >= panel->sizeHint().height());
+        panel->sms->btnCancel->click();
+    }
+
+    void characterCount_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("10 Chinese characters")
+            << QStringLiteral("我想看看这套房子的") + QStringLiteral("图") << "10Words";
+        QTest::newRow("latin") << QStringLiteral("call me") << "7Words";
+        QTest::newRow("empty") << QString() << "0Words";
+    }
+
+    void characterCount()
+    {
+        QFETCH(QString, text);
+        openButtons(QStringLiteral("13812345678"));
+        panel->btnSMS->click();
+        panel->sms->textEdit->setPlainText(text);
+        QTEST(panel->sms->lblTextCount->text(), "count");
+        panel->sms->btnCancel->click();
+    }
+
+    void addContactsAndPick_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("two contacts from the same panel") << QStringList{"链家 东四店", "王经理"};
+        QTest::newRow("and a third, later") << QStringList{"赵女士"};
+    }
+
+    // Saving works every time (the panel is reused), and the picker's last entry fills its number.
+    void addContactsAndPick()
+    {
+        QFETCH(QStringList, names);
+        for (int i = 0; i < names.size(); ++i) {
+            const QString phone =
+                QStringLiteral("1390000%1").arg(kwdAddressBook().contacts().size(), 4, 10, QLatin1Char('0'));
+            openButtons(phone, names.at(i));
+            panel->btnAddContact->click();
+            QVERIFY(panel->addContact->isVisible());
+            QCOMPARE(panel->addContact->editName->text(), names.at(i));
+            QCOMPARE(panel->addContact->editPhone->text(), phone);
+            panel->addContact->btnAdd->click();
+            QVERIFY2(boxes.isEmpty(), qPrintable(boxes.value(0).second));
+            QVERIFY(!panel->addContact->isVisible() && panel->widget_btns->isVisible());
+            // The offer to open the card hands a file of that one card to the desktop.
+            QMessageBox* offer = nullptr;
+            QTRY_VERIFY(offer = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+            QCOMPARE(offer->objectName(), QStringLiteral("boxOpenContact"));
+            offer->button(QMessageBox::Open)->click();
+            QCOMPARE(catcher.urls.size(), i + 1);
+            QFile card(catcher.urls.last().toLocalFile());
+            QVERIFY(card.open(QIODevice::ReadOnly));
+            const QList<kwdContactCard> one = kwdAddressBook::decode(card.readAll());
+            QCOMPARE(one.size(), 1);
+            QCOMPARE(one.first().phone, phone);
+        }
+        const QList<kwdContactCard> all = kwdAddressBook().contacts();
+        openButtons(QStringLiteral("13812345678"));
+        panel->btnSMSTo->click();
+        QComboBox* picker = panel->sms->comboBox;
+        QTRY_COMPARE(picker->count(), int(all.size()) + 1);
+        QCOMPARE(picker->itemText(0), QStringLiteral("Select a contact"));
+        picker->setCurrentIndex(picker->count() - 1);
+        QCOMPARE(panel->sms->lineEdit->text(), all.last().phone);
+        QCOMPARE(picker->itemText(picker->count() - 1),
+                 all.last().displayName() + "(" + all.last().phone + ")");
+        picker->setCurrentIndex(0);
+        QCOMPARE(panel->sms->lineEdit->text(), all.last().phone);
+        // Typing narrows the picker: a name, then digits of a number.
+        panel->sms->lineEdit->clear();
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("王"));
+        QApplication::sendEvent(panel->sms->lineEdit, &typed);
+        const auto named = std::count_if(all.cbegin(), all.cend(), [](const kwdContactCard& c) {
+            return c.displayName().contains(QStringLiteral("王"));
+        });
+        QVERIFY(named > 0);
+        QCOMPARE(picker->count(), int(named) + 1);
+        panel->sms->lineEdit->clear();
+        QTest::keyClicks(panel->sms->lineEdit, all.first().phone);
+        QCOMPARE(picker->count(), 2);
+        QCOMPARE(picker->itemText(1), all.first().displayName() + "(" + all.first().phone + ")");
+        panel->sms->btnCancel->click();
+    }
+
+    void addContactEmpty()
+    {
+        openButtons(QStringLiteral("13812345678"), QString());
+        panel->btnAddContact->click();
+        panel->addContact->btnAdd->click();
+        QCOMPARE(boxes.value(0),
+                 qMakePair(QStringLiteral("Failed"), QStringLiteral("Name and Phone Can't be empty")));
+        QVERIFY(panel->addContact->isVisible() && panel->addContact->isEnabled());
+        panel->addContact->btnCancel->click();
+    }
+
+    void handOff_data()
+    {
+        QTest::addColumn<bool>("kdeconnect");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<int>("sendStatus");
+        QTest::addColumn<bool>("xdgMime");
+        QTest::addColumn<QString>("handler");
+        QTest::addColumn<int>("route");
+        QTest::addColumn<QString>("message");
+        const int kde = kwdSmsHandoff::KdeConnect, uri = kwdSmsHandoff::SmsUri, none = kwdSmsHandoff::NoRoute;
+        const QString refused = QStringLiteral("failed to send sms");
+        QTest::newRow("KDE Connect first") << true << "abc123\n"
+                                           << 0 << true << "x.desktop" << kde << QString();
+        QTest::newRow("KDE Connect failing") << true << "abc123" << 1 << true << "x.desktop" << kde
+                                             << QStringLiteral("Unable to send message");
+        QTest::newRow("no reachable device: sms handler")
+            << true << "" << 0 << true << "x.desktop" << uri << QString();
+        QTest::newRow("no KDE Connect: sms handler")
+            << false << "" << 0 << true << "x.desktop" << uri << QString();
+        QTest::newRow("no handler registered") << false << "" << 0 << true << "" << none << refused;
+        QTest::newRow("no tools at all") << false << "" << 0 << false << "" << none << refused;
+    }
+
+    void handOff()
+    {
+        QFETCH(bool, kdeconnect);
+        QFETCH(QString, device);
+        QFETCH(int, sendStatus);
+        QFETCH(bool, xdgMime);
+        QFETCH(QString, handler);
+        QFETCH(int, route);
+        QFETCH(QString, message);
+        fakeTools(kdeconnect, device, sendStatus, xdgMime, handler);
+        QApplication::clipboard()->clear();
+        openButtons(QStringLiteral("010-62345678 / 13812345678"));
+        panel->btnSMS->click();
+        const QString text = panel->sms->textEdit->toPlainText();
+        panel->sms->btnSend->click();
+        // States arrive later, never from inside the click: a spy made now still sees them all.
+        QSignalSpy states(panel->sms->service, &kwdSmsHandoff::stateChanged);
+        QTRY_VERIFY(panel->sms->isEnabled());
+        const bool refusedAtOnce = !kdeconnect && !xdgMime;
+        QTRY_COMPARE(states.size(), refusedAtOnce ? 0 : 2);
+        if (!refusedAtOnce) {
+            QCOMPARE(states.at(0).at(0).value<kwdSmsHandoff::State>(), kwdSmsHandoff::ActiveState);
+            QCOMPARE(states.at(1).at(0).value<kwdSmsHandoff::State>(), kwdSmsHandoff::FinishedState);
+        }
+        QCOMPARE(int(panel->sms->service->route()), route);
+        QCOMPARE(panel->sms->isVisible(), !message.isEmpty());
+        QCOMPARE(boxes.isEmpty(), message.isEmpty());
+        if (!message.isEmpty())
+            QVERIFY(boxes.first().second.startsWith(message));
+        if (route == kwdSmsHandoff::KdeConnect)
+            QCOMPARE(logged(),
+                     (QStringList{"--send-sms", text, "--destination", "010-62345678", "-d", "abc123"}));
+        QCOMPARE(catcher.urls.size(), route == kwdSmsHandoff::SmsUri ? 1 : 0);
+        if (route == kwdSmsHandoff::SmsUri) {
+            const QUrl sent = catcher.urls.first();
+            QCOMPARE(sent.scheme(), QStringLiteral("sms"));
+            QCOMPARE(sent.path(), QStringLiteral("010-62345678"));
+            QCOMPARE(QUrlQuery(sent).queryItemValue("body", QUrl::FullyDecoded), text);
+        }
+        if (route == kwdSmsHandoff::NoRoute)
+            QCOMPARE(QApplication::clipboard()->text(), "010-62345678\n" + text);
+        if (panel->sms->isVisible())
+            panel->sms->btnCancel->click();
+    }
+
+    void call_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("handler");
+        QTest::addColumn<QString>("uri");
+        QTest::newRow("landline") << "010-62345678"
+                                  << "calls.desktop"
+                                  << "tel:+86-10-62345678";
+        QTest::newRow("mobile") << "13812345678"
+                                << "calls.desktop"
+                                << "tel:+86-13812345678";
+        QTest::newRow("national only") << "400-820-1234"
+                                       << "calls.desktop"
+                                       << "tel:400-820-1234;phone-context=+86";
+        QTest::newRow("nothing places calls") << "13812345678"
+                                              << ""
+                                              << "";
+    }
+
+    void call()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, handler);
+        QFETCH(QString, uri);
+        fakeTools(false, QString(), 0, true, handler);
+        QApplication::clipboard()->clear();
+        openButtons(number);
+        panel->btnCall->click();
+        MakePhoneCall* call = panel->phoneCall;
+        QVERIFY(call->isVisible() && !call->btnHangup->isVisible());
+        QCOMPARE(call->lblCalling->text(), "Are you sure ? Calling: " + number + "?");
+        call->btnMakeCall->click();
+        QTRY_VERIFY(call->btnMakeCall->isEnabled());
+        QCOMPARE(call->isVisible(), uri.isEmpty());
+        if (uri.isEmpty()) {
+            QCOMPARE(catcher.urls.size(), 0);
+            QCOMPARE(QApplication::clipboard()->text(), number);
+            QVERIFY(boxes.size() == 1 && boxes.first().second.contains(number));
+            call->btnCancel->click();
+        } else {
+            QCOMPARE(catcher.urls.value(0).toString(), uri);
+        }
+        QVERIFY(panel->widget_btns->isVisible());
+    }
+
+    void detailBands_data()
+    {
+        QTest::addColumn<int>("band");
+        QTest::addColumn<QString>("contact");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("first agency")
+            << 0 << QStringLiteral("链家 东四店") << QStringList{"010-62345678", "13812345678"};
+        QTest::newRow("second agency, its own numbers")
+            << 1 << QStringLiteral("王先生") << QStringList{"13900001111"};
+    }
+
+    // Every band of a listing's detail opens the panel with its own agency's numbers.
+    void detailBands()
+    {
+        QFETCH(int, band);
+        QDomDocument doc;
+        QVERIFY(doc.setContent(QStringLiteral(
+            "<forsale><id>s1</id><name>东城 两居</name>"
+            "<co><id>c1</id><name>链家 东四店</name><phone>13812345678 / 010-62345678</phone></co>"
+            "<co><id></id><name>王先生</name><phone>13900001111</phone></co></forsale>")));
+        qvmSaleItem row;
+        QVERIFY(row.read(doc.documentElement()));
+        row.complete = true;
+        qvmResultView view(&host);
+        view.resize(360, 600);
+        view.show();
+        auto* detail = new qvmResultDetailItem(&view, 2, &row);
+        view.pushPage(detail);
+        QTRY_VERIFY(!view.isAnimating());
+        row.height(360, 1);
+        QCOMPARE(row.contactLinks.size(), 2);
+        const QRect rect = row.contactLinks.at(band).rect;
+        detail->clicked(QPointF(rect.center()));
+        qvmDetailAction* shown = view.detailAction();
+        QVERIFY(shown->isVisible());
+        QTEST(shown->contact, "contact");
+        QTEST(qvmDetailAction::numbersOf(shown->phones), "numbers");
+        QCOMPARE(shown->title, row.name);
+        QVERIFY(shown->fromBottom);
+        // The panel sits over the band it was opened from; a tap elsewhere on the page hides it.
+        QCOMPARE(shown->area, view.mapFromScene(detail->mapRectToScene(QRectF(rect))).boundingRect());
+        detail->clicked(QPointF(5, 5));
+        QVERIFY(!shown->isVisible());
+        view.clear();
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<bool>("callFocused");
+        QTest::newRow("Context1 focuses Call") << int(Qt::Key_Context1) << true << true;
+        QTest::newRow("Context2 closes") << int(Qt::Key_Context2) << false << false;
+    }
+
+    void keys()
+    {
+        QFETCH(int, key);
+        openButtons(QStringLiteral("13812345678"));
+        panel->btnSMS->setFocus();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(panel, &press);
+        QVERIFY(press.isAccepted());
+        QTEST(panel->isVisible(), "visible");
+        QTEST(host.focusWidget() == panel->btnCall, "callFocused");
+    }
+};
+
+KWD_TEST_MAIN(TestDetailAction)
+#include "tst_qvmdetailaction.moc"
