@@ -7,7 +7,8 @@
 #include <QtTest>
 
 // The screenshot tour as the demo runs it: the real program walked through a search against the
-// local service, then the system menu. Every step must reach its page and leave a picture of the whole window.
+// local service, then the system menu. Every step must reach its page and leave a picture of the whole
+// window.
 class TestTour : public QObject
 {
     Q_OBJECT
@@ -64,6 +65,14 @@ void TestTour::everyStepHasItsPicture_data()
         QStringLiteral("around-condition"),
         QStringLiteral("around-back-to-list"),
         QStringLiteral("around-back-to-form"),
+        QStringLiteral("favorite-star-sale"),
+        QStringLiteral("favorite-star-lease"),
+        QStringLiteral("favorites-sale"),
+        QStringLiteral("favorites-lease"),
+        QStringLiteral("favorites-housing-area"),
+        QStringLiteral("favorite-opened"),
+        QStringLiteral("favorite-unstarred"),
+        QStringLiteral("favorite-back"),
         QStringLiteral("system-menu"),
         QStringLiteral("about"),
         QStringLiteral("update-latest"),

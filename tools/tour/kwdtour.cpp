@@ -17,8 +17,10 @@
 #include "qvmresultdetailitem.h"
 #include "qvmresultlistitem.h"
 #include "qvmresultview.h"
+#include "qvmviewfavorite.h"
 #include "qvmwidgetaround.h"
 #include "qvmwidgetaroundfunction.h"
+#include "qvmwidgetfavorite.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 #include "qvmwidgetsystem.h"
@@ -384,7 +386,7 @@ bool kwdTour::run()
             auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
             return detail->kind() == qvmGraphicsItem::KindDetail && detail->row->complete;
         });
-    return ok && runAround() && systemSteps();
+    return ok && runAround() && runFavorites() && systemSteps();
 }
 
 bool kwdTour::control(const QString& pathAndQuery)
@@ -460,6 +462,113 @@ bool kwdTour::runAround()
         step("around-back-to-form", [&] {
             tap(bar->backButton(), bar->backButton()->rect().center());
             return waitFor([&] { return around->currentPage() == qvmWidgetAround::PageForm; });
+        });
+    view = source->resultView();
+    return ok;
+}
+
+bool kwdTour::backToArea()
+{
+    TitleBar* bar = source->titleBar();
+    for (int i = 0; i < 4 && source->currentPage() != qvmWidgetSource::PageArea; ++i) {
+        const int pages = view->pageCount();
+        tap(bar->backButton(), bar->backButton()->rect().center());
+        if (!waitFor([&] {
+                return source->currentPage() == qvmWidgetSource::PageArea || view->pageCount() < pages;
+            }) ||
+            !settle())
+            break;
+    }
+    if (source->currentPage() != qvmWidgetSource::PageArea) {
+        failure = QStringLiteral("the search page did not return to its area page");
+        return false;
+    }
+    return true;
+}
+
+bool kwdTour::starFirstRow(const char* button)
+{
+    if (!backToArea() || !search(button))
+        return false;
+    qvmResultListItem* list = topList();
+    qvmListItem* first = list->rows.first();
+    tap(view->viewport(), view->mapFromScene(list->mapToScene(list->rowRect(0).center())));
+    if (!waitFor([&] { return view->pageCount() == 2; }) || !settle()) {
+        failure = QStringLiteral("the detail did not open");
+        return false;
+    }
+    waitFor([&] { return !first->picture || first->picture->image; }, 5000);
+    QPushButton* star = source->titleBar()->favoriteButton();
+    if (!star->isVisible() || star->isChecked()) {
+        failure = QStringLiteral("the detail offers no favourite button to check");
+        return false;
+    }
+    tap(star, star->rect().center());
+    if (!kwdStore::instance()->isFavorite(first)) {
+        failure = QStringLiteral("the listing did not become a favourite");
+        return false;
+    }
+    return true;
+}
+
+bool kwdTour::runFavorites()
+{
+    qvmWidgetFavorite* favorites = nullptr;
+    qvmViewFavorite* list = nullptr;
+    TitleBar* bar = nullptr;
+    int before = 0;
+    auto showSegment = [&](int index) {
+        QPushButton* b = favorites->segmentWidget()->button(index);
+        tap(b, b->rect().center());
+        const int stored = kwdStore::instance()->favorites.value(qvmWidgetFavorite::categoryOf(index)).size();
+        return waitFor([&] {
+            return bar->titleText() == qvmWidgetFavorite::titleOf(index) &&
+                   list->listPage()->rows.size() == stored;
+        });
+    };
+    const bool ok =
+        step("favorite-star-sale",
+             [&] {
+                 tap(window->segment->button(0), window->segment->button(0)->rect().center());
+                 return starFirstRow("btnSale");
+             }) &&
+        step("favorite-star-lease", [&] { return starFirstRow("btnLease"); }) &&
+        step("favorites-sale",
+             [&] {
+                 QPushButton* tab = window->segment->button(2);
+                 tap(tab, tab->rect().center());
+                 favorites = qobject_cast<qvmWidgetFavorite*>(window->pageContent(2));
+                 if (!favorites || !waitFor([&] { return favorites->isVisible(); })) {
+                     failure = QStringLiteral("no favourites page");
+                     return false;
+                 }
+                 list = favorites->viewWidget();
+                 bar = favorites->titleBarWidget();
+                 view = list;
+                 return showSegment(0) && !list->listPage()->rows.isEmpty();
+             }) &&
+        step("favorites-lease", [&] { return showSegment(1) && !list->listPage()->rows.isEmpty(); }) &&
+        step("favorites-housing-area", [&] { return showSegment(2); }) &&
+        step("favorite-opened",
+             [&] {
+                 if (!showSegment(0))
+                     return false;
+                 qvmResultListItem* rows = list->listPage();
+                 before = rows->rows.size();
+                 tap(list->viewport(), list->mapFromScene(rows->mapToScene(rows->rowRect(0).center())));
+                 return waitFor([&] { return list->showsDetail(); }) && settle() &&
+                        bar->favoriteButton()->isChecked();
+             }) &&
+        step("favorite-unstarred",
+             [&] {
+                 tap(bar->favoriteButton(), bar->favoriteButton()->rect().center());
+                 return !bar->favoriteButton()->isChecked() &&
+                        kwdStore::instance()->favorites.value(2).size() == before - 1;
+             }) &&
+        step("favorite-back", [&] {
+            tap(bar->backButton(), bar->backButton()->rect().center());
+            return waitFor([&] { return list->pageCount() == 1; }) && settle() &&
+                   list->listPage()->rows.size() == before - 1;
         });
     view = source->resultView();
     return ok;

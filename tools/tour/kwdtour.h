@@ -14,8 +14,8 @@ class qvmWidgetSource;
 
 // The screenshot tour: drives the main window with synthetic taps and drags through a search (area
 // page, lists, paging, detail, pictures, district, condition form, other categories), the around-me
-// page and the system menu (About, update check, notice, prize draw), and saves a picture of the
-// window after every step. Owns nothing but its bookkeeping; the window is the caller's.
+// page, the favourites page and the system menu (About, update check, notice, prize draw), and saves a
+// picture of the window after every step. Owns nothing but its bookkeeping; the window is the caller's.
 class kwdTour
 {
 public:
@@ -44,6 +44,13 @@ private:
     bool systemSteps();
     // The around-me page: locating, the address, a sale search around the user, its conditions, back.
     bool runAround();
+    // Stars a sale and a lease, shows the favourites page in each category, opens a favourite,
+    // unstars it and goes back to the shorter list.
+    bool runFavorites();
+    // From the search page's results back to its area page.
+    bool backToArea();
+    // Opens the first row of the search list and stars it.
+    bool starFirstRow(const char* button);
 
     MainWindow* window = nullptr;
     qvmWidgetSource* source = nullptr;
