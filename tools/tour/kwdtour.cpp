@@ -86,8 +86,15 @@ void kwdTour::tap(QWidget* widget, const QPoint& pos)
 
 void kwdTour::tapButton(const char* objectName)
 {
-    QWidget* b = window->findChild<QWidget*>(QLatin1String(objectName));
-    if (b && b->isVisible())
+    // Pages may share object names (the around-me form has its own btnSale): take the one shown.
+    QWidget* b = nullptr;
+    for (QWidget* w : window->findChildren<QWidget*>(QLatin1String(objectName))) {
+        if (w->isVisible()) {
+            b = w;
+            break;
+        }
+    }
+    if (b)
         tap(b, b->rect().center());
     else
         failure = QStringLiteral("button %1 is not on screen").arg(QLatin1String(objectName));
