@@ -49,8 +49,8 @@ private:
     bool runFavorites();
     // From the search page's results back to its area page.
     bool backToArea();
-    // Opens the first row of the search list and stars it.
-    bool starFirstRow(const char* button);
+    // Searches with the button, opens each of the first `count` rows and stars it.
+    bool starRows(const char* button, int count);
 
     MainWindow* window = nullptr;
     qvmWidgetSource* source = nullptr;
