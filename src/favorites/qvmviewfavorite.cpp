@@ -1,5 +1,7 @@
 #include "qvmviewfavorite.h"
 
+#include "kwdfavoritepictures.h"
+#include "kwdstore.h"
 #include "qvmgraphicsitem.h"
 #include "qvmlistitem.h"
 #include "qvmresultlistitem.h"
@@ -40,10 +42,17 @@ void qvmViewFavorite::showCopies(const QList<qvmListItem*>& rows, int category, 
     }
     list->adoptRows(copies, category);
     list->customTitle = title;
-    list->relayout();
     if (topPage() == list)
         setSceneRect(list->boundingRect());
     list->update();
+}
+
+void qvmViewFavorite::openDetail(int category, qvmListItem* row)
+{
+    // Decoded here rather than with the favourites: only the pictures that are looked at cost.
+    if (row)
+        kwdFavoritePictures(kwdStore::instance()->dataPath()).loadImage(category, row);
+    qvmResultView::openDetail(category, row);
 }
 
 bool qvmViewFavorite::showsDetail() const

@@ -20,6 +20,8 @@ public:
 
     // Empties the list page and keeps it as the only page; nothing is requested.
     void clear() override;
+    // Gives a favourite's detail the picture kept with the favourites before it opens.
+    void openDetail(int category, qvmListItem* row) override;
     // Shows copies of `rows` on the list page, titled `title`: the page owns the copies, so the
     // owner of the originals may delete them at any time (unstarring deletes a favourite).
     void showCopies(const QList<qvmListItem*>& rows, int category, const QString& title);

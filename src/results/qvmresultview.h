@@ -32,7 +32,7 @@ public:
     ~qvmResultView() override;
 
     void openList(kwdFinder* condition, bool push, bool owns);
-    void openDetail(int category, qvmListItem* row);
+    virtual void openDetail(int category, qvmListItem* row);
     void openRelated(int action, qvmListItem* row, const QString& title);
     void pushPage(qvmGraphicsItem* page);
     void goBack();

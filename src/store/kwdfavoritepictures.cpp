@@ -11,9 +11,9 @@
 #include <QSaveFile>
 
 namespace {
-// Written by this program only; pinned so that files outlive a change of Qt.
+// Written by this program only; pinned so that the index outlives a change of Qt.
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_5_15;
-// Larger files are not ours to decode (a damaged or foreign file).
+// Larger files are not ours (a damaged or foreign file).
 constexpr qint64 kMaxFile = 16 * 1024 * 1024;
 } // namespace
 
@@ -22,19 +22,56 @@ kwdFavoritePictures::kwdFavoritePictures(const QString& dataDir)
 {
 }
 
-QString kwdFavoritePictures::fileOf(int kind, const QString& id) const
+QString kwdFavoritePictures::key(int kind, const QString& id) const
 {
     const QByteArray hash = QCryptographicHash::hash(id.toUtf8(), QCryptographicHash::Sha1).toHex();
-    return dir + QStringLiteral("/%1-").arg(kind) + QString::fromLatin1(hash);
+    return QStringLiteral("%1-").arg(kind) + QString::fromLatin1(hash);
 }
 
-bool kwdFavoritePictures::save(int kind, const qvmListItem* row) const
+QString kwdFavoritePictures::imageFile(int kind, const QString& id) const
+{
+    return dir + QLatin1Char('/') + key(kind, id);
+}
+
+void kwdFavoritePictures::readIndex()
+{
+    if (indexRead)
+        return;
+    indexRead = true;
+    QFile file(dir + QStringLiteral("/index"));
+    if (file.size() > kMaxFile || !file.open(QIODevice::ReadOnly))
+        return;
+    QDataStream in(&file);
+    in.setVersion(kStreamVersion);
+    in >> urls;
+    if (in.status() != QDataStream::Ok)
+        urls.clear();
+}
+
+bool kwdFavoritePictures::writeIndex() const
+{
+    if (!QDir().mkpath(dir))
+        return false;
+    QSaveFile file(dir + QStringLiteral("/index"));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    out.setVersion(kStreamVersion);
+    out << urls;
+    if (out.status() != QDataStream::Ok) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool kwdFavoritePictures::save(int kind, const qvmListItem* row)
 {
     if (!row || !row->picture || row->picture->url.isEmpty())
         return false;
     QByteArray bytes;
-    // The downloaded file as it came is smaller than anything re-encoded; the image is the fallback
-    // once the holder has removed the download.
+    // The download as it came is smaller than anything re-encoded; the image is the fallback once
+    // the holder has removed the download.
     if (!row->picture->localPath.isEmpty()) {
         QFile source(row->picture->localPath);
         if (source.size() <= kMaxFile && source.open(QIODevice::ReadOnly))
@@ -47,45 +84,44 @@ bool kwdFavoritePictures::save(int kind, const qvmListItem* row) const
     }
     if (!QDir().mkpath(dir))
         return false;
-    QSaveFile file(fileOf(kind, row->id));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QDataStream out(&file);
-    out.setVersion(kStreamVersion);
-    out << row->picture->url << bytes;
-    if (out.status() != QDataStream::Ok) {
-        file.cancelWriting();
-        return false;
+    if (!bytes.isEmpty()) {
+        QSaveFile file(imageFile(kind, row->id));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            return false;
     }
-    return file.commit();
+    readIndex();
+    urls.insert(key(kind, row->id), row->picture->url);
+    return writeIndex();
 }
 
-bool kwdFavoritePictures::attach(int kind, qvmListItem* row) const
+bool kwdFavoritePictures::attachUrl(int kind, qvmListItem* row)
 {
     if (!row)
         return false;
-    QFile file(fileOf(kind, row->id));
-    if (file.size() > kMaxFile || !file.open(QIODevice::ReadOnly))
-        return false;
-    QDataStream in(&file);
-    in.setVersion(kStreamVersion);
-    QString url;
-    QByteArray bytes;
-    in >> url >> bytes;
-    if (in.status() != QDataStream::Ok || url.isEmpty())
+    readIndex();
+    const QString url = urls.value(key(kind, row->id));
+    if (url.isEmpty())
         return false;
     if (!row->picture)
         row->picture = new qvmPictureJob;
     row->picture->url = url;
-    QImage image;
-    if (!bytes.isEmpty() && image.loadFromData(bytes) && !image.isNull()) {
-        delete row->picture->image;
-        row->picture->image = new QImage(image);
-    }
     return true;
 }
 
-void kwdFavoritePictures::remove(int kind, const QString& id) const
+bool kwdFavoritePictures::loadImage(int kind, qvmListItem* row) const
 {
-    QFile::remove(fileOf(kind, id));
+    if (!row || !row->picture)
+        return false;
+    if (row->picture->image)
+        return true;
+    const QString path = imageFile(kind, row->id);
+    return QFile::exists(path) && row->loadPicture(path);
+}
+
+void kwdFavoritePictures::remove(int kind, const QString& id)
+{
+    QFile::remove(imageFile(kind, id));
+    readIndex();
+    if (urls.remove(key(kind, id)) > 0)
+        writeIndex();
 }

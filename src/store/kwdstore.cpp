@@ -466,7 +466,7 @@ bool kwdStore::loadFavorites()
         return false;
     QDataStream in(&file);
     in.setVersion(kStreamVersion);
-    const kwdFavoritePictures pictures(dataPath());
+    kwdFavoritePictures pictures(dataPath());
     const qint32 kinds = kwdStreamGuard::readCount(in, 8);
     bool ok = kinds >= 0;
     for (qint32 k = 0; ok && k < kinds; ++k) {
@@ -483,7 +483,7 @@ bool kwdStore::loadFavorites()
             qvmListItem* row = qvmListItem::createForKind(kind);
             ok = row->read(in) && in.status() == QDataStream::Ok;
             if (ok) {
-                pictures.attach(kind, row);
+                pictures.attachUrl(kind, row);
                 list.append(row);
             } else
                 delete row;
@@ -532,9 +532,9 @@ void kwdStore::addFavorite(const qvmListItem* row)
     // Saved at once: a crash must not lose a favourite the user just added.
     saveFavorites();
     // Its picture too, so that the favourite shows it without the network.
-    const kwdFavoritePictures pictures(dataPath());
+    kwdFavoritePictures pictures(dataPath());
     if (pictures.save(kind, row))
-        pictures.attach(kind, copy);
+        pictures.attachUrl(kind, copy);
 }
 
 void kwdStore::removeFavorite(const qvmListItem* row)
