@@ -7,6 +7,7 @@
 #include "qvmresultlistitem.h"
 #include "titlebar.h"
 
+#include <QFile>
 #include <QImage>
 #include <QScrollBar>
 
@@ -81,7 +82,20 @@ void qvmViewFavorite::pagePopped()
 {
     if (pageCount() != 1)
         return;
+    keepPictures();
     if (TitleBar* bar = titleBarWidget())
         bar->setBackFlags(0);
     emit backtoFirst();
+}
+
+void qvmViewFavorite::keepPictures()
+{
+    // A favourite starred before its picture arrived gets it once one of its details has shown it.
+    kwdStore* store = kwdStore::instance();
+    kwdFavoritePictures pictures(store->dataPath());
+    for (const qvmListItem* row : std::as_const(list->rows)) {
+        if (row->picture && row->picture->image && store->isFavorite(row) &&
+            !QFile::exists(pictures.imageFile(list->category, row->id)))
+            pictures.save(list->category, row);
+    }
 }

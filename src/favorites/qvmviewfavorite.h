@@ -40,5 +40,8 @@ protected:
     void pagePopped() override;
 
 private:
+    // Keeps the pictures that the list's favourites have by now but the store does not.
+    void keepPictures();
+
     qvmResultListItem* list = nullptr;
 };

@@ -306,15 +306,18 @@ void TestViewFavorite::offline_data()
 {
     QTest::addColumn<int>("segment");
     QTest::addColumn<bool>("downloaded");
-    QTest::newRow("sale with its picture") << 0 << true;
-    QTest::newRow("lease with its picture") << 1 << true;
-    QTest::newRow("housing area, picture not yet downloaded") << 2 << false;
+    QTest::addColumn<bool>("openedOnline");
+    QTest::newRow("sale with its picture") << 0 << true << false;
+    QTest::newRow("lease with its picture") << 1 << true << false;
+    QTest::newRow("housing area, picture not yet downloaded") << 2 << false << false;
+    QTest::newRow("picture shown by a later detail") << 0 << false << true;
 }
 
 void TestViewFavorite::offline()
 {
     QFETCH(int, segment);
     QFETCH(bool, downloaded);
+    QFETCH(bool, openedOnline);
     const int category = qvmWidgetFavorite::categoryOf(segment);
     QList<qvmListItem*> rows = fetchRows(category, 20);
     const auto found =
@@ -328,11 +331,21 @@ void TestViewFavorite::offline()
         file.close();
         QVERIFY(row->loadPicture(file.fileName()));
     }
-    const QSize size = downloaded ? row->picture->image->size() : QSize();
     const QString url = row->picture->url;
     const QString name = row->name;
     kwdStore::instance()->addFavorite(row);
     qDeleteAll(rows);
+    QSize size = downloaded ? QImage::fromData(service->get(url).body).size() : QSize();
+    if (openedOnline) {
+        qvmViewFavorite* view = showPage(segment);
+        tapRow(0);
+        QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());
+        size = static_cast<qvmResultDetailItem*>(view->topPage())->row->picture->image->size();
+        QSignalSpy first(view, &qvmViewFavorite::backtoFirst);
+        page->onGoBack();
+        QVERIFY(first.wait());
+        cleanup();
+    }
     // A new run without the download or the service: the favourite comes from the data directory.
     if (downloaded)
         file.remove();
