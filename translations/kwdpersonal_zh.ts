@@ -1558,6 +1558,33 @@
     </message>
 </context>
 <context>
+    <name>qvmWidgetFavorite</name>
+    <message>
+        <source>Sale</source>
+        <translation>二手房</translation>
+    </message>
+    <message>
+        <source>Lease</source>
+        <translation>租房</translation>
+    </message>
+    <message>
+        <source>HA Project</source>
+        <translation>楼盘小区</translation>
+    </message>
+    <message>
+        <source>Sale Favorite</source>
+        <translation>二手房收藏</translation>
+    </message>
+    <message>
+        <source>Lease Favorite</source>
+        <translation>租房收藏</translation>
+    </message>
+    <message>
+        <source>HA Favorite</source>
+        <translation>楼盘收藏</translation>
+    </message>
+</context>
+<context>
     <name>qvmWidgetSource</name>
     <message>
         <source>new house1</source>

@@ -16,6 +16,7 @@
 #include "qvmlistitem.h"
 #include "qvmnotice.h"
 #include "qvmwidgetaround.h"
+#include "qvmwidgetfavorite.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 #include "qvmwidgetsystem.h"
@@ -113,7 +114,8 @@ void MainWindow::createPages()
     source->setObjectName(QStringLiteral("pageSource"));
     pages->addWidget(source);
     addLazyPage(QStringLiteral("pageAround"), [](QWidget* parent) { return new qvmWidgetAround(parent); });
-    addLazyPage(QStringLiteral("pageFavorite"), [](QWidget* parent) { return new QWidget(parent); });
+    addLazyPage(QStringLiteral("pageFavorite"),
+                [](QWidget* parent) { return new qvmWidgetFavorite(parent); });
     addLazyPage(QStringLiteral("pageSystem"), [](QWidget* parent) { return new qvmWidgetSystem(parent); });
 }
 

@@ -32,7 +32,7 @@ qvmResultListItem::qvmResultListItem(qvmResultView* owner) : view(owner) {}
 
 qvmResultListItem::~qvmResultListItem()
 {
-    if (!fixedRows)
+    if (!fixedRows || ownsFixedRows)
         qDeleteAll(rows);
     if (ownsCondition)
         delete condition;
@@ -94,11 +94,12 @@ QString qvmResultListItem::cityCode() const
 
 void qvmResultListItem::dropRows()
 {
-    if (!fixedRows)
+    if (!fixedRows || ownsFixedRows)
         qDeleteAll(rows);
     rows.clear();
     imageQueue.clear();
     fixedRows = false;
+    ownsFixedRows = false;
     selected = -1;
     lastIndex = 0;
     total = 0;
@@ -120,6 +121,12 @@ void qvmResultListItem::setRows(const QList<qvmListItem*>& list, int cat)
     lastIndex = total = rows.size();
     relayout();
     setPos(0, 0);
+}
+
+void qvmResultListItem::adoptRows(const QList<qvmListItem*>& list, int cat)
+{
+    setRows(list, cat);
+    ownsFixedRows = true;
 }
 
 void qvmResultListItem::activate(bool)

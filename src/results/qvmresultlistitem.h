@@ -47,6 +47,8 @@ public:
     void fetchMore();
     // Shows rows that belong to someone else; no page is ever requested for them.
     void setRows(const QList<qvmListItem*>& rows, int category);
+    // Shows rows that become the list's own (deleted with it); no page is ever requested for them.
+    void adoptRows(const QList<qvmListItem*>& rows, int category);
     void setCondition(kwdFinder* record, bool owns);
     // Forgets the rows (deleting them unless fixed) and any list request in flight.
     void dropRows();
@@ -82,6 +84,8 @@ public:
     bool ownsCondition = false;
     QString customTitle;
     bool fixedRows = false;
+    // Fixed rows that the list was given to keep: deleted by the list like fetched ones.
+    bool ownsFixedRows = false;
 
 protected:
     // Sends the request for `url`; false when it could not be started.

@@ -360,6 +360,7 @@ void qvmResultView::setHScrollPos(int v)
     now->setPos(0, 0);
     if (now->savedScroll != -1)
         verticalScrollBar()->setValue(now->savedScroll);
+    pagePopped();
 }
 
 void qvmResultView::showPush(const QList<qvmListItem*>& rows, int category)
@@ -453,15 +454,53 @@ void qvmResultView::onPendScroll()
 void qvmResultView::clear()
 {
     hideDetailAction();
+    stopMotion();
+    destroyPages();
+}
+
+void qvmResultView::stopMotion()
+{
     pendTimer->stop();
     posAnimation->stop();
     nextAnimation->stop();
     coastTimer.stop();
-    while (!pages.isEmpty())
-        destroyPage(pages.last());
+    dragging = false;
     message->hide();
     indicator->hide();
 }
+
+void qvmResultView::destroyPages()
+{
+    while (!pages.isEmpty())
+        destroyPage(pages.last());
+}
+
+qvmGraphicsItem* qvmResultView::takeFirstPage()
+{
+    if (pages.isEmpty())
+        return nullptr;
+    qvmGraphicsItem* page = pages.takeFirst();
+    forgetRequestsOf(page);
+    if (pressedPage == page)
+        pressedPage = nullptr;
+    if (page->scene())
+        page->scene()->removeItem(page);
+    return page;
+}
+
+void qvmResultView::putFirstPage(qvmGraphicsItem* page)
+{
+    if (!page || hasPage(page))
+        return;
+    pages.prepend(page);
+    scene()->addItem(page);
+    page->setPos(0, 0);
+    page->setVisible(pages.size() == 1);
+    if (pages.size() == 1)
+        setSceneRect(0, 0, viewport()->width(), viewport()->height());
+}
+
+void qvmResultView::pagePopped() {}
 
 void qvmResultView::updateTitle()
 {

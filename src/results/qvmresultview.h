@@ -33,7 +33,7 @@ public:
     ~qvmResultView() override;
 
     void openList(kwdFinder* condition, bool push, bool owns);
-    void openDetail(int category, qvmListItem* row);
+    virtual void openDetail(int category, qvmListItem* row);
     void openRelated(int action, qvmListItem* row, const QString& title);
     void pushPage(qvmGraphicsItem* page);
     void goBack();
@@ -93,6 +93,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+
+    // For views that keep a page of their own across clear():
+    // Takes the bottom page out of the stack and the scene without deleting it and forgets its
+    // requests; the caller owns it until putFirstPage(). Null when the stack is empty.
+    qvmGraphicsItem* takeFirstPage();
+    // Places a page as the bottom page at (0, 0) and fits the scene to the view's size. The page is
+    // not activated, so a list placed here sends no request for the current search record.
+    void putFirstPage(qvmGraphicsItem* page);
+    // Deletes every page of the stack.
+    void destroyPages();
+    // Stops slides, coasting and pending scrolls and hides the indicator and the message box.
+    void stopMotion();
+    // Called after the top page has been swiped away and deleted (the stack is never empty then).
+    virtual void pagePopped();
 
 private:
     void placeIndicator();

@@ -1,5 +1,6 @@
 #include "kwdstore.h"
 
+#include "kwdfavoritepictures.h"
 #include "kwdfinder.h"
 #include "kwdserviceconfig.h"
 #include "kwdstreamguard.h"
@@ -482,6 +483,7 @@ bool kwdStore::loadFavorites()
         return false;
     QDataStream in(&file);
     in.setVersion(kStreamVersion);
+    kwdFavoritePictures pictures(dataPath());
     const qint32 kinds = kwdStreamGuard::readCount(in, 8);
     bool ok = kinds >= 0;
     for (qint32 k = 0; ok && k < kinds; ++k) {
@@ -497,9 +499,10 @@ bool kwdStore::loadFavorites()
         for (qint32 i = 0; ok && i < n; ++i) {
             qvmListItem* row = qvmListItem::createForKind(kind);
             ok = row->read(in) && in.status() == QDataStream::Ok;
-            if (ok)
+            if (ok) {
+                pictures.attachUrl(kind, row);
                 list.append(row);
-            else
+            } else
                 delete row;
         }
     }
@@ -545,6 +548,10 @@ void kwdStore::addFavorite(const qvmListItem* row)
     list.append(copy);
     // Saved at once: a crash must not lose a favourite the user just added.
     saveFavorites();
+    // Its picture too, so that the favourite shows it without the network.
+    kwdFavoritePictures pictures(dataPath());
+    if (pictures.save(kind, row))
+        pictures.attachUrl(kind, copy);
 }
 
 void kwdStore::removeFavorite(const qvmListItem* row)
@@ -553,10 +560,14 @@ void kwdStore::removeFavorite(const qvmListItem* row)
     auto it = favorites.find(kind);
     if (it == favorites.end())
         return;
+    // Taken first: the row given may be the stored one itself.
+    const QString id = row->id;
     for (int i = 0; i < it->size(); ++i) {
-        if (it->at(i)->id == row->id) {
+        if (it->at(i)->id == id) {
+            // The stored row goes; whoever shows a favourite shows a copy of it.
             delete it->takeAt(i);
             saveFavorites();
+            kwdFavoritePictures(dataPath()).remove(kind, id);
             return;
         }
     }

@@ -10,6 +10,7 @@
 #include "kwdtestenvironment.h"
 #include "mainwindow.h"
 #include "qvmhttpholder.h"
+#include "qvmwidgetfavorite.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 
@@ -251,6 +252,7 @@ void TestMainWindow::pagesBuiltWhenShown()
     window.pages->setCurrentIndex(2);
     QWidget* built = window.pageContent(2);
     QVERIFY(built && built->isVisible());
+    QVERIFY(qobject_cast<qvmWidgetFavorite*>(built));
     QCOMPARE(window.pageContent(2), built);
     QVERIFY(!qobject_cast<kwdLazyPage*>(window.pages->widget(1))->builtContent());
 }

@@ -7,8 +7,8 @@
 #include <QtTest>
 
 // The screenshot tour as the demo runs it: the real program walked through a search against the
-// local service, the contact panel, then the system menu and the publication of a listing. Every step
-// must reach its page and leave a picture of the whole window.
+// local service, the contact panel, the favourites page, then the system menu and the publication of a
+// listing. Every step must reach its page and leave a picture of the whole window.
 class TestTour : public QObject
 {
     Q_OBJECT
@@ -70,6 +70,14 @@ void TestTour::everyStepHasItsPicture_data()
         QStringLiteral("around-condition"),
         QStringLiteral("around-back-to-list"),
         QStringLiteral("around-back-to-form"),
+        QStringLiteral("favorite-star-sale"),
+        QStringLiteral("favorite-star-lease"),
+        QStringLiteral("favorites-sale"),
+        QStringLiteral("favorites-lease"),
+        QStringLiteral("favorites-housing-area"),
+        QStringLiteral("favorite-opened"),
+        QStringLiteral("favorite-unstarred"),
+        QStringLiteral("favorite-back"),
         QStringLiteral("system-menu"),
         QStringLiteral("about"),
         QStringLiteral("update-latest"),

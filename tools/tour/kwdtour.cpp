@@ -23,8 +23,10 @@
 #include "qvmresultview.h"
 #include "qvmscrollarea.h"
 #include "qvmsystem.h"
+#include "qvmviewfavorite.h"
 #include "qvmwidgetaround.h"
 #include "qvmwidgetaroundfunction.h"
+#include "qvmwidgetfavorite.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 #include "qvmwidgetsystem.h"
@@ -97,12 +99,13 @@ void kwdTour::tap(QWidget* widget, const QPoint& pos)
 
 void kwdTour::tapButton(const char* objectName)
 {
-    // Pages created later may reuse a name (the around-me form has its own "btnSale"): the one on
-    // screen is meant.
+    // Pages may share object names (the around-me form has its own btnSale): take the one shown.
     QWidget* b = nullptr;
     for (QWidget* w : window->findChildren<QWidget*>(QLatin1String(objectName))) {
-        if (w->isVisible())
+        if (w->isVisible()) {
             b = w;
+            break;
+        }
     }
     if (b)
         tap(b, b->rect().center());
@@ -410,7 +413,7 @@ bool kwdTour::run()
             auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
             return detail->kind() == qvmGraphicsItem::KindDetail && detail->row->complete;
         });
-    return ok && runContact() && runAround() && systemSteps() && publishSteps();
+    return ok && runContact() && runAround() && runFavorites() && systemSteps() && publishSteps();
 }
 
 bool kwdTour::control(const QString& pathAndQuery)
@@ -568,6 +571,122 @@ bool kwdTour::runAround()
         step("around-back-to-form", [&] {
             tap(bar->backButton(), bar->backButton()->rect().center());
             return waitFor([&] { return around->currentPage() == qvmWidgetAround::PageForm; });
+        });
+    view = source->resultView();
+    return ok;
+}
+
+bool kwdTour::backToArea()
+{
+    TitleBar* bar = source->titleBar();
+    for (int i = 0; i < 4 && source->currentPage() != qvmWidgetSource::PageArea; ++i) {
+        const int pages = view->pageCount();
+        tap(bar->backButton(), bar->backButton()->rect().center());
+        if (!waitFor([&] {
+                return source->currentPage() == qvmWidgetSource::PageArea || view->pageCount() < pages;
+            }) ||
+            !settle())
+            break;
+    }
+    if (source->currentPage() != qvmWidgetSource::PageArea) {
+        failure = QStringLiteral("the search page did not return to its area page");
+        return false;
+    }
+    return true;
+}
+
+bool kwdTour::starRows(const char* button, int count)
+{
+    if (!backToArea() || !search(button))
+        return false;
+    qvmResultListItem* list = topList();
+    TitleBar* bar = source->titleBar();
+    for (int i = 0; i < count && i < list->rows.size(); ++i) {
+        if (i > 0) {
+            tap(bar->backButton(), bar->backButton()->rect().center());
+            if (!waitFor([&] { return view->pageCount() == 1; }) || !settle())
+                return false;
+        }
+        qvmListItem* row = list->rows.at(i);
+        tap(view->viewport(), view->mapFromScene(list->mapToScene(list->rowRect(i).center())));
+        if (!waitFor([&] { return view->pageCount() == 2; }) || !settle()) {
+            failure = QStringLiteral("the detail did not open");
+            return false;
+        }
+        waitFor([&] { return !row->picture || row->picture->image; }, 5000);
+        QPushButton* star = bar->favoriteButton();
+        if (!star->isVisible() || star->isChecked()) {
+            failure = QStringLiteral("the detail offers no favourite button to check");
+            return false;
+        }
+        tap(star, star->rect().center());
+        if (!kwdStore::instance()->isFavorite(row)) {
+            failure = QStringLiteral("the listing did not become a favourite");
+            return false;
+        }
+    }
+    return true;
+}
+
+bool kwdTour::runFavorites()
+{
+    qvmWidgetFavorite* favorites = nullptr;
+    qvmViewFavorite* list = nullptr;
+    TitleBar* bar = nullptr;
+    int before = 0;
+    auto showSegment = [&](int index) {
+        QPushButton* b = favorites->segmentWidget()->button(index);
+        tap(b, b->rect().center());
+        const int stored = kwdStore::instance()->favorites.value(qvmWidgetFavorite::categoryOf(index)).size();
+        return waitFor([&] {
+            return bar->titleText() == qvmWidgetFavorite::titleOf(index) &&
+                   list->listPage()->rows.size() == stored;
+        });
+    };
+    const bool ok =
+        step("favorite-star-sale",
+             [&] {
+                 tap(window->segment->button(0), window->segment->button(0)->rect().center());
+                 // Two sales, so that unstarring one later leaves a shorter list, not an empty one.
+                 return starRows("btnSale", 2);
+             }) &&
+        step("favorite-star-lease", [&] { return starRows("btnLease", 1); }) &&
+        step("favorites-sale",
+             [&] {
+                 QPushButton* tab = window->segment->button(2);
+                 tap(tab, tab->rect().center());
+                 favorites = qobject_cast<qvmWidgetFavorite*>(window->pageContent(2));
+                 if (!favorites || !waitFor([&] { return favorites->isVisible(); })) {
+                     failure = QStringLiteral("no favourites page");
+                     return false;
+                 }
+                 list = favorites->viewWidget();
+                 bar = favorites->titleBarWidget();
+                 view = list;
+                 return showSegment(0) && !list->listPage()->rows.isEmpty();
+             }) &&
+        step("favorites-lease", [&] { return showSegment(1) && !list->listPage()->rows.isEmpty(); }) &&
+        step("favorites-housing-area", [&] { return showSegment(2); }) &&
+        step("favorite-opened",
+             [&] {
+                 if (!showSegment(0))
+                     return false;
+                 qvmResultListItem* rows = list->listPage();
+                 before = rows->rows.size();
+                 tap(list->viewport(), list->mapFromScene(rows->mapToScene(rows->rowRect(0).center())));
+                 return waitFor([&] { return list->showsDetail(); }) && settle() &&
+                        bar->favoriteButton()->isChecked();
+             }) &&
+        step("favorite-unstarred",
+             [&] {
+                 tap(bar->favoriteButton(), bar->favoriteButton()->rect().center());
+                 return !bar->favoriteButton()->isChecked() &&
+                        kwdStore::instance()->favorites.value(2).size() == before - 1;
+             }) &&
+        step("favorite-back", [&] {
+            tap(bar->backButton(), bar->backButton()->rect().center());
+            return waitFor([&] { return list->pageCount() == 1; }) && settle() &&
+                   list->listPage()->rows.size() == before - 1;
         });
     view = source->resultView();
     return ok;

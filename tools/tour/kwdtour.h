@@ -16,9 +16,9 @@ class qvmWidgetSource;
 
 // The screenshot tour: drives the main window with synthetic taps and drags through a search (area
 // page, lists, paging, detail, pictures, district, condition form, other categories), the around-me
-// page, the contact panel, the system menu (About, update check, notice, prize draw) and the
-// publication of a listing, and saves a picture of the window after every step. Owns nothing but its
-// bookkeeping; the window is the caller's.
+// page, the contact panel, the favourites page, the system menu (About, update check, notice, prize
+// draw) and the publication of a listing, and saves a picture of the window after every step. Owns
+// nothing but its bookkeeping; the window is the caller's.
 class kwdTour
 {
 public:
@@ -54,6 +54,13 @@ private:
     void closeBox();
     // The around-me page: locating, the address, a sale search around the user, its conditions, back.
     bool runAround();
+    // Stars a sale and a lease, shows the favourites page in each category, opens a favourite,
+    // unstars it and goes back to the shorter list.
+    bool runFavorites();
+    // From the search page's results back to its area page.
+    bool backToArea();
+    // Searches with the button, opens each of the first `count` rows and stars it.
+    bool starRows(const char* button, int count);
 
     MainWindow* window = nullptr;
     qvmWidgetSource* source = nullptr;
