@@ -7,7 +7,8 @@
 #include <QtTest>
 
 // The screenshot tour as the demo runs it: the real program walked through a search against the
-// local service, then the system menu. Every step must reach its page and leave a picture of the whole window.
+// local service, then the system menu. Every step must reach its page and leave a picture of the whole
+// window.
 class TestTour : public QObject
 {
     Q_OBJECT
@@ -71,6 +72,10 @@ void TestTour::everyStepHasItsPicture_data()
         QStringLiteral("notice"),
         QStringLiteral("prize-counts"),
         QStringLiteral("prize-won"),
+        QStringLiteral("push-form"),
+        QStringLiteral("push-popup"),
+        QStringLiteral("push-page"),
+        QStringLiteral("push-cancelled"),
     };
     for (int i = 0; i < steps.size(); ++i) {
         const QString file = QStringLiteral("%1-%2.png").arg(i + 1, 2, 10, QLatin1Char('0')).arg(steps.at(i));

@@ -14,8 +14,8 @@ class qvmWidgetSource;
 
 // The screenshot tour: drives the main window with synthetic taps and drags through a search (area
 // page, lists, paging, detail, pictures, district, condition form, other categories), the around-me
-// page and the system menu (About, update check, notice, prize draw), and saves a picture of the
-// window after every step. Owns nothing but its bookkeeping; the window is the caller's.
+// page, the system menu (About, update check, notice, prize draw) and the new-listing push, and saves a
+// picture of the window after every step. Owns nothing but its bookkeeping; the window is the caller's.
 class kwdTour
 {
 public:
@@ -44,6 +44,8 @@ private:
     bool systemSteps();
     // The around-me page: locating, the address, a sale search around the user, its conditions, back.
     bool runAround();
+    // The new-listing push: the subscription form, the popup of new listings, their page, cancelling.
+    bool pushSteps();
 
     MainWindow* window = nullptr;
     qvmWidgetSource* source = nullptr;

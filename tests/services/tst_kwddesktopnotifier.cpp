@@ -1,0 +1,239 @@
+#include "kwddesktopnotifier.h"
+#include "kwdtestenvironment.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QtTest>
+
+// A notification service of our own for machines without python3-dbusmock: answers Notify as the
+// freedesktop interface does (a new identifier, or the replaced one) and keeps every call.
+class MockNotifications : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    struct Call
+    {
+        uint replacesId;
+        QString summary;
+        QStringList actions;
+        QVariantMap hints;
+    };
+    QList<Call> calls;
+    uint lastId = 0;
+
+public Q_SLOTS:
+    uint Notify(const QString&, uint replacesId, const QString&, const QString& summary, const QString&,
+                const QStringList& actions, const QVariantMap& hints, int)
+    {
+        calls.append({replacesId, summary, actions, hints});
+        return replacesId ? replacesId : ++lastId;
+    }
+    void CloseNotification(uint) {}
+};
+
+// The desktop notification of new listings on a private session bus: posted with the desktop
+// entry and a default action, later posts replace the first, the default action comes back, and
+// a bus without the service changes nothing.
+class TestDesktopNotifier : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void notify_data();
+    void notify();
+
+private:
+    // The calls the service received: replaces_id, summary, actions, desktop-entry hint.
+    QList<QVariantList> received();
+    void invokeDefault(uint id);
+    bool startService();
+    void stopService();
+
+    QProcess bus;
+    QProcess python;
+    QString address;
+    bool useDbusmock = false;
+    MockNotifications mock;
+    int connections = 0;
+};
+
+void TestDesktopNotifier::initTestCase()
+{
+    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (daemon.isEmpty())
+        QSKIP("dbus-daemon is not installed (Debian package dbus-daemon)");
+    bus.start(daemon, {"--session", "--nofork", "--print-address=1"});
+    QVERIFY(bus.waitForStarted());
+    QTRY_VERIFY(bus.canReadLine());
+    address = QString::fromLatin1(bus.readLine()).trimmed();
+    QVERIFY(!address.isEmpty());
+    QProcess probe;
+    probe.start(QStringLiteral("python3"), {"-c", "import dbusmock"});
+    useDbusmock =
+        probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
+    if (!useDbusmock)
+        qInfo("python3-dbusmock is missing: the test's own notification service stands in");
+}
+
+void TestDesktopNotifier::cleanupTestCase()
+{
+    stopService();
+    if (bus.state() != QProcess::NotRunning) {
+        bus.terminate();
+        bus.waitForFinished(5000);
+    }
+}
+
+bool TestDesktopNotifier::startService()
+{
+    if (useDbusmock) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        python.setProcessEnvironment(env);
+        python.start(QStringLiteral("python3"), {"-m", "dbusmock", "--template", "notification_daemon"});
+        if (!python.waitForStarted())
+            return false;
+    } else {
+        QDBusConnection c = QDBusConnection::connectToBus(address, QStringLiteral("mock"));
+        if (!c.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &mock,
+                              QDBusConnection::ExportAllSlots) ||
+            !c.registerService(QStringLiteral("org.freedesktop.Notifications")))
+            return false;
+    }
+    QDBusConnection probe = QDBusConnection::connectToBus(address, QStringLiteral("probe"));
+    return QTest::qWaitFor(
+        [&] { return probe.interface()->isServiceRegistered("org.freedesktop.Notifications").value(); },
+        10000);
+}
+
+void TestDesktopNotifier::stopService()
+{
+    if (python.state() != QProcess::NotRunning) {
+        python.terminate();
+        python.waitForFinished(5000);
+    }
+    mock.calls.clear();
+    QDBusConnection c = QDBusConnection::connectToBus(address, QStringLiteral("mock"));
+    c.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    c.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
+}
+
+QList<QVariantList> TestDesktopNotifier::received()
+{
+    QList<QVariantList> out;
+    if (!useDbusmock) {
+        for (const MockNotifications::Call& c : mock.calls)
+            out.append({c.replacesId, c.summary, c.actions, c.hints.value("desktop-entry").toString()});
+        return out;
+    }
+    QDBusConnection c = QDBusConnection::connectToBus(address, QStringLiteral("probe"));
+    QDBusInterface m("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+                     "org.freedesktop.DBus.Mock", c);
+    const QDBusMessage reply = m.call("GetMethodCalls", QStringLiteral("Notify"));
+    const QDBusArgument calls = reply.arguments().value(0).value<QDBusArgument>();
+    calls.beginArray();
+    while (!calls.atEnd()) {
+        quint64 time = 0;
+        QVariantList args;
+        calls.beginStructure();
+        calls >> time >> args;
+        calls.endStructure();
+        const auto plain = [](const QVariant& v) {
+            return v.canConvert<QDBusVariant>() ? v.value<QDBusVariant>().variant() : v;
+        };
+        QVariantMap hints;
+        plain(args.value(6)).value<QDBusArgument>() >> hints;
+        out.append({plain(args.value(1)).toUInt(), plain(args.value(3)).toString(),
+                    plain(args.value(5)).toStringList(), plain(hints.value("desktop-entry")).toString()});
+    }
+    calls.endArray();
+    return out;
+}
+
+void TestDesktopNotifier::invokeDefault(uint id)
+{
+    QDBusConnection c = QDBusConnection::connectToBus(address, useDbusmock ? QStringLiteral("probe")
+                                                                           : QStringLiteral("mock"));
+    if (useDbusmock) {
+        QDBusInterface m("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+                         "org.freedesktop.DBus.Mock", c);
+        m.call("EmitSignal", "org.freedesktop.Notifications", "ActionInvoked", "us",
+               QVariantList{QVariant::fromValue(id), QStringLiteral("default")});
+        return;
+    }
+    QDBusMessage signal = QDBusMessage::createSignal("/org/freedesktop/Notifications",
+                                                     "org.freedesktop.Notifications", "ActionInvoked");
+    signal << id << QStringLiteral("default");
+    c.send(signal);
+}
+
+void TestDesktopNotifier::notify_data()
+{
+    QTest::addColumn<bool>("service");
+    QTest::addColumn<int>("posts");
+    QTest::addColumn<bool>("waitEach"); // false: posted back to back
+    QTest::addColumn<int>("calls");     // Notify calls the service gets
+    QTest::addColumn<bool>("act");
+    QTest::newRow("one post") << true << 1 << true << 1 << false;
+    QTest::newRow("second poll replaces") << true << 2 << true << 2 << false;
+    // Posts made while one waits for its identifier collapse into one, the latest.
+    QTest::newRow("burst") << true << 3 << false << 2 << false;
+    QTest::newRow("default action") << true << 1 << true << 1 << true;
+    QTest::newRow("no service") << false << 1 << true << 0 << false;
+}
+
+void TestDesktopNotifier::notify()
+{
+    QFETCH(bool, service);
+    QFETCH(int, posts);
+    QFETCH(bool, waitEach);
+    QFETCH(int, calls);
+    QFETCH(bool, act);
+    if (service)
+        QVERIFY(startService());
+    const auto cleanup = qScopeGuard([this] { stopService(); });
+    kwdDesktopNotifier notifier(
+        QDBusConnection::connectToBus(address, QStringLiteral("client%1").arg(++connections)), nullptr);
+    QVERIFY(notifier.isAvailable());
+    QSignalSpy posted(&notifier, &kwdDesktopNotifier::posted);
+    QSignalSpy failed(&notifier, &kwdDesktopNotifier::failed);
+    QSignalSpy activated(&notifier, &kwdDesktopNotifier::activated);
+    for (int i = 1; i <= posts; ++i) {
+        notifier.notify(QStringLiteral("new %1").arg(i), QString());
+        if (waitEach)
+            QTRY_COMPARE(posted.count() + failed.count(), i);
+    }
+    QTRY_COMPARE(posted.count() + failed.count(), service ? calls : 1);
+    if (!service) {
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(notifier.notificationId(), 0u);
+        return;
+    }
+    QTRY_COMPARE(int(received().size()), calls);
+    const QList<QVariantList> got = received();
+    const uint id = notifier.notificationId();
+    QVERIFY(id != 0);
+    for (int i = 0; i < calls; ++i) {
+        QCOMPARE(got.at(i).at(0).toUInt(), i == 0 ? 0u : id);
+        QCOMPARE(got.at(i).at(2).toStringList().value(0), QStringLiteral("default"));
+        QCOMPARE(got.at(i).at(3).toString(), QString::fromLatin1(kwdDesktopNotifier::desktopEntry));
+    }
+    QCOMPARE(got.last().at(1).toString(), QStringLiteral("new %1").arg(posts));
+    if (act) {
+        // Another program's notification is not ours.
+        invokeDefault(id + 1);
+        invokeDefault(id);
+        QVERIFY(activated.wait(5000));
+        QCOMPARE(activated.count(), 1);
+    }
+}
+
+KWD_TEST_MAIN(TestDesktopNotifier)
+#include "tst_kwddesktopnotifier.moc"
