@@ -192,8 +192,15 @@ void kwdNewHouseCondition::fill()
     coxresoure->addItems({tr("UnSpecified"), tr("Personal"), tr("Intermediary"), tr("Developer")});
     coxtime->clear();
     coxtime->addItems({tr("5fen"), tr("10fen"), tr("30fen")});
-    // A district can only be chosen from the city's information: fetch it now rather than leave the
-    // user an empty list.
+    // A district can only be chosen from the city's information: fetch it as soon as the user sees
+    // the form rather than leave an empty list.
+    if (isVisible() && coxdis->count() < 2)
+        requestDistricts();
+}
+
+void kwdNewHouseCondition::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
     if (coxdis->count() < 2)
         requestDistricts();
 }
@@ -266,7 +273,7 @@ void kwdNewHouseCondition::requestDistricts()
         QStringLiteral("http://%1.%2").arg(districtCity, store->config(kwdStore::urlCityInfo).toString()),
         this);
     kwdShowWait* wait = kwdShowWait::instance();
-    if (requestId != 0 && wait && isVisible()) {
+    if (requestId != 0 && wait) {
         QWidget* host = wait->parentWidget();
         const QPoint below = coxdis->mapToGlobal(QPoint(0, coxdis->height()));
         wait->showAt(host ? host->mapFromGlobal(below).y() : below.y());

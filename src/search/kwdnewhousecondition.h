@@ -58,6 +58,9 @@ public Q_SLOTS:
     void onDistrictPopup(int i);
     void onHttpResponse(int id, int err);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildForm();
     void fillDistricts(const QString& first);

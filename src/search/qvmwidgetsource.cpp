@@ -79,9 +79,13 @@ qvmWidgetSource::qvmWidgetSource(QWidget* parent) : QWidget(parent)
     });
     stack->addWidget(conditionSlot);
 
-    // Page 3: the subscription form of the new-listing push.
-    pushCondition = new kwdNewHouseCondition;
-    stack->addWidget(pushCondition);
+    // Page 3: the subscription form of the new-listing push, also built on first use.
+    pushConditionSlot = new kwdLazyPage([this](QWidget* parent) {
+        pushCondition = new kwdNewHouseCondition(parent);
+        connect(pushCondition, &kwdNewHouseCondition::back, this, &qvmWidgetSource::onGoBack);
+        return pushCondition;
+    });
+    stack->addWidget(pushConditionSlot);
 
     stack->setCurrentIndex(PageArea);
 
@@ -90,7 +94,12 @@ qvmWidgetSource::qvmWidgetSource(QWidget* parent) : QWidget(parent)
     connect(bar, &TitleBar::goBack, this, &qvmWidgetSource::onGoBack);
     connect(bar, &TitleBar::doAction, this, &qvmWidgetSource::onTitleBarAction);
     connect(view, &qvmResultView::back, this, &qvmWidgetSource::onGoBack);
-    connect(pushCondition, &kwdNewHouseCondition::back, this, &qvmWidgetSource::onGoBack);
+}
+
+kwdNewHouseCondition* qvmWidgetSource::pushConditionPage()
+{
+    pushConditionSlot->content();
+    return pushCondition;
 }
 
 qvmSetCondition* qvmWidgetSource::conditionPage()
@@ -127,8 +136,9 @@ void qvmWidgetSource::onSearchFromAreaView(bool search)
         return;
     }
     // The push condition form: filled from the push record each time it is opened.
-    QMetaObject::invokeMethod(pushCondition, "fill");
-    QMetaObject::invokeMethod(pushCondition, "refresh");
+    QObject* form = pushConditionPage();
+    QMetaObject::invokeMethod(form, "fill");
+    QMetaObject::invokeMethod(form, "refresh");
     showPage(PagePushCondition);
     bar->setTitle(tr("new house condition"), QString(), QString());
     bar->setBackFlags(TitleBar::ShowBack);

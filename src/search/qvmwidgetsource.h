@@ -39,7 +39,8 @@ public:
     qvmViewArea* areaPage() const { return areaView; }
     // The condition form, built on first use (start-up pays only for the area page).
     qvmSetCondition* conditionPage();
-    kwdNewHouseCondition* pushConditionPage() const { return pushCondition; }
+    // The subscription form, built on first use like the condition form.
+    kwdNewHouseCondition* pushConditionPage();
     // Shows rows of new listings (not owned) as the push page of the results, with their count in
     // the bar above.
     void showPushResults(const QList<qvmListItem*>& rows, int kind);
@@ -68,4 +69,5 @@ private:
     qvmViewArea* areaView = nullptr;
     qvmSetCondition* conditionView = nullptr;
     kwdLazyPage* conditionSlot = nullptr;
+    kwdLazyPage* pushConditionSlot = nullptr;
 };
