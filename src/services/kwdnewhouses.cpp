@@ -1,5 +1,7 @@
 #include "kwdnewhouses.h"
 
+#include "kwdtheme.h"
+
 #include <QEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -30,6 +32,11 @@ kwdNewHouses::kwdNewHouses(QWidget* parent)
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setFixedSize(20, 20);
     btnClose->setFocusPolicy(Qt::NoFocus);
+    const QPixmap cross = kwdTheme::instance()->image(kwdTheme::Close);
+    if (!cross.isNull()) {
+        btnClose->setIcon(QIcon(cross));
+        btnClose->setFlat(true);
+    }
     label = new QLabel(tr("尊敬的用户："), this);
     label->setObjectName(QStringLiteral("label"));
     lblcontent = new QLabel(this);

@@ -570,6 +570,10 @@ bool kwdTour::pushSteps()
     const bool ok =
         step("push-form",
              [&] {
+                 // The prize panel of the last step would cover the form.
+                 if (window->bonus && window->bonus->isVisible())
+                     tapButton("btnBonusOK");
+                 failure.clear();
                  tap(window->segment->button(0), window->segment->button(0)->rect().center());
                  TitleBar* bar = source->titleBar();
                  // Back from the housing-area detail and list to the area page.
@@ -588,9 +592,8 @@ bool kwdTour::pushSteps()
                  }
                  form->widSegement->setValue(0);
                  form->coxdis->setCurrentIndex(1);
-                 form->coxtype->setCurrentIndex(1);
-                 form->pricestart->setText(QStringLiteral("100"));
-                 form->priceend->setText(QStringLiteral("600"));
+                 form->pricestart->setText(QStringLiteral("50"));
+                 form->priceend->setText(QStringLiteral("3000"));
                  return true;
              }) &&
         step("push-popup",
@@ -602,9 +605,10 @@ bool kwdTour::pushSteps()
                          QStringLiteral("no popup after subscribing: %1").arg(boxes.join(QLatin1Char(';')));
                  if (!failure.isEmpty())
                      return false;
-                 // Listings published after the subscription come with the next poll.
+                 // Listings published after the subscription come with the next poll; of a batch
+                 // spread over the city some fall in the subscribed district.
                  const int before = int(window->newHouseRecords.size());
-                 if (!control(QStringLiteral("/push?city=%1&kind=forsale&count=3").arg(city)))
+                 if (!control(QStringLiteral("/push?city=%1&kind=forsale&count=50").arg(city)))
                      return false;
                  window->pollIntervals[0] = window->pollIntervals[1] = window->pollIntervals[2] = 300;
                  window->check_newhouse();
