@@ -85,6 +85,7 @@ MainWindow::~MainWindow()
     newHouseRecords.clear();
     qDeleteAll(seenListings);
     seenListings.clear();
+    saveAnnounced();
     delete announced;
     announced = nullptr;
     delete holder;
@@ -414,16 +415,27 @@ void MainWindow::onNewHouseReply(int id, int err)
         if (!reply.ids.isEmpty()) {
             push->setField(reply.kind == 2 ? kwdFinder::PushLastSale : kwdFinder::PushLastLease,
                            reply.ids.first());
-            // Written at once, with the record's newest identifier, so that a run that ends
-            // abnormally does not announce these again.
             announced->add(reply.kind, reply.ids);
-            announced->save();
-            store->saveNewHouseFinders(store->newHouseFinders);
             newHouseCount = reply.ids.size();
             addNewHouses(reply.rows, reply.kind);
+            // Written right after the popup is up (a durable write costs more than the rest of the
+            // reply), not at the end of the run: a run that ends abnormally does not announce these
+            // again.
+            if (!announcedDirty) {
+                announcedDirty = true;
+                QTimer::singleShot(0, this, &MainWindow::saveAnnounced);
+            }
         }
     }
     fadeStart->start(fadeDelay);
+}
+
+void MainWindow::saveAnnounced()
+{
+    if (!announcedDirty || !announced)
+        return;
+    announcedDirty = false;
+    announced->save();
 }
 
 void MainWindow::addNewHouses(const QList<qvmListItem*>& rows, int kind)

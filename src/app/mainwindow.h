@@ -85,6 +85,7 @@ public:
     kwdNewHouses* newHousePopup = nullptr;
     // Listings announced in this and earlier runs, per kind (the file "announced").
     kwdAnnouncedListings* announced = nullptr;
+    bool announcedDirty = false;
     // The desktop notification for a hidden window; made on first need unless a test set one.
     kwdDesktopNotifier* notifier = nullptr;
     // Rows of newHouseRecords the user has not looked at yet keep adding up until they do.
@@ -146,5 +147,6 @@ private:
     void addNewHouses(const QList<qvmListItem*>& rows, int kind);
     void stopFade();
     void applyOpacity();
+    void saveAnnounced();
     void notifyDesktop();
 };
