@@ -2,16 +2,14 @@
 #include "kwdtestenvironment.h"
 
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
 #include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QtTest>
 
-// A notification service of our own for machines without python3-dbusmock: answers Notify as the
-// freedesktop interface does (a new identifier, or the replaced one) and keeps every call.
+// The notification service on the private bus: answers Notify as the freedesktop interface does (a
+// new identifier, or the replaced one) and keeps every call.
 class MockNotifications : public QObject
 {
     Q_OBJECT
@@ -57,9 +55,7 @@ private:
     void stopService();
 
     QProcess bus;
-    QProcess python;
     QString address;
-    bool useDbusmock = false;
     MockNotifications mock;
     int connections = 0;
 };
@@ -74,12 +70,6 @@ void TestDesktopNotifier::initTestCase()
     QTRY_VERIFY(bus.canReadLine());
     address = QString::fromLatin1(bus.readLine()).trimmed();
     QVERIFY(!address.isEmpty());
-    QProcess probe;
-    probe.start(QStringLiteral("python3"), {"-c", "import dbusmock"});
-    useDbusmock =
-        probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
-    if (!useDbusmock)
-        qInfo("python3-dbusmock is missing: the test's own notification service stands in");
 }
 
 void TestDesktopNotifier::cleanupTestCase()
@@ -93,20 +83,11 @@ void TestDesktopNotifier::cleanupTestCase()
 
 bool TestDesktopNotifier::startService()
 {
-    if (useDbusmock) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DBUS_SESSION_BUS_ADDRESS", address);
-        python.setProcessEnvironment(env);
-        python.start(QStringLiteral("python3"), {"-m", "dbusmock", "--template", "notification_daemon"});
-        if (!python.waitForStarted())
-            return false;
-    } else {
-        QDBusConnection c = QDBusConnection::connectToBus(address, QStringLiteral("mock"));
-        if (!c.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &mock,
-                              QDBusConnection::ExportAllSlots) ||
-            !c.registerService(QStringLiteral("org.freedesktop.Notifications")))
-            return false;
-    }
+    QDBusConnection c = QDBusConnection::connectToBus(address, QStringLiteral("mock"));
+    if (!c.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &mock,
+                          QDBusConnection::ExportAllSlots) ||
+        !c.registerService(QStringLiteral("org.freedesktop.Notifications")))
+        return false;
     QDBusConnection probe = QDBusConnection::connectToBus(address, QStringLiteral("probe"));
     return QTest::qWaitFor(
         [&] { return probe.interface()->isServiceRegistered("org.freedesktop.Notifications").value(); },
@@ -115,10 +96,8 @@ bool TestDesktopNotifier::startService()
 
 void TestDesktopNotifier::stopService()
 {
-    if (python.state() != QProcess::NotRunning) {
-        python.terminate();
-        python.waitForFinished(5000);
-    }
+    if (address.isEmpty())
+        return;
     mock.calls.clear();
     QDBusConnection c = QDBusConnection::connectToBus(address, QStringLiteral("mock"));
     c.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
@@ -128,50 +107,17 @@ void TestDesktopNotifier::stopService()
 QList<QVariantList> TestDesktopNotifier::received()
 {
     QList<QVariantList> out;
-    if (!useDbusmock) {
-        for (const MockNotifications::Call& c : mock.calls)
-            out.append({c.replacesId, c.summary, c.actions, c.hints.value("desktop-entry").toString()});
-        return out;
-    }
-    QDBusConnection c = QDBusConnection::connectToBus(address, QStringLiteral("probe"));
-    QDBusInterface m("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
-                     "org.freedesktop.DBus.Mock", c);
-    const QDBusMessage reply = m.call("GetMethodCalls", QStringLiteral("Notify"));
-    const QDBusArgument calls = reply.arguments().value(0).value<QDBusArgument>();
-    calls.beginArray();
-    while (!calls.atEnd()) {
-        quint64 time = 0;
-        QVariantList args;
-        calls.beginStructure();
-        calls >> time >> args;
-        calls.endStructure();
-        const auto plain = [](const QVariant& v) {
-            return v.canConvert<QDBusVariant>() ? v.value<QDBusVariant>().variant() : v;
-        };
-        QVariantMap hints;
-        plain(args.value(6)).value<QDBusArgument>() >> hints;
-        out.append({plain(args.value(1)).toUInt(), plain(args.value(3)).toString(),
-                    plain(args.value(5)).toStringList(), plain(hints.value("desktop-entry")).toString()});
-    }
-    calls.endArray();
+    for (const MockNotifications::Call& c : mock.calls)
+        out.append({c.replacesId, c.summary, c.actions, c.hints.value("desktop-entry").toString()});
     return out;
 }
 
 void TestDesktopNotifier::invokeDefault(uint id)
 {
-    QDBusConnection c = QDBusConnection::connectToBus(address, useDbusmock ? QStringLiteral("probe")
-                                                                           : QStringLiteral("mock"));
-    if (useDbusmock) {
-        QDBusInterface m("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
-                         "org.freedesktop.DBus.Mock", c);
-        m.call("EmitSignal", "org.freedesktop.Notifications", "ActionInvoked", "us",
-               QVariantList{QVariant::fromValue(id), QStringLiteral("default")});
-        return;
-    }
     QDBusMessage signal = QDBusMessage::createSignal("/org/freedesktop/Notifications",
                                                      "org.freedesktop.Notifications", "ActionInvoked");
     signal << id << QStringLiteral("default");
-    c.send(signal);
+    QDBusConnection::connectToBus(address, QStringLiteral("mock")).send(signal);
 }
 
 void TestDesktopNotifier::notify_data()
