@@ -457,12 +457,19 @@ void MainWindow::addNewHouses(const QList<qvmListItem*>& rows, int kind)
         notifyDesktop();
 }
 
+void MainWindow::setNotifier(kwdDesktopNotifier* n)
+{
+    if (notifier && notifier != n)
+        delete notifier;
+    notifier = n;
+    if (notifier)
+        connect(notifier, &kwdDesktopNotifier::activated, this, &MainWindow::onLookNewHouse);
+}
+
 void MainWindow::notifyDesktop()
 {
-    if (!notifier) {
-        notifier = new kwdDesktopNotifier(this);
-        connect(notifier, &kwdDesktopNotifier::activated, this, &MainWindow::onLookNewHouse);
-    }
+    if (!notifier)
+        setNotifier(new kwdDesktopNotifier(this));
     const QString summary = kwdNewHouses::tr("最新房源提醒：");
     notifier->notify(summary, kwdNewHouses::tr("%1new house").arg(newHouseRecords.size()));
 }

@@ -53,6 +53,8 @@ public:
     QWidget* pageContent(int index) const;
     // One step of the popup's fade (what each tick of fadeTimer does).
     void fadeStep();
+    // The desktop notifier for a hidden window (owned; the session bus's unless one is set).
+    void setNotifier(kwdDesktopNotifier* n);
 
     QStackedLayout* pages = nullptr;
     qvmWidgetSegement* segment = nullptr;
@@ -86,7 +88,6 @@ public:
     // Listings announced in this and earlier runs, per kind (the file "announced").
     kwdAnnouncedListings* announced = nullptr;
     bool announcedDirty = false;
-    // The desktop notification for a hidden window; made on first need unless a test set one.
     kwdDesktopNotifier* notifier = nullptr;
     // Rows of newHouseRecords the user has not looked at yet keep adding up until they do.
     bool newHouseLooked = true;

@@ -1,5 +1,10 @@
 #include "kwddesktopnotifier.h"
+#include "kwdfinder.h"
+#include "kwdlocalservice.h"
+#include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "mainwindow.h"
+#include "qvmwidgetsource.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -46,6 +51,7 @@ private Q_SLOTS:
     void cleanupTestCase();
     void notify_data();
     void notify();
+    void hiddenWindow();
 
 private:
     // The calls the service received: replaces_id, summary, actions, desktop-entry hint.
@@ -179,6 +185,30 @@ void TestDesktopNotifier::notify()
         QVERIFY(activated.wait(5000));
         QCOMPARE(activated.count(), 1);
     }
+}
+
+// New listings for a hidden window reach the desktop; its default action opens them.
+void TestDesktopNotifier::hiddenWindow()
+{
+    kwdLocalService service;
+    QVERIFY2(service.isRunning(), qPrintable(service.errorText()));
+    QVERIFY(startService());
+    const auto cleanup = qScopeGuard([this] { stopService(); });
+    kwdStore::instance()->load();
+    kwdFinder* push = kwdStore::instance()->currentNewHouseFinder;
+    push->category = 2;
+    push->setField(kwdFinder::PushFlag, QStringLiteral("1"));
+    MainWindow window;
+    window.setNotifier(new kwdDesktopNotifier(QDBusConnection::connectToBus(address, "window"), &window));
+    window.check_newhouse();
+    QTRY_COMPARE(int(received().size()), 1);
+    QVERIFY(!window.newHouseRecords.isEmpty());
+    QVERIFY(received().first().at(1).toString().contains(QStringLiteral("：")));
+    QTRY_VERIFY(window.notifier->notificationId() != 0);
+    invokeDefault(window.notifier->notificationId());
+    QTRY_VERIFY(window.isVisible());
+    auto* source = static_cast<qvmWidgetSource*>(window.pageContent(0));
+    QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageResults));
 }
 
 KWD_TEST_MAIN(TestDesktopNotifier)

@@ -47,7 +47,7 @@ QStringList list(const char* text)
 // No announcement of a test reaches a desktop's notification service.
 void quiet(MainWindow& window)
 {
-    window.notifier = new kwdDesktopNotifier(QDBusConnection(QStringLiteral("none")), &window);
+    window.setNotifier(new kwdDesktopNotifier(QDBusConnection(QStringLiteral("none")), &window));
 }
 
 kwdFinder* push()
