@@ -805,6 +805,13 @@
     </message>
 </context>
 <context>
+    <name>kwdDesktopNotifier</name>
+    <message>
+        <source>Look</source>
+        <translation>查看</translation>
+    </message>
+</context>
+<context>
     <name>kwdListing</name>
     <message>
         <source>please house source</source>
@@ -883,6 +890,200 @@
     <message>
         <source>The reply was too large to be read; please try again later.</source>
         <translation>回复内容过大，无法读取；请稍后再试。</translation>
+    </message>
+</context>
+<context>
+    <name>kwdNewHouseCondition</name>
+    <message>
+        <source>Sale</source>
+        <translation>二手房</translation>
+    </message>
+    <message>
+        <source>Lease</source>
+        <translation>租房</translation>
+    </message>
+    <message>
+        <source>类型：&#x3000;&#x3000;</source>
+        <translation>类型：&#x3000;&#x3000;</translation>
+    </message>
+    <message>
+        <source>总价：&#x3000;&#x3000;</source>
+        <translation>总价：&#x3000;&#x3000;</translation>
+    </message>
+    <message>
+        <source>(万元)</source>
+        <translation>(万元)</translation>
+    </message>
+    <message>
+        <source>面积：&#x3000;&#x3000;</source>
+        <translation>面积：&#x3000;&#x3000;</translation>
+    </message>
+    <message>
+        <source>(平米)</source>
+        <translation>(平米)</translation>
+    </message>
+    <message>
+        <source>户型：&#x3000;&#x3000;</source>
+        <translation>户型：&#x3000;&#x3000;</translation>
+    </message>
+    <message>
+        <source>来源：&#x3000;&#x3000;</source>
+        <translation>来源：&#x3000;&#x3000;</translation>
+    </message>
+    <message>
+        <source>区域：&#x3000;&#x3000;</source>
+        <translation>区域：&#x3000;&#x3000;</translation>
+    </message>
+    <message>
+        <source>key word</source>
+        <translation>关键字</translation>
+    </message>
+    <message>
+        <source>关键字：&#x3000;</source>
+        <translation>关键字：&#x3000;</translation>
+    </message>
+    <message>
+        <source>推荐时间：</source>
+        <translation>推荐时间：</translation>
+    </message>
+    <message>
+        <source>&#x3000;定制&#x3000;</source>
+        <translation>&#x3000;定制&#x3000;</translation>
+    </message>
+    <message>
+        <source>取消定制</source>
+        <translation>取消定制</translation>
+    </message>
+    <message>
+        <source>select</source>
+        <translation>请选择</translation>
+    </message>
+    <message>
+        <source>buxian</source>
+        <translation>不限</translation>
+    </message>
+    <message>
+        <source>room</source>
+        <translation>住宅</translation>
+    </message>
+    <message>
+        <source>hall</source>
+        <translation>写字楼</translation>
+    </message>
+    <message>
+        <source>shop</source>
+        <translation>商铺</translation>
+    </message>
+    <message>
+        <source>1 shi</source>
+        <translation>一室</translation>
+    </message>
+    <message>
+        <source>2 shi</source>
+        <translation>两室</translation>
+    </message>
+    <message>
+        <source>3 shi</source>
+        <translation>三室</translation>
+    </message>
+    <message>
+        <source>3 shi +</source>
+        <translation>三室以上</translation>
+    </message>
+    <message>
+        <source>bie shu</source>
+        <translation>别墅</translation>
+    </message>
+    <message>
+        <source>UnSpecified</source>
+        <translation>不限</translation>
+    </message>
+    <message>
+        <source>Personal</source>
+        <translation>个人</translation>
+    </message>
+    <message>
+        <source>Intermediary</source>
+        <translation>中介</translation>
+    </message>
+    <message>
+        <source>Developer</source>
+        <translation>开发商</translation>
+    </message>
+    <message>
+        <source>5fen</source>
+        <translation>5分钟</translation>
+    </message>
+    <message>
+        <source>10fen</source>
+        <translation>10分钟</translation>
+    </message>
+    <message>
+        <source>30fen</source>
+        <translation>30分钟</translation>
+    </message>
+    <message>
+        <source>dan jia:</source>
+        <translation>单价：</translation>
+    </message>
+    <message>
+        <source>yuan</source>
+        <translation>(元)</translation>
+    </message>
+    <message>
+        <source>zong jia:</source>
+        <translation>总价：</translation>
+    </message>
+    <message>
+        <source>wanyuan</source>
+        <translation>(万元)</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Not all are empty</source>
+        <translation>请至少设置一个条件</translation>
+    </message>
+    <message>
+        <source>Not a valid Price</source>
+        <translation>价格范围无效</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>ding zhi ok</source>
+        <translation>定制成功，有新房源时将提醒您</translation>
+    </message>
+    <message>
+        <source>qu xiao ding zhi ok</source>
+        <translation>已取消定制</translation>
+    </message>
+</context>
+<context>
+    <name>kwdNewHouses</name>
+    <message>
+        <source>最新房源提醒：</source>
+        <translation>最新房源提醒：</translation>
+    </message>
+    <message>
+        <source>%1new house</source>
+        <translation>%1 套新房源</translation>
+    </message>
+    <message>
+        <source>尊敬的用户：</source>
+        <translation>尊敬的用户：</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;查看&#x3000;&#x3000;</source>
+        <translation>&#x3000;&#x3000;查看&#x3000;&#x3000;</translation>
     </message>
 </context>
 <context>

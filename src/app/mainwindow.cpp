@@ -1,9 +1,14 @@
 #include "mainwindow.h"
 
 #include "closehint.h"
+#include "kwdannouncedlistings.h"
 #include "kwdcheckbonus.h"
 #include "kwddatabase.h"
+#include "kwddesktopnotifier.h"
+#include "kwdfinder.h"
 #include "kwdlazypage.h"
+#include "kwdnewhousereply.h"
+#include "kwdnewhouses.h"
 #include "kwdprizereply.h"
 #include "kwdserviceconfig.h"
 #include "kwdshowwait.h"
@@ -29,6 +34,7 @@
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QTimer>
+#include <QTimerEvent>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
@@ -53,6 +59,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     popupOpacity = 1.0;
     firstNewHouseCheck = true;
+    announced = new kwdAnnouncedListings(store->dataFile(QStringLiteral("announced")));
+    announced->load();
+    fadeStart = new QTimer(this);
+    fadeStart->setSingleShot(true);
+    connect(fadeStart, &QTimer::timeout, this, &MainWindow::closeNewHouseWidget);
     createTray();
 
     QTimer::singleShot(10000, this, &MainWindow::check_newhouse);
@@ -75,6 +86,9 @@ MainWindow::~MainWindow()
     newHouseRecords.clear();
     qDeleteAll(seenListings);
     seenListings.clear();
+    saveAnnounced();
+    delete announced;
+    announced = nullptr;
     delete holder;
     holder = nullptr;
     kwdDatabase::instance()->close();
@@ -251,8 +265,10 @@ void MainWindow::onHttpResponse(int id, int err)
         onPrizeReply(id, err);
     else if (id != 0 && id == prizeRequests[1])
         onCountReply(id, err);
-    // The new-listing reply is dispatched here as that check is added; the record is always
-    // forgotten afterwards (the usage report's among them, whose identifier nobody keeps).
+    if (id != 0 && id == newHouseRequest)
+        onNewHouseReply(id, err);
+    // The record is always forgotten afterwards (the usage report's among them, whose identifier
+    // nobody keeps).
     holder->remove(id);
 }
 
@@ -345,17 +361,216 @@ void MainWindow::check_notice()
 
 void MainWindow::check_newhouse()
 {
-    // The new-listing check and its poll timer are added with the subscription form.
+    kwdStore* store = kwdStore::instance();
+    kwdFinder* push = store->currentNewHouseFinder;
+    if (!push || push->field(kwdFinder::PushFlag) != QLatin1String("1"))
+        return;
+    if (!newHousePopup) {
+        newHousePopup = new kwdNewHouses;
+        connect(newHousePopup, &kwdNewHouses::look, this, &MainWindow::onLookNewHouse);
+        newHousePopup->installEventFilter(this);
+    }
+    if (firstNewHouseCheck && holder) {
+        firstNewHouseCheck = false;
+        const QString url = store->listUrl(push->category == 2 ? 2 : 3,
+                                           store->cityCode(push->field(kwdFinder::City)), false) +
+                            QStringLiteral("?page=1&percount=%1&").arg(50) + push->buildQuery();
+        newHouseRequest = holder->get(url, this);
+    }
+    if (newHouseTimer)
+        killTimer(newHouseTimer);
+    const QString interval = push->field(kwdFinder::PushInterval);
+    newHouseTimer = startTimer(interval == QLatin1String("0")   ? pollIntervals[0]
+                               : interval == QLatin1String("1") ? pollIntervals[1]
+                                                                : pollIntervals[2]);
+}
+
+void MainWindow::pollNewHouses()
+{
+    ++pollTicks;
+    kwdStore* store = kwdStore::instance();
+    kwdFinder* push = store->currentNewHouseFinder;
+    if (!push || push->field(kwdFinder::PushFlag) != QLatin1String("1") || !holder)
+        return;
+    const QString url =
+        kwdServiceConfig::instance().statisticsBase() +
+        (push->category == 2 ? QStringLiteral("/kwdTT/forsalequery") : QStringLiteral("/kwdTT/leasequery")) +
+        QStringLiteral("?city=%1&page=1&percount=%2&")
+            .arg(store->cityCode(push->field(kwdFinder::City)))
+            .arg(50) +
+        push->buildQuery();
+    // Only the latest poll is tracked; an earlier reply arriving later is only forgotten.
+    newHouseRequest = holder->get(url, this);
+}
+
+void MainWindow::onNewHouseReply(int id, int err)
+{
+    newHouseRequest = 0;
+    newHouseCount = 0;
+    if (err != 0)
+        return;
+    kwdStore* store = kwdStore::instance();
+    kwdFinder* push = store->currentNewHouseFinder;
+    const qvmHttpRequest* r = holder->request(id);
+    if (push && r && r->body) {
+        const kwdNewHouseReply reply = kwdNewHouseReply::read(*r->body, *push, *announced, seenListings);
+        if (!reply.ids.isEmpty()) {
+            push->setField(reply.kind == 2 ? kwdFinder::PushLastSale : kwdFinder::PushLastLease,
+                           reply.ids.first());
+            announced->add(reply.kind, reply.ids);
+            newHouseCount = reply.ids.size();
+            addNewHouses(reply.rows, reply.kind);
+            // Written right after the popup is up (a durable write costs more than the rest of the
+            // reply), not at the end of the run: a run that ends abnormally does not announce these
+            // again.
+            if (!announcedDirty) {
+                announcedDirty = true;
+                QTimer::singleShot(0, this, &MainWindow::saveAnnounced);
+            }
+        }
+    }
+    fadeStart->start(fadeDelay);
+}
+
+void MainWindow::saveAnnounced()
+{
+    if (!announcedDirty || !announced)
+        return;
+    announcedDirty = false;
+    announced->save();
+}
+
+void MainWindow::addNewHouses(const QList<qvmListItem*>& rows, int kind)
+{
+    // Listings announced before and not yet looked at stay in the list, below the newer ones: each
+    // is announced only once, so dropping it here would lose it for good.
+    if (newHouseLooked || kind != newHouseKind)
+        newHouseRecords = rows;
+    else
+        newHouseRecords = rows + newHouseRecords;
+    newHouseLooked = false;
+    newHouseKind = kind;
+    fadeStart->stop();
+    stopFade();
+    if (newHousePopup)
+        newHousePopup->setCount(int(newHouseRecords.size()));
+    Q_EMIT showBtnNew();
+    if (!isVisible() || isMinimized())
+        notifyDesktop();
+}
+
+void MainWindow::setNotifier(kwdDesktopNotifier* n)
+{
+    if (notifier && notifier != n)
+        delete notifier;
+    notifier = n;
+    if (notifier)
+        connect(notifier, &kwdDesktopNotifier::activated, this, &MainWindow::onLookNewHouse);
+}
+
+void MainWindow::notifyDesktop()
+{
+    if (!notifier)
+        setNotifier(new kwdDesktopNotifier(this));
+    const QString summary = kwdNewHouses::tr("最新房源提醒：");
+    notifier->notify(summary, kwdNewHouses::tr("%1new house").arg(newHouseRecords.size()));
+}
+
+void MainWindow::stopFade()
+{
+    if (fadeTimer)
+        killTimer(fadeTimer);
+    fadeTimer = 0;
+    fadeSteps = 0;
+    popupOpacity = 1.0;
+    applyOpacity();
+}
+
+void MainWindow::applyOpacity()
+{
+    if (newHousePopup && newHousePopup->windowOpacity() != popupOpacity)
+        newHousePopup->setWindowOpacity(popupOpacity);
 }
 
 void MainWindow::closeNewHouseWidget()
 {
-    // The fade-out is added with the new-listing popup.
+    fadeStart->stop();
+    stopFade();
+    // Nothing to fade out: a reply without news while the popup is closed.
+    if (!newHousePopup || !newHousePopup->isVisible())
+        return;
+    fadeTimer = startTimer(fadeTick);
+}
+
+void MainWindow::fadeStep()
+{
+    // Counted in steps rather than by subtracting 0.02 repeatedly, which drifts past 0.4.
+    if (fadeSteps < 30) {
+        ++fadeSteps;
+        popupOpacity = 1.0 - 0.02 * fadeSteps;
+    } else {
+        killTimer(fadeTimer);
+        fadeTimer = 0;
+        fadeSteps = 0;
+        popupOpacity = 1.0;
+        if (newHousePopup)
+            newHousePopup->close();
+    }
+    applyOpacity();
+}
+
+void MainWindow::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != 0 && event->timerId() == newHouseTimer)
+        pollNewHouses();
+    else if (event->timerId() != 0 && event->timerId() == fadeTimer)
+        fadeStep();
+    else
+        QMainWindow::timerEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == newHousePopup && newHousePopup) {
+        switch (event->type()) {
+        case QEvent::Enter:
+            // The user reads it: no fade now, nor one still pending from before.
+            fadeStart->stop();
+            stopFade();
+            break;
+        case QEvent::Leave:
+            fadeStart->start(leaveDelay);
+            break;
+        case QEvent::Close:
+            fadeStart->stop();
+            stopFade();
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::onLookNewHouse()
 {
-    // Showing the collected listings is added with the new-listing popup.
+    Q_EMIT hideBtnNew();
+    newHouseLooked = true;
+    segment->setValue(0);
+    pages->setCurrentIndex(0);
+    if (auto* source = qobject_cast<qvmWidgetSource*>(pages->widget(0)))
+        source->showPushResults(newHouseRecords, newHouseKind);
+    if (notifier)
+        notifier->withdraw();
+    if (isVisible() && !isMinimized()) {
+        setFocus();
+        activateWindow();
+    } else {
+        showNormal();
+        raise();
+        setFocus();
+        activateWindow();
+    }
 }
 
 void MainWindow::showFromTray()

@@ -13,6 +13,11 @@ class QAction;
 class QCloseEvent;
 class QMenu;
 class QStackedLayout;
+class QTimer;
+class kwdAnnouncedListings;
+class kwdDesktopNotifier;
+class kwdFinder;
+class kwdNewHouses;
 class kwdCheckBonus;
 class kwdShowWait;
 class kwdUpdateHandler;
@@ -46,6 +51,10 @@ public:
     CloseAction closeWithoutPrompt() const;
     // The content of page `index` of the selector, built now if it was not yet.
     QWidget* pageContent(int index) const;
+    // One step of the popup's fade (what each tick of fadeTimer does).
+    void fadeStep();
+    // The desktop notifier for a hidden window (owned; the session bus's unless one is set).
+    void setNotifier(kwdDesktopNotifier* n);
 
     QStackedLayout* pages = nullptr;
     qvmWidgetSegement* segment = nullptr;
@@ -75,7 +84,25 @@ public:
     double popupOpacity = 1.0;
     QList<qvmListItem*> newHouseRecords;
     QMap<QString, qvmListItem*> seenListings;
-    QWidget* newHousePopup = nullptr;
+    kwdNewHouses* newHousePopup = nullptr;
+    // Listings announced in this and earlier runs, per kind (the file "announced").
+    kwdAnnouncedListings* announced = nullptr;
+    bool announcedDirty = false;
+    kwdDesktopNotifier* notifier = nullptr;
+    // Rows of newHouseRecords the user has not looked at yet keep adding up until they do.
+    bool newHouseLooked = true;
+    // Timings of the push, in milliseconds: poll for field 25 "0", "1" and anything else, the fade
+    // after a reply, the fade after the mouse left the popup, and one fade step.
+    int pollIntervals[3] = {300000, 600000, 1800000};
+    int fadeDelay = 5000;
+    int leaveDelay = 3000;
+    int fadeTick = 100;
+    // Poll ticks seen in this run, answered or not (the subscription may be off).
+    int pollTicks = 0;
+    // Fade steps taken in the running fade; 30 steps take the popup from 1.0 to 0.4.
+    int fadeSteps = 0;
+    // The pending start of a fade (after a reply or after the mouse left); one at a time.
+    QTimer* fadeStart = nullptr;
 
     qvmHttpHolder* holder = nullptr;
     kwdShowWait* waitBox = nullptr;
@@ -100,6 +127,8 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Ends the run; a separate step so that the close decisions can be exercised without quitting.
     virtual void quitApplication();
 
@@ -114,4 +143,11 @@ private:
     void onUpdateReply(int id, int err);
     void onPrizeReply(int id, int err);
     void onCountReply(int id, int err);
+    void pollNewHouses();
+    void onNewHouseReply(int id, int err);
+    void addNewHouses(const QList<qvmListItem*>& rows, int kind);
+    void stopFade();
+    void applyOpacity();
+    void saveAnnounced();
+    void notifyDesktop();
 };

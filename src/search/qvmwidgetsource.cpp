@@ -3,6 +3,7 @@
 #include "conditionview.h"
 #include "kwdfinder.h"
 #include "kwdlazypage.h"
+#include "kwdnewhousecondition.h"
 #include "kwdstore.h"
 #include "kwdwidgetarea.h"
 #include "qvmgraphicsitem.h"
@@ -78,10 +79,13 @@ qvmWidgetSource::qvmWidgetSource(QWidget* parent) : QWidget(parent)
     });
     stack->addWidget(conditionSlot);
 
-    // Page 3: the push condition form comes with the new-listing push; until then an empty page.
-    pushCondition = new QWidget;
-    pushCondition->setObjectName(QStringLiteral("kwdNewHouseCondition"));
-    stack->addWidget(pushCondition);
+    // Page 3: the subscription form of the new-listing push, also built on first use.
+    pushConditionSlot = new kwdLazyPage([this](QWidget* parent) {
+        pushCondition = new kwdNewHouseCondition(parent);
+        connect(pushCondition, &kwdNewHouseCondition::back, this, &qvmWidgetSource::onGoBack);
+        return pushCondition;
+    });
+    stack->addWidget(pushConditionSlot);
 
     stack->setCurrentIndex(PageArea);
 
@@ -90,9 +94,12 @@ qvmWidgetSource::qvmWidgetSource(QWidget* parent) : QWidget(parent)
     connect(bar, &TitleBar::goBack, this, &qvmWidgetSource::onGoBack);
     connect(bar, &TitleBar::doAction, this, &qvmWidgetSource::onTitleBarAction);
     connect(view, &qvmResultView::back, this, &qvmWidgetSource::onGoBack);
-    // The push condition form's back() is connected here once that form exists.
-    if (pushCondition->metaObject()->indexOfSignal("back()") >= 0)
-        connect(pushCondition, SIGNAL(back()), this, SLOT(onGoBack()));
+}
+
+kwdNewHouseCondition* qvmWidgetSource::pushConditionPage()
+{
+    pushConditionSlot->content();
+    return pushCondition;
 }
 
 qvmSetCondition* qvmWidgetSource::conditionPage()
@@ -129,14 +136,21 @@ void qvmWidgetSource::onSearchFromAreaView(bool search)
         return;
     }
     // The push condition form: filled from the push record each time it is opened.
-    for (const char* step : {"fill", "refresh"}) {
-        if (pushCondition->metaObject()->indexOfMethod(QByteArray(step) + "()") >= 0)
-            QMetaObject::invokeMethod(pushCondition, step);
-    }
+    QObject* form = pushConditionPage();
+    QMetaObject::invokeMethod(form, "fill");
+    QMetaObject::invokeMethod(form, "refresh");
     showPage(PagePushCondition);
     bar->setTitle(tr("new house condition"), QString(), QString());
     bar->setBackFlags(TitleBar::ShowBack);
     bar->setButtons(0, false);
+}
+
+void qvmWidgetSource::showPushResults(const QList<qvmListItem*>& rows, int kind)
+{
+    showPage(PageResults);
+    number->setText(QStringLiteral("%1").arg(rows.size()));
+    pushWidget->show();
+    view->showPush(rows, kind);
 }
 
 void qvmWidgetSource::onSearchFromConditionView()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class QLabel;
@@ -10,6 +11,8 @@ class kwdFinder;
 class qvmResultView;
 class qvmSetCondition;
 class kwdLazyPage;
+class kwdNewHouseCondition;
+class qvmListItem;
 class qvmViewArea;
 
 // The search page of the main window: a title bar above a stack of four pages (area chooser,
@@ -36,7 +39,11 @@ public:
     qvmViewArea* areaPage() const { return areaView; }
     // The condition form, built on first use (start-up pays only for the area page).
     qvmSetCondition* conditionPage();
-    QWidget* pushConditionPage() const { return pushCondition; }
+    // The subscription form, built on first use like the condition form.
+    kwdNewHouseCondition* pushConditionPage();
+    // Shows rows of new listings (not owned) as the push page of the results, with their count in
+    // the bar above.
+    void showPushResults(const QList<qvmListItem*>& rows, int kind);
     int currentPage() const;
 
 public Q_SLOTS:
@@ -55,11 +62,12 @@ private:
     QStackedLayout* stack = nullptr;
     TitleBar* bar = nullptr;
     qvmResultView* view = nullptr;
-    QWidget* pushCondition = nullptr;
+    kwdNewHouseCondition* pushCondition = nullptr;
     QWidget* pushWidget = nullptr;
     QLabel* number = nullptr;
     QPushButton* newhouseSet = nullptr;
     qvmViewArea* areaView = nullptr;
     qvmSetCondition* conditionView = nullptr;
     kwdLazyPage* conditionSlot = nullptr;
+    kwdLazyPage* pushConditionSlot = nullptr;
 };

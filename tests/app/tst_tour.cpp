@@ -7,8 +7,9 @@
 #include <QtTest>
 
 // The screenshot tour as the demo runs it: the real program walked through a search against the
-// local service, the contact panel, the favourites page, then the system menu and the publication of a
-// listing. Every step must reach its page and leave a picture of the whole window.
+// local service, the contact panel, the favourites page, then the system menu, the publication of a
+// listing and the new-listing push. Every step must reach its page and leave a picture of the whole
+// window.
 class TestTour : public QObject
 {
     Q_OBJECT
@@ -91,6 +92,10 @@ void TestTour::everyStepHasItsPicture_data()
         QStringLiteral("publish-success"),
         QStringLiteral("publish-in-list"),
         QStringLiteral("publish-logout"),
+        QStringLiteral("push-form"),
+        QStringLiteral("push-popup"),
+        QStringLiteral("push-page"),
+        QStringLiteral("push-cancelled"),
     };
     for (int i = 0; i < steps.size(); ++i) {
         const QString file = QStringLiteral("%1-%2.png").arg(i + 1, 2, 10, QLatin1Char('0')).arg(steps.at(i));

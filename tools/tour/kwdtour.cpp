@@ -7,6 +7,8 @@
 #include "kwdmessageitem.h"
 #include "kwdreleasehouse.h"
 #include "kwdreleaseload.h"
+#include "kwdnewhousecondition.h"
+#include "kwdnewhouses.h"
 #include "kwdserviceconfig.h"
 #include "kwdshowscroll.h"
 #include "kwdstore.h"
@@ -413,7 +415,8 @@ bool kwdTour::run()
             auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
             return detail->kind() == qvmGraphicsItem::KindDetail && detail->row->complete;
         });
-    return ok && runContact() && runAround() && runFavorites() && systemSteps() && publishSteps();
+    return ok && runContact() && runAround() && runFavorites() && systemSteps() && publishSteps() &&
+           pushSteps();
 }
 
 bool kwdTour::control(const QString& pathAndQuery)
@@ -918,5 +921,98 @@ bool kwdTour::publishSteps()
         });
     closeBox();
     kwdMessage::setHook({});
+    return ok;
+}
+
+bool kwdTour::pushSteps()
+{
+    // The form's answers would otherwise wait in modal boxes nobody closes.
+    QStringList boxes;
+    kwdMessage::setHook(
+        [&boxes](const QString& title, const QString& text) { boxes << title + ": " + text; });
+    const auto restore = qScopeGuard([] { kwdMessage::setHook({}); });
+    kwdNewHouseCondition* form = source->pushConditionPage();
+    const QString city = kwdStore::instance()->cityCode(QStringLiteral("北京"));
+    const bool ok =
+        step("push-form",
+             [&] {
+                 // The prize panel of the last step would cover the form.
+                 if (window->bonus && window->bonus->isVisible())
+                     tapButton("btnBonusOK");
+                 failure.clear();
+                 tap(window->segment->button(0), window->segment->button(0)->rect().center());
+                 TitleBar* bar = source->titleBar();
+                 // Back from the housing-area detail and list to the area page.
+                 while (source->currentPage() != qvmWidgetSource::PageArea &&
+                        bar->backButton()->isVisible()) {
+                     tap(bar->backButton(), bar->backButton()->rect().center());
+                     settle();
+                 }
+                 tapButton("btnpushres");
+                 if (!failure.isEmpty() ||
+                     !waitFor([&] { return source->currentPage() == qvmWidgetSource::PagePushCondition; }))
+                     return false;
+                 if (!waitFor([&] { return form->coxdis->count() > 1 && form->requestId == 0; })) {
+                     failure = QStringLiteral("no districts to subscribe to");
+                     return false;
+                 }
+                 form->widSegement->setValue(0);
+                 form->coxdis->setCurrentIndex(1);
+                 form->pricestart->setText(QStringLiteral("50"));
+                 form->priceend->setText(QStringLiteral("3000"));
+                 return true;
+             }) &&
+        step("push-popup",
+             [&] {
+                 tap(form->btnok1, form->btnok1->rect().center());
+                 if (!waitFor([&] { return window->newHousePopup && window->newHousePopup->isVisible(); }) &&
+                     failure.isEmpty())
+                     failure =
+                         QStringLiteral("no popup after subscribing: %1").arg(boxes.join(QLatin1Char(';')));
+                 if (!failure.isEmpty())
+                     return false;
+                 // Listings published after the subscription come with the next poll; of a batch
+                 // spread over the city some fall in the subscribed district.
+                 const int before = int(window->newHouseRecords.size());
+                 if (!control(QStringLiteral("/push?city=%1&kind=forsale&count=50").arg(city)))
+                     return false;
+                 window->pollIntervals[0] = window->pollIntervals[1] = window->pollIntervals[2] = 300;
+                 window->check_newhouse();
+                 if (!waitFor([&] { return window->newHouseRecords.size() > before; })) {
+                     failure = QStringLiteral("the poll announced nothing");
+                     return false;
+                 }
+                 window->pollIntervals[0] = window->pollIntervals[1] = window->pollIntervals[2] = 3600000;
+                 window->check_newhouse();
+                 kwdNewHouses* popup = window->newHousePopup;
+                 waitFor([popup] { return popup->slide->state() == QAbstractAnimation::Stopped; });
+                 // The popup is a window of its own: its picture goes next to the main window's.
+                 if (!popup->grab().save(dir.filePath(QStringLiteral("push-popup-window.png")))) {
+                     failure = QStringLiteral("cannot write the popup's picture");
+                     return false;
+                 }
+                 return true;
+             }) &&
+        step("push-page",
+             [&] {
+                 kwdNewHouses* popup = window->newHousePopup;
+                 tap(popup->btnlook, popup->btnlook->rect().center());
+                 return waitFor([&] {
+                            return source->currentPage() == qvmWidgetSource::PageResults && topList() &&
+                                   topList()->kind() == qvmGraphicsItem::KindPush;
+                        }) &&
+                        settle();
+             }) &&
+        step("push-cancelled", [&] {
+            tapButton("newhouseSet");
+            if (!failure.isEmpty() ||
+                !waitFor([&] { return source->currentPage() == qvmWidgetSource::PagePushCondition; }))
+                return false;
+            tap(form->btncancel, form->btncancel->rect().center());
+            const kwdFinder* push = kwdStore::instance()->currentNewHouseFinder;
+            // Without a subscription the form goes back to the area page.
+            return push && push->field(kwdFinder::PushFlag) == QLatin1String("0") &&
+                   waitFor([&] { return source->currentPage() == qvmWidgetSource::PageArea; });
+        });
     return ok;
 }

@@ -17,8 +17,8 @@ class qvmWidgetSource;
 // The screenshot tour: drives the main window with synthetic taps and drags through a search (area
 // page, lists, paging, detail, pictures, district, condition form, other categories), the around-me
 // page, the contact panel, the favourites page, the system menu (About, update check, notice, prize
-// draw) and the publication of a listing, and saves a picture of the window after every step. Owns
-// nothing but its bookkeeping; the window is the caller's.
+// draw), the publication of a listing and the new-listing push, and saves a picture of the window
+// after every step. Owns nothing but its bookkeeping; the window is the caller's.
 class kwdTour
 {
 public:
@@ -61,6 +61,8 @@ private:
     bool backToArea();
     // Searches with the button, opens each of the first `count` rows and stars it.
     bool starRows(const char* button, int count);
+    // The new-listing push: the subscription form, the popup of new listings, their page, cancelling.
+    bool pushSteps();
 
     MainWindow* window = nullptr;
     qvmWidgetSource* source = nullptr;

@@ -1,0 +1,215 @@
+#include "kwddesktopnotifier.h"
+#include "kwdfinder.h"
+#include "kwdlocalservice.h"
+#include "kwdstore.h"
+#include "kwdtestenvironment.h"
+#include "mainwindow.h"
+#include "qvmwidgetsource.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QtTest>
+
+// The notification service on the private bus: answers Notify as the freedesktop interface does (a
+// new identifier, or the replaced one) and keeps every call.
+class MockNotifications : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    struct Call
+    {
+        uint replacesId;
+        QString summary;
+        QStringList actions;
+        QVariantMap hints;
+    };
+    QList<Call> calls;
+    uint lastId = 0;
+
+public Q_SLOTS:
+    uint Notify(const QString&, uint replacesId, const QString&, const QString& summary, const QString&,
+                const QStringList& actions, const QVariantMap& hints, int)
+    {
+        calls.append({replacesId, summary, actions, hints});
+        return replacesId ? replacesId : ++lastId;
+    }
+    void CloseNotification(uint) {}
+};
+
+// The desktop notification of new listings on a private session bus: posted with the desktop
+// entry and a default action, later posts replace the first, the default action comes back, and
+// a bus without the service changes nothing.
+class TestDesktopNotifier : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void notify_data();
+    void notify();
+    void hiddenWindow();
+
+private:
+    // The calls the service received: replaces_id, summary, actions, desktop-entry hint.
+    QList<QVariantList> received();
+    void invokeDefault(uint id);
+    bool startService();
+    void stopService();
+
+    QProcess bus;
+    QString address;
+    MockNotifications mock;
+    int connections = 0;
+};
+
+void TestDesktopNotifier::initTestCase()
+{
+    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (daemon.isEmpty())
+        QSKIP("dbus-daemon is not installed (Debian package dbus-daemon)");
+    bus.start(daemon, {"--session", "--nofork", "--print-address=1"});
+    QVERIFY(bus.waitForStarted());
+    QTRY_VERIFY(bus.canReadLine());
+    address = QString::fromLatin1(bus.readLine()).trimmed();
+    QVERIFY(!address.isEmpty());
+}
+
+void TestDesktopNotifier::cleanupTestCase()
+{
+    stopService();
+    if (bus.state() != QProcess::NotRunning) {
+        bus.terminate();
+        bus.waitForFinished(5000);
+    }
+}
+
+bool TestDesktopNotifier::startService()
+{
+    QDBusConnection c = QDBusConnection::connectToBus(address, QStringLiteral("mock"));
+    if (!c.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &mock,
+                          QDBusConnection::ExportAllSlots) ||
+        !c.registerService(QStringLiteral("org.freedesktop.Notifications")))
+        return false;
+    QDBusConnection probe = QDBusConnection::connectToBus(address, QStringLiteral("probe"));
+    return QTest::qWaitFor(
+        [&] { return probe.interface()->isServiceRegistered("org.freedesktop.Notifications").value(); },
+        10000);
+}
+
+void TestDesktopNotifier::stopService()
+{
+    if (address.isEmpty())
+        return;
+    mock.calls.clear();
+    QDBusConnection c = QDBusConnection::connectToBus(address, QStringLiteral("mock"));
+    c.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    c.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
+}
+
+QList<QVariantList> TestDesktopNotifier::received()
+{
+    QList<QVariantList> out;
+    for (const MockNotifications::Call& c : mock.calls)
+        out.append({c.replacesId, c.summary, c.actions, c.hints.value("desktop-entry").toString()});
+    return out;
+}
+
+void TestDesktopNotifier::invokeDefault(uint id)
+{
+    QDBusMessage signal = QDBusMessage::createSignal("/org/freedesktop/Notifications",
+                                                     "org.freedesktop.Notifications", "ActionInvoked");
+    signal << id << QStringLiteral("default");
+    QDBusConnection::connectToBus(address, QStringLiteral("mock")).send(signal);
+}
+
+void TestDesktopNotifier::notify_data()
+{
+    QTest::addColumn<bool>("service");
+    QTest::addColumn<int>("posts");
+    QTest::addColumn<bool>("waitEach"); // false: posted back to back
+    QTest::addColumn<int>("calls");     // Notify calls the service gets
+    QTest::addColumn<bool>("act");
+    QTest::newRow("one post") << true << 1 << true << 1 << false;
+    QTest::newRow("second poll replaces") << true << 2 << true << 2 << false;
+    // Posts made while one waits for its identifier collapse into one, the latest.
+    QTest::newRow("burst") << true << 3 << false << 2 << false;
+    QTest::newRow("default action") << true << 1 << true << 1 << true;
+    QTest::newRow("no service") << false << 1 << true << 0 << false;
+}
+
+void TestDesktopNotifier::notify()
+{
+    QFETCH(bool, service);
+    QFETCH(int, posts);
+    QFETCH(bool, waitEach);
+    QFETCH(int, calls);
+    QFETCH(bool, act);
+    if (service)
+        QVERIFY(startService());
+    const auto cleanup = qScopeGuard([this] { stopService(); });
+    kwdDesktopNotifier notifier(
+        QDBusConnection::connectToBus(address, QStringLiteral("client%1").arg(++connections)), nullptr);
+    QVERIFY(notifier.isAvailable());
+    QSignalSpy posted(&notifier, &kwdDesktopNotifier::posted);
+    QSignalSpy failed(&notifier, &kwdDesktopNotifier::failed);
+    QSignalSpy activated(&notifier, &kwdDesktopNotifier::activated);
+    for (int i = 1; i <= posts; ++i) {
+        notifier.notify(QStringLiteral("new %1").arg(i), QString());
+        if (waitEach)
+            QTRY_COMPARE(posted.count() + failed.count(), i);
+    }
+    QTRY_COMPARE(posted.count() + failed.count(), service ? calls : 1);
+    if (!service) {
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(notifier.notificationId(), 0u);
+        return;
+    }
+    QTRY_COMPARE(int(received().size()), calls);
+    const QList<QVariantList> got = received();
+    const uint id = notifier.notificationId();
+    QVERIFY(id != 0);
+    for (int i = 0; i < calls; ++i) {
+        QCOMPARE(got.at(i).at(0).toUInt(), i == 0 ? 0u : id);
+        QCOMPARE(got.at(i).at(2).toStringList().value(0), QStringLiteral("default"));
+        QCOMPARE(got.at(i).at(3).toString(), QString::fromLatin1(kwdDesktopNotifier::desktopEntry));
+    }
+    QCOMPARE(got.last().at(1).toString(), QStringLiteral("new %1").arg(posts));
+    if (act) {
+        // Another program's notification is not ours.
+        invokeDefault(id + 1);
+        invokeDefault(id);
+        QVERIFY(activated.wait(5000));
+        QCOMPARE(activated.count(), 1);
+    }
+}
+
+// New listings for a hidden window reach the desktop; its default action opens them.
+void TestDesktopNotifier::hiddenWindow()
+{
+    kwdLocalService service;
+    QVERIFY2(service.isRunning(), qPrintable(service.errorText()));
+    QVERIFY(startService());
+    const auto cleanup = qScopeGuard([this] { stopService(); });
+    kwdStore::instance()->load();
+    kwdFinder* push = kwdStore::instance()->currentNewHouseFinder;
+    push->category = 2;
+    push->setField(kwdFinder::PushFlag, QStringLiteral("1"));
+    MainWindow window;
+    window.setNotifier(new kwdDesktopNotifier(QDBusConnection::connectToBus(address, "window"), &window));
+    window.check_newhouse();
+    QTRY_COMPARE(int(received().size()), 1);
+    QVERIFY(!window.newHouseRecords.isEmpty());
+    QVERIFY(received().first().at(1).toString().contains(QStringLiteral("：")));
+    QTRY_VERIFY(window.notifier->notificationId() != 0);
+    invokeDefault(window.notifier->notificationId());
+    QTRY_VERIFY(window.isVisible());
+    auto* source = static_cast<qvmWidgetSource*>(window.pageContent(0));
+    QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageResults));
+}
+
+KWD_TEST_MAIN(TestDesktopNotifier)
+#include "tst_kwddesktopnotifier.moc"
