@@ -58,6 +58,29 @@ QGeoSearchReply* XQGeoSearchManager::reverseGeocode(const QGeoCoordinate& coordi
     return reply;
 }
 
+QString XQGeoSearchManager::readAddress(const QByteArray& body, QString* city)
+{
+    QString address;
+    city->clear();
+    QDomDocument doc;
+    if (!doc.setContent(body))
+        return address;
+    const QDomElement places = firstBelow(doc, QStringLiteral("places"));
+    const QDomElement place = firstBelow(places, QStringLiteral("place"));
+    if (place.isNull())
+        return address;
+    const QDomElement addr = firstBelow(place, QStringLiteral("address"));
+    if (!addr.isNull()) {
+        *city = firstBelow(addr, QStringLiteral("city")).text();
+        address = *city + firstBelow(addr, QStringLiteral("district")).text();
+    }
+    const QDomElement road = firstBelow(place, QStringLiteral("thoroughfare"));
+    if (!road.isNull())
+        address += firstBelow(road, QStringLiteral("name")).text() +
+                   firstBelow(road, QStringLiteral("number")).text();
+    return address;
+}
+
 void XQGeoSearchManager::onHttpResponse(int id, int err)
 {
     // Only our own identifiers are in the map; anything else is not ours to read or remove.
@@ -78,24 +101,8 @@ void XQGeoSearchManager::onHttpResponse(int id, int err)
         return;
     }
 
-    QString address;
     QString city;
-    QDomDocument doc;
-    if (record->body && doc.setContent(*record->body)) {
-        const QDomElement places = firstBelow(doc, QStringLiteral("places"));
-        const QDomElement place = firstBelow(places, QStringLiteral("place"));
-        if (!place.isNull()) {
-            const QDomElement addr = firstBelow(place, QStringLiteral("address"));
-            if (!addr.isNull()) {
-                city = firstBelow(addr, QStringLiteral("city")).text();
-                address = city + firstBelow(addr, QStringLiteral("district")).text();
-            }
-            const QDomElement road = firstBelow(place, QStringLiteral("thoroughfare"));
-            if (!road.isNull())
-                address += firstBelow(road, QStringLiteral("name")).text() +
-                           firstBelow(road, QStringLiteral("number")).text();
-        }
-    }
+    const QString address = record->body ? readAddress(*record->body, &city) : QString();
     reply->address = address;
     reply->city = city;
     if (address.isEmpty())

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+class QByteArray;
 class QGeoCoordinate;
 class QGeoSearchReply;
 
@@ -21,6 +22,9 @@ public:
     // The address asked for a coordinate.
     QString requestUrl(const QGeoCoordinate& coordinate) const;
     int pendingCount() const { return int(replies.size()); }
+    // Reads a reply of the "rgc" interface: the city, and the address as city, district, road and
+    // number. An unreadable body or one without a place gives an empty address.
+    static QString readAddress(const QByteArray& body, QString* city);
 
     QString host;
     QString token;

@@ -118,8 +118,10 @@ void qvmGItemImageList::onResponse(int id, int err)
             view->showFailure(this, kwdNetworkError::describe(record));
         else
             view->showStatus(false, QString());
-        if (err == 0 && record && record->body)
-            readList(*record->body);
+        if (err == 0 && record && record->body) {
+            for (const qvmPictureEntry& entry : readList(*record->body))
+                addEntry(entry);
+        }
         if (holder)
             holder->remove(id);
         relayout();
@@ -146,11 +148,12 @@ void qvmGItemImageList::onResponse(int id, int err)
     pictureReady(id, record->text);
 }
 
-void qvmGItemImageList::readList(const QByteArray& body)
+QList<qvmPictureEntry> qvmGItemImageList::readList(const QByteArray& body)
 {
+    QList<qvmPictureEntry> entries;
     QDomDocument doc;
     if (!doc.setContent(body))
-        return;
+        return entries;
     const QDomNodeList items = doc.elementsByTagName(QStringLiteral("items"));
     for (int i = 0; i < items.size(); ++i) {
         qvmPictureEntry entry;
@@ -161,10 +164,10 @@ void qvmGItemImageList::readList(const QByteArray& body)
             else if (name == QLatin1String("big"))
                 entry.bigUrl = c.text().trimmed();
         }
-        if (entry.smallUrl.isEmpty())
-            continue;
-        addEntry(entry);
+        if (!entry.smallUrl.isEmpty())
+            entries.append(entry);
     }
+    return entries;
 }
 
 void qvmGItemImageList::addEntry(qvmPictureEntry entry)

@@ -71,8 +71,11 @@ public:
     // The row's kind has no picture list: the page shows the row's own picture.
     bool ownPictureOnly = false;
 
+    // The pictures a picture-list document names, in its order; entries without a small picture are
+    // left out. Nothing is fetched.
+    static QList<qvmPictureEntry> readList(const QByteArray& body);
+
 private:
-    void readList(const QByteArray& body);
     // Adds a picture, taking a finished or pending download of its small picture when there is one.
     void addEntry(qvmPictureEntry entry);
     int pictureCount() const;

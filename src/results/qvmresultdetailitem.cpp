@@ -1,6 +1,7 @@
 #include "qvmresultdetailitem.h"
 
 #include "kwdnetworkerror.h"
+#include "kwdresultdocument.h"
 #include "kwdstore.h"
 #include "qvmdetailaction.h"
 #include "qvmhttpholder.h"
@@ -102,16 +103,12 @@ void qvmResultDetailItem::onResponse(int id, int err)
         holder->remove(id);
         return;
     }
-    QDomDocument doc;
-    if (record->body && doc.setContent(*record->body)) {
-        const QDomElement result = doc.elementsByTagName(QStringLiteral("resultlist")).at(0).toElement();
-        const QString tag = qvmResultListItem::recordTag(category);
-        if (!result.isNull() && !tag.isEmpty() && result.attribute(QStringLiteral("type")) == tag) {
-            const QDomElement element = result.elementsByTagName(tag).at(0).toElement();
-            if (!element.isNull() && row->read(element)) {
-                row->complete = true;
-                row->invalidate();
-            }
+    kwdResultDocument doc;
+    if (record->body && doc.read(*record->body, category)) {
+        const QDomElement element = doc.firstRecord();
+        if (!element.isNull() && row->read(element)) {
+            row->complete = true;
+            row->invalidate();
         }
     }
     holder->remove(id);

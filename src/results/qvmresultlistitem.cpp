@@ -2,6 +2,7 @@
 
 #include "kwdfinder.h"
 #include "kwdnetworkerror.h"
+#include "kwdresultdocument.h"
 #include "kwdstore.h"
 #include "kwdtheme.h"
 #include "qvmhttpholder.h"
@@ -231,23 +232,12 @@ void qvmResultListItem::handleListReply(int id, int err)
 
 void qvmResultListItem::parseDocument(const QByteArray& body, int& firstAppended)
 {
-    QDomDocument doc;
-    if (!doc.setContent(body))
+    kwdResultDocument doc;
+    if (!doc.read(body, category))
         return;
-    const QDomNodeList lists = doc.elementsByTagName(QStringLiteral("resultlist"));
-    if (lists.isEmpty()) {
-        qWarning("no element resultlist found");
-        return;
-    }
-    const QDomElement result = lists.at(0).toElement();
-    const QString tag = recordTag(category);
-    if (result.attribute(QStringLiteral("type")) != tag || tag.isEmpty()) {
-        qWarning("wrong node type");
-        return;
-    }
-    total = result.attribute(QStringLiteral("total")).toInt();
-    const int skip = result.attribute(QStringLiteral("skip")).toInt();
-    const QDomNodeList records = result.elementsByTagName(tag);
+    total = doc.total;
+    const int skip = doc.skip;
+    const QDomNodeList records = doc.records();
     const QGeoCoordinate reference(refLatitude, refLongitude);
     int appended = 0;
     for (int i = 0; i < records.size(); ++i) {

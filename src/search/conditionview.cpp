@@ -568,6 +568,31 @@ void ConditionView::handleDistricts(int id, int err)
         cboDistrict->showPopup();
 }
 
+QList<QPair<QString, QString>> ConditionView::readLookup(const QByteArray& body)
+{
+    QList<QPair<QString, QString>> entries;
+    QDomDocument doc;
+    if (!doc.setContent(body))
+        return entries;
+    const QDomElement list = doc.elementsByTagName(QStringLiteral("resultlist")).item(0).toElement();
+    if (list.isNull() || list.attribute(QStringLiteral("type")) != QLatin1String("ha"))
+        return entries;
+    const auto text = [](const QDomElement& e, const QString& tag) {
+        return e.elementsByTagName(tag).item(0).toElement().text().trimmed();
+    };
+    for (QDomElement ha = list.firstChildElement(QStringLiteral("ha")); !ha.isNull();
+         ha = ha.nextSiblingElement(QStringLiteral("ha"))) {
+        const QString haId = text(ha, QStringLiteral("id"));
+        const QString name = text(ha, QStringLiteral("name"));
+        if (haId.isEmpty() || name.isEmpty())
+            continue;
+        entries.append({name + QStringLiteral(" (") + text(ha, QStringLiteral("district")) +
+                            QLatin1Char(' ') + text(ha, QStringLiteral("address")) + QLatin1Char(')'),
+                        name + QLatin1Char('(') + haId + QLatin1Char(')')});
+    }
+    return entries;
+}
+
 void ConditionView::handleLookup(int id, int err)
 {
     lookupRequest = 0;
@@ -577,25 +602,9 @@ void ConditionView::handleLookup(int id, int err)
         return;
     }
     chooseHA->clear();
-    QDomDocument doc;
-    if (req->body && doc.setContent(*req->body)) {
-        const QDomElement list = doc.elementsByTagName(QStringLiteral("resultlist")).item(0).toElement();
-        if (!list.isNull() && list.attribute(QStringLiteral("type")) == QLatin1String("ha")) {
-            const auto text = [](const QDomElement& e, const QString& tag) {
-                return e.elementsByTagName(tag).item(0).toElement().text().trimmed();
-            };
-            for (QDomElement ha = list.firstChildElement(QStringLiteral("ha")); !ha.isNull();
-                 ha = ha.nextSiblingElement(QStringLiteral("ha"))) {
-                const QString haId = text(ha, QStringLiteral("id"));
-                const QString name = text(ha, QStringLiteral("name"));
-                if (haId.isEmpty() || name.isEmpty())
-                    continue;
-                chooseHA->addEntry(name + QStringLiteral(" (") + text(ha, QStringLiteral("district")) +
-                                       QLatin1Char(' ') + text(ha, QStringLiteral("address")) +
-                                       QLatin1Char(')'),
-                                   name + QLatin1Char('(') + haId + QLatin1Char(')'));
-            }
-        }
+    if (req->body) {
+        for (const auto& entry : readLookup(*req->body))
+            chooseHA->addEntry(entry.first, entry.second);
     }
     if (chooseHA->count() == 0) {
         kwdMessage::information(tr("info"), tr("No relate HA Found"));

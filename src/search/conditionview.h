@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
+#include <QString>
 #include <QWidget>
 
 class QCheckBox;
@@ -28,6 +31,9 @@ public:
     kwdChooseHA* chooser() const { return chooseHA; }
     int districtRequestId() const { return districtRequest; }
     int lookupRequestId() const { return lookupRequest; }
+    // The entries of a housing-area lookup reply as the chooser lists them: the text shown
+    // ("name (district address)") and the value "name(id)". Records without id or name are left out.
+    static QList<QPair<QString, QString>> readLookup(const QByteArray& body);
 
 Q_SIGNALS:
     void doSearch();

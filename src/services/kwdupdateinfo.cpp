@@ -30,7 +30,8 @@ kwdUpdateInfo kwdUpdateInfo::parse(const QByteArray& body)
     auto text = [&record](const char* name) {
         return record.elementsByTagName(QLatin1String(name)).item(0).toElement().text().trimmed();
     };
-    info.build = text("build").toInt();
+    // A build below 1 announces nothing; kept as it stands it would pass for a number to compare.
+    info.build = qMax(0, text("build").toInt());
     if (info.build > 0) {
         info.version = text("version");
         info.updateTime = text("updatetime");

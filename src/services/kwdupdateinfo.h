@@ -15,7 +15,8 @@ public:
     // False when the package is built for a distribution whose package manager brings updates.
     static bool checkBuiltIn();
 
-    // Reads the document; a body that is no update document, has no record or no build gives build 0.
+    // Reads the document; a body that is no update document, has no record, no build or one below 1 gives
+    // build 0.
     static kwdUpdateInfo parse(const QByteArray& body);
     // The build an announcement must exceed: the stored build for an automatic check, our own for
     // a manual one, never below our own.

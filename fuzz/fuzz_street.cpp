@@ -1,0 +1,11 @@
+// The street document, read into a street item and drawn as its detail page draws it.
+#include "kwdfuzzharness.h"
+
+#include <QByteArray>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    kwdFuzzHarness::init();
+    kwdFuzzHarness::detail(kwdFuzzHarness::bytes(data, size), 6);
+    return 0;
+}
