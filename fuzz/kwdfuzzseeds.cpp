@@ -1,6 +1,7 @@
 // Writes seed data files for the loaders' fuzz targets with the store's own writers, from the
 // documents of the other corpora: kwd-fuzzseeds <corpus directory>. Run again when a file format
 // changes; it replaces only the files it writes.
+#include "kwdannouncedlistings.h"
 #include "kwdfinder.h"
 #include "kwdfuzzharness.h"
 #include "kwdresultdocument.h"
@@ -100,6 +101,16 @@ int main(int argc, char** argv)
         push ? store->saveNewHouseFinders(list) : store->saveFinders(list);
         keep(name, QStringLiteral("default"));
         qDeleteAll(list);
+    }
+
+    // The announced listings: one kind, and both kinds with Chinese-free and odd identifiers.
+    for (const char* variant : {"sale", "both"}) {
+        kwdAnnouncedListings announced(store->dataFile(QStringLiteral("announced")));
+        announced.add(2, {QStringLiteral("S200313"), QStringLiteral("S200314"), QStringLiteral("S200400")});
+        if (QByteArray(variant) == "both")
+            announced.add(3, {QStringLiteral("L100001"), QString(), QStringLiteral("L 2&=")});
+        announced.save();
+        keep(QStringLiteral("announced"), QLatin1String(variant));
     }
 
     QFile cityList(corpus + QStringLiteral("/citylistxml/full.xml"));
