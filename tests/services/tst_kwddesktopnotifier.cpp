@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // The notification service on the private bus: answers Notify as the freedesktop interface does (a
@@ -52,6 +53,7 @@ private Q_SLOTS:
     void notify_data();
     void notify();
     void hiddenWindow();
+    void independentDaemon();
 
 private:
     // The calls the service received: replaces_id, summary, actions, desktop-entry hint.
@@ -209,6 +211,51 @@ void TestDesktopNotifier::hiddenWindow()
     QTRY_VERIFY(window.isVisible());
     auto* source = static_cast<qvmWidgetSource*>(window.pageContent(0));
     QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageResults));
+}
+
+// The same posts against an implementation that is not ours (python3-dbusmock's notification daemon,
+// which checks the call's signature): accepted, the second replaces the first, every call logged.
+void TestDesktopNotifier::independentDaemon()
+{
+    // Debian's module lives with Debian's interpreter, whatever python3 comes first on PATH.
+    const QString python = QStringLiteral("/usr/bin/python3");
+    if (QProcess::execute(python, {"-c", "import dbusmock"}) != 0)
+        QSKIP("python3-dbusmock is not installed (Debian package python3-dbusmock)");
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("calls.log"));
+    QProcess daemon;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
+    daemon.setProcessEnvironment(env);
+    daemon.start(python, {"-m", "dbusmock", "--template", "notification_daemon", "-l", log});
+    QVERIFY(daemon.waitForStarted());
+    const auto stop = qScopeGuard([&daemon] {
+        daemon.terminate();
+        daemon.waitForFinished(5000);
+    });
+    QDBusConnection probe = QDBusConnection::connectToBus(address, QStringLiteral("probe"));
+    QTRY_VERIFY_WITH_TIMEOUT(probe.interface()->isServiceRegistered("org.freedesktop.Notifications").value(),
+                             20000);
+    kwdDesktopNotifier notifier(QDBusConnection::connectToBus(address, QStringLiteral("independent")),
+                                nullptr);
+    QSignalSpy posted(&notifier, &kwdDesktopNotifier::posted);
+    QSignalSpy failed(&notifier, &kwdDesktopNotifier::failed);
+    notifier.notify(QStringLiteral("new 1"), QStringLiteral("first"));
+    QTRY_COMPARE(posted.count() + failed.count(), 1);
+    const uint first = notifier.notificationId();
+    notifier.notify(QStringLiteral("new 2"), QStringLiteral("second"));
+    QTRY_COMPARE(posted.count() + failed.count(), 2);
+    QCOMPARE(failed.count(), 0);
+    QVERIFY(first != 0);
+    QCOMPARE(notifier.notificationId(), first);
+    const auto logged = [&log] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QTRY_COMPARE(logged().count("Notify"), 2);
+    const QByteArray calls = logged();
+    QVERIFY2(calls.contains("desktop-entry") && calls.contains(kwdDesktopNotifier::desktopEntry),
+             calls.constData());
 }
 
 KWD_TEST_MAIN(TestDesktopNotifier)
