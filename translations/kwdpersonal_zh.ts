@@ -1807,6 +1807,10 @@
         <source>Back</source>
         <translation>返回</translation>
     </message>
+    <message>
+        <source>Push conditions</source>
+        <translation>修改推送条件</translation>
+    </message>
 </context>
 <context>
     <name>qvmnotice</name>

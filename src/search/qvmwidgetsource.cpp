@@ -57,6 +57,8 @@ qvmWidgetSource::qvmWidgetSource(QWidget* parent) : QWidget(parent)
     newhouse3->setObjectName(QStringLiteral("newhouse3"));
     newhouseSet = new QPushButton(pushWidget);
     newhouseSet->setObjectName(QStringLiteral("newhouseSet"));
+    // Without a caption the user would see a blank button: say where it leads.
+    newhouseSet->setText(tr("Push conditions"));
     newhouseSet->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     pushLayout->addWidget(newhouse1);
     pushLayout->addWidget(number);
