@@ -116,10 +116,10 @@ void qvmGItemImageList::onResponse(int id, int err)
         listRequest = 0;
         if (err != 0 && record)
             view->showFailure(this, kwdNetworkError::describe(record));
-        else
+        else if (record && record->body && readList(*record->body))
             view->showStatus(false, QString());
-        if (err == 0 && record && record->body)
-            readList(*record->body);
+        else
+            view->showFailure(this, kwdNetworkError::unreadable());
         if (holder)
             holder->remove(id);
         relayout();
@@ -146,11 +146,11 @@ void qvmGItemImageList::onResponse(int id, int err)
     pictureReady(id, record->text);
 }
 
-void qvmGItemImageList::readList(const QByteArray& body)
+bool qvmGItemImageList::readList(const QByteArray& body)
 {
     QDomDocument doc;
     if (!doc.setContent(body))
-        return;
+        return false;
     const QDomNodeList items = doc.elementsByTagName(QStringLiteral("items"));
     for (int i = 0; i < items.size(); ++i) {
         qvmPictureEntry entry;
@@ -165,6 +165,7 @@ void qvmGItemImageList::readList(const QByteArray& body)
             continue;
         addEntry(entry);
     }
+    return true;
 }
 
 void qvmGItemImageList::addEntry(qvmPictureEntry entry)

@@ -72,7 +72,8 @@ public:
     bool ownPictureOnly = false;
 
 private:
-    void readList(const QByteArray& body);
+    // False when the body is not a picture list at all.
+    bool readList(const QByteArray& body);
     // Adds a picture, taking a finished or pending download of its small picture when there is one.
     void addEntry(qvmPictureEntry entry);
     int pictureCount() const;

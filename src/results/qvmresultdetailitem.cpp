@@ -103,10 +103,12 @@ void qvmResultDetailItem::onResponse(int id, int err)
         return;
     }
     QDomDocument doc;
+    bool readable = false;
     if (record->body && doc.setContent(*record->body)) {
         const QDomElement result = doc.elementsByTagName(QStringLiteral("resultlist")).at(0).toElement();
         const QString tag = qvmResultListItem::recordTag(category);
         if (!result.isNull() && !tag.isEmpty() && result.attribute(QStringLiteral("type")) == tag) {
+            readable = true;
             const QDomElement element = result.elementsByTagName(tag).at(0).toElement();
             if (!element.isNull() && row->read(element)) {
                 row->complete = true;
@@ -116,7 +118,11 @@ void qvmResultDetailItem::onResponse(int id, int err)
     }
     holder->remove(id);
     relayout();
-    view->showStatus(false, QString());
+    // Broken markup leaves the page with the list's few fields: say so and offer to ask again.
+    if (readable)
+        view->showStatus(false, QString());
+    else
+        view->showFailure(this, kwdNetworkError::unreadable());
     update();
     collectPictures();
 }
