@@ -891,6 +891,10 @@
         <source>The reply was too large to be read; please try again later.</source>
         <translation>回复内容过大，无法读取；请稍后再试。</translation>
     </message>
+    <message>
+        <source>The reply could not be read; please try again later.</source>
+        <translation>回复内容无法读取；请稍后再试。</translation>
+    </message>
 </context>
 <context>
     <name>kwdNewHouseCondition</name>

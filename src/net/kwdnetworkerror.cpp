@@ -49,6 +49,11 @@ QString kwdNetworkError::describe(int error, const QString& detail)
     return sentence + QLatin1Char('\n') + QLatin1Char('(') + detail + QLatin1Char(')');
 }
 
+QString kwdNetworkError::unreadable()
+{
+    return tr("The reply could not be read; please try again later.");
+}
+
 QString kwdNetworkError::describe(const qvmHttpRequest* request)
 {
     if (!request)

@@ -14,4 +14,6 @@ public:
     // error is a QNetworkReply::NetworkError; detail is shown in brackets after the sentence.
     static QString describe(int error, const QString& detail);
     static QString describe(const qvmHttpRequest* request);
+    // A reply that arrived whole but is not the document asked for (cut markup, wrong root).
+    static QString unreadable();
 };

@@ -114,13 +114,19 @@ void qvmGItemImageList::onResponse(int id, int err)
     qvmHttpRequest* record = holder ? holder->request(id) : nullptr;
     if (id == listRequest) {
         listRequest = 0;
-        if (err != 0 && record)
+        bool readable = false;
+        if (err != 0 && record) {
             view->showFailure(this, kwdNetworkError::describe(record));
-        else
-            view->showStatus(false, QString());
-        if (err == 0 && record && record->body) {
-            for (const qvmPictureEntry& entry : readList(*record->body))
+        } else {
+            const QList<qvmPictureEntry> entries =
+                record && record->body ? readList(*record->body, &readable) : QList<qvmPictureEntry>();
+            for (const qvmPictureEntry& entry : entries)
                 addEntry(entry);
+            // Broken markup is not a listing without pictures: say so and offer to ask again.
+            if (readable)
+                view->showStatus(false, QString());
+            else
+                view->showFailure(this, kwdNetworkError::unreadable());
         }
         if (holder)
             holder->remove(id);
@@ -148,9 +154,11 @@ void qvmGItemImageList::onResponse(int id, int err)
     pictureReady(id, record->text);
 }
 
-QList<qvmPictureEntry> qvmGItemImageList::readList(const QByteArray& body)
+QList<qvmPictureEntry> qvmGItemImageList::readList(const QByteArray& body, bool* readable)
 {
     QList<qvmPictureEntry> entries;
+    if (readable)
+        *readable = false;
     QDomDocument doc;
     if (!doc.setContent(body))
         return entries;
@@ -167,6 +175,8 @@ QList<qvmPictureEntry> qvmGItemImageList::readList(const QByteArray& body)
         if (!entry.smallUrl.isEmpty())
             entries.append(entry);
     }
+    if (readable)
+        *readable = true;
     return entries;
 }
 

@@ -73,7 +73,8 @@ public:
 
     // The pictures a picture-list document names, in its order; entries without a small picture are
     // left out. Nothing is fetched.
-    static QList<qvmPictureEntry> readList(const QByteArray& body);
+    // `readable` (when given) is false when the body is not a picture list at all.
+    static QList<qvmPictureEntry> readList(const QByteArray& body, bool* readable = nullptr);
 
 private:
     // Adds a picture, taking a finished or pending download of its small picture when there is one.

@@ -104,7 +104,8 @@ void qvmResultDetailItem::onResponse(int id, int err)
         return;
     }
     kwdResultDocument doc;
-    if (record->body && doc.read(*record->body, category)) {
+    const bool readable = record->body && doc.read(*record->body, category);
+    if (readable) {
         const QDomElement element = doc.firstRecord();
         if (!element.isNull() && row->read(element)) {
             row->complete = true;
@@ -113,7 +114,11 @@ void qvmResultDetailItem::onResponse(int id, int err)
     }
     holder->remove(id);
     relayout();
-    view->showStatus(false, QString());
+    // Broken markup leaves the page with the list's few fields: say so and offer to ask again.
+    if (readable)
+        view->showStatus(false, QString());
+    else
+        view->showFailure(this, kwdNetworkError::unreadable());
     update();
     collectPictures();
 }

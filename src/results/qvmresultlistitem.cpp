@@ -202,16 +202,17 @@ void qvmResultListItem::handleListReply(int id, int err)
     if (!record)
         return;
     const bool onTop = view->topPage() == this;
-    if (err != 0) {
+    int firstAppended = -1;
+    // Cut or broken markup is a failed page too, not an empty result: the user may ask again.
+    const bool unreadable = err == 0 && !(record->body && parseDocument(*record->body, firstAppended));
+    if (err != 0 || unreadable) {
         // The page never arrived: the next tap on the load-more row asks for it again instead of
         // skipping its listings.
         if (page > 1)
             --page;
-        view->showFailure(this, kwdNetworkError::describe(record));
+        view->showFailure(this,
+                          unreadable ? kwdNetworkError::unreadable() : kwdNetworkError::describe(record));
     } else {
-        int firstAppended = -1;
-        if (record->body)
-            parseDocument(*record->body, firstAppended);
         relayout();
         if (firstAppended >= 0 && onTop)
             view->scrollLater(int(rowRect(firstAppended).top()));
@@ -230,11 +231,11 @@ void qvmResultListItem::handleListReply(int id, int err)
         nextPicture();
 }
 
-void qvmResultListItem::parseDocument(const QByteArray& body, int& firstAppended)
+bool qvmResultListItem::parseDocument(const QByteArray& body, int& firstAppended)
 {
     kwdResultDocument doc;
     if (!doc.read(body, category))
-        return;
+        return false;
     total = doc.total;
     const int skip = doc.skip;
     const QDomNodeList records = doc.records();
@@ -258,6 +259,7 @@ void qvmResultListItem::parseDocument(const QByteArray& body, int& firstAppended
         ++appended;
     }
     lastIndex = appended + skip - 1;
+    return true;
 }
 
 void qvmResultListItem::queuePicture(qvmListItem* row)

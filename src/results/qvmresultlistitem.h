@@ -93,7 +93,8 @@ protected:
     void handleListReply(int id, int err);
     void handlePictureReply(int id, int err);
     void nextPicture();
-    void parseDocument(const QByteArray& body, int& firstAppended);
+    // False when the body is not a result document of this page's category.
+    bool parseDocument(const QByteArray& body, int& firstAppended);
 
 private:
     // Top of every row and, last, the total height of the rows: offsets[i] .. offsets[i + 1] is row i.

@@ -72,7 +72,12 @@ void qvmnotice::onHttpResponse(int id, int err)
 {
     qvmHttpHolder* holder = qvmHttpHolder::instance();
     qvmHttpRequest* r = holder ? holder->request(id) : nullptr;
-    if (err == 0 && id == requestId && r && r->body) {
+    // Answered (or failed): a later check asks again, so one failure does not end the notices.
+    if (id == requestId)
+        requestId = 0;
+    else
+        r = nullptr;
+    if (err == 0 && r && r->body) {
         QString ishave;
         if (readDocument(*r->body, &ishave, &link) && ishave != QLatin1String("false"))
             popUp();

@@ -1,6 +1,7 @@
 #include "kwdclock.h"
 #include "kwdfinder.h"
 #include "kwdmessageitem.h"
+#include "kwdnetworkerror.h"
 #include "kwdscrollbar.h"
 #include "kwdshowscroll.h"
 #include "kwdstore.h"
@@ -142,15 +143,17 @@ private Q_SLOTS:
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("lastIndex");
         QTest::addColumn<bool>("more");
-        QTest::newRow("first of three pages") << sales(45, 0, 1, 20) << 20 << 19 << true;
-        QTest::newRow("one short page") << sales(7, 0, 1, 7) << 7 << 6 << true;
-        QTest::newRow("last page reaches total") << sales(45, 26, 1, 20) << 20 << 45 << false;
-        QTest::newRow("empty result") << sales(0, 0, 1, 0) << 0 << 0 << false;
-        QTest::newRow("not xml") << QByteArray("<<<nonsense") << 0 << 0 << false;
-        QTest::newRow("no resultlist") << QByteArray("<root><other/></root>") << 0 << 0 << false;
-        QTest::newRow("wrong type") << document("lease", 3, 0, {saleRecord("s1")}) << 0 << 0 << false;
-        QTest::newRow("without id") << document("forsale", 2, 0, {"<forsale><id> </id></forsale>"}) << 0 << 0
+        QTest::addColumn<bool>("readable"); // false: a failure with a retry, not an empty result
+        QTest::newRow("first of three pages") << sales(45, 0, 1, 20) << 20 << 19 << true << true;
+        QTest::newRow("one short page") << sales(7, 0, 1, 7) << 7 << 6 << true << true;
+        QTest::newRow("last page reaches total") << sales(45, 26, 1, 20) << 20 << 45 << false << true;
+        QTest::newRow("empty result") << sales(0, 0, 1, 0) << 0 << 0 << false << true;
+        QTest::newRow("not xml") << QByteArray("<<<nonsense") << 0 << 0 << false << false;
+        QTest::newRow("no resultlist") << QByteArray("<root><other/></root>") << 0 << 0 << false << false;
+        QTest::newRow("wrong type") << document("lease", 3, 0, {saleRecord("s1")}) << 0 << 0 << false
                                     << false;
+        QTest::newRow("without id") << document("forsale", 2, 0, {"<forsale><id> </id></forsale>"}) << 0 << 0
+                                    << false << true;
     }
 
     void paging()
@@ -176,6 +179,12 @@ private Q_SLOTS:
         if (rows > 0)
             return;
         QTRY_VERIFY(view->messageBox()->item->isVisible());
+        QFETCH(bool, readable);
+        if (!readable) {
+            QCOMPARE(view->messageBox()->item->text, kwdNetworkError::unreadable());
+            QVERIFY(!view->messageBox()->item->hint.isEmpty());
+            return;
+        }
         QCOMPARE(view->messageBox()->item->text, kNoMore);
         // Coming back to the empty list does not pretend to download again.
         view->updateTitle();
