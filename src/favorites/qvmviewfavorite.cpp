@@ -63,7 +63,7 @@ bool qvmViewFavorite::showsDetail() const
 
 qvmListItem* qvmViewFavorite::copyRow(const qvmListItem* row)
 {
-    const int kind = row ? qvmListItem::categoryOfType(row->type()) : -1;
+    const int kind = row ? row->category() : -1;
     if (kind < 1 || kind > 3)
         return nullptr;
     qvmListItem* copy = qvmListItem::createForKind(kind);

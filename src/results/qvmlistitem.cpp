@@ -684,6 +684,16 @@ void qvmListItem::drawLinkedCaptionLine(QPainter* painter, const QString& captio
         addLink(link, action, target);
 }
 
+int qvmListItem::category() const
+{
+    return categoryOfType(type());
+}
+
+const qvmItemRelateHA* qvmListItem::relatedAreas() const
+{
+    return nullptr;
+}
+
 int qvmListItem::categoryOfType(int type)
 {
     switch (type) {
