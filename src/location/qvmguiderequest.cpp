@@ -2,7 +2,14 @@
 
 #include "qvmitemguideproject.h"
 
+#include "kwdguidetrail.h"
+#include "kwdstore.h"
+
 #include <QByteArray>
+#include <QDomDocument>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -58,6 +65,46 @@ bool qvmGuideRequest::readStatistics(const QByteArray& body)
     supply = s;
     demand = d;
     return true;
+}
+
+bool qvmGuideRequest::readList(const QByteArray& body, int guideType)
+{
+    QDomDocument doc;
+    if (!doc.setContent(body))
+        return false;
+    const QDomElement result = doc.elementsByTagName(QStringLiteral("resultlist")).item(0).toElement();
+    const QString tag = kwdStore::categoryKey(1);
+    if (result.isNull() || result.attribute(QStringLiteral("type")) != tag)
+        return false;
+    clearItems();
+    const QDomNodeList records = result.elementsByTagName(tag);
+    for (int i = 0; i < records.size(); ++i) {
+        auto* row = new qvmItemGuideProject(guideType);
+        if (!row->read(records.at(i).toElement())) {
+            delete row;
+            continue;
+        }
+        if (row->latitude > 0 && row->longitude > 0) {
+            const double d = kwdGuideTrail::distance(latitude, longitude, row->latitude, row->longitude);
+            row->distance = QString::number(d, 'f', 8);
+        }
+        items.append(row);
+    }
+    sortItems();
+    return true;
+}
+
+void qvmGuideRequest::sortItems()
+{
+    // An empty distance would read as 0 metres and put compounds of unknown place first.
+    auto key = [](const qvmItemGuideProject* row) {
+        bool ok = false;
+        const double d = row->distance.toDouble(&ok);
+        return ok ? d : std::numeric_limits<double>::infinity();
+    };
+    std::stable_sort(
+        items.begin(), items.end(),
+        [&key](const qvmItemGuideProject* a, const qvmItemGuideProject* b) { return key(a) < key(b); });
 }
 
 void qvmGuideRequest::clearItems()

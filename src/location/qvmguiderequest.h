@@ -25,6 +25,11 @@ public:
     // Reads "supply|demand"; anything but two numbers leaves both figures pending (false).
     bool readStatistics(const QByteArray& body);
     bool pending() const { return supply < 0 && demand < 0; }
+    // Reads a housing-area list reply into `items`, each with its distance from this point, sorted
+    // nearest first; false (items untouched) when the body is no housing-area list.
+    bool readList(const QByteArray& body, int guideType);
+    // Nearest first, equal distances in reply order, compounds without a position last.
+    void sortItems();
     void clearItems();
 
     double latitude = 0;
