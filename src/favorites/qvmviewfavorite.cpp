@@ -66,7 +66,9 @@ qvmListItem* qvmViewFavorite::copyRow(const qvmListItem* row)
     const int kind = row ? row->category() : -1;
     if (kind < 1 || kind > 3)
         return nullptr;
-    qvmListItem* copy = qvmListItem::createForKind(kind);
+    qvmListItem* copy = row->blankCopy();
+    if (!copy)
+        return nullptr;
     copy->assign(row);
     if (row->picture) {
         copy->picture = new qvmPictureJob;

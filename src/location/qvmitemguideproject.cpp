@@ -12,6 +12,11 @@ int qvmItemGuideProject::type() const
     return TypeGuideProject;
 }
 
+qvmListItem* qvmItemGuideProject::blankCopy() const
+{
+    return new qvmItemGuideProject(guideType);
+}
+
 void qvmItemGuideProject::paintRow(QPainter* painter, const QRect& r)
 {
     const int y3 = paintNameAndPlace(painter, r);

@@ -10,6 +10,7 @@ public:
     explicit qvmItemGuideProject(int guideType);
 
     int type() const override;
+    qvmListItem* blankCopy() const override;
     void paintRow(QPainter* painter, const QRect& rect) override;
 
     int guideType = 1;

@@ -689,6 +689,11 @@ int qvmListItem::category() const
     return categoryOfType(type());
 }
 
+qvmListItem* qvmListItem::blankCopy() const
+{
+    return createForKind(category());
+}
+
 const qvmItemRelateHA* qvmListItem::relatedAreas() const
 {
     return nullptr;

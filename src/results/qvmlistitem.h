@@ -81,6 +81,8 @@ public:
     virtual int category() const;
     // The related housing areas the row links to, if it has any.
     virtual const qvmItemRelateHA* relatedAreas() const;
+    // An empty row of the same class, for copies that must paint like the original.
+    virtual qvmListItem* blankCopy() const;
     virtual void write(QDataStream& out) const;
     virtual bool read(QDataStream& in);
     virtual void assign(const qvmListItem* other);
