@@ -4,6 +4,7 @@
 #include "kwdfinder.h"
 #include "kwdguidetrail.h"
 #include "kwdlocation.h"
+#include "kwdmessage.h"
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
 #include "qvmguideheader.h"
@@ -13,7 +14,6 @@
 #include "qvmresultlistitem.h"
 #include "qvmviewfavorite.h"
 
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -147,9 +147,8 @@ void qvmWidgetGPSGuide::onAddressChange(QString, QString newCity, QString addres
     double lat = 0;
     if (location && location->position(&lon, &lat) && lat != 0 && lon != 0)
         handlePosition(lat, lon);
-    QMessageBox::information(this, tr("Info"),
-                             tr("Your City Has been changed to") + QStringLiteral(" [") + newCity +
-                                 QStringLiteral("]"));
+    kwdMessage::information(tr("Info"), tr("Your City Has been changed to") + QStringLiteral(" [") + newCity +
+                                            QStringLiteral("]"));
 }
 
 void qvmWidgetGPSGuide::sendRequest()
