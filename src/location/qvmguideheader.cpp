@@ -18,11 +18,6 @@ const QColor kGrey(94, 94, 94);
 const QColor kDash(199, 199, 199);
 const QColor kLabel(81, 81, 81);
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("qvmWidgetGPSGuide", text);
-}
-
 } // namespace
 
 qvmGuideHeader::qvmGuideHeader()
@@ -56,11 +51,12 @@ QRect qvmGuideHeader::paint(QPainter* p, const QRect& band, const QList<qvmGuide
     int y = content.top() + u / 2;
 
     // Caption and unit.
-    const QString unit = guideType == 2 ? tr("yuan/yue/m2") : tr("yuan/m2");
+    const QString unit = guideType == 2 ? QCoreApplication::translate("qvmWidgetGPSGuide", "yuan/yue/m2")
+                                        : QCoreApplication::translate("qvmWidgetGPSGuide", "yuan/m2");
     p->setFont(middle);
     QFontMetrics fm(middle);
     p->setPen(kOrange);
-    const QString caption = tr("Supply");
+    const QString caption = QCoreApplication::translate("qvmWidgetGPSGuide", "Supply");
     p->drawText(QRect(content.left(), y, content.width(), fm.lineSpacing()), Qt::AlignLeft | Qt::AlignTop,
                 caption);
     p->setPen(kGrey);
@@ -73,7 +69,7 @@ QRect qvmGuideHeader::paint(QPainter* p, const QRect& band, const QList<qvmGuide
     const qvmGuideRequest* newest = trail.isEmpty() ? nullptr : trail.first();
     QString value = QStringLiteral("--");
     if (newest)
-        value = newest->supply < 0 ? tr("Downloading")
+        value = newest->supply < 0 ? QCoreApplication::translate("qvmWidgetGPSGuide", "Downloading")
                                    : qvmFormat::formatNumber(newest->supply, guideType == 2 ? 2 : 0);
     p->setFont(large);
     QFontMetrics lm(large);
@@ -83,7 +79,7 @@ QRect qvmGuideHeader::paint(QPainter* p, const QRect& band, const QList<qvmGuide
     y += lm.lineSpacing() + u / 4;
     p->setFont(middle);
     p->setPen(QColor(0, 2, 1));
-    const QString speedCaption = tr("Speed:");
+    const QString speedCaption = QCoreApplication::translate("qvmWidgetGPSGuide", "Speed:");
     p->drawText(QRect(content.left(), y, content.width(), fm.lineSpacing()), Qt::AlignLeft | Qt::AlignTop,
                 speedCaption);
     p->setPen(kOrange);
@@ -123,7 +119,10 @@ QRect qvmGuideHeader::paint(QPainter* p, const QRect& band, const QList<qvmGuide
         if (c < geometry.column)
             continue;
         p->setPen(kLabel);
-        const QString label = c == geometry.column ? tr("Cur Point") : tr("%1KM").arg(c - geometry.column);
+        const QString label =
+            c == geometry.column
+                ? QCoreApplication::translate("qvmWidgetGPSGuide", "Cur Point")
+                : QCoreApplication::translate("qvmWidgetGPSGuide", "%1KM").arg(c - geometry.column);
         p->drawText(QRectF(x - 100, chart.bottom() + 1, 200, labelHeight), Qt::AlignHCenter | Qt::AlignTop,
                     label);
     }
@@ -131,7 +130,7 @@ QRect qvmGuideHeader::paint(QPainter* p, const QRect& band, const QList<qvmGuide
         p->fillRect(chart, QColor(199, 199, 199, 200));
         p->setFont(large);
         p->setPen(Qt::black);
-        p->drawText(chart, Qt::AlignCenter, tr("Locating..."));
+        p->drawText(chart, Qt::AlignCenter, QCoreApplication::translate("qvmWidgetGPSGuide", "Locating..."));
         return tapRect;
     }
     p->setPen(QPen(kOrange, 2));
