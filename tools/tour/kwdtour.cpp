@@ -636,7 +636,10 @@ bool kwdTour::runGuide(qvmWidgetAround* around)
             tap(bar->backButton(), bar->backButton()->rect().center());
             if (!waitFor([&] { return around->currentPage() == qvmWidgetAround::PageForm; }))
                 return false;
-            return open(form->btnGPSGuideLease) && drive(3000);
+            if (!open(form->btnGPSGuideLease) || !drive(3000))
+                return false;
+            view = guide->compoundList();
+            return waitFor([&] { return topList() && !topList()->rows.isEmpty(); }) && settle();
         });
     if (around->currentPage() == qvmWidgetAround::PageGuide)
         tap(bar->backButton(), bar->backButton()->rect().center());
