@@ -70,6 +70,8 @@ qvmListItem* qvmViewFavorite::copyRow(const qvmListItem* row)
     if (!copy)
         return nullptr;
     copy->assign(row);
+    // Not a stream field, but the guide's compounds are listed by it.
+    copy->distance = row->distance;
     if (row->picture) {
         copy->picture = new qvmPictureJob;
         copy->picture->url = row->picture->url;

@@ -33,5 +33,5 @@ void qvmItemGuideProject::paintRow(QPainter* painter, const QRect& r)
     const int x = end + m;
     painter->setPen(QColor(103, 103, 103));
     painter->drawText(QRect(x, y3, qMax(1, right - x), fm.lineSpacing()), Qt::AlignLeft | Qt::AlignTop,
-                      labels->label(57) + QString::number(count));
+                      labels->label(57).arg(count));
 }
