@@ -1790,6 +1790,57 @@
     </message>
 </context>
 <context>
+    <name>qvmWidgetGPSGuide</name>
+    <message>
+        <source>yuan/yue/m2</source>
+        <translation>元/月/平米</translation>
+    </message>
+    <message>
+        <source>yuan/m2</source>
+        <translation>元/平米</translation>
+    </message>
+    <message>
+        <source>Supply</source>
+        <translation>挂牌均价</translation>
+    </message>
+    <message>
+        <source>Downloading</source>
+        <translation>下载中</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>速度：</translation>
+    </message>
+    <message>
+        <source>Cur Point</source>
+        <translation>当前位置</translation>
+    </message>
+    <message>
+        <source>%1KM</source>
+        <translation>%1公里</translation>
+    </message>
+    <message>
+        <source>Locating...</source>
+        <translation>正在定位...</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Your City Has been changed to</source>
+        <translation>您所在的城市已切换为</translation>
+    </message>
+    <message>
+        <source>Searching relate HA</source>
+        <translation>正在搜索周边小区</translation>
+    </message>
+    <message>
+        <source>relate HA</source>
+        <translation>周边小区</translation>
+    </message>
+</context>
+<context>
     <name>qvmWidgetSource</name>
     <message>
         <source>new house1</source>

@@ -63,11 +63,15 @@ bool qvmViewFavorite::showsDetail() const
 
 qvmListItem* qvmViewFavorite::copyRow(const qvmListItem* row)
 {
-    const int kind = row ? qvmListItem::categoryOfType(row->type()) : -1;
+    const int kind = row ? row->category() : -1;
     if (kind < 1 || kind > 3)
         return nullptr;
-    qvmListItem* copy = qvmListItem::createForKind(kind);
+    qvmListItem* copy = row->blankCopy();
+    if (!copy)
+        return nullptr;
     copy->assign(row);
+    // Not a stream field, but the guide's compounds are listed by it.
+    copy->distance = row->distance;
     if (row->picture) {
         copy->picture = new qvmPictureJob;
         copy->picture->url = row->picture->url;

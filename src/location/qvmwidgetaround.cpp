@@ -10,6 +10,7 @@
 #include "qvmsetcondition.h"
 #include "qvmviewaroundfunction.h"
 #include "qvmwidgetaroundfunction.h"
+#include "qvmwidgetgpsguide.h"
 #include "titlebar.h"
 
 #include <QLabel>
@@ -53,9 +54,7 @@ qvmWidgetAround::qvmWidgetAround(QWidget* parent) : QWidget(parent)
     conditionView = new qvmSetCondition;
     stack->addWidget(conditionView);
 
-    // The GPS price guide takes this page once it exists.
-    guide = new QWidget;
-    guide->setObjectName(QStringLiteral("qvmWidgetGPSGuide"));
+    guide = new qvmWidgetGPSGuide(source);
     stack->addWidget(guide);
     stack->setCurrentIndex(PageForm);
 
@@ -111,19 +110,25 @@ void qvmWidgetAround::onSearchFromConditionView()
 void qvmWidgetAround::onUseGPSGuide(QString jm, int range, int type)
 {
     stack->setCurrentIndex(PageGuide);
-    // The guide's trail, its city and range and its refresh come with the guide itself.
-    Q_UNUSED(jm)
-    Q_UNUSED(range)
+    // A trail of sale prices means nothing as rents, and the other way round.
+    if (type != guideType)
+        guide->clearTrail();
     guideType = type;
+    guide->guideType = type;
+    guide->condition = form()->condition();
+    guide->setArea(jm, range);
     bar->setTitle(tr("GPS Guide"), QString(), tr("update imediate"));
     bar->setButtons(TitleBar::ShowCondition, false);
+    guide->startGuide();
 }
 
 void qvmWidgetAround::onTitleBarAction(int act, quint32 param)
 {
     if (act == 0) {
-        if (currentPage() == PageGuide)
+        if (currentPage() == PageGuide) {
+            guide->updateNow();
             return;
+        }
         kwdFinder* record = shownCondition();
         stack->setCurrentIndex(PageCondition);
         conditionView->view()->setCondition(record);
@@ -174,6 +179,7 @@ void qvmWidgetAround::onGoBack()
         break;
     }
     case PageGuide:
+        guide->stopGuide();
         stack->setCurrentIndex(PageForm);
         bar->setTitle(QString(), QString(), tr("Set Condition"));
         break;

@@ -11,6 +11,7 @@ class qvmResultView;
 class qvmSetCondition;
 class qvmViewAroundFunction;
 class qvmWidgetAroundFunction;
+class qvmWidgetGPSGuide;
 
 // The around-me page of the main window: a title bar above a stack of four pages (the form, the
 // results around the user, the condition form, the GPS guide). Creates the one position source
@@ -36,7 +37,7 @@ public:
     qvmViewAroundFunction* functionView() const { return functionPage; }
     qvmWidgetAroundFunction* form() const;
     qvmSetCondition* conditionPage() const { return conditionView; }
-    QWidget* guidePage() const { return guide; }
+    qvmWidgetGPSGuide* guidePage() const { return guide; }
     kwdLocation* location() const { return source; }
 
     int guideType = 0;
@@ -61,5 +62,5 @@ private:
     QLabel* addressLabel = nullptr;
     qvmResultView* view = nullptr;
     qvmSetCondition* conditionView = nullptr;
-    QWidget* guide = nullptr;
+    qvmWidgetGPSGuide* guide = nullptr;
 };

@@ -64,14 +64,14 @@ int qvmGItemImageList::columns(int viewWidth)
 QString qvmGItemImageList::listUrl() const
 {
     int key = 0;
-    switch (row ? row->type() : -1) {
-    case qvmListItem::TypeProject:
+    switch (row ? row->category() : -1) {
+    case 1:
         key = kwdStore::urlHaImages;
         break;
-    case qvmListItem::TypeSale:
+    case 2:
         key = kwdStore::urlForsaleImages;
         break;
-    case qvmListItem::TypeLease:
+    case 3:
         key = kwdStore::urlLeaseImages;
         break;
     default:

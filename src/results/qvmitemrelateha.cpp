@@ -20,6 +20,11 @@ int qvmItemRelateHA::type() const
     return TypeRelateHA;
 }
 
+const qvmItemRelateHA* qvmItemRelateHA::relatedAreas() const
+{
+    return this;
+}
+
 bool qvmItemRelateHA::read(const QDomElement& element)
 {
     // Every row read before is a candidate for reuse; what is not reused is retired at the end.

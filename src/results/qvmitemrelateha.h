@@ -23,6 +23,7 @@ public:
     // housing areas still in a group (updated in place) and retires the others instead of freeing them.
     bool read(const QDomElement& element) override;
     int type() const override;
+    const qvmItemRelateHA* relatedAreas() const override;
     void invalidate() override;
 
     // The rows of the group of that type (exact comparison); `found` tells an empty group from none.

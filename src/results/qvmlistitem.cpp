@@ -684,6 +684,21 @@ void qvmListItem::drawLinkedCaptionLine(QPainter* painter, const QString& captio
         addLink(link, action, target);
 }
 
+int qvmListItem::category() const
+{
+    return categoryOfType(type());
+}
+
+qvmListItem* qvmListItem::blankCopy() const
+{
+    return createForKind(category());
+}
+
+const qvmItemRelateHA* qvmListItem::relatedAreas() const
+{
+    return nullptr;
+}
+
 int qvmListItem::categoryOfType(int type)
 {
     switch (type) {

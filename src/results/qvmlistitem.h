@@ -15,6 +15,7 @@ class QPainter;
 class QPoint;
 class international;
 class qvmItemRegion;
+class qvmItemRelateHA;
 class qvmItemRoad;
 class qvmProjectItem;
 class qvmListItem;
@@ -75,6 +76,13 @@ public:
     virtual void paint(QPainter* painter, const QRect& rect, int mode);
     virtual int height(int width, int mode);
     virtual QString displayName() const;
+    // The listing category the row belongs to (1 housing area, 2 sale, 3 lease, 5 district, 6 street,
+    // -1 none): pages choose links, pictures and favourites by it, whatever row class carries it.
+    virtual int category() const;
+    // The related housing areas the row links to, if it has any.
+    virtual const qvmItemRelateHA* relatedAreas() const;
+    // An empty row of the same class, for copies that must paint like the original.
+    virtual qvmListItem* blankCopy() const;
     virtual void write(QDataStream& out) const;
     virtual bool read(QDataStream& in);
     virtual void assign(const qvmListItem* other);

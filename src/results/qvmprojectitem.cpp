@@ -42,6 +42,16 @@ int qvmProjectItem::type() const
     return TypeProject;
 }
 
+int qvmProjectItem::category() const
+{
+    return 1;
+}
+
+const qvmItemRelateHA* qvmProjectItem::relatedAreas() const
+{
+    return related;
+}
+
 bool qvmProjectItem::read(const QDomElement& element)
 {
     if (!qvmListItem::read(element))
@@ -146,6 +156,18 @@ void qvmProjectItem::paintList(QPainter* painter, const QRect& rect)
 
 void qvmProjectItem::paintRow(QPainter* painter, const QRect& r)
 {
+    const int y3 = paintNameAndPlace(painter, r);
+    const int m = margin();
+    const int x1 = r.left();
+    const int w = r.width();
+    const int columnWidth = qMax(1, (w - 5 * m) / 2);
+    paintPriceCell(painter, x1 + m, x1 + m + columnWidth - m, y3, 45, qvmFormat::toNumber(price), 0, 8);
+    paintPriceCell(painter, x1 + m + columnWidth, x1 + m + 2 * columnWidth - m, y3, 46,
+                   qvmFormat::toNumber(leasePrice), 2, 38);
+}
+
+int qvmProjectItem::paintNameAndPlace(QPainter* painter, const QRect& r)
+{
     const int m = margin();
     const int q = quarter();
     const int x1 = r.left();
@@ -204,38 +226,35 @@ void qvmProjectItem::paintRow(QPainter* painter, const QRect& r)
     if (placeRight - column > 0)
         painter->drawText(QRect(column, y2, placeRight - column, spacing), topFlags, placeText);
 
-    const int y3 = y2 + spacing + q;
-    const int columnWidth = qMax(1, (w - 5 * m) / 2);
-    struct Cell
-    {
-        int caption;
-        double value;
-        int decimals;
-        int unit;
-    };
-    const Cell cells[2] = {{45, qvmFormat::toNumber(price), 0, 8},
-                           {46, qvmFormat::toNumber(leasePrice), 2, 38}};
-    for (int i = 0; i < 2; ++i) {
-        const int left = x1 + m + i * columnWidth;
-        const int right = left + columnWidth - m;
-        int x = left;
-        const QString caption = labels->label(cells[i].caption);
+    return y2 + spacing + q;
+}
+
+int qvmProjectItem::paintPriceCell(QPainter* painter, int left, int right, int y, int caption, double value,
+                                   int decimals, int unit)
+{
+    painter->setFont(textFont());
+    const QFontMetrics fm = painter->fontMetrics();
+    const int spacing = fm.lineSpacing();
+    const int topFlags = Qt::AlignLeft | Qt::AlignTop;
+    int x = left;
+    const QString captionText = labels->label(caption);
+    painter->setPen(kGreyText);
+    painter->drawText(QRect(x, y, qMax(1, right - x), spacing), topFlags, captionText);
+    x += fm.horizontalAdvance(captionText) + 3;
+    if (value > 0) {
+        const QString number = qvmFormat::formatNumber(value, decimals);
+        painter->setPen(kPriceColour);
+        painter->drawText(QRect(x, y, qMax(1, right - x), spacing), topFlags, number);
+        x += fm.horizontalAdvance(number) + 2;
         painter->setPen(kGreyText);
-        painter->drawText(QRect(x, y3, qMax(1, right - x), spacing), topFlags, caption);
-        x += fm.horizontalAdvance(caption) + 3;
-        if (cells[i].value > 0) {
-            const QString number = qvmFormat::formatNumber(cells[i].value, cells[i].decimals);
-            painter->setPen(kPriceColour);
-            painter->drawText(QRect(x, y3, qMax(1, right - x), spacing), topFlags, number);
-            x += fm.horizontalAdvance(number) + 2;
-            painter->setPen(kGreyText);
-            const QString unit =
-                fm.elidedText(labels->label(cells[i].unit), Qt::ElideRight, qMax(0, right - x));
-            painter->drawText(QRect(x, y3, qMax(1, right - x), spacing), topFlags, unit);
-        } else {
-            painter->drawText(QRect(x, y3, qMax(1, right - x), spacing), topFlags, QStringLiteral("--"));
-        }
+        const QString unitText = fm.elidedText(labels->label(unit), Qt::ElideRight, qMax(0, right - x));
+        painter->drawText(QRect(x, y, qMax(1, right - x), spacing), topFlags, unitText);
+        x += fm.horizontalAdvance(unitText);
+    } else {
+        painter->drawText(QRect(x, y, qMax(1, right - x), spacing), topFlags, QStringLiteral("--"));
+        x += fm.horizontalAdvance(QStringLiteral("--"));
     }
+    return x;
 }
 
 void qvmProjectItem::paintLink(QPainter* painter, const QRect& r)

@@ -16,6 +16,8 @@ public:
     using qvmListItem::read;
     bool read(const QDomElement& element) override;
     int type() const override;
+    int category() const override;
+    const qvmItemRelateHA* relatedAreas() const override;
     void write(QDataStream& out) const override;
     bool read(QDataStream& in) override;
     void assign(const qvmListItem* other) override;
@@ -45,4 +47,9 @@ protected:
     int paintDetail(QPainter* painter, const QRect& rect) override;
     void paintLink(QPainter* painter, const QRect& rect) override;
     int listRowHeight(int width) override;
+    // Lines 1 and 2 of the list row (name, district, address, distance); returns the top of line 3.
+    int paintNameAndPlace(QPainter* painter, const QRect& rect);
+    // One "caption value unit" price cell of line 3 ("--" without a value); returns where it ends.
+    int paintPriceCell(QPainter* painter, int left, int right, int y, int caption, double value, int decimals,
+                       int unit);
 };

@@ -42,7 +42,7 @@ QRectF qvmResultDetailItem::boundingRect() const
 QString qvmResultDetailItem::title() const
 {
     static const QString suffix = QStringLiteral("详细");
-    const int cat = row ? qvmListItem::categoryOfType(row->type()) : -1;
+    const int cat = row ? row->category() : -1;
     if (cat < 0)
         return suffix;
     return kwdStore::categoryTitle(cat) + suffix;

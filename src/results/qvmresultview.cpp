@@ -188,11 +188,7 @@ void qvmResultView::openRelated(int action, qvmListItem* row, const QString& tit
         auto* list = new qvmResultListItem(this);
         list->customTitle = title;
         QList<qvmListItem*> group;
-        const qvmItemRelateHA* related = nullptr;
-        if (row->type() == qvmListItem::TypeProject)
-            related = static_cast<qvmProjectItem*>(row)->related;
-        else if (row->type() == qvmListItem::TypeRelateHA)
-            related = static_cast<qvmItemRelateHA*>(row);
+        const qvmItemRelateHA* related = row->relatedAreas();
         if (related)
             group = related->groupRows(title);
         list->setRows(group, 1);
@@ -400,8 +396,8 @@ void qvmResultView::toggleFavorite(int action, bool checked)
     qvmListItem* row = static_cast<qvmResultDetailItem*>(top)->row;
     if (!row)
         return;
-    const int t = row->type();
-    if (t != qvmListItem::TypeProject && t != qvmListItem::TypeSale && t != qvmListItem::TypeLease)
+    const int c = row->category();
+    if (c < 1 || c > 3)
         return;
     if (checked)
         kwdStore::instance()->addFavorite(row);

@@ -530,7 +530,7 @@ bool kwdStore::saveFavorites()
 int kwdStore::favoriteKind(const qvmListItem* row)
 {
     // Favourite kinds are the categories of the rows.
-    return row ? qvmListItem::categoryOfType(row->type()) : -1;
+    return row ? row->category() : -1;
 }
 
 void kwdStore::addFavorite(const qvmListItem* row)

@@ -2,6 +2,7 @@
 
 #include "kwdcheckbonus.h"
 #include "kwdfinder.h"
+#include "kwdguidetrail.h"
 #include "kwdlocation.h"
 #include "kwdmessage.h"
 #include "kwdmessageitem.h"
@@ -16,6 +17,7 @@
 #include "mainwindow.h"
 #include "qvmdetailaction.h"
 #include "qvmgitemimagelist.h"
+#include "qvmguiderequest.h"
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
 #include "qvmnavbutton.h"
@@ -29,6 +31,7 @@
 #include "qvmwidgetaround.h"
 #include "qvmwidgetaroundfunction.h"
 #include "qvmwidgetfavorite.h"
+#include "qvmwidgetgpsguide.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 #include "qvmwidgetsystem.h"
@@ -37,6 +40,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QGeoCoordinate>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -575,7 +579,73 @@ bool kwdTour::runAround()
             tap(bar->backButton(), bar->backButton()->rect().center());
             return waitFor([&] { return around->currentPage() == qvmWidgetAround::PageForm; });
         });
+    const bool guided = ok && runGuide(around);
     view = source->resultView();
+    return guided;
+}
+
+bool kwdTour::runGuide(qvmWidgetAround* around)
+{
+    qvmWidgetAroundFunction* form = around->form();
+    TitleBar* bar = around->titleBar();
+    qvmWidgetGPSGuide* guide = around->guidePage();
+    double lat = 0;
+    double lon = 0;
+    // Drives north from the fix at 250 m a step without waiting for a receiver to get there.
+    const auto drive = [&](double metres) {
+        const QGeoCoordinate from(lat, lon);
+        for (double d = 250; d <= metres; d += 250) {
+            const QGeoCoordinate c = from.atDistanceAndAzimuth(d, 0);
+            guide->onPositionChanged(c.latitude(), c.longitude());
+            lat = c.latitude();
+            lon = c.longitude();
+            if (!waitFor([&] {
+                    return guide->guideTrail().newest() && guide->guideTrail().newest()->statId == 0;
+                }))
+                return false;
+        }
+        return true;
+    };
+    const auto open = [&](qvmNavButton* button) {
+        tap(button, button->rect().center());
+        if (!waitFor([&] {
+                return around->currentPage() == qvmWidgetAround::PageGuide && guide->guideTrail().tracking;
+            })) {
+            failure = QStringLiteral("the guide did not start tracking");
+            return false;
+        }
+        lat = guide->guideTrail().latitude;
+        lon = guide->guideTrail().longitude;
+        return waitFor(
+            [&] { return guide->guideTrail().newest() && guide->guideTrail().newest()->statId == 0; });
+    };
+    const bool ok =
+        step("guide-prices-start", [&] { return open(form->btnGPSGuide); }) &&
+        step("guide-prices-1km", [&] { return drive(1000); }) &&
+        step("guide-prices-3km", [&] { return drive(2000); }) &&
+        step("guide-compounds",
+             [&] {
+                 view = guide->compoundList();
+                 return waitFor([&] { return topList() && !topList()->rows.isEmpty(); }) && settle();
+             }) &&
+        step("guide-compound-detail",
+             [&] {
+                 qvmResultListItem* list = topList();
+                 tap(view->viewport(), view->mapFromScene(list->mapToScene(list->rowRect(0).center())));
+                 return waitFor([&] { return view->pageCount() == 2; }) && settle();
+             }) &&
+        step("guide-rents-3km", [&] {
+            guide->onHATitleAction();
+            tap(bar->backButton(), bar->backButton()->rect().center());
+            if (!waitFor([&] { return around->currentPage() == qvmWidgetAround::PageForm; }))
+                return false;
+            if (!open(form->btnGPSGuideLease) || !drive(3000))
+                return false;
+            view = guide->compoundList();
+            return waitFor([&] { return topList() && !topList()->rows.isEmpty(); }) && settle();
+        });
+    if (around->currentPage() == qvmWidgetAround::PageGuide)
+        tap(bar->backButton(), bar->backButton()->rect().center());
     return ok;
 }
 

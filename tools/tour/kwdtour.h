@@ -54,6 +54,7 @@ private:
     void closeBox();
     // The around-me page: locating, the address, a sale search around the user, its conditions, back.
     bool runAround();
+    bool runGuide(qvmWidgetAround* around);
     // Stars a sale and a lease, shows the favourites page in each category, opens a favourite,
     // unstars it and goes back to the shorter list.
     bool runFavorites();

@@ -1,0 +1,250 @@
+#include "qvmwidgetgpsguide.h"
+
+#include "guidetitle.h"
+#include "kwdfinder.h"
+#include "kwdguidetrail.h"
+#include "kwdlocation.h"
+#include "kwdmessage.h"
+#include "kwdserviceconfig.h"
+#include "kwdstore.h"
+#include "qvmguideheader.h"
+#include "qvmguiderequest.h"
+#include "qvmhttpholder.h"
+#include "qvmitemguideproject.h"
+#include "qvmresultlistitem.h"
+#include "qvmviewfavorite.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+qvmWidgetGPSGuide::qvmWidgetGPSGuide(kwdLocation* source, QWidget* parent)
+    : QWidget(parent), location(source), trail(new kwdGuideTrail), header(new qvmGuideHeader)
+{
+    setObjectName(QStringLiteral("qvmWidgetGPSGuide"));
+    bandHeight = header->bandHeight();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addSpacing(bandHeight);
+    title = new GuideTitle(this);
+    layout->addWidget(title);
+    listView = new qvmViewFavorite(this, title);
+    layout->addWidget(listView, 1);
+    animation.setInterval(200);
+    connect(&animation, &QTimer::timeout, this, &qvmWidgetGPSGuide::onGPSTimer);
+    connect(title, &TitleBar::goBack, this, &qvmWidgetGPSGuide::onHATitleAction);
+    if (location) {
+        connect(location, &kwdLocation::positionChange, this, &qvmWidgetGPSGuide::onPositionChanged);
+        connect(location, &kwdLocation::addressChange, this, &qvmWidgetGPSGuide::onAddressChange);
+    }
+}
+
+qvmWidgetGPSGuide::~qvmWidgetGPSGuide()
+{
+    delete trail;
+    delete header;
+}
+
+void qvmWidgetGPSGuide::setArea(QString code, int metres)
+{
+    if (!code.isEmpty())
+        jm = code;
+    if (metres > 0)
+        range = metres;
+}
+
+void qvmWidgetGPSGuide::startGuide()
+{
+    speed = 0;
+    active = true;
+    trail->restart();
+    kwdStore* store = kwdStore::instance();
+    range = store->config(kwdStore::cfgGuideRange).toFloat();
+    trail->distanceStep = store->config(kwdStore::cfgGuideDistance).toFloat();
+    trail->minInterval = store->config(kwdStore::cfgGuideUpdateInterval).toFloat();
+    animation.start();
+    title->setTitle(tr("Locating..."), QString(), QString());
+    if (qvmResultListItem* page = listView->listPage()) {
+        page->condition = condition;
+        page->ownsCondition = false;
+    }
+    const QString located = location ? location->city() : QString();
+    if (!located.isEmpty()) {
+        jm = store->cityCode(located);
+        city = located;
+        if (condition)
+            condition->setField(kwdFinder::City, located);
+        double lon = 0;
+        double lat = 0;
+        if (location->position(&lon, &lat))
+            handlePosition(lat, lon);
+        return;
+    }
+    const QString code = store->config(kwdStore::guideCityCode).toString();
+    const QString name = store->config(kwdStore::cfgCity).toString();
+    if (!code.isEmpty() && !name.isEmpty()) {
+        jm = code;
+        city = name;
+        if (condition)
+            condition->setField(kwdFinder::City, name);
+    }
+}
+
+void qvmWidgetGPSGuide::stopGuide()
+{
+    active = false;
+    trail->restart();
+    listView->clear();
+    animation.stop();
+}
+
+void qvmWidgetGPSGuide::clearTrail()
+{
+    trail->clear();
+    update();
+}
+
+void qvmWidgetGPSGuide::updateNow()
+{
+    if (!active || !trail->tracking || jm.isEmpty())
+        return;
+    if (trail->manualUpdate())
+        sendRequest();
+}
+
+void qvmWidgetGPSGuide::onPositionChanged(double lat, double lon)
+{
+    if (!active || jm.isEmpty() || lat == 0 || lon == 0)
+        return;
+    handlePosition(lat, lon);
+}
+
+void qvmWidgetGPSGuide::handlePosition(double lat, double lon)
+{
+    const double now = location ? location->groundSpeed() * 3.6 : 0;
+    if (qAbs(now - speed) > 0.01)
+        speed = now;
+    if (trail->position(lat, lon))
+        sendRequest();
+    phase = (phase + 1) % 6;
+    repaintBand();
+}
+
+void qvmWidgetGPSGuide::onAddressChange(QString, QString newCity, QString address)
+{
+    if (!active || newCity.isEmpty() || address.isEmpty())
+        return;
+    if (newCity == city && !jm.isEmpty())
+        return;
+    jm = kwdStore::instance()->cityCode(newCity);
+    city = newCity;
+    if (condition)
+        condition->setField(kwdFinder::City, newCity);
+    update();
+    trail->restart();
+    double lon = 0;
+    double lat = 0;
+    if (location && location->position(&lon, &lat) && lat != 0 && lon != 0)
+        handlePosition(lat, lon);
+    kwdMessage::information(tr("Info"), tr("Your City Has been changed to") + QStringLiteral(" [") + newCity +
+                                            QStringLiteral("]"));
+}
+
+void qvmWidgetGPSGuide::sendRequest()
+{
+    if (jm.isEmpty())
+        return;
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    const kwdServiceConfig& config = kwdServiceConfig::instance();
+    const bool hadEntries = !trail->entries().isEmpty();
+    if (hadEntries) {
+        listView->clear();
+        title->setTitle(tr("Searching relate HA"), QString(), QString());
+        trail->newest()->clearItems();
+    }
+    qvmGuideRequest* entry = trail->addRequest();
+    if (holder) {
+        entry->statId =
+            holder->get(qvmGuideRequest::statisticsUrl(config.statisticsBase(), jm, entry->latitude,
+                                                       entry->longitude, range, guideType),
+                        this, false);
+        entry->listId = holder->get(
+            qvmGuideRequest::listUrl(config.listingDomain, jm, entry->latitude, entry->longitude, range),
+            this, false);
+    }
+    update();
+}
+
+void qvmWidgetGPSGuide::onHttpResponse(int id, int err)
+{
+    qvmHttpHolder* holder = qvmHttpHolder::instance();
+    qvmHttpRequest* r = holder ? holder->request(id) : nullptr;
+    qvmGuideRequest* entry = trail->find(id);
+    if (entry && entry->statId == id) {
+        if (err == 0 && r && r->body)
+            entry->readStatistics(*r->body);
+        entry->statId = 0;
+        update();
+    } else if (entry && entry->listId == id && err == 0 && r && r->body && entry == trail->newest()) {
+        if (entry->readList(*r->body, guideType)) {
+            title->setTitle(tr("relate HA"), QString(), QString());
+            listView->clear();
+            QList<qvmListItem*> rows;
+            for (qvmItemGuideProject* row : std::as_const(entry->items))
+                rows.append(row);
+            listView->showCopies(rows, 1, tr("relate HA"));
+        }
+    }
+    if (holder)
+        holder->remove(id);
+}
+
+void qvmWidgetGPSGuide::onGPSTimer()
+{
+    if (trail->tracking) {
+        animation.stop();
+        return;
+    }
+    phase = (phase + 1) % 6;
+    repaintBand();
+}
+
+void qvmWidgetGPSGuide::onHATitleAction()
+{
+    if (listView->pageCount() > 1)
+        listView->goBack();
+}
+
+QRect qvmWidgetGPSGuide::band() const
+{
+    return QRect(0, 0, width(), qMax(1, title->y()));
+}
+
+void qvmWidgetGPSGuide::repaintBand()
+{
+    update(QRect(0, 0, width(), qMax(1, title->y() - 2)));
+}
+
+void qvmWidgetGPSGuide::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    tapRect = header->paint(&painter, band(), trail->entries(), guideType, speed, trail->tracking);
+}
+
+void qvmWidgetGPSGuide::mousePressEvent(QMouseEvent* event)
+{
+    pressed = tapRect.isValid() && tapRect.contains(event->position().toPoint());
+    QWidget::mousePressEvent(event);
+}
+
+void qvmWidgetGPSGuide::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool inside = tapRect.isValid() && tapRect.contains(event->position().toPoint());
+    if (pressed && inside && !trail->entries().isEmpty()) {
+        const qvmGuideRequest* newest = trail->newest();
+        emit requestDetailResult(float(newest->latitude), float(newest->longitude), float(range));
+    }
+    pressed = false;
+    QWidget::mouseReleaseEvent(event);
+}
