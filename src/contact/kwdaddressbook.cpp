@@ -172,7 +172,8 @@ QList<kwdContactCard> kwdAddressBook::decode(const QByteArray& data)
             continue;
         QString name = line.left(colon).section(QLatin1Char(';'), 0, 0).toUpper();
         name = name.section(QLatin1Char('.'), -1); // "item1.TEL" is a grouped TEL
-        const QString value = line.mid(colon + 1);
+        // A carriage return left inside a line is a line break, as the writer spells it ("\n").
+        const QString value = line.mid(colon + 1).replace(QLatin1Char('\r'), QLatin1Char('\n'));
         if (name == QLatin1String("BEGIN") &&
             value.trimmed().compare(QLatin1String("VCARD"), Qt::CaseInsensitive) == 0) {
             card = kwdContactCard();

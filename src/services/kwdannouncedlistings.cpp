@@ -1,5 +1,7 @@
 #include "kwdannouncedlistings.h"
 
+#include "kwdstreamguard.h"
+
 #include <QDataStream>
 #include <QFile>
 #include <QSaveFile>
@@ -30,8 +32,17 @@ bool kwdAnnouncedListings::load()
     QHash<int, QStringList> read;
     for (quint32 i = 0; i < kinds; ++i) {
         qint32 kind = 0;
+        in >> kind;
+        // A damaged count must not make the list reserve room for billions of strings.
+        const qint32 n = kwdStreamGuard::readCount(in, 4);
+        if (n < 0)
+            return false;
         QStringList ids;
-        in >> kind >> ids;
+        for (qint32 k = 0; k < n; ++k) {
+            QString id;
+            in >> id;
+            ids.append(id);
+        }
         if (in.status() != QDataStream::Ok)
             return false;
         read.insert(kind, ids);
