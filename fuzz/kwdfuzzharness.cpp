@@ -20,11 +20,17 @@
 #include <cstdio>
 #include <cstdlib>
 
-#if defined(__has_feature)
+// clang says so through __has_feature, gcc (the sanitized replay of scripts/test --sanitize) through
+// __SANITIZE_ADDRESS__.
+#if defined(__SANITIZE_ADDRESS__)
+#define KWD_LSAN 1
+#elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-#include <sanitizer/lsan_interface.h>
 #define KWD_LSAN 1
 #endif
+#endif
+#ifdef KWD_LSAN
+#include <sanitizer/lsan_interface.h>
 #endif
 
 namespace {
