@@ -31,15 +31,15 @@ QString kwdPositionSource::configured()
     return QStringLiteral("platform");
 }
 
-QGeoPositionInfoSource* kwdPositionSource::create(const QString& spec, QObject* parent)
+QGeoPositionInfoSource* kwdPositionSource::create(const QString& choice, QObject* parent)
 {
-    if (spec.isEmpty() || spec == QLatin1String("platform")) {
+    if (choice.isEmpty() || choice == QLatin1String("platform")) {
         // geoclue serves only applications whose desktop id names an installed .desktop file.
         const QVariantMap parameters{{QStringLiteral("desktopId"), QString::fromLatin1(DesktopId)}};
         return QGeoPositionInfoSource::createDefaultSource(parameters, parent);
     }
-    if (spec.startsWith(QLatin1String("gpsd://"))) {
-        const QUrl url(spec);
+    if (choice.startsWith(QLatin1String("gpsd://"))) {
+        const QUrl url(choice);
         if (url.host().isEmpty())
             return nullptr;
         return new kwdGpsdSource(url.host(), quint16(url.port(kwdGpsdDevice::DefaultPort)), parent);
@@ -47,7 +47,7 @@ QGeoPositionInfoSource* kwdPositionSource::create(const QString& spec, QObject* 
     // "serial:<port>@<baud>": Qt's plugin reads serial ports at 4800 baud only, so another rate
     // means opening the port ourselves.
     static const QRegularExpression serialRate(QStringLiteral("^serial:(.+)@(\\d+)$"));
-    const QRegularExpressionMatch rate = serialRate.match(spec);
+    const QRegularExpressionMatch rate = serialRate.match(choice);
     if (rate.hasMatch()) {
 #ifdef KWD_HAVE_SERIALPORT
         auto* source = new QNmeaPositionInfoSource(QNmeaPositionInfoSource::RealTimeMode, parent);
@@ -65,7 +65,7 @@ QGeoPositionInfoSource* kwdPositionSource::create(const QString& spec, QObject* 
         return nullptr;
 #endif
     }
-    const QVariantMap parameters{{QStringLiteral("nmea.source"), spec}};
+    const QVariantMap parameters{{QStringLiteral("nmea.source"), choice}};
     return QGeoPositionInfoSource::createSource(QStringLiteral("nmea"), parameters, parent);
 }
 

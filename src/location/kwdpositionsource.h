@@ -20,6 +20,6 @@ public:
 
     static QString configured();
     // Null when the chosen receiver cannot be opened.
-    static QGeoPositionInfoSource* create(const QString& spec, QObject* parent);
+    static QGeoPositionInfoSource* create(const QString& choice, QObject* parent);
     static QGeoPositionInfoSource* createConfigured(QObject* parent);
 };

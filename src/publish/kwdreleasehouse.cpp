@@ -384,28 +384,33 @@ void kwdReleaseHouse::onHttpResponse(int id, int error)
         holder->remove(id);
 }
 
-void kwdReleaseHouse::onListingReply(int id, int err)
+bool kwdReleaseHouse::takeReply(int id, int err, QString* body)
 {
     qvmHttpHolder* holder = qvmHttpHolder::instance();
-    releaseRequest = 0;
     btnrelease->setEnabled(true);
     const qvmHttpRequest* req = holder ? holder->request(id) : nullptr;
+    // The wait stops even when the page was left meanwhile; a reply nobody looks at is only dropped.
     if (kwdShowWait* wait = kwdShowWait::instance())
         wait->stop();
-    if (!isVisible()) {
-        if (holder)
-            holder->remove(id);
-        return;
-    }
-    if (err != 0 || !req) {
+    if (!isVisible() || err != 0 || !req) {
         const QString text = kwdNetworkError::describe(req);
         if (holder)
             holder->remove(id);
-        kwdMessage::critical(tr("user release"), text);
-        return;
+        if (isVisible())
+            kwdMessage::critical(tr("user release"), text);
+        return false;
     }
-    const QString body = req->body ? QString::fromUtf8(*req->body) : QString();
+    *body = req->body ? QString::fromUtf8(*req->body) : QString();
     holder->remove(id);
+    return true;
+}
+
+void kwdReleaseHouse::onListingReply(int id, int err)
+{
+    releaseRequest = 0;
+    QString body;
+    if (!takeReply(id, err, &body))
+        return;
     if (!kwdPublishService::readBooking(body, &dealCode)) {
         kwdMessage::critical(tr("user release"), body);
         return;
@@ -425,26 +430,10 @@ void kwdReleaseHouse::onListingReply(int id, int err)
 
 void kwdReleaseHouse::onUploadReply(int id, int err)
 {
-    qvmHttpHolder* holder = qvmHttpHolder::instance();
     uploadRequest = 0;
-    btnrelease->setEnabled(true);
-    const qvmHttpRequest* req = holder ? holder->request(id) : nullptr;
-    if (kwdShowWait* wait = kwdShowWait::instance())
-        wait->stop();
-    if (!isVisible()) {
-        if (holder)
-            holder->remove(id);
+    QString body;
+    if (!takeReply(id, err, &body))
         return;
-    }
-    if (err != 0 || !req) {
-        const QString text = kwdNetworkError::describe(req);
-        if (holder)
-            holder->remove(id);
-        kwdMessage::critical(tr("user release"), text);
-        return;
-    }
-    const QString body = req->body ? QString::fromUtf8(*req->body) : QString();
-    holder->remove(id);
     if (kwdPublishService::uploadAccepted(body)) {
         succeeded();
         return;

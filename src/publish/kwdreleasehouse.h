@@ -93,6 +93,9 @@ private:
     void fillUnits();
     void whiteInputs();
     QWidget* inputOf(int field) const;
+    // What the listing and upload replies share: the button and the wait released, a failure said;
+    // true with the body when there is one to read.
+    bool takeReply(int id, int err, QString* body);
     void onListingReply(int id, int err);
     void onUploadReply(int id, int err);
     void succeeded();

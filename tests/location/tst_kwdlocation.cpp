@@ -292,21 +292,21 @@ void TestLocation::configuredReceivers()
     QByteArray heard;
     int master = -1, slave = -1;
     char pty[128] = {};
-    QString spec;
+    QString choice;
     if (kind == QLatin1String("log")) {
         QVERIFY(log.open());
         log.write(fix);
         log.close();
-        spec = log.fileName();
+        choice = log.fileName();
     } else if (kind == QLatin1String("serial")) {
         // A pseudo terminal stands in for the receiver's serial line.
         QVERIFY(openpty(&master, &slave, pty, nullptr, nullptr) == 0);
-        spec = QStringLiteral("serial:%1@9600").arg(QString::fromLocal8Bit(pty));
+        choice = QStringLiteral("serial:%1@9600").arg(QString::fromLocal8Bit(pty));
     } else {
         QVERIFY(server.listen(QHostAddress::LocalHost));
-        spec = QStringLiteral("%1://127.0.0.1:%2")
-                   .arg(kind.startsWith("gpsd") ? "gpsd" : "socket")
-                   .arg(server.serverPort());
+        choice = QStringLiteral("%1://127.0.0.1:%2")
+                     .arg(kind.startsWith("gpsd") ? "gpsd" : "socket")
+                     .arg(server.serverPort());
         if (kind.endsWith(QLatin1String("refused")))
             server.close();
         // gpsd answers with reports of its own and sends NMEA only once asked to watch.
@@ -320,7 +320,7 @@ void TestLocation::configuredReceivers()
             });
         });
     }
-    location->sourceFactory = [spec](QObject* parent) { return kwdPositionSource::create(spec, parent); };
+    location->sourceFactory = [choice](QObject* parent) { return kwdPositionSource::create(choice, parent); };
     QVERIFY(location->start());
     if (master >= 0)
         QCOMPARE(::write(master, fix.constData(), size_t(fix.size())), ssize_t(fix.size()));
