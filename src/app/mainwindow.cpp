@@ -59,8 +59,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     popupOpacity = 1.0;
     firstNewHouseCheck = true;
-    announced = new kwdAnnouncedListings(store->dataFile(QStringLiteral("announced")));
-    announced->load();
     fadeStart = new QTimer(this);
     fadeStart->setSingleShot(true);
     connect(fadeStart, &QTimer::timeout, this, &MainWindow::closeNewHouseWidget);
@@ -413,6 +411,11 @@ void MainWindow::onNewHouseReply(int id, int err)
     kwdFinder* push = store->currentNewHouseFinder;
     const qvmHttpRequest* r = holder->request(id);
     if (push && r && r->body) {
+        // Read at the first reply rather than at start: without a subscription it is never needed.
+        if (!announced) {
+            announced = new kwdAnnouncedListings(store->dataFile(QStringLiteral("announced")));
+            announced->load();
+        }
         const kwdNewHouseReply reply = kwdNewHouseReply::read(*r->body, *push, *announced, seenListings);
         if (!reply.ids.isEmpty()) {
             push->setField(reply.kind == 2 ? kwdFinder::PushLastSale : kwdFinder::PushLastLease,
