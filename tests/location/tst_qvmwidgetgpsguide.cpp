@@ -136,6 +136,9 @@ void TestWidgetGPSGuide::requests()
     page.onUseGPSGuide(jm, 1000, otherType);
     QCOMPARE(guide->guideType, otherType);
     QCOMPARE(guide->guideTrail().entries().size(), 1);
+    // Both answers in before the page goes, so that the next row's log holds only its own requests.
+    const qvmGuideRequest* last = guide->guideTrail().newest();
+    QTRY_VERIFY_WITH_TIMEOUT(last->statId == 0 && !qvmHttpHolder::instance()->request(last->listId), 10000);
 }
 
 KWD_TEST_MAIN(TestWidgetGPSGuide)
