@@ -10,6 +10,7 @@
 // tear-down does not.
 
 #include "kwdstartup.h"
+#include "kwdstartupprefetch.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -52,10 +54,14 @@ public:
 
 int runChild(int argc, char** argv, const QByteArray& mode)
 {
+    // As main() does: the program's fonts start loading before the application object exists.
+    std::unique_ptr<kwdStartupPrefetch> prefetch;
+    if (mode == "app")
+        prefetch = std::make_unique<kwdStartupPrefetch>();
     QApplication application(argc, argv);
     FirstPaint watcher;
     if (mode == "app") {
-        MainWindow* window = kwdStartup::start(&application);
+        MainWindow* window = kwdStartup::start(&application, prefetch.get());
         window->installEventFilter(&watcher);
         window->update();
         const int code = application.exec();

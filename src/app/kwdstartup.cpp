@@ -2,6 +2,7 @@
 
 #include "kwddatabase.h"
 #include "kwdsplash.h"
+#include "kwdstartupprefetch.h"
 #include "kwdstore.h"
 #include "kwdtheme.h"
 #include "mainwindow.h"
@@ -13,6 +14,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QNetworkProxyFactory>
 #include <QRegularExpression>
@@ -21,6 +23,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -72,7 +75,7 @@ int kwdStartup::selfCheck(QApplication* app, QTextStream& out)
     return ok ? 0 : 1;
 }
 
-MainWindow* kwdStartup::start(QApplication* app)
+MainWindow* kwdStartup::start(QApplication* app, kwdStartupPrefetch* prefetch)
 {
     // KWD_STARTUP_PROFILE=1 prints each step's time to stderr: what start-up spends, on any machine.
     const bool profile = qEnvironmentVariableIsSet("KWD_STARTUP_PROFILE");
@@ -86,6 +89,17 @@ MainWindow* kwdStartup::start(QApplication* app)
     // The demo and the tests reach the local service as an HTTP proxy (http_proxy).
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     QCoreApplication::addLibraryPath(kwdStore::appFile(QStringLiteral("plugins")));
+    std::unique_ptr<kwdStartupPrefetch> ownPrefetch;
+    if (!prefetch) {
+        ownPrefetch = std::make_unique<kwdStartupPrefetch>();
+        prefetch = ownPrefetch.get();
+    }
+    prefetch->applicationReady();
+    // Unhinted text: FreeType's auto-hinter first studies a Chinese face for several milliseconds
+    // of start-up, and its light hinting does not visibly change these glyphs at the skin's sizes.
+    QFont font = QApplication::font();
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QApplication::setFont(font);
     installCatalogue(app);
     step("catalogue");
 
@@ -103,6 +117,8 @@ MainWindow* kwdStartup::start(QApplication* app)
 
     // The style sheet goes in once the window's widgets exist: installed earlier, every widget that
     // forms move between parents while they are built is styled again, which tripled start-up time.
+    prefetch->wait();
+    step("prefetch");
     auto* window = new MainWindow;
     step("window");
     installStyleSheet(app, kwdTheme::instance()->skinDir());

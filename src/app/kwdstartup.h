@@ -7,6 +7,7 @@ class QApplication;
 class QTextStream;
 class QTranslator;
 class kwdSplash;
+class kwdStartupPrefetch;
 
 // The start-up sequence between the application object and the event loop: plugin path, catalogue,
 // splash, database, local data, style sheet and the main window. main() and the start-up benchmark
@@ -14,8 +15,9 @@ class kwdSplash;
 class kwdStartup
 {
 public:
-    // Runs every step and returns the shown main window.
-    static MainWindow* start(QApplication* app);
+    // Runs every step and returns the shown main window. `prefetch`, made before the application
+    // object, has been loading fonts meanwhile; without one, start() makes its own.
+    static MainWindow* start(QApplication* app, kwdStartupPrefetch* prefetch = nullptr);
 
     // For packagers and the install test: reports where the program finds its city list, skin and
     // catalogue (one "name: path" line each) and returns 0 when it found all three, else 1.

@@ -3,6 +3,8 @@
 #include "kwdstore.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 #include <QRect>
 #include <QStringList>
@@ -19,6 +21,21 @@ const char* const kImageFiles[] = {
     "theme/leftarrowh.png", "theme/supplydot.png",     "theme/demanddot.png",
 };
 constexpr int kImageCount = int(sizeof(kImageFiles) / sizeof(kImageFiles[0]));
+
+// The format is the file's suffix: probing the content would load every image plug-in at start-up.
+void prepareReader(QImageReader& reader, const QString& path)
+{
+    reader.setFileName(path);
+    reader.setFormat(QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+}
+
+QPixmap readPixmap(const QString& path)
+{
+    QImageReader reader;
+    prepareReader(reader, path);
+    return QPixmap::fromImage(reader.read());
+}
 
 // Category names of places, in the order of their icon files below.
 const QStringList& categoryNames()
@@ -71,9 +88,22 @@ QPixmap kwdTheme::image(int no)
     const QString file = imageFile(no);
     QPixmap pixmap;
     if (!file.isEmpty())
-        pixmap.load(baseDir + QLatin1Char('/') + file);
+        pixmap = readPixmap(baseDir + QLatin1Char('/') + file);
     images.insert(no, pixmap);
     return pixmap;
+}
+
+QSize kwdTheme::imageSize(int no)
+{
+    auto it = images.constFind(no);
+    if (it != images.constEnd())
+        return it.value().size();
+    const QString file = imageFile(no);
+    if (file.isEmpty())
+        return QSize();
+    QImageReader reader;
+    prepareReader(reader, baseDir + QLatin1Char('/') + file);
+    return reader.size();
 }
 
 QPixmap kwdTheme::categoryIcon(const QString& name)
@@ -84,8 +114,7 @@ QPixmap kwdTheme::categoryIcon(const QString& name)
     const int pos = categoryNames().indexOf(name);
     if (pos < 0)
         return QPixmap();
-    QPixmap pixmap;
-    pixmap.load(baseDir + QLatin1Char('/') + QLatin1String(kCategoryFiles[pos]));
+    const QPixmap pixmap = readPixmap(baseDir + QLatin1Char('/') + QLatin1String(kCategoryFiles[pos]));
     icons.insert(name, pixmap);
     return pixmap;
 }

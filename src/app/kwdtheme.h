@@ -47,6 +47,9 @@ public:
     void setSkinDir(const QString& dir);
 
     QPixmap image(int no);
+    // Image `no`'s size, read from the file's header when the image is not loaded yet; invalid for a
+    // missing file. Sizing needs no decoding.
+    QSize imageSize(int no);
     QPixmap categoryIcon(const QString& name);
     void drawTiled(QPainter* painter, const QRect& r, int no);
 

@@ -16,8 +16,8 @@ QSize kwdMessageItem::boxSize(int viewWidth)
 {
     int w = 4 * viewWidth / 5;
     int h = 3 * w / 4;
-    const QPixmap box = kwdTheme::instance()->image(kwdTheme::Info);
-    if (!box.isNull()) {
+    const QSize box = kwdTheme::instance()->imageSize(kwdTheme::Info);
+    if (!box.isEmpty()) {
         w = qMin(box.width(), 4 * viewWidth / 5);
         h = box.height() * w / box.width();
     }

@@ -6,6 +6,7 @@
 #include "kwdshowwait.h"
 #include "kwdsplash.h"
 #include "kwdstartup.h"
+#include "kwdstartupprefetch.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "mainwindow.h"
@@ -23,6 +24,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlDatabase>
 #include <QStackedLayout>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -85,6 +87,7 @@ private Q_SLOTS:
     void catalogueNextToProgram();
     void openDatabase_data();
     void openDatabase();
+    void startShowsMainWindow_data();
     void startShowsMainWindow();
     void menuAndTray();
     void pagesBuiltWhenShown();
@@ -192,10 +195,26 @@ void TestMainWindow::openDatabase()
     QVERIFY(!blocked || QDir(path).removeRecursively());
 }
 
+void TestMainWindow::startShowsMainWindow_data()
+{
+    QTest::addColumn<bool>("ownPrefetch");
+    QTest::newRow("prefetch made by start()") << true;
+    QTest::newRow("prefetch made before") << false;
+}
+
 void TestMainWindow::startShowsMainWindow()
 {
-    MainWindow* window = kwdStartup::start(qApp);
+    QFETCH(bool, ownPrefetch);
+    {
+        // A start-up that ends before the application is ready (self-check) must not hang.
+        kwdStartupPrefetch abandoned;
+    }
+    kwdStartupPrefetch prefetch;
+    MainWindow* window = kwdStartup::start(qApp, ownPrefetch ? nullptr : &prefetch);
     QVERIFY(window && window->isVisible());
+    // The prefetch's own connection is gone; only the store's remains.
+    QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
+    QCOMPARE(QApplication::font().hintingPreference(), QFont::PreferNoHinting);
     QCOMPARE(window->size(), QSize(360, 640));
     QVERIFY(kwdDatabase::instance()->isOpen() && !kwdStore::instance()->cities.isEmpty());
     // The splash screen goes once the window has painted.
