@@ -1,6 +1,7 @@
 // What the contact panel's address book costs with a full book: appending a card (the whole file is
 // rewritten) and filling the SMS picker, for books of 100 to 2000 cards.
 #include "kwdaddressbook.h"
+#include "kwdbench.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -66,8 +67,7 @@ private Q_SLOTS:
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    kwdBench::useHome(home);
     QApplication app(argc, argv);
     BenchAddressBook bench;
     return QTest::qExec(&bench, argc, argv);

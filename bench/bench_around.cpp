@@ -1,5 +1,6 @@
 // Around me: from the first fix of the local service's simulated drive (NMEA over TCP) to the
 // address shown on the form, and from there to the around-me sale list painted.
+#include "kwdbench.h"
 #include "kwdlocation.h"
 #include "kwdstore.h"
 #include "qvmhttpholder.h"
@@ -43,21 +44,12 @@ bool startService(QProcess& process, quint16* proxy, quint16* nmea)
     return *proxy && *nmea;
 }
 
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kwdBench::useHome(home);
     qunsetenv("QT_QTESTLIB_RUNNING");
     QApplication app(argc, argv);
     QProcess service;
@@ -106,10 +98,10 @@ int main(int argc, char** argv)
         view->viewport()->repaint();
         toList << t.nsecsElapsed() / 1e6;
     }
-    std::printf("first fix to address shown: median %.1f ms, worst %.1f ms (%d rounds)\n", median(toAddress),
-                *std::max_element(toAddress.begin(), toAddress.end()), rounds);
-    std::printf("search button to around-me list painted: median %.1f ms, worst %.1f ms\n", median(toList),
-                *std::max_element(toList.begin(), toList.end()));
+    std::printf("first fix to address shown: median %.1f ms, worst %.1f ms (%d rounds)\n",
+                kwdBench::median(toAddress), *std::max_element(toAddress.begin(), toAddress.end()), rounds);
+    std::printf("search button to around-me list painted: median %.1f ms, worst %.1f ms\n",
+                kwdBench::median(toList), *std::max_element(toList.begin(), toList.end()));
     service.terminate();
     service.waitForFinished(3000);
     return 0;

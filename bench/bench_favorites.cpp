@@ -4,6 +4,7 @@
 //
 //   bench_favorites [runs]   offscreen, in a temporary home; no network is needed.
 
+#include "kwdbench.h"
 #include "kwdfavoritepictures.h"
 #include "kwdstore.h"
 #include "qvmleaseitem.h"
@@ -70,22 +71,12 @@ double storeFavorites()
     return t.nsecsElapsed() / 1e6;
 }
 
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kwdBench::useHome(home);
     QApplication app(argc, argv);
     const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 15;
     const double reading = storeFavorites();
@@ -112,11 +103,11 @@ int main(int argc, char** argv)
         switching << t.nsecsElapsed() / 1e6;
         delete page;
     }
-    const double open = median(opening);
+    const double open = kwdBench::median(opening);
     std::printf("favourites page opened with %d favourites: %.2f ms (median of %d, goal <= 50 ms)\n",
                 kFavorites, open, runs);
     std::printf("favourites file and pictures read at start-up (%d per kind): %.2f ms\n", kFavorites,
                 reading);
-    std::printf("segment change to %d other favourites: %.2f ms\n", kFavorites, median(switching));
+    std::printf("segment change to %d other favourites: %.2f ms\n", kFavorites, kwdBench::median(switching));
     return open <= 50.0 ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 // popup shown (reading the records against what was announced, the popup's text and slide start),
 // then the durable write of the announced file that follows it. The network is not part of it.
 #include "kwdannouncedlistings.h"
+#include "kwdbench.h"
 #include "kwdfinder.h"
 #include "kwdnewhousereply.h"
 #include "kwdnewhouses.h"
@@ -38,11 +39,7 @@ QByteArray reply(int first)
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + "/.local/share").toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kwdBench::useHome(home);
     QApplication app(argc, argv);
     kwdStore* store = kwdStore::instance();
     store->load();

@@ -1,5 +1,6 @@
 // Round trips and transfer rates of the request holder against a loopback server: what a result page
 // (many small documents) and the picture list (large downloads to file) cost on this machine.
+#include "kwdbench.h"
 #include "kwdstore.h"
 #include "qvmhttpholder.h"
 
@@ -130,8 +131,7 @@ int main(int argc, char** argv)
 {
     // Downloads to file land in the data directory under HOME: keep them out of the user's.
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    kwdBench::useHome(home);
     QApplication app(argc, argv);
     BenchHttpHolder bench;
     const int rc = QTest::qExec(&bench, argc, argv);

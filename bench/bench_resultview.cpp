@@ -5,6 +5,7 @@
 //   bench_resultview [repaints]   offscreen; starts kwd-localservice from its own directory, or uses
 //                                 the proxy in http_proxy when set.
 
+#include "kwdbench.h"
 #include "kwdfinder.h"
 #include "kwdstore.h"
 #include "qvmhttpholder.h"
@@ -41,12 +42,6 @@ QList<qvmListItem*> makeRows(int count)
     return rows;
 }
 
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
-
 // Median time of one repaint of the viewport (ms), the view scrolled to the middle of the rows.
 double repaintTime(qvmResultView* view, int rowCount, int repaints)
 {
@@ -72,7 +67,7 @@ double repaintTime(qvmResultView* view, int rowCount, int repaints)
                                       ".png");
     view->clear();
     qDeleteAll(rows);
-    return median(times);
+    return kwdBench::median(times);
 }
 
 // Starts kwd-localservice next to this program and makes it the proxy; empty text on success.
@@ -124,11 +119,7 @@ template <class F> bool waitUntil(F done, int timeoutMs)
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kwdBench::useHome(home);
     QApplication app(argc, argv);
     const int repaints = argc > 1 ? qMax(10, atoi(argv[1])) : 200;
 
@@ -195,7 +186,7 @@ int main(int argc, char** argv)
     }
     std::printf(
         "load-more tap to new rows painted:   median %.1f ms, worst %.1f ms over %d pages (goal <= 50 ms)\n",
-        median(times), *std::max_element(times.cbegin(), times.cend()), int(times.size()));
+        kwdBench::median(times), *std::max_element(times.cbegin(), times.cend()), int(times.size()));
     view.clear();
     if (service.state() != QProcess::NotRunning) {
         service.terminate();

@@ -1,4 +1,5 @@
 // Search: ordering the catalogue by pinyin, building the area page, building list query strings.
+#include "kwdbench.h"
 #include "kwdfinder.h"
 #include "kwdpinyin.h"
 #include "kwdstore.h"
@@ -27,10 +28,7 @@ template <typename F> double perCall(int rounds, F&& f)
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kwdBench::useHome(home);
     QApplication app(argc, argv);
     kwdStore* store = kwdStore::instance();
     store->load();

@@ -9,6 +9,7 @@
 // child prints the time elapsed at its first paint, so process creation, loading and start-up count,
 // tear-down does not.
 
+#include "kwdbench.h"
 #include "kwdstartup.h"
 #include "kwdstartupprefetch.h"
 #include "mainwindow.h"
@@ -92,12 +93,6 @@ double timeChild(const QString& mode, QProcessEnvironment env)
     return ok ? ms : -1;
 }
 
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -130,14 +125,14 @@ int main(int argc, char** argv)
         fresh.insert(QStringLiteral("XDG_CONFIG_HOME"), empty.path() + QStringLiteral("/.config"));
         first << timeChild(QStringLiteral("app"), fresh);
     }
-    const double firstApp = median(first);
+    const double firstApp = kwdBench::median(first);
     if (app.contains(-1) || bare.contains(-1) || text.contains(-1) || first.contains(-1)) {
         out << "a child run failed\n";
         return 1;
     }
-    const double a = median(app);
-    const double b = median(bare);
-    const double t = median(text);
+    const double a = kwdBench::median(app);
+    const double b = kwdBench::median(bare);
+    const double t = kwdBench::median(text);
     out << QStringLiteral("process start to first painted window, offscreen, median of %1 runs\n").arg(runs);
     out << QStringLiteral("  kwdpersonal, first start (empty home): %1 ms\n").arg(firstApp, 0, 'f', 1);
     out << QStringLiteral("  kwdpersonal:                           %1 ms\n").arg(a, 0, 'f', 1);
