@@ -20,6 +20,8 @@ public:
 
 private:
     kwdDatabase() = default;
+    // The six tables, created when missing; false when the file is not a database.
+    bool createTables(bool fresh);
 
     QSqlDatabase* connection = nullptr;
     QString lastError;

@@ -173,17 +173,24 @@ void TestMainWindow::catalogueNextToProgram()
 
 void TestMainWindow::openDatabase_data()
 {
-    QTest::addColumn<bool>("blocked"); // a directory where the database file should be
-    QTest::newRow("in the data directory") << false;
-    QTest::newRow("cannot be opened") << true;
+    QTest::addColumn<QString>("found"); // what stands where the database file should be
+    QTest::newRow("nothing: created") << "nothing";
+    QTest::newRow("a directory: cannot be opened") << "directory";
+    QTest::newRow("another file: made again") << "garbage";
 }
 
 void TestMainWindow::openDatabase()
 {
-    QFETCH(bool, blocked);
+    QFETCH(QString, found);
+    const bool blocked = found == QLatin1String("directory");
     const QString path = kwdStore::instance()->dataFile(QStringLiteral("kwdpersonal.db.sqlite"));
     QFile::remove(path);
     QVERIFY(!blocked || QDir().mkpath(path));
+    if (found == QLatin1String("garbage")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+    }
     kwdSplash splash(640);
     const QString before = splash.message;
     QCOMPARE(QList<bool>({kwdStartup::openDatabase(&splash), kwdDatabase::instance()->isOpen(),
@@ -193,6 +200,18 @@ void TestMainWindow::openDatabase()
     QCOMPARE(splash.message,
              blocked ? "本地数据库不可用...\n" + kwdDatabase::instance()->errorText() : before);
     QVERIFY(!blocked || QDir(path).removeRecursively());
+    if (!blocked) {
+        // The tables are there, and a second start finds them without creating anything.
+        kwdDatabase::instance()->close();
+        QSqlDatabase check = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        check.setDatabaseName(path);
+        QVERIFY(check.open());
+        QCOMPARE(check.tables().size(), 6);
+        check.close();
+        check = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("check"));
+        QVERIFY(kwdDatabase::instance()->open(path));
+    }
 }
 
 void TestMainWindow::startShowsMainWindow_data()
