@@ -115,14 +115,14 @@ MainWindow* kwdStartup::start(QApplication* app, kwdStartupPrefetch* prefetch)
     splash->showMessage(QString::fromUtf8("正在加载数据..."));
     step("store");
 
-    // The style sheet goes in once the window's widgets exist: installed earlier, every widget that
-    // forms move between parents while they are built is styled again, which tripled start-up time.
     prefetch->wait();
     step("prefetch");
-    auto* window = new MainWindow;
-    step("window");
+    // The style sheet goes in before the window's widgets exist, so that each is styled once as it is
+    // made; the window's pages are made in the parents they keep (a move would style them again).
     installStyleSheet(app, kwdTheme::instance()->skinDir());
     step("stylesheet");
+    auto* window = new MainWindow;
+    step("window");
     window->resize(360, 640);
     window->show();
     step("show");

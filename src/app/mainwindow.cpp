@@ -101,9 +101,10 @@ void MainWindow::buildForm()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
+    // The stack is placed first, so that each page is made in the parent it keeps.
     pages = new QStackedLayout;
-    createPages();
     layout->addLayout(pages, 1);
+    createPages();
 
     segment = new qvmWidgetSegement(central);
     segment->setObjectName(QStringLiteral("SegMainWindow"));
@@ -122,7 +123,7 @@ void MainWindow::createPages()
 {
     // The four pages in selector order: search, around me, favourites, system menu. Only the search
     // page is built at start; the others build themselves when first shown.
-    auto* source = new qvmWidgetSource;
+    auto* source = new qvmWidgetSource(pages->parentWidget());
     source->setObjectName(QStringLiteral("pageSource"));
     pages->addWidget(source);
     addLazyPage(QStringLiteral("pageAround"), [](QWidget* parent) { return new qvmWidgetAround(parent); });
@@ -133,7 +134,7 @@ void MainWindow::createPages()
 
 void MainWindow::addLazyPage(const QString& name, const std::function<QWidget*(QWidget*)>& factory)
 {
-    auto* page = new kwdLazyPage(factory);
+    auto* page = new kwdLazyPage(factory, pages->parentWidget());
     page->setObjectName(name);
     pages->addWidget(page);
 }

@@ -32,12 +32,14 @@ qvmWidgetSource::qvmWidgetSource(QWidget* parent) : QWidget(parent)
     stack = new QStackedLayout;
     layout->addLayout(stack, 1);
 
+    // Every page is made with the parent it will keep: moving a built widget into another parent
+    // styles its whole subtree again.
     // Page 0: the area and category chooser.
-    areaView = new qvmViewArea;
+    areaView = new qvmViewArea(this);
     stack->addWidget(areaView);
 
     // Page 1: the bar of pushed listings above the result view.
-    auto* results = new QWidget;
+    auto* results = new QWidget(this);
     results->setObjectName(QStringLiteral("pageResults"));
     auto* resultsLayout = new QVBoxLayout(results);
     resultsLayout->setSpacing(5);
@@ -67,26 +69,32 @@ qvmWidgetSource::qvmWidgetSource(QWidget* parent) : QWidget(parent)
     pushLayout->addWidget(newhouseSet);
     pushWidget->hide();
     resultsLayout->addWidget(pushWidget);
-    view = new qvmResultView(this, bar);
+    view = new qvmResultView(results, bar);
+    // Its parent is the results page, which cannot go back: swiping the last list away reaches us.
+    connect(view, &qvmResultView::gotoCondition, this, &qvmWidgetSource::onGoBack);
     view->setPushBar(pushWidget);
     resultsLayout->addWidget(view, 1);
     stack->addWidget(results);
 
     // Page 2: the condition form, built when first shown or asked for.
-    conditionSlot = new kwdLazyPage([this](QWidget* parent) {
-        conditionView = new qvmSetCondition(parent);
-        connect(conditionView->view(), &ConditionView::doSearch, this,
-                &qvmWidgetSource::onSearchFromConditionView);
-        return conditionView;
-    });
+    conditionSlot = new kwdLazyPage(
+        [this](QWidget* parent) {
+            conditionView = new qvmSetCondition(parent);
+            connect(conditionView->view(), &ConditionView::doSearch, this,
+                    &qvmWidgetSource::onSearchFromConditionView);
+            return conditionView;
+        },
+        this);
     stack->addWidget(conditionSlot);
 
     // Page 3: the subscription form of the new-listing push, also built on first use.
-    pushConditionSlot = new kwdLazyPage([this](QWidget* parent) {
-        pushCondition = new kwdNewHouseCondition(parent);
-        connect(pushCondition, &kwdNewHouseCondition::back, this, &qvmWidgetSource::onGoBack);
-        return pushCondition;
-    });
+    pushConditionSlot = new kwdLazyPage(
+        [this](QWidget* parent) {
+            pushCondition = new kwdNewHouseCondition(parent);
+            connect(pushCondition, &kwdNewHouseCondition::back, this, &qvmWidgetSource::onGoBack);
+            return pushCondition;
+        },
+        this);
     stack->addWidget(pushConditionSlot);
 
     stack->setCurrentIndex(PageArea);
