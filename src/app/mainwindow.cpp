@@ -183,8 +183,17 @@ void MainWindow::createTray()
 
 void MainWindow::check_prize(bool bauto)
 {
-    if (prizeRequests[0] || prizeRequests[1] || !holder)
+    if (!holder)
         return;
+    if (prizeRequests[0] || prizeRequests[1]) {
+        // A press during the automatic check makes it the user's: it waits in the panel and ends
+        // with an answer there, instead of being ignored.
+        if (!bauto && prizeAuto) {
+            prizeAuto = false;
+            ensureBonus()->showPrize(QString(), QString());
+        }
+        return;
+    }
     prizeAuto = bauto;
     if (!bauto)
         ensureBonus()->showPrize(QString(), QString());

@@ -5,6 +5,7 @@
 #include "kwdguidetrail.h"
 #include "kwdlocation.h"
 #include "kwdmessage.h"
+#include "kwdnetworkerror.h"
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
 #include "qvmguideheader.h"
@@ -186,14 +187,19 @@ void qvmWidgetGPSGuide::onHttpResponse(int id, int err)
             entry->readStatistics(*r->body);
         entry->statId = 0;
         update();
-    } else if (entry && entry->listId == id && err == 0 && r && r->body && entry == trail->newest()) {
-        if (entry->readList(*r->body, guideType)) {
+    } else if (entry && entry->listId == id && entry == trail->newest()) {
+        if (err == 0 && r && r->body && entry->readList(*r->body, guideType)) {
             title->setTitle(tr("relate HA"), QString(), QString());
             listView->clear();
             QList<qvmListItem*> rows;
             for (qvmItemGuideProject* row : std::as_const(entry->items))
                 rows.append(row);
             listView->showCopies(rows, 1, tr("relate HA"));
+        } else {
+            // The title would go on saying it searches; the next request point asks again.
+            title->setTitle(err != 0 ? kwdNetworkError::describe(r ? r->error : 0, QString())
+                                     : kwdNetworkError::unreadable(),
+                            QString(), QString());
         }
     }
     if (holder)

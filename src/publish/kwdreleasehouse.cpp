@@ -366,6 +366,11 @@ void kwdReleaseHouse::onRelease()
     // One listing at a time: a second press while one is on its way would post it twice.
     if (releaseRequest != 0 || uploadRequest != 0)
         return;
+    // The listing is already posted and only its photo failed: posting again would list it twice.
+    if (!dealCode.isEmpty() && !photoBytes.isEmpty()) {
+        startUpload();
+        return;
+    }
     releaseRequest = kwdPublishService::postListing(this, kwdPublishService::currentCityCode(), l);
     if (kwdShowWait* wait = kwdShowWait::instance())
         wait->showBeside(textEdit, tr("release..."));
@@ -402,6 +407,10 @@ bool kwdReleaseHouse::takeReply(int id, int err, QString* body)
     }
     *body = req->body ? QString::fromUtf8(*req->body) : QString();
     holder->remove(id);
+    if (!kwdPublishService::plainText(*body)) {
+        kwdMessage::critical(tr("user release"), kwdNetworkError::unreadable());
+        return false;
+    }
     return true;
 }
 
@@ -419,6 +428,11 @@ void kwdReleaseHouse::onListingReply(int id, int err)
         succeeded();
         return;
     }
+    startUpload();
+}
+
+void kwdReleaseHouse::startUpload()
+{
     uploadRequest = kwdPublishService::postPhoto(this, kwdPublishService::currentCityCode(), photoPath,
                                                  dealCode, uid, pwd, photoBytes);
     if (uploadRequest != 0) {
@@ -439,7 +453,12 @@ void kwdReleaseHouse::onUploadReply(int id, int err)
         return;
     }
     kwdMessage::critical(tr("user release"), body);
-    if (body == credentialsRefused || body == tr("uid or pwd is error")) {
+    const bool credentials = body == credentialsRefused || body == tr("uid or pwd is error");
+    // A photo the service refused for the listing is not sent to it again; only a lost reply or
+    // refused credentials leave the listing waiting for its photo.
+    if (!credentials)
+        dealCode.clear();
+    if (credentials) {
         kwdStore::instance()->setConfig(kwdStore::loggedIn, QString());
         if (QWidget* menu = parentWidget() ? parentWidget()->parentWidget() : nullptr)
             QMetaObject::invokeMethod(menu, "onRelease");

@@ -70,6 +70,7 @@ public:
     int releaseRequest = 0;
     int uploadRequest = 0;
     int districtRequest = 0;
+    // The posted listing's code; kept while its photo is still to be uploaded.
     QString dealCode;
     QString photoPath;
     QByteArray photoBytes;
@@ -98,6 +99,8 @@ private:
     bool takeReply(int id, int err, QString* body);
     void onListingReply(int id, int err);
     void onUploadReply(int id, int err);
+    // Sends the photo for the posted listing of dealCode.
+    void startUpload();
     void succeeded();
     bool isLease() const;
 

@@ -131,6 +131,10 @@ void kwdReleaseLoad::onHttpResponse(int id, int err)
     }
     const QString body = req->body ? QString::fromUtf8(*req->body) : QString();
     holder->remove(id);
+    if (!kwdPublishService::plainText(body)) {
+        refuse(kwdNetworkError::unreadable());
+        return;
+    }
     const kwdPublishService::LoginReply reply = kwdPublishService::readLogin(body);
     if (!reply.accepted) {
         refuse(body);

@@ -557,8 +557,11 @@ void ConditionView::handleDistricts(int id, int err)
     }
     QDomDocument doc;
     const QString body = req->body ? QString::fromUtf8(*req->body) : QString();
-    if (!doc.setContent(body))
+    // The list and its popup stay as they were, but the user who opened it learns why it is empty.
+    if (!doc.setContent(body)) {
+        kwdMessage::information(tr("error"), kwdNetworkError::unreadable());
         return;
+    }
     kwdStore::instance()->parseCityInfo(doc, districtCity);
     const bool open = cboDistrict->view()->isVisible();
     cboDistrict->hidePopup();
@@ -568,15 +571,19 @@ void ConditionView::handleDistricts(int id, int err)
         cboDistrict->showPopup();
 }
 
-QList<QPair<QString, QString>> ConditionView::readLookup(const QByteArray& body)
+QList<QPair<QString, QString>> ConditionView::readLookup(const QByteArray& body, bool* readable)
 {
     QList<QPair<QString, QString>> entries;
+    if (readable)
+        *readable = false;
     QDomDocument doc;
     if (!doc.setContent(body))
         return entries;
     const QDomElement list = doc.elementsByTagName(QStringLiteral("resultlist")).item(0).toElement();
     if (list.isNull() || list.attribute(QStringLiteral("type")) != QLatin1String("ha"))
         return entries;
+    if (readable)
+        *readable = true;
     const auto text = [](const QDomElement& e, const QString& tag) {
         return e.elementsByTagName(tag).item(0).toElement().text().trimmed();
     };
@@ -601,11 +608,17 @@ void ConditionView::handleLookup(int id, int err)
         kwdMessage::information(tr("Error"), tr("Failed to get ha list"));
         return;
     }
-    chooseHA->clear();
-    if (req->body) {
-        for (const auto& entry : readLookup(*req->body))
-            chooseHA->addEntry(entry.first, entry.second);
+    bool readable = false;
+    const QList<QPair<QString, QString>> entries =
+        readLookup(req->body ? *req->body : QByteArray(), &readable);
+    // A reply that is no housing-area list is a failed lookup, not one that found nothing.
+    if (!readable) {
+        kwdMessage::information(tr("Error"), tr("Failed to get ha list"));
+        return;
     }
+    chooseHA->clear();
+    for (const auto& entry : entries)
+        chooseHA->addEntry(entry.first, entry.second);
     if (chooseHA->count() == 0) {
         kwdMessage::information(tr("info"), tr("No relate HA Found"));
         return;

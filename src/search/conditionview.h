@@ -33,7 +33,8 @@ public:
     int lookupRequestId() const { return lookupRequest; }
     // The entries of a housing-area lookup reply as the chooser lists them: the text shown
     // ("name (district address)") and the value "name(id)". Records without id or name are left out.
-    static QList<QPair<QString, QString>> readLookup(const QByteArray& body);
+    // readable tells whether the body was a housing-area result list at all.
+    static QList<QPair<QString, QString>> readLookup(const QByteArray& body, bool* readable = nullptr);
 
 Q_SIGNALS:
     void doSearch();

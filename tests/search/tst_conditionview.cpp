@@ -272,7 +272,8 @@ private Q_SLOTS:
         // A form editing another record (the push conditions) asks for that record's city.
         row("another record's city", QString("上海"), 200, cityInfoXml, QString("朝阳 海淀"));
         row("not found", QString("北京"), 404, QByteArray("gone"), QString("!error"));
-        row("unreadable document", "北京", 200, QByteArray("<areas><area jm="), "");
+        // The user who opened the list learns why it stays empty.
+        row("unreadable document", "北京", 200, QByteArray("<areas><area jm="), "!error");
         // Must not ask again by itself, over and over.
         row("document without districts", "北京", 200, QByteArray("<city><areas/></city>"), "");
     }
@@ -333,8 +334,9 @@ private Q_SLOTS:
             haList("11|望京花园|望京路1号|朝阳;|NoId|a|b;12||a|b;13|Garden|Road 2|Haidian"),
             QString("望京花园 (朝阳 望京路1号)|望京花园(11);Garden (Haidian Road 2)|Garden(13)"));
         row("nothing found", 200, haList(""), "!info: No relate HA Found");
-        row("another kind of list", 200, haList("1|A|B|C", "forsale"), "!info: No relate HA Found");
-        row("unreadable", 200, QByteArray("<resultlist type=\"ha\"><ha>"), "!info: No relate HA Found");
+        // A reply that is no housing-area list failed; it did not find nothing.
+        row("another kind of list", 200, haList("1|A|B|C", "forsale"), "!Error: Failed to get ha list");
+        row("unreadable", 200, QByteArray("<resultlist type=\"ha\"><ha>"), "!Error: Failed to get ha list");
         row("server error", 500, QByteArray("oops"), QString("!Error: Failed to get ha list"));
     }
 
