@@ -3,7 +3,8 @@
 #include <QFont>
 
 // The fonts of the price guide's header band, derived from one large bold font: the value line
-// (large), the captions and speed (middle), the spacing unit (small) and the chart's scale labels.
+// (large), the captions and speed (middle), the spacing unit and the chart's values (small) and
+// the chart's distance labels.
 // Owns the four fonts and the band height worked out from them.
 class kwdGuideFonts
 {

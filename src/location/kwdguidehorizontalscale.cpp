@@ -9,7 +9,7 @@
 namespace {
 
 // Least room between two labels of the scale.
-constexpr double LabelGap = 4;
+constexpr double LabelGap = 2;
 
 } // namespace
 

@@ -2,7 +2,6 @@
 
 #include "kwdguidechart.h"
 #include "kwdguidepainting.h"
-#include "qvmformat.h"
 
 #include <QBrush>
 #include <QFontMetricsF>
@@ -15,12 +14,16 @@ constexpr double Gap = 2;
 
 } // namespace
 
-kwdGuideVerticalScale::kwdGuideVerticalScale(const kwdGuideChart& geometry) : chart(geometry) {}
+kwdGuideVerticalScale::kwdGuideVerticalScale(const kwdGuideChart& geometry, const QFont& labels)
+    : chart(geometry), font(labels)
+{
+}
 
 QString kwdGuideVerticalScale::levelText(const kwdGuideChart& c, int level)
 {
-    // Steps are whole numbers (1, 2, 5, 10, ...), so are the levels.
-    return qvmFormat::formatNumber(c.min + level * c.step, 0);
+    // Steps are whole numbers (1, 2, 5, 10, ...), so are the levels; no digit grouping, the values
+    // share the band's width with the chart.
+    return QString::number(c.min + level * c.step, 'f', 0);
 }
 
 double kwdGuideVerticalScale::labelWidth(const kwdGuideChart& c, const QFontMetricsF& metrics)
@@ -34,7 +37,8 @@ double kwdGuideVerticalScale::labelWidth(const kwdGuideChart& c, const QFontMetr
 void kwdGuideVerticalScale::paint(QPainter* p, const QRectF& bounds) const
 {
     const QRectF& area = chart.rect();
-    const QFontMetricsF fm(p->font());
+    p->setFont(font);
+    const QFontMetricsF fm(font);
     for (int i = 0; i <= chart.bands; ++i) {
         const double y = area.bottom() - i * chart.bandHeight;
         if (i % 2 == 1)

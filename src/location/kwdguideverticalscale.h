@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QFont;
 class QFontMetricsF;
 class QPainter;
 class QRectF;
@@ -12,14 +13,15 @@ class kwdGuideChart;
 class kwdGuideVerticalScale
 {
 public:
-    explicit kwdGuideVerticalScale(const kwdGuideChart& chart);
+    kwdGuideVerticalScale(const kwdGuideChart& chart, const QFont& font);
 
     // Width the values need left of the chart, tick included.
     static double labelWidth(const kwdGuideChart& chart, const QFontMetricsF& metrics);
     static QString levelText(const kwdGuideChart& chart, int level);
-    // `bounds` holds the chart and the values left of it; the painter's font labels the levels.
+    // `bounds` holds the chart and the values left of it, labelled in `font`.
     void paint(QPainter* painter, const QRectF& bounds) const;
 
 private:
     const kwdGuideChart& chart;
+    const QFont& font;
 };

@@ -39,14 +39,14 @@ QRect qvmGuideHeader::paint(QPainter* p, const QRect& band, const QList<qvmGuide
     const kwdGuideSupplyText text(fonts, trail.isEmpty() ? nullptr : trail.first(), guideType, speed);
     text.paint(p, content);
 
-    p->setFont(fonts.chart);
     const QFontMetricsF cm(fonts.chart);
     const double top = content.top() + text.height();
     const double height = qMax(1.0, content.bottom() - cm.lineSpacing() - top);
     // The vertical fit depends on the height only, so a first fit tells the room its values need.
     const kwdGuideChart probe(trail, guideType, QRectF(content.left() + AxisRoom, top, 1, height),
                               cm.lineSpacing());
-    const double left = content.left() + qMax(AxisRoom, kwdGuideVerticalScale::labelWidth(probe, cm));
+    const double left =
+        content.left() + qMax(AxisRoom, kwdGuideVerticalScale::labelWidth(probe, QFontMetricsF(fonts.small)));
     // The current point's label is centred on the right edge when it gets there: half of it
     // stays free on the right.
     const double right =
@@ -55,7 +55,8 @@ QRect qvmGuideHeader::paint(QPainter* p, const QRect& band, const QList<qvmGuide
     const QRectF area(left, top, qMax(13.0, right - left), height);
     const kwdGuideChart chart(trail, guideType, area, cm.lineSpacing());
 
-    kwdGuideVerticalScale(chart).paint(p, content);
+    kwdGuideVerticalScale(chart, fonts.small).paint(p, content);
+    p->setFont(fonts.chart);
     kwdGuideHorizontalScale(chart).paint(p, content);
     if (trail.isEmpty() && !tracking)
         kwdGuideLocatingCover(fonts.large).paint(p, area);
