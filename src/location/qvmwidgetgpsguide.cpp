@@ -134,9 +134,12 @@ void qvmWidgetGPSGuide::onAddressChange(QString, QString newCity, QString addres
 {
     if (!active || newCity.isEmpty() || address.isEmpty())
         return;
-    if (newCity == city && !jm.isEmpty())
+    // The same city with the same code changes nothing; a city the catalogue does not know would
+    // otherwise announce itself again at every address of the drive.
+    const QString code = kwdStore::instance()->cityCode(newCity);
+    if (newCity == city && code == jm)
         return;
-    jm = kwdStore::instance()->cityCode(newCity);
+    jm = code;
     city = newCity;
     if (condition)
         condition->setField(kwdFinder::City, newCity);
