@@ -331,8 +331,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("query");
         QTest::addColumn<int>("status");
         QTest::addColumn<double>("advanced");
-        QTest::newRow("fast-forward parked") << "rate=0&advance=60" << 200 << 60.0;
-        QTest::newRow("parked stays") << "rate=0" << 200 << 0.0;
+        QTest::newRow("fast-forward a stopped clock") << "rate=0&advance=60" << 200 << 60.0;
+        QTest::newRow("a stopped clock stays") << "rate=0" << 200 << 0.0;
         QTest::newRow("negative rate") << "rate=-1&advance=60" << 400 << 0.0;
         QTest::newRow("advance not a number") << "advance=soon" << 400 << 0.0;
         QTest::newRow("more than a day") << "advance=90000" << 400 << 0.0;
@@ -352,8 +352,8 @@ private Q_SLOTS:
                     return line.mid(int(qstrlen(key)) + 1).toDouble();
             return -1.0;
         };
-        const kwdLocalService::Reply parked = service->get(drive + "?rate=0");
-        QCOMPARE(parked.status, 200);
+        const kwdLocalService::Reply stopped = service->get(drive + "?rate=0");
+        QCOMPARE(stopped.status, 200);
         QTcpSocket socket;
         QNmeaPositionInfoSource receiver(QNmeaPositionInfoSource::RealTimeMode);
         receiver.setDevice(&socket);
@@ -368,11 +368,11 @@ private Q_SLOTS:
         QCOMPARE(changed.status, status);
         const kwdLocalService::Reply after = service->get(drive);
         QCOMPARE(after.status, 200);
-        QVERIFY(qAbs(field(after.body, "seconds") - field(parked.body, "seconds") - advanced) < 0.01);
+        QVERIFY(qAbs(field(after.body, "seconds") - field(stopped.body, "seconds") - advanced) < 0.01);
         QCOMPARE(field(after.body, "rate"), 0.0);
         const QGeoCoordinate at(field(after.body, "latitude"), field(after.body, "longitude"));
         QTRY_VERIFY_WITH_TIMEOUT(seen.isValid() && seen.distanceTo(at) < 2, 5000);
-        const QGeoCoordinate from(field(parked.body, "latitude"), field(parked.body, "longitude"));
+        const QGeoCoordinate from(field(stopped.body, "latitude"), field(stopped.body, "longitude"));
         // Along the road at 11 m/s; a corner can only make the straight line shorter.
         QVERIFY(from.distanceTo(at) <= advanced * 11 + 1);
         QCOMPARE(from.distanceTo(at) > 100, advanced > 0);

@@ -25,7 +25,8 @@ public:
     double driveSeconds() const;
     // Moves the car `seconds` further along at once and sends the new fix to every client.
     void advance(double seconds);
-    // Drive seconds per real second from now on (0 parks the car, 1 is real time).
+    // Drive seconds per real second from now on (0 stops the clock, the car keeps its place and its speed
+    // reading; 1 is real time).
     void setRate(double rate);
     double rate() const { return driveRate; }
     kwdNmeaDrive::Fix currentFix() const { return drive.at(driveSeconds()); }
@@ -42,7 +43,7 @@ private:
     double driven = 0;   // drive seconds before that change
     double driveRate = 1;
     // Fix times follow the real clock plus every fast-forward, so they never repeat or go back
-    // even while the car is parked, and a receiver takes every fix as a new one.
+    // even while the clock stands still, and a receiver takes every fix as a new one.
     QElapsedTimer stampClock;
     qint64 skippedMs = 0;
     QDateTime startedUtc;

@@ -595,7 +595,7 @@ bool kwdTour::useDrive(kwdLocation* location)
         failure = QStringLiteral("no simulated drive to follow");
         return false;
     }
-    // The car waits at its start until the tour moves it on.
+    // The drive's clock stands still until the tour moves the car on.
     QString answer;
     if (!control(QStringLiteral("/drive?rate=0"), &answer))
         return false;

@@ -60,7 +60,7 @@ private:
     // The around-me page: locating, the address, a sale search around the user, its conditions, back.
     bool runAround();
     bool runGuide(qvmWidgetAround* around);
-    // Parks the simulated drive and makes it the position source's receiver.
+    // Stops the simulated drive's clock and makes it the position source's receiver.
     bool useDrive(kwdLocation* location);
     // Fast-forwards the drive by `metres` and waits for the guide to follow.
     bool driveOn(qvmWidgetGPSGuide* guide, double metres);
