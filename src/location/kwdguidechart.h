@@ -20,6 +20,8 @@ public:
     // Column of the current point (0 the right edge ... 5 the left) after `collected` metres.
     static int currentColumn(double collected);
 
+    const QRectF& rect() const { return area; }
+
     double max = 0;
     double min = 0;
     double step = 1;

@@ -1,27 +1,25 @@
 #pragma once
 
-#include <QFont>
+#include "kwdguidefonts.h"
+
 #include <QList>
 #include <QRect>
 
 class QPainter;
 class qvmGuideRequest;
 
-// Paints the price guide's header band: gradient, supply caption and unit, the newest value, the
-// speed, the chart's scales and plotted line, and the cover while locating. Owns its three fonts.
+// The price guide's header band: lays out and paints its items (background, supply text, the
+// chart's two scales, the supply line and the locating cover) over one trail. Owns the fonts.
 class qvmGuideHeader
 {
 public:
-    qvmGuideHeader();
-
-    // Height of the band for these fonts.
+    // Height of the band: the text lines over a chart of kwdGuideFonts::ChartLines label lines
+    // and the scale's label line.
     int bandHeight() const;
     // Paints into `band`; returns the rectangle of the value and speed lines (the tap area).
     QRect paint(QPainter* painter, const QRect& band, const QList<qvmGuideRequest*>& trail, int guideType,
                 double speed, bool tracking) const;
 
 private:
-    QFont large;
-    QFont middle;
-    QFont small;
+    kwdGuideFonts fonts;
 };

@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 
 qvmWidgetGPSGuide::qvmWidgetGPSGuide(kwdLocation* source, QWidget* parent)
-    : QWidget(parent), location(source), trail(new kwdGuideTrail), header(new qvmGuideHeader)
+    : QWidget(parent), location(source), header(new qvmGuideHeader)
 {
     setObjectName(QStringLiteral("qvmWidgetGPSGuide"));
     bandHeight = header->bandHeight();
@@ -43,7 +43,6 @@ qvmWidgetGPSGuide::qvmWidgetGPSGuide(kwdLocation* source, QWidget* parent)
 
 qvmWidgetGPSGuide::~qvmWidgetGPSGuide()
 {
-    delete trail;
     delete header;
 }
 
@@ -59,11 +58,11 @@ void qvmWidgetGPSGuide::startGuide()
 {
     speed = 0;
     active = true;
-    trail->restart();
+    trail.restart();
     kwdStore* store = kwdStore::instance();
     range = store->config(kwdStore::cfgGuideRange).toFloat();
-    trail->distanceStep = store->config(kwdStore::cfgGuideDistance).toFloat();
-    trail->minInterval = store->config(kwdStore::cfgGuideUpdateInterval).toFloat();
+    distanceStep = store->config(kwdStore::cfgGuideDistance).toFloat();
+    minInterval = store->config(kwdStore::cfgGuideUpdateInterval).toFloat();
     animation.start();
     title->setTitle(tr("Locating..."), QString(), QString());
     if (qvmResultListItem* page = listView->listPage()) {
@@ -95,22 +94,22 @@ void qvmWidgetGPSGuide::startGuide()
 void qvmWidgetGPSGuide::stopGuide()
 {
     active = false;
-    trail->restart();
+    trail.restart();
     listView->clear();
     animation.stop();
 }
 
 void qvmWidgetGPSGuide::clearTrail()
 {
-    trail->clear();
+    trail.clear();
     update();
 }
 
 void qvmWidgetGPSGuide::updateNow()
 {
-    if (!active || !trail->tracking || jm.isEmpty())
+    if (!active || !tracking || jm.isEmpty())
         return;
-    if (trail->manualUpdate())
+    if (trail.manualUpdate())
         sendRequest();
 }
 
@@ -126,7 +125,7 @@ void qvmWidgetGPSGuide::handlePosition(double lat, double lon)
     const double now = location ? location->groundSpeed() * 3.6 : 0;
     if (qAbs(now - speed) > 0.01)
         speed = now;
-    if (trail->position(lat, lon))
+    if (trail.position(lat, lon))
         sendRequest();
     phase = (phase + 1) % 6;
     repaintBand();
@@ -136,14 +135,17 @@ void qvmWidgetGPSGuide::onAddressChange(QString, QString newCity, QString addres
 {
     if (!active || newCity.isEmpty() || address.isEmpty())
         return;
-    if (newCity == city && !jm.isEmpty())
+    // The same city with the same code changes nothing; a city the catalogue does not know would
+    // otherwise announce itself again at every address of the drive.
+    const QString code = kwdStore::instance()->cityCode(newCity);
+    if (newCity == city && code == jm)
         return;
-    jm = kwdStore::instance()->cityCode(newCity);
+    jm = code;
     city = newCity;
     if (condition)
         condition->setField(kwdFinder::City, newCity);
     update();
-    trail->restart();
+    trail.restart();
     double lon = 0;
     double lat = 0;
     if (location && location->position(&lon, &lat) && lat != 0 && lon != 0)
@@ -158,13 +160,13 @@ void qvmWidgetGPSGuide::sendRequest()
         return;
     qvmHttpHolder* holder = qvmHttpHolder::instance();
     const kwdServiceConfig& config = kwdServiceConfig::instance();
-    const bool hadEntries = !trail->entries().isEmpty();
+    const bool hadEntries = !trail.entries().isEmpty();
     if (hadEntries) {
         listView->clear();
         title->setTitle(tr("Searching relate HA"), QString(), QString());
-        trail->newest()->clearItems();
+        trail.newest()->clearItems();
     }
-    qvmGuideRequest* entry = trail->addRequest();
+    qvmGuideRequest* entry = trail.addRequest();
     if (holder) {
         entry->statId =
             holder->get(qvmGuideRequest::statisticsUrl(config.statisticsBase(), jm, entry->latitude,
@@ -181,13 +183,13 @@ void qvmWidgetGPSGuide::onHttpResponse(int id, int err)
 {
     qvmHttpHolder* holder = qvmHttpHolder::instance();
     qvmHttpRequest* r = holder ? holder->request(id) : nullptr;
-    qvmGuideRequest* entry = trail->find(id);
+    qvmGuideRequest* entry = trail.find(id);
     if (entry && entry->statId == id) {
         if (err == 0 && r && r->body)
             entry->readStatistics(*r->body);
         entry->statId = 0;
         update();
-    } else if (entry && entry->listId == id && entry == trail->newest()) {
+    } else if (entry && entry->listId == id && entry == trail.newest()) {
         if (err == 0 && r && r->body && entry->readList(*r->body, guideType)) {
             title->setTitle(tr("relate HA"), QString(), QString());
             listView->clear();
@@ -208,7 +210,7 @@ void qvmWidgetGPSGuide::onHttpResponse(int id, int err)
 
 void qvmWidgetGPSGuide::onGPSTimer()
 {
-    if (trail->tracking) {
+    if (tracking) {
         animation.stop();
         return;
     }
@@ -235,7 +237,7 @@ void qvmWidgetGPSGuide::repaintBand()
 void qvmWidgetGPSGuide::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    tapRect = header->paint(&painter, band(), trail->entries(), guideType, speed, trail->tracking);
+    tapRect = header->paint(&painter, band(), trail.entries(), guideType, speed, tracking);
 }
 
 void qvmWidgetGPSGuide::mousePressEvent(QMouseEvent* event)
@@ -247,8 +249,8 @@ void qvmWidgetGPSGuide::mousePressEvent(QMouseEvent* event)
 void qvmWidgetGPSGuide::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool inside = tapRect.isValid() && tapRect.contains(event->position().toPoint());
-    if (pressed && inside && !trail->entries().isEmpty()) {
-        const qvmGuideRequest* newest = trail->newest();
+    if (pressed && inside && !trail.entries().isEmpty()) {
+        const qvmGuideRequest* newest = trail.newest();
         emit requestDetailResult(float(newest->latitude), float(newest->longitude), float(range));
     }
     pressed = false;

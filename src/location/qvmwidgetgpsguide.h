@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kwdguidetrail.h"
+
 #include <QRect>
 #include <QString>
 #include <QTimer>
@@ -8,7 +10,6 @@
 class GuideTitle;
 class QSpacerItem;
 class kwdFinder;
-class kwdGuideTrail;
 class kwdLocation;
 class qvmGuideHeader;
 class qvmGuideRequest;
@@ -16,7 +17,7 @@ class qvmViewFavorite;
 
 // The GPS price guide, page 3 of the around-me page: follows the user, asks for the price level and
 // the compounds near every request point, charts the last kilometres in its header band and lists
-// the compounds below. Owns the trail, the header painter, its title and its compound list.
+// the compounds below. Owns the trail, the header band, its title and its compound list.
 class qvmWidgetGPSGuide : public QWidget
 {
     Q_OBJECT
@@ -30,18 +31,33 @@ public:
     void updateNow();
     void clearTrail();
 
-    const kwdGuideTrail& guideTrail() const { return *trail; }
-    qvmViewFavorite* compoundList() const { return listView; }
-    GuideTitle* guideTitle() const { return title; }
     int headerHeight() const { return bandHeight; }
 
     QString jm;
     QString city;
     double range = 1000;
+    // The request points, newest first, and where and when the guide asks next. The page's
+    // position members below are the trail's own, so there is one bookkeeping of them.
+    kwdGuideTrail trail;
+    double& distanceStep = trail.distanceStep;
+    double& minInterval = trail.minInterval;
     bool active = false;
+    bool& tracking = trail.tracking;
+    double& latitude = trail.latitude;
+    double& longitude = trail.longitude;
+    double& requestLatitude = trail.requestLatitude;
+    double& requestLongitude = trail.requestLongitude;
+    double& sinceRequest = trail.sinceRequest;
+    double& travelled = trail.travelled;
+    double& lastStep = trail.lastStep;
+    // Steady-clock milliseconds, so that midnight or a clock change never blocks a manual update.
+    qint64& lastRequestTime = trail.lastRequestTime;
     double speed = 0;
     int guideType = 1;
+    QTimer animation;
     int phase = 0;
+    GuideTitle* title = nullptr;
+    qvmViewFavorite* listView = nullptr;
     kwdFinder* condition = nullptr;
     QRect tapRect;
     bool pressed = false;
@@ -68,10 +84,6 @@ private:
     QRect band() const;
 
     kwdLocation* location = nullptr;
-    kwdGuideTrail* trail = nullptr;
     qvmGuideHeader* header = nullptr;
-    QTimer animation;
-    GuideTitle* title = nullptr;
-    qvmViewFavorite* listView = nullptr;
     int bandHeight = 0;
 };

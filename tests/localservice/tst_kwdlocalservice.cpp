@@ -6,10 +6,14 @@
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QDomDocument>
+#include <QGeoCoordinate>
+#include <QGeoPositionInfo>
 #include <QImage>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QNmeaPositionInfoSource>
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <QtTest>
 
 namespace {
@@ -320,6 +324,58 @@ private Q_SLOTS:
         const QStringList rent = QString::fromUtf8(service->get(price + "&flag=2").body).split('|');
         QVERIFY(sale.size() == 2 && sale[0].toDouble() > 10000 && sale[1].toDouble() > 10000);
         QVERIFY(rent.size() == 2 && rent[0].toDouble() > 10 && rent[0].toDouble() < sale[0].toDouble() / 100);
+    }
+
+    void driveClock_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<double>("advanced");
+        QTest::newRow("fast-forward a stopped clock") << "rate=0&advance=60" << 200 << 60.0;
+        QTest::newRow("a stopped clock stays") << "rate=0" << 200 << 0.0;
+        QTest::newRow("negative rate") << "rate=-1&advance=60" << 400 << 0.0;
+        QTest::newRow("advance not a number") << "advance=soon" << 400 << 0.0;
+        QTest::newRow("more than a day") << "advance=90000" << 400 << 0.0;
+    }
+
+    // The drive's clock: a fast-forward moves the car at once and its fix reaches a receiver; a
+    // bad request changes nothing.
+    void driveClock()
+    {
+        QFETCH(QString, query);
+        QFETCH(int, status);
+        QFETCH(double, advanced);
+        const QString drive = kwdLocalService::controlHost() + "/drive";
+        const auto field = [](const QByteArray& body, const char* key) {
+            for (const QByteArray& line : body.split('\n'))
+                if (line.startsWith(QByteArray(key) + '='))
+                    return line.mid(int(qstrlen(key)) + 1).toDouble();
+            return -1.0;
+        };
+        const kwdLocalService::Reply stopped = service->get(drive + "?rate=0");
+        QCOMPARE(stopped.status, 200);
+        QTcpSocket socket;
+        QNmeaPositionInfoSource receiver(QNmeaPositionInfoSource::RealTimeMode);
+        receiver.setDevice(&socket);
+        QGeoCoordinate seen;
+        connect(&receiver, &QGeoPositionInfoSource::positionUpdated,
+                [&seen](const QGeoPositionInfo& info) { seen = info.coordinate(); });
+        socket.connectToHost(QHostAddress::LocalHost, service->nmeaPort());
+        QVERIFY(socket.waitForConnected(5000));
+        receiver.startUpdates();
+
+        const kwdLocalService::Reply changed = service->get(drive + "?" + query);
+        QCOMPARE(changed.status, status);
+        const kwdLocalService::Reply after = service->get(drive);
+        QCOMPARE(after.status, 200);
+        QVERIFY(qAbs(field(after.body, "seconds") - field(stopped.body, "seconds") - advanced) < 0.01);
+        QCOMPARE(field(after.body, "rate"), 0.0);
+        const QGeoCoordinate at(field(after.body, "latitude"), field(after.body, "longitude"));
+        QTRY_VERIFY_WITH_TIMEOUT(seen.isValid() && seen.distanceTo(at) < 2, 5000);
+        const QGeoCoordinate from(field(stopped.body, "latitude"), field(stopped.body, "longitude"));
+        // Along the road at 11 m/s; a corner can only make the straight line shorter.
+        QVERIFY(from.distanceTo(at) <= advanced * 11 + 1);
+        QCOMPARE(from.distanceTo(at) > 100, advanced > 0);
     }
 
     void geocoder_data()

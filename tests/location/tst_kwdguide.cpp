@@ -1,11 +1,15 @@
 #include "kwdguidechart.h"
+#include "kwdguidepainting.h"
 #include "kwdguidetrail.h"
 #include "kwdsteadyclock.h"
 #include "kwdtestenvironment.h"
 #include "qvmguiderequest.h"
 #include "qvmitemguideproject.h"
 
+#include <QFontMetricsF>
 #include <QGeoCoordinate>
+#include <QImage>
+#include <QPainter>
 #include <QtTest>
 
 namespace {
@@ -33,7 +37,8 @@ QString compound(const QString& id, const QString& lonLat)
 } // namespace
 
 // The price guide's logic without a window: request addresses, statistics replies, when a request
-// point is made, the trim, the chart's scale and columns and the order of the compounds.
+// point is made, the trim, the chart's scale and columns, the order of the compounds and where the
+// scale's labels go.
 class TestGuide : public QObject
 {
     Q_OBJECT
@@ -57,6 +62,8 @@ private Q_SLOTS:
     void currentColumn();
     void distanceSort_data();
     void distanceSort();
+    void labelBox_data();
+    void labelBox();
 };
 
 void TestGuide::urls_data()
@@ -316,6 +323,45 @@ void TestGuide::distanceSort()
     // Another category's document leaves the compounds as they were.
     QVERIFY(!r.readList("<root><resultlist type=\"lease\"><lease><id>1</id></lease></resultlist></root>", 2));
     QCOMPARE(r.items.size(), order.size());
+}
+
+void TestGuide::labelBox_data()
+{
+    QTest::addColumn<double>("centre");
+    QTest::addColumn<double>("limit");
+    QTest::addColumn<bool>("drawn");
+    QTest::addColumn<QString>("edge");
+    // Bounds 0..300; the label is 40 wide.
+    QTest::newRow("centred") << 150.0 << 300.0 << true << "centre";
+    QTest::newRow("on the right edge") << 300.0 << 300.0 << true << "right";
+    QTest::newRow("on the left edge") << 0.0 << 300.0 << true << "left";
+    QTest::newRow("reaching the label on its right") << 150.0 << 165.0 << false << QString();
+}
+
+void TestGuide::labelBox()
+{
+    QFETCH(double, centre);
+    QFETCH(double, limit);
+    QFETCH(bool, drawn);
+    QFETCH(QString, edge);
+    QImage image(300, 40, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&image);
+    QFont font(QStringLiteral("sans-serif"));
+    font.setPixelSize(12);
+    p.setFont(font);
+    const QString text = QStringLiteral("当前位置");
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    const QRectF bounds(0, 0, 300, 40);
+    const QRectF box = kwdGuidePainting::drawLabel(&p, text, centre, 2, bounds, limit);
+    QCOMPARE(!box.isEmpty(), drawn);
+    if (!drawn)
+        return;
+    QCOMPARE(box.width(), width);
+    QVERIFY(bounds.contains(box));
+    if (edge == QLatin1String("centre"))
+        QCOMPARE(box.center().x(), centre);
+    else
+        QCOMPARE(edge == QLatin1String("right") ? box.right() : box.left(), centre);
 }
 
 KWD_TEST_MAIN(TestGuide)

@@ -1,3 +1,4 @@
+#include "kwdfinder.h"
 #include "kwdguidetrail.h"
 #include "kwdlocalservice.h"
 #include "kwdlocation.h"
@@ -38,19 +39,66 @@ QStringList logged(const kwdLocalService* service, const QString& tail)
 } // namespace
 
 // The guide page on the around-me page against the local service: the addresses it asks, the
-// compounds it lists and the trail when the other guide type opens.
+// compounds it lists, the trail when the other guide type opens, a city change while guiding and
+// a tap on the header.
 class TestWidgetGPSGuide : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase() { delete service; }
+    void init() { messages.clear(); }
     void requests_data();
     void requests();
+    void cityChange_data();
+    void cityChange();
+    void headerTap_data();
+    void headerTap();
 
 private:
+    // Shows `page`, fixes the receiver at `at`, waits for its address and opens the guide of `type`
+    // once its first answers are in; null when any of that fails.
+    qvmWidgetGPSGuide* openGuide(qvmWidgetAround& page, int type, const QGeoCoordinate& at = Guomao);
+    // Waits until neither request of the newest point is out, so that no answer reaches the next row.
+    static bool answered(const qvmWidgetGPSGuide* guide);
+
     kwdLocalService* service = nullptr;
+    kwdTestReceiver* receiver = nullptr;
+    QStringList messages;
 };
+
+qvmWidgetGPSGuide* TestWidgetGPSGuide::openGuide(qvmWidgetAround& page, int type, const QGeoCoordinate& at)
+{
+    receiver = nullptr;
+    page.location()->sourceFactory = [this](QObject* parent) {
+        receiver = new kwdTestReceiver(QGeoPositionInfoSource::SatellitePositioningMethods, parent);
+        return receiver;
+    };
+    page.resize(360, 600);
+    page.show();
+    if (!QTest::qWaitForWindowExposed(&page) || !receiver)
+        return nullptr;
+    QSignalSpy address(page.location(), &kwdLocation::addressChange);
+    receiver->fix(at);
+    if (!address.wait(10000))
+        return nullptr;
+    const QString jm = kwdStore::instance()->cityCode(page.location()->city());
+    if (jm.isEmpty())
+        return nullptr;
+    page.onUseGPSGuide(jm, 1000, type);
+    qvmWidgetGPSGuide* guide = page.guidePage();
+    return answered(guide) ? guide : nullptr;
+}
+
+bool TestWidgetGPSGuide::answered(const qvmWidgetGPSGuide* guide)
+{
+    const qvmGuideRequest* last = guide->trail.newest();
+    if (!last)
+        return true;
+    const int listId = last->listId;
+    return QTest::qWaitFor([&] { return last->statId == 0 && !qvmHttpHolder::instance()->request(listId); },
+                           10000);
+}
 
 void TestWidgetGPSGuide::initTestCase()
 {
@@ -61,7 +109,8 @@ void TestWidgetGPSGuide::initTestCase()
     kwdStore::instance()->load();
     // The configured radius replaces the page's; wide enough for compounds of the sample city.
     kwdStore::instance()->setConfig(kwdStore::cfgGuideRange, 3000);
-    kwdMessage::setHook([](const QString&, const QString&) {});
+    kwdMessage::setHook(
+        [this](const QString& title, const QString& text) { messages << title + ": " + text; });
 }
 
 void TestWidgetGPSGuide::requests_data()
@@ -79,26 +128,11 @@ void TestWidgetGPSGuide::requests()
     QFETCH(int, otherType);
     QFETCH(QString, flag);
     service->clearLog();
-    kwdTestReceiver* receiver = nullptr;
     qvmWidgetAround page;
-    page.location()->sourceFactory = [&receiver](QObject* parent) {
-        receiver = new kwdTestReceiver(QGeoPositionInfoSource::SatellitePositioningMethods, parent);
-        return receiver;
-    };
-    page.resize(360, 600);
-    page.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&page));
-    QVERIFY(receiver);
-    QSignalSpy address(page.location(), &kwdLocation::addressChange);
-    receiver->fix(Guomao);
-    QVERIFY(address.wait(10000));
-
-    const QString jm = kwdStore::instance()->cityCode(page.location()->city());
-    QVERIFY(!jm.isEmpty());
-    page.onUseGPSGuide(jm, 1000, type);
-    qvmWidgetGPSGuide* guide = page.guidePage();
-    QCOMPARE(guide->guideTrail().entries().size(), 1);
-    QTRY_VERIFY_WITH_TIMEOUT(guide->guideTrail().newest()->statId == 0, 10000);
+    qvmWidgetGPSGuide* guide = openGuide(page, type);
+    QVERIFY(guide);
+    const QString jm = guide->jm;
+    QCOMPARE(guide->trail.entries().size(), 1);
     const QString point =
         QStringLiteral("%1%7C%2%7C3000")
             .arg(QString::number(Guomao.latitude(), 'f', 6), QString::number(Guomao.longitude(), 'f', 6));
@@ -106,14 +140,14 @@ void TestWidgetGPSGuide::requests()
     QCOMPARE(
         logged(service, "fst_idata_price.php"),
         QStringList{statHost + " /kwdstat/fst_idata_price.php?city=" + jm + "&location=" + point + flag});
-    QTRY_VERIFY_WITH_TIMEOUT(!guide->compoundList()->listPage()->rows.isEmpty(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!guide->listView->listPage()->rows.isEmpty(), 10000);
     QCOMPARE(logged(service, "kwdhalist.html"),
              QStringList{QUrl(kwdLocalService::listingHost(jm)).host() +
                          " /webservice/kwdhalist.html?page=1&percount=100&location=" + point +
                          "&haclcode=pa&ob=d1"});
-    QVERIFY(!guide->guideTrail().newest()->pending());
+    QVERIFY(!guide->trail.newest()->pending());
     // The list is nearest first.
-    const QList<qvmListItem*>& rows = guide->compoundList()->listPage()->rows;
+    const QList<qvmListItem*>& rows = guide->listView->listPage()->rows;
     for (int i = 1; i < rows.size(); ++i)
         if (!rows.at(i)->distance.isEmpty())
             QVERIFY(rows.at(i - 1)->distance.toDouble() <= rows.at(i)->distance.toDouble());
@@ -121,24 +155,119 @@ void TestWidgetGPSGuide::requests()
     // 499 m on asks nothing, 500 m from the request point asks again.
     QGeoCoordinate near = Guomao.atDistanceAndAzimuth(499, 0);
     receiver->fix(near);
-    QCOMPARE(guide->guideTrail().entries().size(), 1);
+    QCOMPARE(guide->trail.entries().size(), 1);
     QGeoCoordinate far = Guomao.atDistanceAndAzimuth(600, 0);
     receiver->fix(far);
-    QCOMPARE(guide->guideTrail().entries().size(), 2);
+    QCOMPARE(guide->trail.entries().size(), 2);
     QTRY_COMPARE_WITH_TIMEOUT(logged(service, "fst_idata_price.php").size(), 2, 10000);
 
     // Back and the same type again keeps the trail; the other type starts a new one.
     page.onGoBack();
     QVERIFY(!guide->active);
     page.onUseGPSGuide(jm, 1000, type);
-    QCOMPARE(guide->guideTrail().entries().size(), 3);
+    QCOMPARE(guide->trail.entries().size(), 3);
     page.onGoBack();
     page.onUseGPSGuide(jm, 1000, otherType);
     QCOMPARE(guide->guideType, otherType);
-    QCOMPARE(guide->guideTrail().entries().size(), 1);
-    // Both answers in before the page goes, so that the next row's log holds only its own requests.
-    const qvmGuideRequest* last = guide->guideTrail().newest();
-    QTRY_VERIFY_WITH_TIMEOUT(last->statId == 0 && !qvmHttpHolder::instance()->request(last->listId), 10000);
+    QCOMPARE(guide->trail.entries().size(), 1);
+    QVERIFY(answered(guide));
+}
+
+void TestWidgetGPSGuide::cityChange_data()
+{
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("city");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("announcements");
+    QTest::addColumn<QString>("jm");
+    QTest::addColumn<bool>("changed");
+    const QString nanjingRoad = QStringLiteral("南京东路1号");
+    QTest::newRow("another city") << true << QStringLiteral("上海") << nanjingRoad << 1 << "sh" << true;
+    QTest::newRow("another city, announced twice")
+        << true << QStringLiteral("上海") << nanjingRoad << 2 << "sh" << true;
+    // Nothing to ask there, and one message however often the address comes.
+    QTest::newRow("a city the catalogue lacks, twice")
+        << true << QStringLiteral("火星城") << QStringLiteral("一号路") << 2 << "" << true;
+    QTest::newRow("the same city") << true << QStringLiteral("北京") << QStringLiteral("建国门外大街1号") << 1
+                                   << "bj" << false;
+    QTest::newRow("no address") << true << QStringLiteral("上海") << QString() << 1 << "bj" << false;
+    QTest::newRow("guide closed") << false << QStringLiteral("上海") << nanjingRoad << 1 << "bj" << false;
+}
+
+void TestWidgetGPSGuide::cityChange()
+{
+    QFETCH(bool, open);
+    QFETCH(QString, city);
+    QFETCH(QString, address);
+    QFETCH(int, announcements);
+    QFETCH(QString, jm);
+    QFETCH(bool, changed);
+    qvmWidgetAround page;
+    qvmWidgetGPSGuide* guide = openGuide(page, 1);
+    QVERIFY(guide);
+    QCOMPARE(guide->jm, QStringLiteral("bj"));
+    if (!open)
+        page.onGoBack();
+    const QString before = guide->city;
+    const qsizetype points = guide->trail.entries().size();
+    service->clearLog();
+    messages.clear();
+    for (int i = 0; i < announcements; ++i)
+        guide->onAddressChange(QStringLiteral("any"), city, address);
+    QCOMPARE(guide->jm, jm);
+    QCOMPARE(guide->city, changed ? city : before);
+    QCOMPARE(guide->condition->field(kwdFinder::City), guide->city);
+    QCOMPARE(messages, changed
+                           ? QStringList{QStringLiteral("Info: Your City Has been changed to [") + city + "]"}
+                           : QStringList());
+    // The fix in hand starts tracking anew and asks the new city's hosts about it.
+    const bool asks = changed && !jm.isEmpty();
+    QCOMPARE(guide->trail.entries().size(), points + (asks ? 1 : 0));
+    QVERIFY(answered(guide));
+    const QStringList asked = logged(service, "kwdhalist.html");
+    QCOMPARE(asked.size(), asks ? 1 : 0);
+    if (asks)
+        QVERIFY(asked.first().startsWith(QUrl(kwdLocalService::listingHost(jm)).host() + ' '));
+}
+
+void TestWidgetGPSGuide::headerTap_data()
+{
+    QTest::addColumn<bool>("pressInside");
+    QTest::addColumn<bool>("releaseInside");
+    QTest::addColumn<bool>("withTrail");
+    QTest::addColumn<bool>("emitted");
+    QTest::newRow("tap") << true << true << true << true;
+    QTest::newRow("slid out") << true << false << true << false;
+    QTest::newRow("slid in") << false << true << true << false;
+    QTest::newRow("tap without a trail") << true << true << false << false;
+}
+
+void TestWidgetGPSGuide::headerTap()
+{
+    QFETCH(bool, pressInside);
+    QFETCH(bool, releaseInside);
+    QFETCH(bool, withTrail);
+    QFETCH(bool, emitted);
+    qvmWidgetAround page;
+    qvmWidgetGPSGuide* guide = openGuide(page, 2);
+    QVERIFY(guide);
+    if (!withTrail)
+        guide->clearTrail();
+    QTRY_VERIFY_WITH_TIMEOUT(guide->tapRect.isValid(), 5000);
+    const QRect tap = guide->tapRect;
+    // Inside the band, below the tap area: the chart.
+    const QPoint outside(tap.center().x(), tap.bottom() + 20);
+    QVERIFY(outside.y() < guide->headerHeight());
+    QSignalSpy spy(guide, &qvmWidgetGPSGuide::requestDetailResult);
+    QTest::mousePress(guide, Qt::LeftButton, {}, pressInside ? tap.center() : outside);
+    QTest::mouseRelease(guide, Qt::LeftButton, {}, releaseInside ? tap.center() : outside);
+    QCOMPARE(spy.size(), emitted ? 1 : 0);
+    QVERIFY(!guide->pressed);
+    if (emitted) {
+        QCOMPARE(spy.first().at(0).toFloat(), float(Guomao.latitude()));
+        QCOMPARE(spy.first().at(1).toFloat(), float(Guomao.longitude()));
+        QCOMPARE(spy.first().at(2).toFloat(), 3000.0f);
+    }
 }
 
 KWD_TEST_MAIN(TestWidgetGPSGuide)

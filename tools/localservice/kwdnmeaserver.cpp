@@ -9,6 +9,8 @@
 kwdNmeaServer::kwdNmeaServer(int intervalMs, QObject* parent) : QTcpServer(parent)
 {
     clock.start();
+    stampClock.start();
+    startedUtc = QDateTime::currentDateTimeUtc();
     timer = new QTimer(this);
     timer->setInterval(qMax(10, intervalMs));
     connect(timer, &QTimer::timeout, this, &kwdNmeaServer::sendFix);
@@ -16,10 +18,31 @@ kwdNmeaServer::kwdNmeaServer(int intervalMs, QObject* parent) : QTcpServer(paren
     timer->start();
 }
 
+double kwdNmeaServer::driveSeconds() const
+{
+    return driven + clock.elapsed() / 1000.0 * driveRate;
+}
+
+void kwdNmeaServer::advance(double seconds)
+{
+    if (!(seconds > 0))
+        return;
+    driven += seconds;
+    skippedMs += qint64(seconds * 1000);
+    sendFix();
+}
+
+void kwdNmeaServer::setRate(double rate)
+{
+    driven = driveSeconds();
+    clock.restart();
+    driveRate = qMax(0.0, rate);
+}
+
 QByteArray kwdNmeaServer::sentences() const
 {
-    const kwdNmeaDrive::Fix fix = drive.at(clock.elapsed() / 1000.0);
-    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const kwdNmeaDrive::Fix fix = currentFix();
+    const QDateTime now = startedUtc.addMSecs(stampClock.elapsed() + skippedMs);
     return kwdNmeaSentence::rmc(now, fix.latitude, fix.longitude, fix.speed, fix.course) +
            kwdNmeaSentence::gga(now, fix.latitude, fix.longitude, 45.0);
 }

@@ -4,6 +4,7 @@
 #include "kwdformfields.h"
 #include "kwdhttprequest.h"
 #include "kwdmultipartparser.h"
+#include "kwdnmeaserver.h"
 #include "kwdpicturepainter.h"
 #include "kwdrequestlog.h"
 #include "kwdsamplerandom.h"
@@ -523,6 +524,31 @@ kwdHttpResponse kwdServiceRouter::siteHost(const kwdHttpRequest& request)
     return missing;
 }
 
+kwdHttpResponse kwdServiceRouter::driveRequest(const kwdFormFields& f)
+{
+    if (!drive)
+        return kwdHttpResponse::text(QStringLiteral("no drive\n"), 400);
+    bool numOk = true;
+    // Both checked before either applies, so a bad request changes nothing.
+    const double rate = f.has(QStringLiteral("rate")) ? f.value(QStringLiteral("rate")).toDouble(&numOk) : -1;
+    if (!numOk || (f.has(QStringLiteral("rate")) && !(rate >= 0 && rate <= 1000)))
+        return kwdHttpResponse::text(QStringLiteral("rate is 0 to 1000\n"), 400);
+    const double seconds =
+        f.has(QStringLiteral("advance")) ? f.value(QStringLiteral("advance")).toDouble(&numOk) : 0;
+    if (!numOk || !(seconds >= 0 && seconds <= 86400))
+        return kwdHttpResponse::text(QStringLiteral("advance is 0 to 86400 seconds\n"), 400);
+    if (rate >= 0)
+        drive->setRate(rate);
+    drive->advance(seconds);
+    const kwdNmeaDrive::Fix fix = drive->currentFix();
+    return kwdHttpResponse::text(QStringLiteral("seconds=%1\nrate=%2\nlatitude=%3\nlongitude=%4\nspeed=%5\n")
+                                     .arg(drive->driveSeconds(), 0, 'f', 3)
+                                     .arg(drive->rate())
+                                     .arg(fix.latitude, 0, 'f', 6)
+                                     .arg(fix.longitude, 0, 'f', 6)
+                                     .arg(fix.speed));
+}
+
 kwdHttpResponse kwdServiceRouter::controlHostRequest(const kwdHttpRequest& request)
 {
     const QString path = request.path;
@@ -618,6 +644,8 @@ kwdHttpResponse kwdServiceRouter::controlHostRequest(const kwdHttpRequest& reque
             ids += world->addFresh(code, lease).id + QLatin1Char('\n');
         return kwdHttpResponse::text(ids);
     }
+    if (path == QLatin1String("/drive"))
+        return driveRequest(f);
     if (path == QLatin1String("/state")) {
         QString s;
         s += QStringLiteral("seed=%1\nreference=%2\nnow=%3\ncities=%4\nlog=%5\n")

@@ -9,7 +9,9 @@
 #include "kwdservicedocuments.h"
 
 class kwdFaultPlan;
+class kwdFormFields;
 class kwdHttpRequest;
+class kwdNmeaServer;
 class kwdRequestLog;
 class kwdSampleCity;
 class kwdSampleWorld;
@@ -26,6 +28,8 @@ public:
 
     kwdHttpResponse handle(const kwdHttpRequest& request);
     QString controlHost() const { return controlName; }
+    // The simulated drive the control host's "/drive" steers; none by default.
+    void setDrive(kwdNmeaServer* server) { drive = server; }
 
     // The sample publisher every login, post and upload is checked against.
     static QString publisherUser() { return QStringLiteral("demo"); }
@@ -56,6 +60,7 @@ private:
     kwdHttpResponse statisticsHost(const kwdHttpRequest& request);
     kwdHttpResponse geocoderHost(const kwdHttpRequest& request);
     kwdHttpResponse controlHostRequest(const kwdHttpRequest& request);
+    kwdHttpResponse driveRequest(const kwdFormFields& fields);
     kwdHttpResponse siteHost(const kwdHttpRequest& request);
     kwdHttpResponse picture(kwdSampleCity* city, const QString& path);
     kwdHttpResponse booking(kwdSampleCity* city, const kwdHttpRequest& request);
@@ -67,6 +72,7 @@ private:
     kwdSampleWorld* world;
     kwdRequestLog* log;
     kwdFaultPlan* faults;
+    kwdNmeaServer* drive = nullptr;
     kwdServiceDocuments documents;
     QString domain;
     QString statName;

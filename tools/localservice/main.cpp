@@ -103,6 +103,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot listen on 127.0.0.1:%d: %s\n", nmeaPort, qPrintable(nmea.errorString()));
         return 1;
     }
+    router.setDrive(&nmea);
     std::printf("listening on 127.0.0.1:%u\n", unsigned(front.port()));
     std::printf("nmea on 127.0.0.1:%u\n", unsigned(nmea.serverPort()));
     std::printf("listing domain %s, statistics %s:8081, geocoder %s, control %s, seed %llu\n",

@@ -6,10 +6,11 @@
 #include "kwdlocation.h"
 #include "kwdmessage.h"
 #include "kwdmessageitem.h"
-#include "kwdreleasehouse.h"
-#include "kwdreleaseload.h"
 #include "kwdnewhousecondition.h"
 #include "kwdnewhouses.h"
+#include "kwdpositionsource.h"
+#include "kwdreleasehouse.h"
+#include "kwdreleaseload.h"
 #include "kwdserviceconfig.h"
 #include "kwdshowscroll.h"
 #include "kwdstore.h"
@@ -52,6 +53,7 @@
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,7 +62,8 @@
 
 #include <cstdio>
 
-kwdTour::kwdTour(MainWindow* w, const QString& outDir) : window(w), dir(outDir)
+kwdTour::kwdTour(MainWindow* w, const QString& outDir, const QString& drive)
+    : window(w), dir(outDir), driveAddress(drive)
 {
     dir.mkpath(QStringLiteral("."));
 }
@@ -423,7 +426,7 @@ bool kwdTour::run()
            pushSteps();
 }
 
-bool kwdTour::control(const QString& pathAndQuery)
+bool kwdTour::control(const QString& pathAndQuery, QString* answer)
 {
     // A manager of its own (the program's holder deletes every reply it did not ask for); it takes
     // the same proxy as the program.
@@ -432,6 +435,8 @@ bool kwdTour::control(const QString& pathAndQuery)
         QStringLiteral("http://control.%1").arg(kwdServiceConfig::instance().listingDomain) + pathAndQuery)));
     const bool done = waitFor([reply] { return reply->isFinished(); });
     const bool ok = done && reply->error() == QNetworkReply::NoError;
+    if (ok && answer)
+        *answer = QString::fromUtf8(reply->readAll());
     if (!ok)
         failure = QStringLiteral("control %1 failed: %2").arg(pathAndQuery, reply->errorString());
     delete reply;
@@ -584,50 +589,90 @@ bool kwdTour::runAround()
     return guided;
 }
 
+bool kwdTour::useDrive(kwdLocation* location)
+{
+    if (driveAddress.isEmpty()) {
+        failure = QStringLiteral("no simulated drive to follow");
+        return false;
+    }
+    // The drive's clock stands still until the tour moves the car on.
+    QString answer;
+    if (!control(QStringLiteral("/drive?rate=0"), &answer))
+        return false;
+    static const QRegularExpression speedLine(QStringLiteral("speed=([0-9.]+)"));
+    driveSpeed = speedLine.match(answer).captured(1).toDouble();
+    if (!(driveSpeed > 0)) {
+        failure = QStringLiteral("the drive has no speed: %1").arg(answer);
+        return false;
+    }
+    // The receiver is swapped as a user plugs in a car's GPS: every user lets go of the old one and
+    // takes the new one.
+    const int users = location->userCount();
+    for (int i = 0; i < users; ++i)
+        location->stop();
+    delete location->satelliteSource;
+    location->satelliteSource = nullptr;
+    delete location->cellSource;
+    location->cellSource = nullptr;
+    const QString choice = QStringLiteral("socket://") + driveAddress;
+    location->sourceFactory = [choice](QObject* parent) { return kwdPositionSource::create(choice, parent); };
+    for (int i = 0; i < users; ++i)
+        location->start();
+    if (!waitFor([location] { return !location->city().isEmpty(); })) {
+        failure = QStringLiteral("no address at the drive's start");
+        return false;
+    }
+    return true;
+}
+
+bool kwdTour::driveOn(qvmWidgetGPSGuide* guide, double metres)
+{
+    // Legs of a little over 250 m, so that every second one passes the guide's 500 m step although
+    // the straight line between two fixes is a hair shorter than the road; each leg waits for the fix
+    // to reach the page and for both answers of a new request point.
+    static const QRegularExpression fixLines(QStringLiteral("latitude=([0-9.]+)\\nlongitude=([0-9.]+)"));
+    constexpr double Leg = 255;
+    for (double d = Leg; d <= metres + Leg / 2; d += Leg) {
+        QString answer;
+        if (!control(QStringLiteral("/drive?advance=%1").arg(Leg / driveSpeed, 0, 'f', 3), &answer))
+            return false;
+        const QRegularExpressionMatch m = fixLines.match(answer);
+        const QGeoCoordinate to(m.captured(1).toDouble(), m.captured(2).toDouble());
+        if (!waitFor([&] {
+                const qvmGuideRequest* newest = guide->trail.newest();
+                return QGeoCoordinate(guide->latitude, guide->longitude).distanceTo(to) < 5 && newest &&
+                       newest->statId == 0 && !qvmHttpHolder::instance()->request(newest->listId);
+            })) {
+            failure = QStringLiteral("the guide did not follow the drive to %1").arg(to.toString());
+            return false;
+        }
+    }
+    return true;
+}
+
 bool kwdTour::runGuide(qvmWidgetAround* around)
 {
     qvmWidgetAroundFunction* form = around->form();
     TitleBar* bar = around->titleBar();
     qvmWidgetGPSGuide* guide = around->guidePage();
-    double lat = 0;
-    double lon = 0;
-    // Drives north from the fix at 250 m a step without waiting for a receiver to get there.
-    const auto drive = [&](double metres) {
-        const QGeoCoordinate from(lat, lon);
-        for (double d = 250; d <= metres; d += 250) {
-            const QGeoCoordinate c = from.atDistanceAndAzimuth(d, 0);
-            guide->onPositionChanged(c.latitude(), c.longitude());
-            lat = c.latitude();
-            lon = c.longitude();
-            if (!waitFor([&] {
-                    return guide->guideTrail().newest() && guide->guideTrail().newest()->statId == 0;
-                }))
-                return false;
-        }
-        return true;
-    };
     const auto open = [&](qvmNavButton* button) {
         tap(button, button->rect().center());
-        if (!waitFor([&] {
-                return around->currentPage() == qvmWidgetAround::PageGuide && guide->guideTrail().tracking;
-            })) {
+        if (!waitFor(
+                [&] { return around->currentPage() == qvmWidgetAround::PageGuide && guide->tracking; })) {
             failure = QStringLiteral("the guide did not start tracking");
             return false;
         }
-        lat = guide->guideTrail().latitude;
-        lon = guide->guideTrail().longitude;
-        return waitFor(
-            [&] { return guide->guideTrail().newest() && guide->guideTrail().newest()->statId == 0; });
+        return waitFor([&] { return guide->trail.newest() && guide->trail.newest()->statId == 0; });
+    };
+    const auto compounds = [&] {
+        view = guide->listView;
+        return waitFor([&] { return topList() && !topList()->rows.isEmpty(); }) && settle();
     };
     const bool ok =
-        step("guide-prices-start", [&] { return open(form->btnGPSGuide); }) &&
-        step("guide-prices-1km", [&] { return drive(1000); }) &&
-        step("guide-prices-3km", [&] { return drive(2000); }) &&
-        step("guide-compounds",
-             [&] {
-                 view = guide->compoundList();
-                 return waitFor([&] { return topList() && !topList()->rows.isEmpty(); }) && settle();
-             }) &&
+        useDrive(around->location()) && step("guide-prices-start", [&] { return open(form->btnGPSGuide); }) &&
+        step("guide-prices-1km", [&] { return driveOn(guide, 1000); }) &&
+        step("guide-prices-3km", [&] { return driveOn(guide, 2000); }) &&
+        step("guide-compounds", compounds) &&
         step("guide-compound-detail",
              [&] {
                  qvmResultListItem* list = topList();
@@ -639,10 +684,7 @@ bool kwdTour::runGuide(qvmWidgetAround* around)
             tap(bar->backButton(), bar->backButton()->rect().center());
             if (!waitFor([&] { return around->currentPage() == qvmWidgetAround::PageForm; }))
                 return false;
-            if (!open(form->btnGPSGuideLease) || !drive(3000))
-                return false;
-            view = guide->compoundList();
-            return waitFor([&] { return topList() && !topList()->rows.isEmpty(); }) && settle();
+            return open(form->btnGPSGuideLease) && driveOn(guide, 3000) && compounds();
         });
     if (around->currentPage() == qvmWidgetAround::PageGuide)
         tap(bar->backButton(), bar->backButton()->rect().center());

@@ -6,12 +6,14 @@
 #include <functional>
 
 class MainWindow;
+class kwdLocation;
 class QPoint;
 class QMessageBox;
 class QWidget;
 class qvmResultListItem;
 class qvmResultView;
 class qvmWidgetAround;
+class qvmWidgetGPSGuide;
 class qvmWidgetSource;
 
 // The screenshot tour: drives the main window with synthetic taps and drags through a search (area
@@ -22,7 +24,9 @@ class qvmWidgetSource;
 class kwdTour
 {
 public:
-    kwdTour(MainWindow* window, const QString& outDir);
+    // `drive` is the local service's simulated drive (host:port of its NMEA), which the guide
+    // steps follow.
+    kwdTour(MainWindow* window, const QString& outDir, const QString& drive);
 
     // Runs every step; false (with the reason on stderr) as soon as one does not reach its page.
     bool run();
@@ -42,8 +46,9 @@ private:
     // Scrolls the view so that the scene rectangle's top is visible and returns its viewport point.
     QPoint bringIntoView(const QRect& sceneRect);
     bool search(const char* button);
-    // Sets the local service's documents through its control host; true on "ok".
-    bool control(const QString& pathAndQuery);
+    // Sets the local service's documents through its control host; true on "ok", with the
+    // answer's text in `answer` when given.
+    bool control(const QString& pathAndQuery, QString* answer = nullptr);
     bool systemSteps();
     // The contact panel of an agency band with two numbers: list, buttons, SMS, add contact, call.
     bool runContact();
@@ -55,6 +60,10 @@ private:
     // The around-me page: locating, the address, a sale search around the user, its conditions, back.
     bool runAround();
     bool runGuide(qvmWidgetAround* around);
+    // Stops the simulated drive's clock and makes it the position source's receiver.
+    bool useDrive(kwdLocation* location);
+    // Fast-forwards the drive by `metres` and waits for the guide to follow.
+    bool driveOn(qvmWidgetGPSGuide* guide, double metres);
     // Stars a sale and a lease, shows the favourites page in each category, opens a favourite,
     // unstars it and goes back to the shorter list.
     bool runFavorites();
@@ -69,6 +78,8 @@ private:
     qvmWidgetSource* source = nullptr;
     qvmResultView* view = nullptr;
     QDir dir;
+    QString driveAddress;
+    double driveSpeed = 0;
     int number = 0;
     QStringList written;
     QString failure;

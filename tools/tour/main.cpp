@@ -20,14 +20,19 @@
 
 namespace {
 
-// Starts the local service next to this program; its address, or empty on failure.
-QString startService(QProcess& process, const QString& dir)
+// Starts the local service next to this program; its address, or empty on failure. `drive` gets
+// the address of its simulated drive.
+QString startService(QProcess& process, const QString& dir, QString* drive)
 {
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(dir + QStringLiteral("/kwd-localservice"), {QStringLiteral("--port"), QStringLiteral("0")});
+    // Fixes five times a second, so that a fast-forwarded drive reaches the program at once.
+    process.start(dir + QStringLiteral("/kwd-localservice"),
+                  {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--nmea-interval"),
+                   QStringLiteral("200")});
     if (!process.waitForStarted(5000))
         return QString();
-    static const QRegularExpression listening(QStringLiteral("listening on ([0-9.]+:[0-9]+)"));
+    static const QRegularExpression listening(
+        QStringLiteral("listening on ([0-9.]+:[0-9]+)\\s+nmea on ([0-9.]+:[0-9]+)"));
     QByteArray out;
     QElapsedTimer t;
     t.start();
@@ -35,8 +40,10 @@ QString startService(QProcess& process, const QString& dir)
         process.waitForReadyRead(200);
         out += process.readAll();
         const QRegularExpressionMatch m = listening.match(QString::fromUtf8(out));
-        if (m.hasMatch())
+        if (m.hasMatch()) {
+            *drive = m.captured(2);
             return m.captured(1);
+        }
     }
     std::fprintf(stderr, "%s", out.constData());
     return QString();
@@ -71,12 +78,18 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QProcess service;
+    // The guide follows the service's simulated drive: the one this program starts, else the one
+    // the position is taken from.
+    QString drive;
+    const QString position = qEnvironmentVariable("KWDPERSONAL_POSITION");
+    if (position.startsWith(QLatin1String("socket://")))
+        drive = position.mid(int(qstrlen("socket://")));
     if (qEnvironmentVariableIsEmpty("http_proxy")) {
         // The program's directory is known only once the application exists; argv[0] tells it first.
         const QString self = QString::fromLocal8Bit(argv[0]);
         const QString dir =
             self.contains(QLatin1Char('/')) ? self.section(QLatin1Char('/'), 0, -2) : QStringLiteral(".");
-        const QString address = startService(service, dir);
+        const QString address = startService(service, dir, &drive);
         if (address.isEmpty()) {
             std::fprintf(stderr, "kwd-tour: the local service did not start\n");
             return 1;
@@ -107,7 +120,7 @@ int main(int argc, char** argv)
     MainWindow* window = kwdStartup::start(&app);
     int result = 0;
     {
-        kwdTour tour(window, QString::fromLocal8Bit(argv[1]));
+        kwdTour tour(window, QString::fromLocal8Bit(argv[1]), drive);
         result = tour.run() ? 0 : 1;
         std::printf("kwd-tour: %d pictures in %s\n", int(tour.shots().size()), argv[1]);
     }
