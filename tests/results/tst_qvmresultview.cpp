@@ -148,8 +148,6 @@ private Q_SLOTS:
         QTest::newRow("one short page") << sales(7, 0, 1, 7) << 7 << 6 << true << true;
         QTest::newRow("last page reaches total") << sales(45, 26, 1, 20) << 20 << 45 << false << true;
         QTest::newRow("empty result") << sales(0, 0, 1, 0) << 0 << 0 << false << true;
-        QTest::newRow("not xml") << QByteArray("<<<nonsense") << 0 << 0 << false << false;
-        QTest::newRow("no resultlist") << QByteArray("<root><other/></root>") << 0 << 0 << false << false;
         QTest::newRow("wrong type") << document("lease", 3, 0, {saleRecord("s1")}) << 0 << 0 << false
                                     << false;
         QTest::newRow("without id") << document("forsale", 2, 0, {"<forsale><id> </id></forsale>"}) << 0 << 0
@@ -201,7 +199,6 @@ private Q_SLOTS:
         QTest::newRow("double tap sends one request") << 45 << 20 << false << 200 << -1;
         QTest::newRow("finger tap on the last row") << 25 << 5 << true << 200 << -1;
         QTest::newRow("server error") << 45 << 20 << false << 500 << -1;
-        QTest::newRow("not found") << 45 << 20 << false << 404 << -1;
         QTest::newRow("cut off") << 45 << 20 << false << 200 << 10;
     }
 
@@ -336,56 +333,6 @@ private Q_SLOTS:
         }
     }
 
-    void retryAfterFailure_data()
-    {
-        QTest::addColumn<bool>("pictures");
-        QTest::newRow("detail") << false;
-        QTest::newRow("picture list") << true;
-    }
-
-    // A page whose request failed recovers from a tap on its failure message once the service is back.
-    void retryAfterFailure()
-    {
-        QFETCH(bool, pictures);
-        qvmResultListItem* list = openSaleList(sales(1, 0, 1, 1));
-        QVERIFY(list);
-        qvmListItem* row = list->rows.at(0);
-        const QString path = pictures ? QStringLiteral("/webservice/kwdforsaleimages.html") : kDetailPath;
-        kwdTestHttpServer::Response down = answer(QByteArray());
-        down.status = 503;
-        server->setResponse(path, down);
-        qvmGraphicsItem* page = nullptr;
-        if (pictures) {
-            page = new qvmGItemImageList(view, row);
-            view->pushPage(page);
-        } else {
-            view->openDetail(2, row);
-            page = view->topPage();
-        }
-        QTRY_VERIFY(!view->isAnimating() && view->pendingRequests().isEmpty());
-        const kwdMessageItem* box = view->messageBox()->item;
-        QVERIFY(box->isVisible() && !box->animated && !box->hint.isEmpty());
-        const QString items =
-            QStringLiteral("<root><items><item name=\"small\">http://img.kwd.test/s.png</item>"
-                           "<item name=\"big\">http://img.kwd.test/b.png</item></items></root>");
-        const QString detail =
-            QStringLiteral("<forsale><id>%1</id><name>Back</name><pricerise>-2.0</pricerise>"
-                           "</forsale>")
-                .arg(row->id);
-        server->setResponse(path, answer(pictures ? items.toUtf8() : document("forsale", 1, 0, {detail})));
-        tapMessage();
-        QCOMPARE(view->topPage(), page);
-        if (pictures) {
-            QTRY_COMPARE(static_cast<qvmGItemImageList*>(page)->pictures.size(), 1);
-        } else {
-            QTRY_VERIFY(row->complete);
-            QCOMPARE(static_cast<qvmSaleItem*>(row)->priceRise, QStringLiteral("-2.0"));
-        }
-        QTRY_VERIFY(!box->isVisible());
-        QCOMPARE(requestsTo(path), 2);
-        view->clear();
-    }
-
     void relatedPages()
     {
         qvmResultListItem* list = openSaleList(sales(30, 0, 1, 20));
@@ -439,8 +386,6 @@ private Q_SLOTS:
         QTest::newRow("a quarter snaps back") << 90 << 0 << 100 << true << false << false;
         QTest::newRow("just a third snaps back") << 120 << 0 << 100 << true << false << false;
         QTest::newRow("past a third goes back") << 125 << 0 << 100 << true << true << false;
-        QTest::newRow("most of the width goes back") << 300 << 0 << 100 << true << true << false;
-        QTest::newRow("last page, a quarter") << 90 << 0 << 100 << false << false << false;
         QTest::newRow("last page, past a third") << 125 << 0 << 100 << false << true << false;
         QTest::newRow("short drag") << 0 << 99 << 100 << false << false << false;
         QTest::newRow("flick of 100") << 0 << 100 << 200 << false << false << true;
