@@ -3,6 +3,7 @@
 #include "kwdcallhandoff.h"
 #include "kwdmessage.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "makephonecall.h"
 #include "qvmdetailaction.h"
 #include "qvmlistitem.h"
@@ -196,20 +197,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("contact");
         QTest::addColumn<QString>("sms");
         QTest::addColumn<QString>("smsTo");
-        const QString t = QStringLiteral("东城 两居 350万");
-        QTest::newRow("listing with a contact")
-            << true << QStringLiteral("链家") << "I'm intresting in " + t + ",call me"
-            << "I find this " + t + "\ncontact:链家\nphone:13812345678";
-        QTest::newRow("SMS To without a contact name")
-            << true << QString() << "I'm intresting in " + t + ",call me"
-            << "I find this " + t + "\nphone:13812345678";
-        QTest::newRow("not a listing: the title alone") << false << QStringLiteral("链家") << t << t;
+        QTest::addColumn<QString>("typed"); // then typed over the text: the count is of characters
+        QTest::addColumn<QString>("count");
+        const QString t = QStringLiteral("东城 两居 350万"), phone = QStringLiteral("\nphone:13812345678");
+        const QString sms = "I'm intresting in " + t + ",call me";
+        kwdRow("listing with a contact", true, "链家", sms, "I find this " + t + "\ncontact:链家" + phone,
+               "我想看看这套房子的图", "10Words");
+        kwdRow("SMS To without a contact name", true, "", sms, "I find this " + t + phone, "call me",
+               "7Words");
+        kwdRow("not a listing: the title alone", false, "链家", t, t, "", "0Words");
     }
 
     void messages()
     {
         QFETCH(bool, listing);
         QFETCH(QString, contact);
+        QFETCH(QString, typed);
         panel->show(contact, QStringLiteral("13812345678"), QRect(0, 300, 360, 60),
                     QStringLiteral("东城 两居 350万"), listing);
         panel->btnSMS->click();
@@ -228,25 +231,7 @@ private Q_SLOTS:
         else
             QCOMPARE(panel->geometry().top(), 330);
         QVERIFY(panel->height() >= panel->sizeHint().height());
-        panel->sms->btnCancel->click();
-    }
-
-    void characterCount_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("count");
-        QTest::newRow("10 Chinese characters")
-            << QStringLiteral("我想看看这套房子的") + QStringLiteral("图") << "10Words";
-        QTest::newRow("latin") << QStringLiteral("call me") << "7Words";
-        QTest::newRow("empty") << QString() << "0Words";
-    }
-
-    void characterCount()
-    {
-        QFETCH(QString, text);
-        openButtons(QStringLiteral("13812345678"));
-        panel->btnSMS->click();
-        panel->sms->textEdit->setPlainText(text);
+        panel->sms->textEdit->setPlainText(typed);
         QTEST(panel->sms->lblTextCount->text(), "count");
         panel->sms->btnCancel->click();
     }
@@ -335,16 +320,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         const int kde = kwdSmsHandoff::KdeConnect, uri = kwdSmsHandoff::SmsUri, none = kwdSmsHandoff::NoRoute;
         const QString refused = QStringLiteral("failed to send sms");
-        QTest::newRow("KDE Connect first") << true << "abc123\n"
-                                           << 0 << true << "x.desktop" << kde << QString();
-        QTest::newRow("KDE Connect failing") << true << "abc123" << 1 << true << "x.desktop" << kde
-                                             << QStringLiteral("Unable to send message");
-        QTest::newRow("no reachable device: sms handler")
-            << true << "" << 0 << true << "x.desktop" << uri << QString();
-        QTest::newRow("no KDE Connect: sms handler")
-            << false << "" << 0 << true << "x.desktop" << uri << QString();
-        QTest::newRow("no handler registered") << false << "" << 0 << true << "" << none << refused;
-        QTest::newRow("no tools at all") << false << "" << 0 << false << "" << none << refused;
+        kwdRow("KDE Connect first", true, "abc123\n", 0, true, "x.desktop", kde, QString());
+        kwdRow("KDE Connect failing", true, "abc123", 1, true, "x.desktop", kde, "Unable to send message");
+        kwdRow("no reachable device: sms handler", true, "", 0, true, "x.desktop", uri, QString());
+        kwdRow("no KDE Connect: sms handler", false, "", 0, true, "x.desktop", uri, QString());
+        kwdRow("no handler registered", false, "", 0, true, "", none, refused);
+        kwdRow("no tools at all", false, "", 0, false, "", none, refused);
     }
 
     void handOff()
@@ -397,18 +378,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("handler");
         QTest::addColumn<QString>("uri");
-        QTest::newRow("landline") << "010-62345678"
-                                  << "calls.desktop"
-                                  << "tel:+86-10-62345678";
-        QTest::newRow("mobile") << "13812345678"
-                                << "calls.desktop"
-                                << "tel:+86-13812345678";
-        QTest::newRow("national only") << "400-820-1234"
-                                       << "calls.desktop"
-                                       << "tel:400-820-1234;phone-context=+86";
-        QTest::newRow("nothing places calls") << "13812345678"
-                                              << ""
-                                              << "";
+        kwdRow("landline", "010-62345678", "calls.desktop", "tel:+86-10-62345678");
+        kwdRow("mobile", "13812345678", "calls.desktop", "tel:+86-13812345678");
+        kwdRow("national only", "400-820-1234", "calls.desktop", "tel:400-820-1234;phone-context=+86");
+        kwdRow("nothing places calls", "13812345678", "", "");
     }
 
     void call()
