@@ -1,6 +1,5 @@
 #include "kwdformfields.h"
 #include "kwdlistingfilter.h"
-#include "kwdpicturepainter.h"
 #include "kwdsamplecity.h"
 #include "kwdsamplenames.h"
 #include "kwdservicedocuments.h"
@@ -8,7 +7,6 @@
 
 #include <QApplication>
 #include <QDomDocument>
-#include <QPainter>
 #include <QSet>
 #include <QtTest>
 
@@ -349,32 +347,6 @@ private Q_SLOTS:
         const QDomElement district = record.firstChildElement(QStringLiteral("district"));
         if (!district.isNull() && type != QLatin1String("district"))
             QVERIFY(bj.districtByCode(district.attribute(QStringLiteral("id"))) >= 0);
-    }
-
-    void pictures()
-    {
-        const QImage small =
-            kwdPicturePainter::render(QStringLiteral("forsale"), QStringLiteral("bj/S200001"), 1, false);
-        QCOMPARE(small.size(), QSize(160, 120));
-        const QByteArray big =
-            kwdPicturePainter::jpeg(QStringLiteral("ha"), QStringLiteral("bj/H10001"), 2, true);
-        QVERIFY(big.startsWith("\xFF\xD8"));
-        QCOMPARE(QImage::fromData(big, "JPEG").size(), QSize(640, 480));
-        QCOMPARE(kwdPicturePainter::jpeg(QStringLiteral("ha"), QStringLiteral("bj/H10001"), 2, true), big);
-        QVERIFY(kwdPicturePainter::jpeg(QStringLiteral("ha"), QStringLiteral("bj/H10002"), 2, true) != big);
-
-        // A contact sheet of every scene kind for a person to look at.
-        const QStringList kinds{"forsale", "lease", "ha", "district", "street", "co"};
-        QImage sheet(3 * 320, 2 * 240 * 2, QImage::Format_RGB32);
-        QPainter p(&sheet);
-        for (int i = 0; i < 12; ++i) {
-            const QImage img =
-                kwdPicturePainter::render(kinds[i % 6], QStringLiteral("id%1").arg(i), 1 + i / 6, true);
-            p.drawImage(QRect((i % 3) * 320, (i / 3) * 240, 320, 240), img);
-        }
-        p.end();
-        QVERIFY(sheet.save(kwdTestEnvironment::outputDir(QStringLiteral("localservice")) +
-                           QStringLiteral("/pictures.png")));
     }
 };
 
