@@ -88,7 +88,6 @@ private Q_SLOTS:
         QTest::newRow("leases") << 1 << 2 << 4 << 0 << QStringLiteral("Lease Favorite") << 4;
         QTest::newRow("no leases") << 1 << 2 << 0 << 0 << QStringLiteral("Lease Favorite") << 0;
         QTest::newRow("housing areas") << 2 << 0 << 1 << 2 << QStringLiteral("HA Favorite") << 2;
-        QTest::newRow("nothing at all") << 2 << 0 << 0 << 0 << QStringLiteral("HA Favorite") << 0;
     }
 
     void refresh()
