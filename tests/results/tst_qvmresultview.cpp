@@ -452,10 +452,8 @@ private Q_SLOTS:
         const int detail = qvmGraphicsItem::KindDetail;
         const int list = qvmGraphicsItem::KindList;
         QTest::newRow("pictures") << 0 << -1 << int(qvmGraphicsItem::KindPlain) << QStringLiteral("图片列表");
-        QTest::newRow("district") << 1 << 7 << detail << QStringLiteral("行政区详细");
         QTest::newRow("street") << 2 << 6 << detail << QStringLiteral("道路详细");
         QTest::newRow("housing area") << 3 << 8 << detail << QStringLiteral("楼盘小区详细");
-        QTest::newRow("more sales") << 4 << 8 << list << QStringLiteral("二手房");
         QTest::newRow("more leases") << 5 << 8 << list << QStringLiteral("租房");
         QTest::newRow("unknown action") << 7 << 8 << -1 << QString();
         // The phone line wins over a link beneath it.
