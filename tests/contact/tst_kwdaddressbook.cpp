@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+// Address books in a temporary directory: cards written, read back, filtered and appended to.
 class TestAddressBook : public QObject
 {
     Q_OBJECT

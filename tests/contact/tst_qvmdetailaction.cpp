@@ -37,6 +37,7 @@ public Q_SLOTS:
     void take(const QUrl& url) { urls << url; }
 };
 
+// The contact panel on a host widget: its numbers, sub-panels, saved cards and hand-offs to fake tools.
 class TestDetailAction : public QObject
 {
     Q_OBJECT

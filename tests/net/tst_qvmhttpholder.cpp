@@ -81,6 +81,7 @@ public Q_SLOTS:
     }
 };
 
+// A fresh request holder per test against a loopback server: records, bodies, files and failures.
 class TestHttpHolder : public QObject
 {
     Q_OBJECT
