@@ -125,14 +125,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("phones");
         QTest::addColumn<QStringList>("numbers");
-        QTest::newRow("landline with a dash and a mobile")
-            << QStringLiteral("1381234567 / 010-62345678") << QStringList{"010-62345678", "1381234567"};
-        QTest::newRow("single") << QStringLiteral("13812345678") << QStringList{"13812345678"};
-        QTest::newRow("same length keeps its order")
-            << QStringLiteral("电话:13800000001，13800000002") << QStringList{"13800000001", "13800000002"};
-        QTest::newRow("no number") << QStringLiteral("暂无") << QStringList{};
-        QTest::newRow("dashes are no number")
-            << QStringLiteral("-- / 13812345678") << QStringList{"13812345678"};
+        kwdRow("landline with a dash and a mobile", QStringLiteral("1381234567 / 010-62345678"),
+               QStringList{"010-62345678", "1381234567"});
+        kwdRow("single", QStringLiteral("13812345678"), QStringList{"13812345678"});
+        kwdRow("same length keeps its order", QStringLiteral("电话:13800000001，13800000002"),
+               QStringList{"13800000001", "13800000002"});
+        kwdRow("no number", QStringLiteral("暂无"), QStringList{});
+        kwdRow("dashes are no number", QStringLiteral("-- / 13812345678"), QStringList{"13812345678"});
     }
 
     void numbers()
@@ -146,11 +145,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("phones");
         QTest::addColumn<bool>("fromBottom");
         QTest::addColumn<int>("count");
-        QTest::newRow("two numbers at the bottom")
-            << QStringLiteral("010-62345678 / 13812345678") << true << 2;
-        QTest::newRow("three numbers from the middle") << QStringLiteral("1,22,333") << false << 3;
-        QTest::newRow("single number shows the buttons") << QStringLiteral("13812345678") << true << 1;
-        QTest::newRow("nothing to call") << QStringLiteral("--") << true << 0;
+        kwdRow("two numbers at the bottom", QStringLiteral("010-62345678 / 13812345678"), true, 2);
+        kwdRow("three numbers from the middle", QStringLiteral("1,22,333"), false, 3);
+        kwdRow("single number shows the buttons", QStringLiteral("13812345678"), true, 1);
+        kwdRow("nothing to call", QStringLiteral("--"), true, 0);
     }
 
     void showPanel()
@@ -240,8 +238,8 @@ private Q_SLOTS:
     void addContactsAndPick_data()
     {
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("two contacts from the same panel") << QStringList{"链家 东四店", "王经理"};
-        QTest::newRow("and a third, later") << QStringList{"赵女士"};
+        kwdRow("two contacts from the same panel", QStringList{"链家 东四店", "王经理"});
+        kwdRow("and a third, later", QStringList{"赵女士"});
     }
 
     // Saving works every time (the panel is reused), and the picker's last entry fills its number.
@@ -416,10 +414,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("band");
         QTest::addColumn<QString>("contact");
         QTest::addColumn<QStringList>("numbers");
-        QTest::newRow("first agency")
-            << 0 << QStringLiteral("链家 东四店") << QStringList{"010-62345678", "13812345678"};
-        QTest::newRow("second agency, its own numbers")
-            << 1 << QStringLiteral("王先生") << QStringList{"13900001111"};
+        kwdRow("first agency", 0, QStringLiteral("链家 东四店"), QStringList{"010-62345678", "13812345678"});
+        kwdRow("second agency, its own numbers", 1, QStringLiteral("王先生"), QStringList{"13900001111"});
     }
 
     // Every band of a listing's detail opens the panel with its own agency's numbers.
@@ -462,8 +458,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("visible");
         QTest::addColumn<bool>("callFocused");
-        QTest::newRow("Context1 focuses Call") << int(Qt::Key_Context1) << true << true;
-        QTest::newRow("Context2 closes") << int(Qt::Key_Context2) << false << false;
+        kwdRow("Context1 focuses Call", int(Qt::Key_Context1), true, true);
+        kwdRow("Context2 closes", int(Qt::Key_Context2), false, false);
     }
 
     void keys()
