@@ -2,6 +2,7 @@
 #include "kwdlocalservice.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
 #include "qvmresultdetailitem.h"
@@ -84,10 +85,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("areas");
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("shown");
-        QTest::newRow("sales") << 0 << 3 << 1 << 0 << QStringLiteral("Sale Favorite") << 3;
-        QTest::newRow("leases") << 1 << 2 << 4 << 0 << QStringLiteral("Lease Favorite") << 4;
-        QTest::newRow("no leases") << 1 << 2 << 0 << 0 << QStringLiteral("Lease Favorite") << 0;
-        QTest::newRow("housing areas") << 2 << 0 << 1 << 2 << QStringLiteral("HA Favorite") << 2;
+        kwdRow("sales", 0, 3, 1, 0, QStringLiteral("Sale Favorite"), 3);
+        kwdRow("leases", 1, 2, 4, 0, QStringLiteral("Lease Favorite"), 4);
+        kwdRow("no leases", 1, 2, 0, 0, QStringLiteral("Lease Favorite"), 0);
+        kwdRow("housing areas", 2, 0, 1, 2, QStringLiteral("HA Favorite"), 2);
     }
 
     void refresh()
@@ -128,8 +129,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("leases");
         QTest::addColumn<int>("pages");
-        QTest::newRow("new category has favourites") << 2 << 2;
-        QTest::newRow("new category empty") << 0 << 1;
+        kwdRow("new category has favourites", 2, 2);
+        kwdRow("new category empty", 0, 1);
     }
 
     void detailAcrossSegments()
@@ -154,9 +155,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("segment");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("opened");
-        QTest::newRow("first sale") << 0 << 3 << 0;
-        QTest::newRow("last lease") << 1 << 3 << 2;
-        QTest::newRow("only housing area") << 2 << 1 << 0;
+        kwdRow("first sale", 0, 3, 0);
+        kwdRow("last lease", 1, 3, 2);
+        kwdRow("only housing area", 2, 1, 0);
     }
 
     void unstarInDetail()
@@ -203,8 +204,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("sales");
         QTest::addColumn<int>("removed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("three added, one removed") << 3 << 1 << QStringLiteral("2:2");
-        QTest::newRow("the only one removed") << 1 << 1 << QStringLiteral("2:0");
+        kwdRow("three added, one removed", 3, 1, QStringLiteral("2:2"));
+        kwdRow("the only one removed", 1, 1, QStringLiteral("2:0"));
     }
 
     void savedForAnotherProcess()
@@ -232,9 +233,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("segment");
         QTest::addColumn<bool>("downloaded");
         QTest::addColumn<bool>("openedOnline");
-        QTest::newRow("sale with its picture") << 0 << true << false;
-        QTest::newRow("housing area, picture not yet downloaded") << 2 << false << false;
-        QTest::newRow("picture shown by a later detail") << 0 << false << true;
+        kwdRow("sale with its picture", 0, true, false);
+        kwdRow("housing area, picture not yet downloaded", 2, false, false);
+        kwdRow("picture shown by a later detail", 0, false, true);
     }
 
     void offline()
