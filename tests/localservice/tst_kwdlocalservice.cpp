@@ -104,20 +104,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("root");
         const QString bj = kwdLocalService::listingHost(QStringLiteral("bj"));
         const QString report = stat + "/kwd/webservice/kwd_login.php?sn=x&flag=1&remark=symbian&version=1016";
-        QTest::newRow("city information") << bj + "/webservice/kwdcity.html" << 200 << "kwdcity";
-        QTest::newRow("district") << bj + "/webservice/kwddistrict.html?id=bj03&sn=x" << 200 << "resultlist";
-        QTest::newRow("compound lookup")
-            << bj + "/webservice/kwdhalist.html?keyword=%E5%9B%AD" << 200 << "resultlist";
-        QTest::newRow("unknown detail")
-            << bj + "/webservice/kwdforsaledetail.html?id=nope" << 200 << "resultlist";
-        QTest::newRow("usage report") << report << 200 << "";
-        QTest::newRow("update") << stat + "/update/kwdpersonal_win32.xml" << 200 << "kwdupdate";
-        QTest::newRow("unknown path") << bj + "/webservice/nothing.html" << 404 << "";
-        QTest::newRow("unknown city")
-            << kwdLocalService::listingHost("zzq") + "/webservice/kwdcity.html" << 502 << "";
-        QTest::newRow("foreign host") << "http://example.org/" << 502 << "";
-        QTest::newRow("login by GET")
-            << kwdLocalService::mobileHost("bj") + "/webservice/login.html" << 405 << "";
+        kwdRow("city information", bj + "/webservice/kwdcity.html", 200, "kwdcity");
+        kwdRow("district", bj + "/webservice/kwddistrict.html?id=bj03&sn=x", 200, "resultlist");
+        kwdRow("compound lookup", bj + "/webservice/kwdhalist.html?keyword=%E5%9B%AD", 200, "resultlist");
+        kwdRow("unknown detail", bj + "/webservice/kwdforsaledetail.html?id=nope", 200, "resultlist");
+        kwdRow("usage report", report, 200, "");
+        kwdRow("update", stat + "/update/kwdpersonal_win32.xml", 200, "kwdupdate");
+        kwdRow("unknown path", bj + "/webservice/nothing.html", 404, "");
+        kwdRow("unknown city", kwdLocalService::listingHost("zzq") + "/webservice/kwdcity.html", 502, "");
+        kwdRow("foreign host", "http://example.org/", 502, "");
+        kwdRow("login by GET", kwdLocalService::mobileHost("bj") + "/webservice/login.html", 405, "");
     }
 
     void hostsAndPaths()
@@ -209,9 +205,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("photoBytes");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("answer");
-        QTest::newRow("bad password") << "nope" << 0 << 200 << QByteArray("uid or pwd is error");
-        QTest::newRow("unknown deal") << "demo123" << 0 << 200 << QByteArray("dealcode is error");
-        QTest::newRow("oversized") << "demo123" << 6 * 1024 * 1024 << 413 << QByteArray();
+        kwdRow("bad password", "nope", 0, 200, QByteArray("uid or pwd is error"));
+        kwdRow("unknown deal", "demo123", 0, 200, QByteArray("dealcode is error"));
+        kwdRow("oversized", "demo123", 6 * 1024 * 1024, 413, QByteArray());
     }
 
     void rejectedUploads()
