@@ -3,6 +3,7 @@
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesthttpserver.h"
+#include "kwdtesttable.h"
 #include "qvmhttpholder.h"
 
 #include <QApplication>
@@ -145,18 +146,15 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("payload"); // what the caller hands over
         QTest::addColumn<int>("size");           // the size the caller states
         QTest::addColumn<QString>("contentType");
-        QTest::newRow("get") << 0 << "/webservice/kwdhalist.html?page=1&percount=20" << QByteArray() << 0
-                             << QString();
-        QTest::newRow("post form") << 4 << "/login.html?a=1" << QByteArray("user=a&pass=b") << 13
-                                   << QString();
-        QTest::newRow("post empty") << 4 << "/webservice/booking.html?x" << QByteArray() << 0 << QString();
-        QTest::newRow("post binary typed") << 5 << "/save.html?x" << QByteArray("\x00\xff\x10zz\x00", 6) << 6
-                                           << "multipart/form-data; boundary=xyz";
-        QTest::newRow("post large typed")
-            << 5 << "/upload?x" << randomBytes(100000) << 100000 << "application/octet-stream";
+        kwdRow("get", 0, "/webservice/kwdhalist.html?page=1&percount=20", QByteArray(), 0, QString());
+        kwdRow("post form", 4, "/login.html?a=1", QByteArray("user=a&pass=b"), 13, QString());
+        kwdRow("post empty", 4, "/webservice/booking.html?x", QByteArray(), 0, QString());
+        kwdRow("post binary typed", 5, "/save.html?x", QByteArray("\x00\xff\x10zz\x00", 6), 6,
+               "multipart/form-data; boundary=xyz");
+        kwdRow("post large typed", 5, "/upload?x", randomBytes(100000), 100000, "application/octet-stream");
         // A caller's slip must not read memory that is not there: the post goes out empty.
-        QTest::newRow("post null data with a size") << 4 << "/null?x" << QByteArray() << 64 << QString();
-        QTest::newRow("post negative size") << 4 << "/negative?x" << QByteArray("abc") << -5 << QString();
+        kwdRow("post null data with a size", 4, "/null?x", QByteArray(), 64, QString());
+        kwdRow("post negative size", 4, "/negative?x", QByteArray("abc"), -5, QString());
     }
 
     void requestsAsReceived()
@@ -280,23 +278,21 @@ private Q_SLOTS:
         QTest::addColumn<bool>("toFile");
         const int length = kwdTestHttpServer::ContentLength;
         const int unframed = kwdTestHttpServer::CloseDelimited;
-        QTest::newRow("length, at once") << "" << length << 200000 << 0 << false << false << true;
-        QTest::newRow("length, slow pieces") << "" << length << 60000 << 7000 << false << false << true;
-        QTest::newRow("length, empty") << "" << length << 0 << 0 << false << false << true;
-        QTest::newRow("chunked") << "" << int(kwdTestHttpServer::Chunked) << 150000 << 16384 << false << false
-                                 << true;
-        QTest::newRow("no length") << "" << unframed << 120000 << 0 << false << false << true;
-        QTest::newRow("deflated, slow pieces") << "" << length << 90000 << 100 << true << false << true;
-        QTest::newRow("deflated, no length") << "" << unframed << 90000 << 0 << true << false << true;
-        QTest::newRow("redirected") << "" << length << 40000 << 8000 << false << true << true;
-        QTest::newRow("redirected, in memory") << "" << length << 40000 << 8000 << false << true << false;
+        kwdRow("length, at once", "", length, 200000, 0, false, false, true);
+        kwdRow("length, slow pieces", "", length, 60000, 7000, false, false, true);
+        kwdRow("length, empty", "", length, 0, 0, false, false, true);
+        kwdRow("chunked", "", int(kwdTestHttpServer::Chunked), 150000, 16384, false, false, true);
+        kwdRow("no length", "", unframed, 120000, 0, false, false, true);
+        kwdRow("deflated, slow pieces", "", length, 90000, 100, true, false, true);
+        kwdRow("deflated, no length", "", unframed, 90000, 0, true, false, true);
+        kwdRow("redirected", "", length, 40000, 8000, false, true, true);
+        kwdRow("redirected, in memory", "", length, 40000, 8000, false, true, false);
         for (const char* failure : {"refused", "cut", "404", "stalled", "too large"}) {
             QTest::addRow("%s", failure) << failure << length << 80000 << 10000 << false << false << false;
             QTest::addRow("%s to file", failure)
                 << failure << length << 80000 << 10000 << false << false << true;
         }
-        QTest::newRow("too large, no length")
-            << "too large" << unframed << 80000 << 10000 << false << false << false;
+        kwdRow("too large, no length", "too large", unframed, 80000, 10000, false, false, false);
     }
 
     void download()
@@ -393,14 +389,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("uid");
         QTest::addColumn<QByteArray>("query");
         // Without a user the query is checked where the window sends its usage report.
-        QTest::newRow("with uid") << "invalidsymbiansn" << QStringLiteral("u42")
-                                  << QByteArray(
-                                         "sn=invalidsymbiansn&uid=u42&flag=1&remark=symbian&version=1016");
-        QTest::newRow("hostile values")
-            << "a&uid=evil" << QStringLiteral("x y#z?=%")
-            << QByteArray("sn=a%26uid%3Devil&uid=x%20y%23z%3F%3D%25&flag=1&remark=symbian&version=1016");
-        QTest::newRow("non-ascii") << QStringLiteral("设备") << QString()
-                                   << QByteArray("sn=%E8%AE%BE%E5%A4%87&flag=1&remark=symbian&version=1016");
+        kwdRow("with uid", "invalidsymbiansn", QStringLiteral("u42"),
+               QByteArray("sn=invalidsymbiansn&uid=u42&flag=1&remark=symbian&version=1016"));
+        kwdRow("hostile values", "a&uid=evil", QStringLiteral("x y#z?=%"),
+               QByteArray("sn=a%26uid%3Devil&uid=x%20y%23z%3F%3D%25&flag=1&remark=symbian&version=1016"));
+        kwdRow("non-ascii", QStringLiteral("设备"), QString(),
+               QByteArray("sn=%E8%AE%BE%E5%A4%87&flag=1&remark=symbian&version=1016"));
     }
 
     void loginQuery()
