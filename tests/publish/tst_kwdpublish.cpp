@@ -351,11 +351,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("decodable");
-        QTest::newRow("png") << picture("PNG") << true;
-        QTest::newRow("jpeg") << picture("JPG") << true;
-        QTest::newRow("text") << QByteArray("not a picture") << false;
-        QTest::newRow("truncated jpeg") << picture("JPG").left(20) << false;
-        QTest::newRow("empty") << QByteArray() << false;
+        kwdRow("png", picture("PNG"), true);
+        kwdRow("jpeg", picture("JPG"), true);
+        kwdRow("text", QByteArray("not a picture"), false);
+        kwdRow("truncated jpeg", picture("JPG").left(20), false);
+        kwdRow("empty", QByteArray(), false);
     }
 
     void photoEncoding()
@@ -471,10 +471,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("lease");
         QTest::addColumn<QByteArray>("photoFile");
         QTest::addColumn<bool>("uploaded");
-        QTest::newRow("sale without photo") << false << QByteArray() << false;
-        QTest::newRow("sale with photo") << false << picture("PNG") << true;
-        QTest::newRow("lease with photo") << true << picture("JPG") << true;
-        QTest::newRow("undecodable photo") << false << QByteArray("not a picture") << false;
+        kwdRow("sale without photo", false, QByteArray(), false);
+        kwdRow("sale with photo", false, picture("PNG"), true);
+        kwdRow("lease with photo", true, picture("JPG"), true);
+        kwdRow("undecodable photo", false, QByteArray("not a picture"), false);
     }
 
     void post()
@@ -520,8 +520,8 @@ private Q_SLOTS:
     void replyNoLongerPending_data()
     {
         QTest::addColumn<bool>("onForm");
-        QTest::newRow("login page left") << false;
-        QTest::newRow("form left") << true;
+        kwdRow("login page left", false);
+        kwdRow("form left", true);
     }
 
     void replyNoLongerPending()
