@@ -532,14 +532,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("space slash space")
-            << "010-64701234 / 13800138000" << QStringList{"010-64701234", "13800138000"};
-        QTest::newRow("one") << "13800138000" << QStringList{"13800138000"};
-        QTest::newRow("empty") << "" << QStringList();
-        QTest::newRow("words only") << "call us" << QStringList();
-        QTest::newRow("leading and trailing") << " (010)1234;5678 " << QStringList{"010", "1234", "5678"};
-        QTest::newRow("Chinese separators")
-            << QString("电话：010-1234，手机13800138000") << QStringList{"010-1234", "13800138000"};
+        kwdRow("space slash space", "010-64701234 / 13800138000", QStringList{"010-64701234", "13800138000"});
+        kwdRow("one", "13800138000", QStringList{"13800138000"});
+        kwdRow("empty", "", QStringList());
+        kwdRow("words only", "call us", QStringList());
+        kwdRow("leading and trailing", " (010)1234;5678 ", QStringList{"010", "1234", "5678"});
+        kwdRow("Chinese separators", QString("电话：010-1234，手机13800138000"),
+               QStringList{"010-1234", "13800138000"});
     }
 
     void phones()
