@@ -75,16 +75,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("asks");
         QTest::addColumn<int>("announced");
         const QDateTime now = QDateTime::currentDateTime();
-        QTest::newRow("first start") << QString() << 1016 << 1017 << true << 1017;
-        QTest::newRow("inside the interval")
-            << now.addSecs(-3600).toString(timeFormat) << 1016 << 1017 << false << 0;
-        QTest::newRow("stored build again")
-            << now.addDays(-2).toString(timeFormat) << 1020 << 1020 << true << 0;
-        QTest::newRow("above the stored build")
-            << now.addDays(-2).toString(timeFormat) << 1020 << 1021 << true << 1021;
-        QTest::newRow("stored time ahead")
-            << now.addDays(30).toString(timeFormat) << 1016 << 1017 << true << 1017;
-        QTest::newRow("unreadable stored time") << QStringLiteral("someday") << 1016 << 1017 << true << 1017;
+        kwdRow("first start", QString(), 1016, 1017, true, 1017);
+        kwdRow("inside the interval", now.addSecs(-3600).toString(timeFormat), 1016, 1017, false, 0);
+        kwdRow("stored build again", now.addDays(-2).toString(timeFormat), 1020, 1020, true, 0);
+        kwdRow("above the stored build", now.addDays(-2).toString(timeFormat), 1020, 1021, true, 1021);
+        kwdRow("stored time ahead", now.addDays(30).toString(timeFormat), 1016, 1017, true, 1017);
+        kwdRow("unreadable stored time", QStringLiteral("someday"), 1016, 1017, true, 1017);
     }
 
     void automaticUpdateCheck()
