@@ -105,10 +105,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("added");
         QTest::addColumn<QByteArray>("damage"); // written over the file before it is read again
         QTest::addColumn<QStringList>("kept");
-        QTest::newRow("under the limit") << 5 << list("a,b,c") << QByteArray() << list("a,b,c");
-        QTest::newRow("oldest dropped") << 3 << list("a,b,c,d,e") << QByteArray() << list("c,d,e");
-        QTest::newRow("repeats once") << 5 << list("a,b,a,c,b") << QByteArray() << list("a,b,c");
-        QTest::newRow("foreign file") << 5 << list("a,b") << QByteArray("not ours") << QStringList();
+        kwdRow("under the limit", 5, list("a,b,c"), QByteArray(), list("a,b,c"));
+        kwdRow("oldest dropped", 3, list("a,b,c,d,e"), QByteArray(), list("c,d,e"));
+        kwdRow("repeats once", 5, list("a,b,a,c,b"), QByteArray(), list("a,b,c"));
+        kwdRow("foreign file", 5, list("a,b"), QByteArray("not ours"), QStringList());
     }
 
     void announcedFile()
@@ -327,9 +327,9 @@ private Q_SLOTS:
     void fadeAndHover_data()
     {
         QTest::addColumn<int>("enterAtStep"); // -1: the mouse never comes
-        QTest::newRow("untouched") << -1;
-        QTest::newRow("enter at once") << 0;
-        QTest::newRow("enter mid-fade") << 12;
+        kwdRow("untouched", -1);
+        kwdRow("enter at once", 0);
+        kwdRow("enter mid-fade", 12);
     }
 
     void fadeAndHover()
