@@ -3,6 +3,7 @@
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "qvmitemregion.h"
 #include "qvmleaseitem.h"
 #include "qvmprojectitem.h"
@@ -227,11 +228,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<QVariant>("value");
-        QTest::newRow("text") << int(kwdStore::cfgCity) << QVariant(QString::fromUtf8("上海"));
-        QTest::newRow("number") << int(kwdStore::cfgLastUpdateBuild) << QVariant(1021);
-        QTest::newRow("date-time") << int(kwdStore::cfgLastUpdate)
-                                   << QVariant(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 15)));
-        QTest::newRow("prompt answer") << int(kwdStore::cfgOnClose) << QVariant(QStringLiteral("1"));
+        kwdRow("text", int(kwdStore::cfgCity), QVariant(QString::fromUtf8("上海")));
+        kwdRow("number", int(kwdStore::cfgLastUpdateBuild), QVariant(1021));
+        kwdRow("date-time", int(kwdStore::cfgLastUpdate),
+               QVariant(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 15))));
+        kwdRow("prompt answer", int(kwdStore::cfgOnClose), QVariant(QStringLiteral("1")));
     }
 
     // Within one process Qt's settings cache answers from what was written; only a second process reads
@@ -285,19 +286,17 @@ private Q_SLOTS:
         // talks to the reserved test domains the local service answers for.
         QTest::addColumn<QByteArray>("content"); // empty: no file at all
         QTest::addColumn<QStringList>("values");
-        QTest::newRow("no file") << QByteArray()
-                                 << QStringList{"kwd.test", "stat.kwd.test", "geo.kwd.test", ""};
-        QTest::newRow("keys, spaces trimmed, comments, keys outside the group")
-            << QByteArray("listingDomain=x.ex\n[service]\nlistingDomain =  a.ex  \n; statisticsHost=no.ex\n"
-                          "geocoderHost=g.ex\nprizeUrl=http://w.ex/p\n")
-            << QStringList{"a.ex", "", "g.ex", "http://w.ex/p"};
-        QTest::newRow("empty value keeps default")
-            << QByteArray("[service]\nlistingDomain=\nstatisticsHost=  \n") << QStringList{"", "", "", ""};
-        QTest::newRow("quoted comma")
-            << QByteArray("[service]\nstatisticsHost=s.ex\nprizeUrl=\"http://w/p?a=1,2\"\n")
-            << QStringList{"", "s.ex", "", "http://w/p?a=1,2"};
-        QTest::newRow("unquoted comma") << QByteArray("[service]\nprizeUrl=http://w.ex/p?a=1,2\n")
-                                        << QStringList{"", "", "", "http://w.ex/p?a=1,2"};
+        kwdRow("no file", QByteArray(), QStringList{"kwd.test", "stat.kwd.test", "geo.kwd.test", ""});
+        kwdRow("keys, spaces trimmed, comments, keys outside the group",
+               QByteArray("listingDomain=x.ex\n[service]\nlistingDomain =  a.ex  \n; statisticsHost=no.ex\n"
+                          "geocoderHost=g.ex\nprizeUrl=http://w.ex/p\n"),
+               QStringList{"a.ex", "", "g.ex", "http://w.ex/p"});
+        kwdRow("empty value keeps default", QByteArray("[service]\nlistingDomain=\nstatisticsHost=  \n"),
+               QStringList{"", "", "", ""});
+        kwdRow("quoted comma", QByteArray("[service]\nstatisticsHost=s.ex\nprizeUrl=\"http://w/p?a=1,2\"\n"),
+               QStringList{"", "s.ex", "", "http://w/p?a=1,2"});
+        kwdRow("unquoted comma", QByteArray("[service]\nprizeUrl=http://w.ex/p?a=1,2\n"),
+               QStringList{"", "", "", "http://w.ex/p?a=1,2"});
     }
 
     void serviceFromFile()
@@ -349,8 +348,8 @@ private Q_SLOTS:
                      {41, "kwdstreetdetail"}, {42, "kwddistrict"}};
         for (const auto& p : pages)
             QTest::newRow(p.page) << p.key << "process.example.net/webservice/" + QString(p.page) + ".html";
-        QTest::newRow("update") << 30 << "http://stat.process.example.net:8081/update/kwdpersonal_win32.xml";
-        QTest::newRow("20 is no endpoint") << 20 << QString();
+        kwdRow("update", 30, "http://stat.process.example.net:8081/update/kwdpersonal_win32.xml");
+        kwdRow("20 is no endpoint", 20, QString());
     }
 
     void endpointsFollowTheDomain()
@@ -415,36 +414,33 @@ private Q_SLOTS:
         const int findersEnd = finders.bytes.size();
         finders.str("two").i32(3).i32(1).i32(8).str("101");
         const QString f = QStringLiteral("finders");
-        QTest::newRow("finders whole") << f << finders.bytes << 2 << true;
-        QTest::newRow("finders cut in second record")
-            << f << finders.bytes.left(findersEnd + 6) << 1 << false;
-        QTest::newRow("finders empty file") << f << QByteArray() << 0 << false;
-        QTest::newRow("finders zero records") << f << ByteLayout().i32(0).bytes << 0 << true;
-        QTest::newRow("finders negative count") << f << ByteLayout().i32(-5).bytes << 0 << false;
-        QTest::newRow("finders huge counts")
-            << f << ByteLayout().i32(1 << 30).str("a").i32(1).i32(1 << 30).bytes << 0 << false;
-        QTest::newRow("finders huge string") << f << ByteLayout().i32(1).i32(0x7ffffff0).bytes << 0 << false;
+        kwdRow("finders whole", f, finders.bytes, 2, true);
+        kwdRow("finders cut in second record", f, finders.bytes.left(findersEnd + 6), 1, false);
+        kwdRow("finders empty file", f, QByteArray(), 0, false);
+        kwdRow("finders zero records", f, ByteLayout().i32(0).bytes, 0, true);
+        kwdRow("finders negative count", f, ByteLayout().i32(-5).bytes, 0, false);
+        kwdRow("finders huge counts", f, ByteLayout().i32(1 << 30).str("a").i32(1).i32(1 << 30).bytes, 0,
+               false);
+        kwdRow("finders huge string", f, ByteLayout().i32(1).i32(0x7ffffff0).bytes, 0, false);
 
         ByteLayout cities;
         cities.i32(2).str("A").i32(1).str("a").str("a1");
         const int citiesEnd = cities.bytes.size();
         cities.str("B").i32(1).str("b").str("b1");
         const QString c = QStringLiteral("citylist");
-        QTest::newRow("citylist whole") << c << cities.bytes << 2 << true;
-        QTest::newRow("citylist cut") << c << cities.bytes.left(citiesEnd + 5) << 1 << false;
-        QTest::newRow("citylist count too high")
-            << c << ByteLayout().i32(3).str("A").i32(1).str("a").bytes << 0 << false;
-        QTest::newRow("citylist huge") << c << ByteLayout().i32(1).str("A").i32(999999).bytes << 0 << false;
+        kwdRow("citylist whole", c, cities.bytes, 2, true);
+        kwdRow("citylist cut", c, cities.bytes.left(citiesEnd + 5), 1, false);
+        kwdRow("citylist count too high", c, ByteLayout().i32(3).str("A").i32(1).str("a").bytes, 0, false);
+        kwdRow("citylist huge", c, ByteLayout().i32(1).str("A").i32(999999).bytes, 0, false);
 
         ByteLayout info;
         info.i32(2).str("a").i32(1).i32(1).str("x").str("y");
         const int infoEnd = info.bytes.size();
         info.str("b").i32(1).i32(1).str("x").str("y");
         const QString i = QStringLiteral("cityinfo");
-        QTest::newRow("cityinfo whole") << i << info.bytes << 2 << true;
-        QTest::newRow("cityinfo cut") << i << info.bytes.left(infoEnd + 3) << 1 << false;
-        QTest::newRow("cityinfo huge lists")
-            << i << ByteLayout().i32(1).str("a").i32(1 << 30).bytes << 0 << false;
+        kwdRow("cityinfo whole", i, info.bytes, 2, true);
+        kwdRow("cityinfo cut", i, info.bytes.left(infoEnd + 3), 1, false);
+        kwdRow("cityinfo huge lists", i, ByteLayout().i32(1).str("a").i32(1 << 30).bytes, 0, false);
     }
 
     void damagedFiles()
@@ -554,10 +550,9 @@ private Q_SLOTS:
         }
         Bytes unknownKind;
         unknownKind.i32(3).i32(2).i32(2).row("s1").row("s2").i32(7).i32(1).row("x");
-        QTest::newRow("unknown kind keeps earlier rows")
-            << unknownKind.i32(3).i32(1).row("l").bytes << "2:s1,s2";
-        QTest::newRow("absurd row count") << Bytes().i32(1).i32(2).i32(0x7fffffff).row("s1").bytes << "";
-        QTest::newRow("negative kind count") << Bytes().i32(-5).bytes << "";
+        kwdRow("unknown kind keeps earlier rows", unknownKind.i32(3).i32(1).row("l").bytes, "2:s1,s2");
+        kwdRow("absurd row count", Bytes().i32(1).i32(2).i32(0x7fffffff).row("s1").bytes, "");
+        kwdRow("negative kind count", Bytes().i32(-5).bytes, "");
     }
 
     void damagedFavorites()
@@ -580,32 +575,32 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("xml");
         QTest::addColumn<QString>("catalogue");
-        QTest::newRow("provinces by name, cities in document order")
-            << "<r><province name='浙江'><city name='杭州' jm='hz'/></province><province name='河北'>"
-               "<city name='石家庄' jm='sjz'/><city name='保定' jm='bd'/></province></r>"
-            << "河北=石家庄:sjz,保定:bd;浙江=杭州:hz";
-        QTest::newRow("city without name or jm dropped")
-            << "<r><province name='p'><city name='a'/><city name='b' jm=''/><city jm='x'/><city name='' "
+        kwdRow("provinces by name, cities in document order",
+               "<r><province name='浙江'><city name='杭州' jm='hz'/></province><province name='河北'>"
+               "<city name='石家庄' jm='sjz'/><city name='保定' jm='bd'/></province></r>",
+               "河北=石家庄:sjz,保定:bd;浙江=杭州:hz");
+        kwdRow("city without name or jm dropped",
+               "<r><province name='p'><city name='a'/><city name='b' jm=''/><city jm='x'/><city name='' "
                "jm='y'/>"
-               "<city name='c' jm='c1'/></province></r>"
-            << "p=c:c1";
-        QTest::newRow("province with every city dropped or without name is absent")
-            << "<r><province name='gone'><city name='a'/></province><province name='empty'/><province><city "
+               "<city name='c' jm='c1'/></province></r>",
+               "p=c:c1");
+        kwdRow("province with every city dropped or without name is absent",
+               "<r><province name='gone'><city name='a'/></province><province name='empty'/><province><city "
                "name='n' jm='n1'/></province><province name=''><city name='e' jm='e1'/></province>"
-               "<province name='kept'><city name='c' jm='c1'/></province></r>"
-            << "kept=c:c1";
-        QTest::newRow("province twice keeps the later list, unless that one is empty")
-            << "<r><province name='p'><city name='a' jm='a1'/></province><province name='q'><city name='x' "
+               "<province name='kept'><city name='c' jm='c1'/></province></r>",
+               "kept=c:c1");
+        kwdRow("province twice keeps the later list, unless that one is empty",
+               "<r><province name='p'><city name='a' jm='a1'/></province><province name='q'><city name='x' "
                "jm='x1'/>"
                "</province><province name='p'><city name='b' jm='b1'/><city name='c' jm='c1'/></province>"
-               "<province name='p'><city name='d'/></province></r>"
-            << "p=b:b1,c:c1;q=x:x1";
-        QTest::newRow("any depth, cities outside provinces ignored")
-            << "<r><city name='lost' jm='l'/><country><province name='p'><group><city name='a' "
+               "<province name='p'><city name='d'/></province></r>",
+               "p=b:b1,c:c1;q=x:x1");
+        kwdRow("any depth, cities outside provinces ignored",
+               "<r><city name='lost' jm='l'/><country><province name='p'><group><city name='a' "
                "jm='a1'/></group>"
-               "<city name='b' jm='b1'/></province></country></r>"
-            << "p=a:a1,b:b1";
-        QTest::newRow("not a city list") << "<html><body>503</body></html>" << QString();
+               "<city name='b' jm='b1'/></province></country></r>",
+               "p=a:a1,b:b1");
+        kwdRow("not a city list", "<html><body>503</body></html>", QString());
     }
 
     void parseCityList()
@@ -640,27 +635,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("xml");
         QTest::addColumn<QStringList>(
             "expected"); // districts, lease prices; empty: refused, the old entry stays
-        QTest::newRow("complete") << cityInfoXml(kAreas) << QStringList{"海淀:hd,朝阳:cy", "1000以下:0-1000"};
-        QTest::newRow("entries without jm, val or text dropped")
-            << cityInfoXml(
-                   "<areas><area>无码</area><area jm='x'></area><area jm='ft'>丰台</area></areas>", kSale,
-                   kTotal,
-                   "<leaseprice><price>不限</price><price val=''>空</price><price val='1-2'>1-2</price>"
-                   "</leaseprice>")
-            << QStringList{"丰台:ft", "1-2:1-2"};
-        QTest::newRow("first element of each part counts")
-            << cityInfoXml(kAreas) + "<areas><area jm='zz'>第二</area></areas>"
-            << QStringList{"海淀:hd,朝阳:cy", "1000以下:0-1000"};
-        QTest::newRow("entries at any depth")
-            << cityInfoXml("<areas><g><area jm='hd'>海淀</area></g></areas>")
-            << QStringList{"海淀:hd", "1000以下:0-1000"};
-        QTest::newRow("no leaseprice") << cityInfoXml(kAreas, kSale, kTotal, " ") << QStringList();
-        QTest::newRow("no areas") << cityInfoXml(" ") << QStringList();
-        QTest::newRow("part without usable entry")
-            << cityInfoXml(kAreas, kSale, "<totalprice><price>no value</price></totalprice>")
-            << QStringList();
-        QTest::newRow("empty part") << cityInfoXml(kAreas, "<saleprice/>") << QStringList();
-        QTest::newRow("not a city document") << QStringLiteral("<error>busy</error>") << QStringList();
+        kwdRow("complete", cityInfoXml(kAreas), QStringList{"海淀:hd,朝阳:cy", "1000以下:0-1000"});
+        kwdRow(
+            "entries without jm, val or text dropped",
+            cityInfoXml("<areas><area>无码</area><area jm='x'></area><area jm='ft'>丰台</area></areas>",
+                        kSale, kTotal,
+                        "<leaseprice><price>不限</price><price val=''>空</price><price val='1-2'>1-2</price>"
+                        "</leaseprice>"),
+            QStringList{"丰台:ft", "1-2:1-2"});
+        kwdRow("first element of each part counts",
+               cityInfoXml(kAreas) + "<areas><area jm='zz'>第二</area></areas>",
+               QStringList{"海淀:hd,朝阳:cy", "1000以下:0-1000"});
+        kwdRow("entries at any depth", cityInfoXml("<areas><g><area jm='hd'>海淀</area></g></areas>"),
+               QStringList{"海淀:hd", "1000以下:0-1000"});
+        kwdRow("no leaseprice", cityInfoXml(kAreas, kSale, kTotal, " "), QStringList());
+        kwdRow("no areas", cityInfoXml(" "), QStringList());
+        kwdRow("part without usable entry",
+               cityInfoXml(kAreas, kSale, "<totalprice><price>no value</price></totalprice>"), QStringList());
+        kwdRow("empty part", cityInfoXml(kAreas, "<saleprice/>"), QStringList());
+        kwdRow("not a city document", QStringLiteral("<error>busy</error>"), QStringList());
     }
 
     void parseCityInfo()
@@ -706,12 +699,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("category");
         QTest::addColumn<QStringList>("expected"); // list page, detail page, key, title; empty: none of them
-        QTest::newRow("1") << 1 << QStringList{"kwdhalist", "kwdhadetail", "ha", "楼盘小区"};
-        QTest::newRow("2") << 2 << QStringList{"kwdforsalelist", "kwdforsaledetail", "forsale", "二手房"};
-        QTest::newRow("3") << 3 << QStringList{"kwdleaselist", "kwdleasedetail", "lease", "租房"};
-        QTest::newRow("4") << 4 << QStringList{"kwdcolist", "kwdcodetail", "co", "中介"};
-        QTest::newRow("5") << 5 << QStringList{"kwddistrict", "kwddistrict", "district", "行政区"};
-        QTest::newRow("6") << 6 << QStringList{"kwdstreetdetail", "kwdstreetdetail", "street", "道路"};
+        kwdRow("1", 1, QStringList{"kwdhalist", "kwdhadetail", "ha", "楼盘小区"});
+        kwdRow("2", 2, QStringList{"kwdforsalelist", "kwdforsaledetail", "forsale", "二手房"});
+        kwdRow("3", 3, QStringList{"kwdleaselist", "kwdleasedetail", "lease", "租房"});
+        kwdRow("4", 4, QStringList{"kwdcolist", "kwdcodetail", "co", "中介"});
+        kwdRow("5", 5, QStringList{"kwddistrict", "kwddistrict", "district", "行政区"});
+        kwdRow("6", 6, QStringList{"kwdstreetdetail", "kwdstreetdetail", "street", "道路"});
         for (int none : {0, 7, -1})
             QTest::addRow("%d", none) << none << QStringList{"", "", "", ""};
     }
