@@ -669,28 +669,28 @@ void TestFaults::guidePoints()
     around->onUseGPSGuide(jm, 1000, 1);
     qvmWidgetGPSGuide* guide = around->guidePage();
     const auto answered = [guide] {
-        const qvmGuideRequest* point = guide->guideTrail().newest();
+        const qvmGuideRequest* point = guide->trail.newest();
         return point && point->statId == 0 && !qvmHttpHolder::instance()->request(point->listId);
     };
     QTRY_VERIFY_WITH_TIMEOUT(answered(), 10000);
-    const QString title = guide->guideTitle()->titleText();
-    const QList<qvmListItem*>& rows = guide->compoundList()->listPage()->rows;
+    const QString title = guide->title->titleText();
+    const QList<qvmListItem*>& rows = guide->listView->listPage()->rows;
     QCOMPARE(rows.isEmpty(), compounds);
-    QVERIFY(!guide->compoundList()->messageBox()->item->animated);
+    QVERIFY(!guide->listView->messageBox()->item->animated);
     if (compounds) {
         QVERIFY2(title != qvmWidgetGPSGuide::tr("Locating...") &&
                      title != qvmWidgetGPSGuide::tr("Searching relate HA") && readsChinese(title),
                  qPrintable(title));
     } else {
-        QVERIFY(guide->guideTrail().newest()->pending());
+        QVERIFY(guide->trail.newest()->pending());
     }
     QVERIFY(messages.isEmpty());
     QVERIFY(service->clearFaults());
     receiver->fix(kGuomao.atDistanceAndAzimuth(600, 0));
-    QCOMPARE(guide->guideTrail().entries().size(), 2);
+    QCOMPARE(guide->trail.entries().size(), 2);
     QTRY_VERIFY_WITH_TIMEOUT(answered() && !rows.isEmpty(), 10000);
-    QVERIFY(!guide->guideTrail().newest()->pending());
-    QCOMPARE(guide->guideTitle()->titleText(), qvmWidgetGPSGuide::tr("relate HA"));
+    QVERIFY(!guide->trail.newest()->pending());
+    QCOMPARE(guide->title->titleText(), qvmWidgetGPSGuide::tr("relate HA"));
 }
 
 KWD_TEST_MAIN(TestFaults)

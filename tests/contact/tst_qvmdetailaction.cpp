@@ -3,6 +3,7 @@
 #include "kwdcallhandoff.h"
 #include "kwdmessage.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "makephonecall.h"
 #include "qvmdetailaction.h"
 #include "qvmlistitem.h"
@@ -36,6 +37,7 @@ public Q_SLOTS:
     void take(const QUrl& url) { urls << url; }
 };
 
+// The contact panel on a host widget: its numbers, sub-panels, saved cards and hand-offs to fake tools.
 class TestDetailAction : public QObject
 {
     Q_OBJECT
@@ -123,14 +125,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("phones");
         QTest::addColumn<QStringList>("numbers");
-        QTest::newRow("landline with a dash and a mobile")
-            << QStringLiteral("1381234567 / 010-62345678") << QStringList{"010-62345678", "1381234567"};
-        QTest::newRow("single") << QStringLiteral("13812345678") << QStringList{"13812345678"};
-        QTest::newRow("same length keeps its order")
-            << QStringLiteral("电话:13800000001，13800000002") << QStringList{"13800000001", "13800000002"};
-        QTest::newRow("no number") << QStringLiteral("暂无") << QStringList{};
-        QTest::newRow("dashes are no number")
-            << QStringLiteral("-- / 13812345678") << QStringList{"13812345678"};
+        kwdRow("landline with a dash and a mobile", QStringLiteral("1381234567 / 010-62345678"),
+               QStringList{"010-62345678", "1381234567"});
+        kwdRow("single", QStringLiteral("13812345678"), QStringList{"13812345678"});
+        kwdRow("same length keeps its order", QStringLiteral("电话:13800000001，13800000002"),
+               QStringList{"13800000001", "13800000002"});
+        kwdRow("no number", QStringLiteral("暂无"), QStringList{});
+        kwdRow("dashes are no number", QStringLiteral("-- / 13812345678"), QStringList{"13812345678"});
     }
 
     void numbers()
@@ -144,11 +145,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("phones");
         QTest::addColumn<bool>("fromBottom");
         QTest::addColumn<int>("count");
-        QTest::newRow("two numbers at the bottom")
-            << QStringLiteral("010-62345678 / 13812345678") << true << 2;
-        QTest::newRow("three numbers from the middle") << QStringLiteral("1,22,333") << false << 3;
-        QTest::newRow("single number shows the buttons") << QStringLiteral("13812345678") << true << 1;
-        QTest::newRow("nothing to call") << QStringLiteral("--") << true << 0;
+        kwdRow("two numbers at the bottom", QStringLiteral("010-62345678 / 13812345678"), true, 2);
+        kwdRow("three numbers from the middle", QStringLiteral("1,22,333"), false, 3);
+        kwdRow("single number shows the buttons", QStringLiteral("13812345678"), true, 1);
+        kwdRow("nothing to call", QStringLiteral("--"), true, 0);
     }
 
     void showPanel()
@@ -196,20 +196,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("contact");
         QTest::addColumn<QString>("sms");
         QTest::addColumn<QString>("smsTo");
-        const QString t = QStringLiteral("东城 两居 350万");
-        QTest::newRow("listing with a contact")
-            << true << QStringLiteral("链家") << "I'm intresting in " + t + ",call me"
-            << "I find this " + t + "\ncontact:链家\nphone:13812345678";
-        QTest::newRow("SMS To without a contact name")
-            << true << QString() << "I'm intresting in " + t + ",call me"
-            << "I find this " + t + "\nphone:13812345678";
-        QTest::newRow("not a listing: the title alone") << false << QStringLiteral("链家") << t << t;
+        QTest::addColumn<QString>("typed"); // then typed over the text: the count is of characters
+        QTest::addColumn<QString>("count");
+        const QString t = QStringLiteral("东城 两居 350万"), phone = QStringLiteral("\nphone:13812345678");
+        const QString sms = "I'm intresting in " + t + ",call me";
+        kwdRow("listing with a contact", true, "链家", sms, "I find this " + t + "\ncontact:链家" + phone,
+               "我想看看这套房子的图", "10Words");
+        kwdRow("SMS To without a contact name", true, "", sms, "I find this " + t + phone, "call me",
+               "7Words");
+        kwdRow("not a listing: the title alone", false, "链家", t, t, "", "0Words");
     }
 
     void messages()
     {
         QFETCH(bool, listing);
         QFETCH(QString, contact);
+        QFETCH(QString, typed);
         panel->show(contact, QStringLiteral("13812345678"), QRect(0, 300, 360, 60),
                     QStringLiteral("东城 两居 350万"), listing);
         panel->btnSMS->click();
@@ -228,25 +230,7 @@ private Q_SLOTS:
         else
             QCOMPARE(panel->geometry().top(), 330);
         QVERIFY(panel->height() >= panel->sizeHint().height());
-        panel->sms->btnCancel->click();
-    }
-
-    void characterCount_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("count");
-        QTest::newRow("10 Chinese characters")
-            << QStringLiteral("我想看看这套房子的") + QStringLiteral("图") << "10Words";
-        QTest::newRow("latin") << QStringLiteral("call me") << "7Words";
-        QTest::newRow("empty") << QString() << "0Words";
-    }
-
-    void characterCount()
-    {
-        QFETCH(QString, text);
-        openButtons(QStringLiteral("13812345678"));
-        panel->btnSMS->click();
-        panel->sms->textEdit->setPlainText(text);
+        panel->sms->textEdit->setPlainText(typed);
         QTEST(panel->sms->lblTextCount->text(), "count");
         panel->sms->btnCancel->click();
     }
@@ -254,8 +238,8 @@ private Q_SLOTS:
     void addContactsAndPick_data()
     {
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("two contacts from the same panel") << QStringList{"链家 东四店", "王经理"};
-        QTest::newRow("and a third, later") << QStringList{"赵女士"};
+        kwdRow("two contacts from the same panel", QStringList{"链家 东四店", "王经理"});
+        kwdRow("and a third, later", QStringList{"赵女士"});
     }
 
     // Saving works every time (the panel is reused), and the picker's last entry fills its number.
@@ -335,16 +319,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         const int kde = kwdSmsHandoff::KdeConnect, uri = kwdSmsHandoff::SmsUri, none = kwdSmsHandoff::NoRoute;
         const QString refused = QStringLiteral("failed to send sms");
-        QTest::newRow("KDE Connect first") << true << "abc123\n"
-                                           << 0 << true << "x.desktop" << kde << QString();
-        QTest::newRow("KDE Connect failing") << true << "abc123" << 1 << true << "x.desktop" << kde
-                                             << QStringLiteral("Unable to send message");
-        QTest::newRow("no reachable device: sms handler")
-            << true << "" << 0 << true << "x.desktop" << uri << QString();
-        QTest::newRow("no KDE Connect: sms handler")
-            << false << "" << 0 << true << "x.desktop" << uri << QString();
-        QTest::newRow("no handler registered") << false << "" << 0 << true << "" << none << refused;
-        QTest::newRow("no tools at all") << false << "" << 0 << false << "" << none << refused;
+        kwdRow("KDE Connect first", true, "abc123\n", 0, true, "x.desktop", kde, QString());
+        kwdRow("KDE Connect failing", true, "abc123", 1, true, "x.desktop", kde, "Unable to send message");
+        kwdRow("no reachable device: sms handler", true, "", 0, true, "x.desktop", uri, QString());
+        kwdRow("no KDE Connect: sms handler", false, "", 0, true, "x.desktop", uri, QString());
+        kwdRow("no handler registered", false, "", 0, true, "", none, refused);
+        kwdRow("no tools at all", false, "", 0, false, "", none, refused);
     }
 
     void handOff()
@@ -397,18 +377,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("handler");
         QTest::addColumn<QString>("uri");
-        QTest::newRow("landline") << "010-62345678"
-                                  << "calls.desktop"
-                                  << "tel:+86-10-62345678";
-        QTest::newRow("mobile") << "13812345678"
-                                << "calls.desktop"
-                                << "tel:+86-13812345678";
-        QTest::newRow("national only") << "400-820-1234"
-                                       << "calls.desktop"
-                                       << "tel:400-820-1234;phone-context=+86";
-        QTest::newRow("nothing places calls") << "13812345678"
-                                              << ""
-                                              << "";
+        kwdRow("landline", "010-62345678", "calls.desktop", "tel:+86-10-62345678");
+        kwdRow("mobile", "13812345678", "calls.desktop", "tel:+86-13812345678");
+        kwdRow("national only", "400-820-1234", "calls.desktop", "tel:400-820-1234;phone-context=+86");
+        kwdRow("nothing places calls", "13812345678", "", "");
     }
 
     void call()
@@ -442,10 +414,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("band");
         QTest::addColumn<QString>("contact");
         QTest::addColumn<QStringList>("numbers");
-        QTest::newRow("first agency")
-            << 0 << QStringLiteral("链家 东四店") << QStringList{"010-62345678", "13812345678"};
-        QTest::newRow("second agency, its own numbers")
-            << 1 << QStringLiteral("王先生") << QStringList{"13900001111"};
+        kwdRow("first agency", 0, QStringLiteral("链家 东四店"), QStringList{"010-62345678", "13812345678"});
+        kwdRow("second agency, its own numbers", 1, QStringLiteral("王先生"), QStringList{"13900001111"});
     }
 
     // Every band of a listing's detail opens the panel with its own agency's numbers.
@@ -488,8 +458,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("visible");
         QTest::addColumn<bool>("callFocused");
-        QTest::newRow("Context1 focuses Call") << int(Qt::Key_Context1) << true << true;
-        QTest::newRow("Context2 closes") << int(Qt::Key_Context2) << false << false;
+        kwdRow("Context1 focuses Call", int(Qt::Key_Context1), true, true);
+        kwdRow("Context2 closes", int(Qt::Key_Context2), false, false);
     }
 
     void keys()

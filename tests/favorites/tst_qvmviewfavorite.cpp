@@ -2,6 +2,7 @@
 #include "kwdlocalservice.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
 #include "qvmresultdetailitem.h"
@@ -51,320 +52,300 @@ class TestViewFavorite : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
+    void initTestCase()
+    {
+        service = new kwdLocalService;
+        QVERIFY2(service->isRunning(), qPrintable(service->errorText()));
+        new qvmHttpHolder(this);
+    }
     void cleanupTestCase() { delete service; }
-    void init();
+
+    void init()
+    {
+        kwdStore::destroy();
+        kwdStore* store = kwdStore::instance();
+        QFile::remove(store->dataFile(QStringLiteral("favorite")));
+        QDir(store->dataFile(QStringLiteral("favorite-pictures"))).removeRecursively();
+        store->load();
+        store->currentFinder->setField(kwdFinder::City, QStringLiteral("北京"));
+        service->clearLog();
+        service->clearFaults();
+    }
     void cleanup()
     {
         delete page;
         page = nullptr;
     }
-    void refresh_data();
-    void refresh();
-    void detailAcrossSegments_data();
-    void detailAcrossSegments();
-    void unstarInDetail_data();
-    void unstarInDetail();
-    void savedForAnotherProcess_data();
-    void savedForAnotherProcess();
-    void offline_data();
-    void offline();
+
+    void refresh_data()
+    {
+        QTest::addColumn<int>("segment");
+        QTest::addColumn<int>("sales");
+        QTest::addColumn<int>("leases");
+        QTest::addColumn<int>("areas");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("shown");
+        kwdRow("sales", 0, 3, 1, 0, QStringLiteral("Sale Favorite"), 3);
+        kwdRow("leases", 1, 2, 4, 0, QStringLiteral("Lease Favorite"), 4);
+        kwdRow("no leases", 1, 2, 0, 0, QStringLiteral("Lease Favorite"), 0);
+        kwdRow("housing areas", 2, 0, 1, 2, QStringLiteral("HA Favorite"), 2);
+    }
+
+    void refresh()
+    {
+        QFETCH(int, segment);
+        QFETCH(int, sales);
+        QFETCH(int, leases);
+        QFETCH(int, areas);
+        QFETCH(QString, title);
+        QFETCH(int, shown);
+        star(2, sales);
+        star(3, leases);
+        star(1, areas);
+        service->clearLog();
+        qvmViewFavorite* view = showPage(segment);
+        QCOMPARE(page->titleBarWidget()->titleText(), title);
+        QCOMPARE(view->pageCount(), 1);
+        QCOMPARE(view->topPage(), view->listPage());
+        const QList<qvmListItem*> rows = view->listPage()->rows;
+        QCOMPARE(rows.size(), shown);
+        // The page shows copies in the store's order, never the stored rows themselves.
+        const QList<qvmListItem*> stored =
+            kwdStore::instance()->favorites.value(qvmWidgetFavorite::categoryOf(segment));
+        for (int i = 0; i < rows.size(); ++i) {
+            QVERIFY(!stored.contains(rows.at(i)));
+            QCOMPARE(rows.at(i)->id, stored.at(i)->id);
+        }
+        // Showing favourites never asks the service for the current search.
+        QCOMPARE(service->log().size(), 0);
+        QVERIFY(!page->titleBarWidget()->backButton()->isVisible());
+        // Back with only the list shown does nothing.
+        page->onGoBack();
+        QVERIFY(!view->isAnimating());
+        QCOMPARE(view->pageCount(), 1);
+    }
+
+    void detailAcrossSegments_data()
+    {
+        QTest::addColumn<int>("leases");
+        QTest::addColumn<int>("pages");
+        kwdRow("new category has favourites", 2, 2);
+        kwdRow("new category empty", 0, 1);
+    }
+
+    void detailAcrossSegments()
+    {
+        QFETCH(int, leases);
+        QFETCH(int, pages);
+        star(2, 2);
+        star(3, leases);
+        qvmViewFavorite* view = showPage(0);
+        tapRow(1);
+        QTRY_VERIFY(view->showsDetail() && !view->isAnimating());
+        page->segmentWidget()->button(1)->click();
+        QCOMPARE(view->pageCount(), pages);
+        QCOMPARE(view->showsDetail(), pages == 2);
+        QCOMPARE(page->titleBarWidget()->titleText(), QStringLiteral("Lease Favorite"));
+        if (pages == 1)
+            QCOMPARE(view->listPage()->rows.size(), 0);
+    }
+
+    void unstarInDetail_data()
+    {
+        QTest::addColumn<int>("segment");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("opened");
+        kwdRow("first sale", 0, 3, 0);
+        kwdRow("last lease", 1, 3, 2);
+        kwdRow("only housing area", 2, 1, 0);
+    }
+
+    void unstarInDetail()
+    {
+        QFETCH(int, segment);
+        QFETCH(int, count);
+        QFETCH(int, opened);
+        const int category = qvmWidgetFavorite::categoryOf(segment);
+        star(category, count);
+        qvmViewFavorite* view = showPage(segment);
+        TitleBar* bar = page->titleBarWidget();
+        const QString id = view->listPage()->rows.at(opened)->id;
+        const QString name = view->listPage()->rows.at(opened)->name;
+        tapRow(opened);
+        QTRY_VERIFY(view->showsDetail() && !view->isAnimating());
+        auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
+        QTRY_VERIFY(detail->row->complete);
+        QVERIFY(bar->favoriteButton()->isVisible());
+        QVERIFY(bar->favoriteButton()->isChecked());
+
+        QTest::mouseClick(bar->favoriteButton(), Qt::LeftButton);
+        QVERIFY(!kwdStore::instance()->isFavorite(detail->row));
+        QCOMPARE(kwdStore::instance()->favorites.value(category).size(), count - 1);
+        // The detail still paints the listing it opened: its row is the page's own.
+        QVERIFY(!view->grab().isNull());
+        QCOMPARE(detail->row->id, id);
+        QCOMPARE(detail->row->name, name);
+
+        QSignalSpy first(view, &qvmViewFavorite::backtoFirst);
+        QTest::mouseClick(bar->backButton(), Qt::LeftButton);
+        QVERIFY(first.wait());
+        QCOMPARE(view->pageCount(), 1);
+        const QList<qvmListItem*> rows = view->listPage()->rows;
+        QCOMPARE(rows.size(), count - 1);
+        for (const qvmListItem* row : rows)
+            QVERIFY(row->id != id);
+        QCOMPARE(bar->titleText(), qvmWidgetFavorite::titleOf(segment));
+        QVERIFY(!bar->backButton()->isVisible());
+        QVERIFY(!bar->favoriteButton()->isVisible());
+    }
+
+    void savedForAnotherProcess_data()
+    {
+        QTest::addColumn<int>("sales");
+        QTest::addColumn<int>("removed");
+        QTest::addColumn<QString>("expected");
+        kwdRow("three added, one removed", 3, 1, QStringLiteral("2:2"));
+        kwdRow("the only one removed", 1, 1, QStringLiteral("2:0"));
+    }
+
+    void savedForAnotherProcess()
+    {
+        QFETCH(int, sales);
+        QFETCH(int, removed);
+        QFETCH(QString, expected);
+        star(2, sales);
+        kwdStore* store = kwdStore::instance();
+        for (int i = 0; i < removed; ++i)
+            store->removeFavorite(store->favorites.value(2).first());
+        // Read while this process still runs: nothing waits for the page or the program to end.
+        QProcess reader;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(kReadBack), store->dataPath());
+        reader.setProcessEnvironment(env);
+        reader.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(reader.waitForFinished(30000));
+        QCOMPARE(reader.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(), expected);
+    }
+
+    void offline_data()
+    {
+        QTest::addColumn<int>("segment");
+        QTest::addColumn<bool>("downloaded");
+        QTest::addColumn<bool>("openedOnline");
+        kwdRow("sale with its picture", 0, true, false);
+        kwdRow("housing area, picture not yet downloaded", 2, false, false);
+        kwdRow("picture shown by a later detail", 0, false, true);
+    }
+
+    void offline()
+    {
+        QFETCH(int, segment);
+        QFETCH(bool, downloaded);
+        QFETCH(bool, openedOnline);
+        const int category = qvmWidgetFavorite::categoryOf(segment);
+        QList<qvmListItem*> rows = fetchRows(category, 20);
+        const auto found =
+            std::find_if(rows.cbegin(), rows.cend(), [](const qvmListItem* r) { return r->hasPicture(); });
+        QVERIFY(found != rows.cend());
+        qvmListItem* row = *found;
+        QTemporaryFile file;
+        if (downloaded) {
+            QVERIFY(file.open());
+            file.write(service->get(row->picture->url).body);
+            file.close();
+            QVERIFY(row->loadPicture(file.fileName()));
+        }
+        const QString url = row->picture->url;
+        const QString name = row->name;
+        kwdStore::instance()->addFavorite(row);
+        qDeleteAll(rows);
+        QSize size = downloaded ? QImage::fromData(service->get(url).body).size() : QSize();
+        if (openedOnline) {
+            qvmViewFavorite* view = showPage(segment);
+            tapRow(0);
+            QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());
+            size = static_cast<qvmResultDetailItem*>(view->topPage())->row->picture->image->size();
+            QSignalSpy first(view, &qvmViewFavorite::backtoFirst);
+            page->onGoBack();
+            QVERIFY(first.wait());
+            cleanup();
+        }
+        // A new run without the download or the service: the favourite comes from the data directory.
+        if (downloaded)
+            file.remove();
+        kwdStore::destroy();
+        kwdStore::instance()->load();
+        QVERIFY(service->setFault(QString(), QString(), QStringLiteral("refuse")));
+        qvmViewFavorite* view = showPage(segment);
+        QCOMPARE(view->listPage()->rows.size(), 1);
+        QCOMPARE(view->listPage()->rows.first()->picture->url, url);
+        // Its detail fails to refresh and still shows what was stored, with the stored picture.
+        tapRow(0);
+        QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());
+        auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
+        const qvmPictureJob* picture = detail->row->picture;
+        QCOMPARE(picture->image ? picture->image->size() : QSize(), size);
+        QVERIFY(!detail->row->complete);
+        QCOMPARE(detail->row->name, name);
+        QVERIFY(detail->boundingRect().height() > view->listPage()->boundingRect().height());
+    }
 
 private:
     // Listings of a category as the service lists them, read into rows (the caller owns them).
-    QList<qvmListItem*> fetchRows(int category, int count);
-    void star(int category, int count);
+
+    QList<qvmListItem*> fetchRows(int category, int count)
+    {
+        QList<qvmListItem*> rows;
+        const QString url = kwdStore::instance()->listUrl(category, QStringLiteral("bj"), false) +
+                            QStringLiteral("?page=1&percount=%1").arg(count);
+        const kwdLocalService::Reply reply = service->get(url);
+        QDomDocument doc;
+        if (reply.status != 200 || !doc.setContent(reply.body))
+            return rows;
+        const QDomNodeList records = doc.elementsByTagName(qvmResultListItem::recordTag(category));
+        for (int i = 0; i < records.size() && rows.size() < count; ++i) {
+            qvmListItem* row = qvmListItem::createForKind(category);
+            if (row->read(records.at(i).toElement()))
+                rows << row;
+            else
+                delete row;
+        }
+        return rows;
+    }
+
+    void star(int category, int count)
+    {
+        const QList<qvmListItem*> rows = fetchRows(category, count);
+        QCOMPARE(rows.size(), count);
+        for (const qvmListItem* row : rows)
+            kwdStore::instance()->addFavorite(row);
+        qDeleteAll(rows);
+    }
     // Shows the page on a segment; the view of the page.
-    qvmViewFavorite* showPage(int segment);
-    void tapRow(int index);
+
+    qvmViewFavorite* showPage(int segment)
+    {
+        page = new qvmWidgetFavorite;
+        page->resize(360, 600);
+        page->show();
+        if (!QTest::qWaitForWindowExposed(page))
+            qWarning("the favourites page was not exposed");
+        page->segmentWidget()->button(segment)->click();
+        return page->viewWidget();
+    }
+
+    void tapRow(int index)
+    {
+        qvmViewFavorite* view = page->viewWidget();
+        qvmResultListItem* list = view->listPage();
+        const QPoint p = view->mapFromScene(list->mapToScene(list->rowRect(index).center()));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, p);
+    }
 
     kwdLocalService* service = nullptr;
     qvmWidgetFavorite* page = nullptr;
 };
-
-void TestViewFavorite::initTestCase()
-{
-    service = new kwdLocalService;
-    QVERIFY2(service->isRunning(), qPrintable(service->errorText()));
-    new qvmHttpHolder(this);
-}
-
-void TestViewFavorite::init()
-{
-    kwdStore::destroy();
-    kwdStore* store = kwdStore::instance();
-    QFile::remove(store->dataFile(QStringLiteral("favorite")));
-    QDir(store->dataFile(QStringLiteral("favorite-pictures"))).removeRecursively();
-    store->load();
-    store->currentFinder->setField(kwdFinder::City, QStringLiteral("北京"));
-    service->clearLog();
-    service->clearFaults();
-}
-
-QList<qvmListItem*> TestViewFavorite::fetchRows(int category, int count)
-{
-    QList<qvmListItem*> rows;
-    const QString url = kwdStore::instance()->listUrl(category, QStringLiteral("bj"), false) +
-                        QStringLiteral("?page=1&percount=%1").arg(count);
-    const kwdLocalService::Reply reply = service->get(url);
-    QDomDocument doc;
-    if (reply.status != 200 || !doc.setContent(reply.body))
-        return rows;
-    const QDomNodeList records = doc.elementsByTagName(qvmResultListItem::recordTag(category));
-    for (int i = 0; i < records.size() && rows.size() < count; ++i) {
-        qvmListItem* row = qvmListItem::createForKind(category);
-        if (row->read(records.at(i).toElement()))
-            rows << row;
-        else
-            delete row;
-    }
-    return rows;
-}
-
-void TestViewFavorite::star(int category, int count)
-{
-    const QList<qvmListItem*> rows = fetchRows(category, count);
-    QCOMPARE(rows.size(), count);
-    for (const qvmListItem* row : rows)
-        kwdStore::instance()->addFavorite(row);
-    qDeleteAll(rows);
-}
-
-qvmViewFavorite* TestViewFavorite::showPage(int segment)
-{
-    page = new qvmWidgetFavorite;
-    page->resize(360, 600);
-    page->show();
-    if (!QTest::qWaitForWindowExposed(page))
-        qWarning("the favourites page was not exposed");
-    page->segmentWidget()->button(segment)->click();
-    return page->viewWidget();
-}
-
-void TestViewFavorite::tapRow(int index)
-{
-    qvmViewFavorite* view = page->viewWidget();
-    qvmResultListItem* list = view->listPage();
-    const QPoint p = view->mapFromScene(list->mapToScene(list->rowRect(index).center()));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, p);
-}
-
-void TestViewFavorite::refresh_data()
-{
-    QTest::addColumn<int>("segment");
-    QTest::addColumn<int>("sales");
-    QTest::addColumn<int>("leases");
-    QTest::addColumn<int>("areas");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<int>("shown");
-    QTest::newRow("sales") << 0 << 3 << 1 << 0 << QStringLiteral("Sale Favorite") << 3;
-    QTest::newRow("leases") << 1 << 2 << 4 << 0 << QStringLiteral("Lease Favorite") << 4;
-    QTest::newRow("no leases") << 1 << 2 << 0 << 0 << QStringLiteral("Lease Favorite") << 0;
-    QTest::newRow("housing areas") << 2 << 0 << 1 << 2 << QStringLiteral("HA Favorite") << 2;
-    QTest::newRow("nothing at all") << 2 << 0 << 0 << 0 << QStringLiteral("HA Favorite") << 0;
-}
-
-void TestViewFavorite::refresh()
-{
-    QFETCH(int, segment);
-    QFETCH(int, sales);
-    QFETCH(int, leases);
-    QFETCH(int, areas);
-    QFETCH(QString, title);
-    QFETCH(int, shown);
-    star(2, sales);
-    star(3, leases);
-    star(1, areas);
-    service->clearLog();
-    qvmViewFavorite* view = showPage(segment);
-    QCOMPARE(page->titleBarWidget()->titleText(), title);
-    QCOMPARE(view->pageCount(), 1);
-    QCOMPARE(view->topPage(), view->listPage());
-    const QList<qvmListItem*> rows = view->listPage()->rows;
-    QCOMPARE(rows.size(), shown);
-    // The page shows copies in the store's order, never the stored rows themselves.
-    const QList<qvmListItem*> stored =
-        kwdStore::instance()->favorites.value(qvmWidgetFavorite::categoryOf(segment));
-    for (int i = 0; i < rows.size(); ++i) {
-        QVERIFY(!stored.contains(rows.at(i)));
-        QCOMPARE(rows.at(i)->id, stored.at(i)->id);
-    }
-    // Showing favourites never asks the service for the current search.
-    QCOMPARE(service->log().size(), 0);
-    QVERIFY(!page->titleBarWidget()->backButton()->isVisible());
-    // Back with only the list shown does nothing.
-    page->onGoBack();
-    QVERIFY(!view->isAnimating());
-    QCOMPARE(view->pageCount(), 1);
-}
-
-void TestViewFavorite::detailAcrossSegments_data()
-{
-    QTest::addColumn<int>("leases");
-    QTest::addColumn<int>("pages");
-    QTest::newRow("new category has favourites") << 2 << 2;
-    QTest::newRow("new category empty") << 0 << 1;
-}
-
-void TestViewFavorite::detailAcrossSegments()
-{
-    QFETCH(int, leases);
-    QFETCH(int, pages);
-    star(2, 2);
-    star(3, leases);
-    qvmViewFavorite* view = showPage(0);
-    tapRow(1);
-    QTRY_VERIFY(view->showsDetail() && !view->isAnimating());
-    page->segmentWidget()->button(1)->click();
-    QCOMPARE(view->pageCount(), pages);
-    QCOMPARE(view->showsDetail(), pages == 2);
-    QCOMPARE(page->titleBarWidget()->titleText(), QStringLiteral("Lease Favorite"));
-    if (pages == 1)
-        QCOMPARE(view->listPage()->rows.size(), 0);
-}
-
-void TestViewFavorite::unstarInDetail_data()
-{
-    QTest::addColumn<int>("segment");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("opened");
-    QTest::newRow("first sale") << 0 << 3 << 0;
-    QTest::newRow("last lease") << 1 << 3 << 2;
-    QTest::newRow("only housing area") << 2 << 1 << 0;
-}
-
-void TestViewFavorite::unstarInDetail()
-{
-    QFETCH(int, segment);
-    QFETCH(int, count);
-    QFETCH(int, opened);
-    const int category = qvmWidgetFavorite::categoryOf(segment);
-    star(category, count);
-    qvmViewFavorite* view = showPage(segment);
-    TitleBar* bar = page->titleBarWidget();
-    const QString id = view->listPage()->rows.at(opened)->id;
-    const QString name = view->listPage()->rows.at(opened)->name;
-    tapRow(opened);
-    QTRY_VERIFY(view->showsDetail() && !view->isAnimating());
-    auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
-    QTRY_VERIFY(detail->row->complete);
-    QVERIFY(bar->favoriteButton()->isVisible());
-    QVERIFY(bar->favoriteButton()->isChecked());
-
-    QTest::mouseClick(bar->favoriteButton(), Qt::LeftButton);
-    QVERIFY(!kwdStore::instance()->isFavorite(detail->row));
-    QCOMPARE(kwdStore::instance()->favorites.value(category).size(), count - 1);
-    // The detail still paints the listing it opened: its row is the page's own.
-    QVERIFY(!view->grab().isNull());
-    QCOMPARE(detail->row->id, id);
-    QCOMPARE(detail->row->name, name);
-
-    QSignalSpy first(view, &qvmViewFavorite::backtoFirst);
-    QTest::mouseClick(bar->backButton(), Qt::LeftButton);
-    QVERIFY(first.wait());
-    QCOMPARE(view->pageCount(), 1);
-    const QList<qvmListItem*> rows = view->listPage()->rows;
-    QCOMPARE(rows.size(), count - 1);
-    for (const qvmListItem* row : rows)
-        QVERIFY(row->id != id);
-    QCOMPARE(bar->titleText(), qvmWidgetFavorite::titleOf(segment));
-    QVERIFY(!bar->backButton()->isVisible());
-    QVERIFY(!bar->favoriteButton()->isVisible());
-}
-
-void TestViewFavorite::savedForAnotherProcess_data()
-{
-    QTest::addColumn<int>("sales");
-    QTest::addColumn<int>("removed");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("two added") << 2 << 0 << QStringLiteral("2:2");
-    QTest::newRow("three added, one removed") << 3 << 1 << QStringLiteral("2:2");
-    QTest::newRow("the only one removed") << 1 << 1 << QStringLiteral("2:0");
-}
-
-void TestViewFavorite::savedForAnotherProcess()
-{
-    QFETCH(int, sales);
-    QFETCH(int, removed);
-    QFETCH(QString, expected);
-    star(2, sales);
-    kwdStore* store = kwdStore::instance();
-    for (int i = 0; i < removed; ++i)
-        store->removeFavorite(store->favorites.value(2).first());
-    // Read while this process still runs: nothing waits for the page or the program to end.
-    QProcess reader;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QString::fromLatin1(kReadBack), store->dataPath());
-    reader.setProcessEnvironment(env);
-    reader.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(reader.waitForFinished(30000));
-    QCOMPARE(reader.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(), expected);
-}
-
-void TestViewFavorite::offline_data()
-{
-    QTest::addColumn<int>("segment");
-    QTest::addColumn<bool>("downloaded");
-    QTest::addColumn<bool>("openedOnline");
-    QTest::newRow("sale with its picture") << 0 << true << false;
-    QTest::newRow("lease with its picture") << 1 << true << false;
-    QTest::newRow("housing area, picture not yet downloaded") << 2 << false << false;
-    QTest::newRow("picture shown by a later detail") << 0 << false << true;
-}
-
-void TestViewFavorite::offline()
-{
-    QFETCH(int, segment);
-    QFETCH(bool, downloaded);
-    QFETCH(bool, openedOnline);
-    const int category = qvmWidgetFavorite::categoryOf(segment);
-    QList<qvmListItem*> rows = fetchRows(category, 20);
-    const auto found =
-        std::find_if(rows.cbegin(), rows.cend(), [](const qvmListItem* r) { return r->hasPicture(); });
-    QVERIFY(found != rows.cend());
-    qvmListItem* row = *found;
-    QTemporaryFile file;
-    if (downloaded) {
-        QVERIFY(file.open());
-        file.write(service->get(row->picture->url).body);
-        file.close();
-        QVERIFY(row->loadPicture(file.fileName()));
-    }
-    const QString url = row->picture->url;
-    const QString name = row->name;
-    kwdStore::instance()->addFavorite(row);
-    qDeleteAll(rows);
-    QSize size = downloaded ? QImage::fromData(service->get(url).body).size() : QSize();
-    if (openedOnline) {
-        qvmViewFavorite* view = showPage(segment);
-        tapRow(0);
-        QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());
-        size = static_cast<qvmResultDetailItem*>(view->topPage())->row->picture->image->size();
-        QSignalSpy first(view, &qvmViewFavorite::backtoFirst);
-        page->onGoBack();
-        QVERIFY(first.wait());
-        cleanup();
-    }
-    // A new run without the download or the service: the favourite comes from the data directory.
-    if (downloaded)
-        file.remove();
-    kwdStore::destroy();
-    kwdStore::instance()->load();
-    QVERIFY(service->setFault(QString(), QString(), QStringLiteral("refuse")));
-    qvmViewFavorite* view = showPage(segment);
-    QCOMPARE(view->listPage()->rows.size(), 1);
-    QCOMPARE(view->listPage()->rows.first()->picture->url, url);
-    // Its detail fails to refresh and still shows what was stored, with the stored picture.
-    tapRow(0);
-    QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());
-    auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
-    const qvmPictureJob* picture = detail->row->picture;
-    QCOMPARE(picture->image ? picture->image->size() : QSize(), size);
-    QVERIFY(!detail->row->complete);
-    QCOMPARE(detail->row->name, name);
-    QVERIFY(detail->boundingRect().height() > view->listPage()->boundingRect().height());
-}
 
 int main(int argc, char** argv)
 {

@@ -1,14 +1,13 @@
 #include "kwdformfields.h"
 #include "kwdlistingfilter.h"
-#include "kwdpicturepainter.h"
 #include "kwdsamplecity.h"
 #include "kwdsamplenames.h"
 #include "kwdservicedocuments.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 
 #include <QApplication>
 #include <QDomDocument>
-#include <QPainter>
 #include <QSet>
 #include <QtTest>
 
@@ -126,13 +125,12 @@ private Q_SLOTS:
             return kwdSampleCity::distanceMetres(lat, lon, l.latitude, l.longitude) <= metres;
         };
         const auto flat = [](L l) { return !l.villa && l.propType == QLatin1String("11"); };
-        QTest::newRow("district") << false << "distcode=bj04"
-                                  << Check([](C c, L l) { return c.districts[l.district].code == "bj04"; });
-        QTest::newRow("around a point") << false << "location=116.4074|39.9042|3000"
-                                        << Check([=](C, L l) { return near(39.9042, 116.4074, l, 3000); });
-        QTest::newRow("point latitude first")
-            << true << "location=39.9042|116.4074|3000"
-            << Check([=](C, L l) { return near(39.9042, 116.4074, l, 3000); });
+        kwdRow("district", false, "distcode=bj04",
+               Check([](C c, L l) { return c.districts[l.district].code == "bj04"; }));
+        kwdRow("around a point", false, "location=116.4074|39.9042|3000",
+               Check([=](C, L l) { return near(39.9042, 116.4074, l, 3000); }));
+        kwdRow("point latitude first", true, "location=39.9042|116.4074|3000",
+               Check([=](C, L l) { return near(39.9042, 116.4074, l, 3000); }));
         QTest::newRow("around a compound") << false << "location=H10003|1500" << Check([=](C c, L l) {
             const kwdSampleHousingArea& h = c.housingAreas[c.housingAreaById(QStringLiteral("H10003"))];
             return near(h.latitude, h.longitude, l, 1500);
@@ -146,25 +144,22 @@ private Q_SLOTS:
                                                 c.streets[l.street].name)
                                             .contains(QStringLiteral("花园"));
                                     });
-        QTest::newRow("offices") << true << "proptype=21" << Check([](C, L l) { return l.propType == "21"; });
-        QTest::newRow("two rooms") << false << "br=2"
-                                   << Check([=](C, L l) { return l.rooms == 2 && flat(l); });
-        QTest::newRow("four rooms and more")
-            << true << "br=4" << Check([=](C, L l) { return l.rooms >= 4 && flat(l); });
-        QTest::newRow("villas") << false << "bldgcode=21" << Check([](C, L l) { return l.villa; });
-        QTest::newRow("shared rent") << true << "leasecode=1" << Check([](C, L l) { return l.shared; });
-        QTest::newRow("area band") << false << "bldgarea1=60&bldgarea2=90"
-                                   << Check([](C, L l) { return l.area >= 60 && l.area <= 90; });
-        QTest::newRow("area from") << true << "bldgarea1=100&bldgarea2="
-                                   << Check([](C, L l) { return l.area >= 100; });
-        QTest::newRow("total price") << false << "price1=300&price2=500"
-                                     << Check([](C, L l) { return l.price >= 300 && l.price <= 500; });
-        QTest::newRow("monthly rent") << true << "price1=3000&price2=6000"
-                                      << Check([](C, L l) { return l.price >= 3000 && l.price <= 6000; });
-        QTest::newRow("third floor") << false << "f1=3&f2=3" << Check([](C, L l) { return l.floor == 3; });
-        QTest::newRow("eighth floor up") << true << "f1=8&f2=" << Check([](C, L l) { return l.floor >= 8; });
-        QTest::newRow("private owners") << false << "offer=0" << Check([](C, L l) { return l.offer == 0; });
-        QTest::newRow("agencies") << true << "offer=1" << Check([](C, L l) { return l.offer == 1; });
+        kwdRow("offices", true, "proptype=21", Check([](C, L l) { return l.propType == "21"; }));
+        kwdRow("two rooms", false, "br=2", Check([=](C, L l) { return l.rooms == 2 && flat(l); }));
+        kwdRow("four rooms and more", true, "br=4", Check([=](C, L l) { return l.rooms >= 4 && flat(l); }));
+        kwdRow("villas", false, "bldgcode=21", Check([](C, L l) { return l.villa; }));
+        kwdRow("shared rent", true, "leasecode=1", Check([](C, L l) { return l.shared; }));
+        kwdRow("area band", false, "bldgarea1=60&bldgarea2=90",
+               Check([](C, L l) { return l.area >= 60 && l.area <= 90; }));
+        kwdRow("area from", true, "bldgarea1=100&bldgarea2=", Check([](C, L l) { return l.area >= 100; }));
+        kwdRow("total price", false, "price1=300&price2=500",
+               Check([](C, L l) { return l.price >= 300 && l.price <= 500; }));
+        kwdRow("monthly rent", true, "price1=3000&price2=6000",
+               Check([](C, L l) { return l.price >= 3000 && l.price <= 6000; }));
+        kwdRow("third floor", false, "f1=3&f2=3", Check([](C, L l) { return l.floor == 3; }));
+        kwdRow("eighth floor up", true, "f1=8&f2=", Check([](C, L l) { return l.floor >= 8; }));
+        kwdRow("private owners", false, "offer=0", Check([](C, L l) { return l.offer == 0; }));
+        kwdRow("agencies", true, "offer=1", Check([](C, L l) { return l.offer == 1; }));
     }
 
     void filters()
@@ -196,16 +191,14 @@ private Q_SLOTS:
         using L = const kwdSampleListing&;
         const Key area = [](L l) { return l.area; }, unit = [](L l) { return l.price / l.area; },
                   total = [](L l) { return l.price; };
-        QTest::newRow("area down") << "2" << area << true;
-        QTest::newRow("area up") << "3" << area << false;
-        QTest::newRow("unit price down") << "4" << unit << true;
-        QTest::newRow("unit price up") << "5" << unit << false;
-        QTest::newRow("total down") << "6" << total << true;
-        QTest::newRow("total up") << "7" << total << false;
-        QTest::newRow("publication") << "9" << Key([](L l) { return double(l.published.toSecsSinceEpoch()); })
-                                     << true;
-        QTest::newRow("default") << "" << Key([](L l) { return double(l.updated.toSecsSinceEpoch()); })
-                                 << true;
+        kwdRow("area down", "2", area, true);
+        kwdRow("area up", "3", area, false);
+        kwdRow("unit price down", "4", unit, true);
+        kwdRow("unit price up", "5", unit, false);
+        kwdRow("total down", "6", total, true);
+        kwdRow("total up", "7", total, false);
+        kwdRow("publication", "9", Key([](L l) { return double(l.published.toSecsSinceEpoch()); }), true);
+        kwdRow("default", "", Key([](L l) { return double(l.updated.toSecsSinceEpoch()); }), true);
     }
 
     void sortOrders()
@@ -225,12 +218,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("perCount");
         QTest::addColumn<int>("page");
-        QTest::newRow("first page") << 20 << 1;
-        QTest::newRow("second page") << 20 << 2;
-        QTest::newRow("odd size") << 7 << 3;
-        QTest::newRow("last partial page") << 50 << 7;
-        QTest::newRow("beyond the end") << 50 << 40;
-        QTest::newRow("one big page") << 200 << 1;
+        kwdRow("first page", 20, 1);
+        kwdRow("second page", 20, 2);
+        kwdRow("odd size", 7, 3);
+        kwdRow("last partial page", 50, 7);
+        kwdRow("beyond the end", 50, 40);
+        kwdRow("one big page", 200, 1);
     }
 
     void paging()
@@ -287,27 +280,24 @@ private Q_SLOTS:
         const auto list = [this](kwdListingFilter::Category c, const QString& query = QString()) {
             return Build([this, c, query] { return docs.resultList(bj, c, filterOf(query, c).select(bj)); });
         };
-        QTest::newRow("sale list") << list(kwdListingFilter::Sales) << "forsale"
-                                   << common + QStringList{"district", "street",  "ha",    "totalprice",
-                                                           "areasize", "publish", "floor", "co"};
-        QTest::newRow("lease list") << list(kwdListingFilter::Leases) << "lease"
-                                    << common + QStringList{"price", "areasize", "publish", "floor", "co"};
-        QTest::newRow("compound list")
-            << list(kwdListingFilter::HousingAreas, "location=116.4074|39.9042|5000&ob=d1") << "ha"
-            << common + QStringList{"salesum", "leasesum", "price", "leaseprice", "area", "distance"};
-        QTest::newRow("agency list") << list(kwdListingFilter::Agencies) << "co"
-                                     << QStringList{"id", "name", "phone", "caption"};
+        kwdRow("sale list", list(kwdListingFilter::Sales), "forsale",
+               common + QStringList{"district", "street", "ha", "totalprice", "areasize", "publish", "floor",
+                                    "co"});
+        kwdRow("lease list", list(kwdListingFilter::Leases), "lease",
+               common + QStringList{"price", "areasize", "publish", "floor", "co"});
+        kwdRow("compound list", list(kwdListingFilter::HousingAreas, "location=116.4074|39.9042|5000&ob=d1"),
+               "ha", common + QStringList{"salesum", "leasesum", "price", "leaseprice", "area", "distance"});
+        kwdRow("agency list", list(kwdListingFilter::Agencies), "co",
+               QStringList{"id", "name", "phone", "caption"});
         QTest::newRow("sale detail") << Build([this] {
             return docs.listingDetail(bj, false, 5);
         }) << "forsale" << common + QStringList{"totalprice", "detail", "pricerise", "items", "co"};
-        QTest::newRow("lease detail")
-            << Build([this] { return docs.listingDetail(bj, true, 3); }) << "lease"
-            << common + QStringList{"price", "detail", "leasepricerise", "items", "co"};
-        QTest::newRow("compound detail")
-            << Build([this] { return docs.housingAreaDetail(bj, 0); }) << "ha"
-            << common + QStringList{"pricerise", "leasepricerise", "detail", "relateha", "co"};
-        QTest::newRow("agency detail") << Build([this] { return docs.agencyDetail(bj, 0); }) << "co"
-                                       << QStringList{"id", "name", "phone", "project", "detail"};
+        kwdRow("lease detail", Build([this] { return docs.listingDetail(bj, true, 3); }), "lease",
+               common + QStringList{"price", "detail", "leasepricerise", "items", "co"});
+        kwdRow("compound detail", Build([this] { return docs.housingAreaDetail(bj, 0); }), "ha",
+               common + QStringList{"pricerise", "leasepricerise", "detail", "relateha", "co"});
+        kwdRow("agency detail", Build([this] { return docs.agencyDetail(bj, 0); }), "co",
+               QStringList{"id", "name", "phone", "project", "detail"});
         QTest::newRow("district") << Build([this] {
             return docs.districtDetail(bj, 1);
         }) << "district" << QStringList{"id", "name", "detail", "price", "leaseprice", "marketf", "marketl"};
@@ -349,32 +339,6 @@ private Q_SLOTS:
         const QDomElement district = record.firstChildElement(QStringLiteral("district"));
         if (!district.isNull() && type != QLatin1String("district"))
             QVERIFY(bj.districtByCode(district.attribute(QStringLiteral("id"))) >= 0);
-    }
-
-    void pictures()
-    {
-        const QImage small =
-            kwdPicturePainter::render(QStringLiteral("forsale"), QStringLiteral("bj/S200001"), 1, false);
-        QCOMPARE(small.size(), QSize(160, 120));
-        const QByteArray big =
-            kwdPicturePainter::jpeg(QStringLiteral("ha"), QStringLiteral("bj/H10001"), 2, true);
-        QVERIFY(big.startsWith("\xFF\xD8"));
-        QCOMPARE(QImage::fromData(big, "JPEG").size(), QSize(640, 480));
-        QCOMPARE(kwdPicturePainter::jpeg(QStringLiteral("ha"), QStringLiteral("bj/H10001"), 2, true), big);
-        QVERIFY(kwdPicturePainter::jpeg(QStringLiteral("ha"), QStringLiteral("bj/H10002"), 2, true) != big);
-
-        // A contact sheet of every scene kind for a person to look at.
-        const QStringList kinds{"forsale", "lease", "ha", "district", "street", "co"};
-        QImage sheet(3 * 320, 2 * 240 * 2, QImage::Format_RGB32);
-        QPainter p(&sheet);
-        for (int i = 0; i < 12; ++i) {
-            const QImage img =
-                kwdPicturePainter::render(kinds[i % 6], QStringLiteral("id%1").arg(i), 1 + i / 6, true);
-            p.drawImage(QRect((i % 3) * 320, (i / 3) * 240, 320, 240), img);
-        }
-        p.end();
-        QVERIFY(sheet.save(kwdTestEnvironment::outputDir(QStringLiteral("localservice")) +
-                           QStringLiteral("/pictures.png")));
     }
 };
 

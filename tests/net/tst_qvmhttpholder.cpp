@@ -3,6 +3,7 @@
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesthttpserver.h"
+#include "kwdtesttable.h"
 #include "qvmhttpholder.h"
 
 #include <QApplication>
@@ -81,360 +82,344 @@ public Q_SLOTS:
     }
 };
 
+// A fresh request holder per test against a loopback server: records, bodies, files and failures.
 class TestHttpHolder : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void deviceIdFormat();
-    void identifiers();
-    void requestsAsReceived_data();
-    void requestsAsReceived();
-    void unattendedRequests_data();
-    void unattendedRequests();
-    void requestByUrlSharesPending();
-    void download_data();
-    void download();
-    void loginQuery_data();
-    void loginQuery();
+    void init()
+    {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        server = std::make_unique<kwdTestHttpServer>();
+        QVERIFY(server->listen());
+        server->setResponse(QStringLiteral("/fast"), answer("fast"));
+        holder = std::make_unique<qvmHttpHolder>();
+        QCOMPARE(qvmHttpHolder::instance(), holder.get());
+    }
+
+    void cleanup()
+    {
+        holder.reset();
+        server.reset();
+        kwdStore::destroy();
+    }
+
+    void deviceIdFormat()
+    {
+        // Reported once, when first computed.
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^IMEI:\\S+$")));
+        const QString id = qvmHttpHolder::deviceId();
+        QCOMPARE(qvmHttpHolder::deviceId(), id);
+        // A hardware address without ":", or the fixed text when there is none.
+        QVERIFY2(
+            QRegularExpression(QStringLiteral("^([0-9A-Fa-f]{12}|invalidsymbiansn)$")).match(id).hasMatch(),
+            qPrintable(id));
+    }
+
+    void identifiers()
+    {
+        // A download to file cannot start while the data directory is missing.
+        const QList<bool> startable = {false, true, false, true};
+        Receiver r;
+        const QString goodDir = kwdStore::instance()->dataPath();
+        QList<int> ids;
+        for (bool ok : startable) {
+            kwdStore::instance()->dataDir = ok ? goodDir : QDir::homePath() + QStringLiteral("/no/such/dir");
+            ids.append(holder->get(server->url(QStringLiteral("/fast")), &r, true));
+        }
+        kwdStore::instance()->dataDir = goodDir;
+        // The n-th attempt has number n whether or not it started; one that did not start gives 0.
+        QCOMPARE(ids, QList<int>({0, 2, 0, 4}));
+        for (int id : {0, 1, 2, 3, 4})
+            QCOMPARE(holder->request(id) != nullptr, id == 2 || id == 4);
+        holder->remove(0);
+        holder->remove(4711);
+        QTRY_COMPARE(r.seen.size(), 2);
+        QCOMPARE(server->requestCount(), 2);
+        QCOMPARE(holder->get(server->url(QStringLiteral("/fast")), &r), 5);
+    }
+
+    void requestsAsReceived_data()
+    {
+        QTest::addColumn<int>("kind"); // 0 get, 4 post without a type of ours, 5 post with a type
+        QTest::addColumn<QString>("pathAndQuery");
+        QTest::addColumn<QByteArray>("payload"); // what the caller hands over
+        QTest::addColumn<int>("size");           // the size the caller states
+        QTest::addColumn<QString>("contentType");
+        kwdRow("get", 0, "/webservice/kwdhalist.html?page=1&percount=20", QByteArray(), 0, QString());
+        kwdRow("post form", 4, "/login.html?a=1", QByteArray("user=a&pass=b"), 13, QString());
+        kwdRow("post empty", 4, "/webservice/booking.html?x", QByteArray(), 0, QString());
+        kwdRow("post binary typed", 5, "/save.html?x", QByteArray("\x00\xff\x10zz\x00", 6), 6,
+               "multipart/form-data; boundary=xyz");
+        kwdRow("post large typed", 5, "/upload?x", randomBytes(100000), 100000, "application/octet-stream");
+        // A caller's slip must not read memory that is not there: the post goes out empty.
+        kwdRow("post null data with a size", 4, "/null?x", QByteArray(), 64, QString());
+        kwdRow("post negative size", 4, "/negative?x", QByteArray("abc"), -5, QString());
+    }
+
+    void requestsAsReceived()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, pathAndQuery);
+        QFETCH(QByteArray, payload);
+        QFETCH(int, size);
+        QFETCH(QString, contentType);
+        const QString path = pathAndQuery.section(QLatin1Char('?'), 0, 0);
+        const QByteArray reply = randomBytes(300000); // a large binary answer
+        server->setResponse(path, answer(reply));
+        Receiver r;
+        const QString url = server->url(pathAndQuery);
+        const char* data = payload.isNull() ? nullptr : payload.constData();
+        const int id = kind == 0   ? holder->get(url, &r)
+                       : kind == 4 ? holder->post(url, &r, data, size)
+                                   : holder->post(url, &r, data, size, contentType);
+        QTRY_COMPARE(r.seen.size(), 1);
+        const Seen& s = r.seen.first();
+        QCOMPARE(QList<int>({s.id, s.err, s.state, int(s.hasBody)}),
+                 QList<int>({id, 0, qvmHttpRequest::Done, 1}));
+        QVERIFY(s.body == reply);
+
+        QCOMPARE(server->requestCount(), 1);
+        const kwdTestHttpServer::Request got = server->lastRequest();
+        QCOMPARE(QString::fromUtf8(got.method + ' ' + got.path + '?' + got.query),
+                 (kind ? "POST " : "GET ") + pathAndQuery);
+        const QByteArray sent = size > 0 ? payload : QByteArray();
+        QVERIFY(got.body == sent);
+        if (kind)
+            QCOMPARE(got.header("Content-Length"), QByteArray::number(sent.size()));
+        // We set no type on the four-argument post; at most the network layer's own default appears.
+        const QByteArray type = got.header("Content-Type");
+        QVERIFY2(kind == 5 ? type == contentType.toUtf8()
+                           : type.isEmpty() || type == "application/x-www-form-urlencoded",
+                 type.constData());
+    }
+
+    void unattendedRequests_data()
+    {
+        // "null" receiver, "deaf" (no completion slot), receiver "destroyed" mid-request, record "removed"
+        // while running, "holder" destroyed with the request in flight.
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("toFile");
+        for (const char* what : {"null", "deaf", "destroyed", "removed", "holder"}) {
+            QTest::addRow("%s", what) << what << false;
+            QTest::addRow("%s to file", what) << what << true;
+        }
+    }
+
+    void unattendedRequests()
+    {
+        QFETCH(QString, what);
+        QFETCH(bool, toFile);
+        const bool held = what == "removed" || what == "holder";
+        Response response = answer("nobody reads this", 150);
+        response.hold = held;
+        server->setResponse(QStringLiteral("/lost"), response);
+        QSignalSpy arrived(server.get(), &kwdTestHttpServer::requestReceived);
+        const int before = callsOfAllReceivers;
+        QObject deaf; // asks for a reply but has no completion slot
+        auto page = std::make_unique<Receiver>();
+        QObject* receiver = what == "null" ? nullptr : what == "deaf" ? &deaf : page.get();
+        const int id = holder->get(server->url(QStringLiteral("/lost")), receiver, toFile);
+        const QString path = holder->request(id)->text;
+        if (what == "destroyed")
+            page.reset();
+        QTRY_COMPARE(arrived.size(), 1);
+        if (what == "removed")
+            holder->remove(id);
+        if (what == "holder")
+            holder.reset();
+        // A running reply is aborted; a finished one frees its record. Nobody is called either way.
+        if (held)
+            QTRY_COMPARE(server->clientAborts(), 1);
+        else
+            QTRY_VERIFY(!holder->request(id));
+        if (what == "removed") {
+            // A later request completes, and only that one reaches the receiver.
+            QCOMPARE(holder->get(server->url(QStringLiteral("/fast")), page.get()), id + 1);
+            QTRY_COMPARE(page->seen.size(), 1);
+            QCOMPARE(page->seen.first().id, id + 1);
+        }
+        QVERIFY(!holder || !holder->request(id));
+        const int later = what == "removed" ? 1 : 0;
+        QCOMPARE(QList<int>({server->requestCount(), callsOfAllReceivers}),
+                 QList<int>({1 + later, before + later}));
+        QVERIFY2(!toFile || !QFile::exists(path), "nobody could fetch the file any more");
+    }
+
+    void requestByUrlSharesPending()
+    {
+        server->setResponse(QStringLiteral("/pic/a.jpg"), answer(randomBytes(5000), 150));
+        const QString url = server->url(QStringLiteral("/pic/a.jpg"));
+        Receiver r;
+        r.removeInSlot = false;
+        QVERIFY(!holder->requestByUrl(url));
+        const int id = holder->get(url, &r, true);
+        const int other = holder->get(url + QStringLiteral("?v=2"), &r, true);
+        QVERIFY(holder->requestByUrl(url) && holder->requestByUrl(url)->state == qvmHttpRequest::Pending);
+        QCOMPARE(holder->requestByUrl(url)->id, id);
+        QCOMPARE(holder->requestByUrl(url + QStringLiteral("?v=2"))->id, other);
+        // Exact and case-sensitive: no prefix matches.
+        QVERIFY(!holder->requestByUrl(url.toUpper()) && !holder->requestByUrl(url + QLatin1Char('/')));
+        QTRY_COMPARE(r.seen.size(), 2);
+        QCOMPARE(holder->requestByUrl(url)->state, int(qvmHttpRequest::Done));
+        holder->remove(id);
+        QVERIFY(!holder->requestByUrl(url));
+    }
+
+    void download_data()
+    {
+        // "", "refused", "cut" mid-body, "404", "stalled" after a piece, "too large" (with or without length)
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<int>("framing");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("pieceSize");
+        QTest::addColumn<bool>("compressed"); // sent deflated: the length on the wire is not the file's
+        QTest::addColumn<bool>("redirected"); // the moved notice has a body of its own that must not arrive
+        QTest::addColumn<bool>("toFile");
+        const int length = kwdTestHttpServer::ContentLength;
+        const int unframed = kwdTestHttpServer::CloseDelimited;
+        kwdRow("length, at once", "", length, 200000, 0, false, false, true);
+        kwdRow("length, slow pieces", "", length, 60000, 7000, false, false, true);
+        kwdRow("length, empty", "", length, 0, 0, false, false, true);
+        kwdRow("chunked", "", int(kwdTestHttpServer::Chunked), 150000, 16384, false, false, true);
+        kwdRow("no length", "", unframed, 120000, 0, false, false, true);
+        kwdRow("deflated, slow pieces", "", length, 90000, 100, true, false, true);
+        kwdRow("deflated, no length", "", unframed, 90000, 0, true, false, true);
+        kwdRow("redirected", "", length, 40000, 8000, false, true, true);
+        kwdRow("redirected, in memory", "", length, 40000, 8000, false, true, false);
+        for (const char* failure : {"refused", "cut", "404", "stalled", "too large"}) {
+            QTest::addRow("%s", failure) << failure << length << 80000 << 10000 << false << false << false;
+            QTest::addRow("%s to file", failure)
+                << failure << length << 80000 << 10000 << false << false << true;
+        }
+        kwdRow("too large, no length", "too large", unframed, 80000, 10000, false, false, false);
+    }
+
+    void download()
+    {
+        QFETCH(QString, failure);
+        QFETCH(int, size);
+        QFETCH(bool, compressed);
+        QFETCH(bool, toFile);
+        QFETCH(bool, redirected);
+        // Text compresses, so the deflated body is much shorter than the file it makes.
+        const QByteArray content =
+            compressed ? QByteArray("<price val=\"1\">x</price>").repeated(size / 25) : randomBytes(size);
+        Response response =
+            answer(compressed ? qCompress(content).mid(4) : content); // zlib, no Qt length prefix
+        if (compressed)
+            response.headers.append(kwdTestHttpServer::Header("Content-Encoding", "deflate"));
+        QFETCH(int, framing);
+        QFETCH(int, pieceSize);
+        response.framing = kwdTestHttpServer::Framing(framing);
+        response.pieceSize = pieceSize;
+        response.pieceIntervalMs = pieceSize ? 5 : 0;
+        response.status = failure == "404" ? 404 : 200;
+        response.closeAfter = failure == "cut" ? 30000 : -1;
+        if (failure == "stalled") {
+            response.pieceIntervalMs = 60000; // one piece, then nothing for longer than the test runs
+            holder->setTransferTimeout(300);
+        }
+        if (failure == "too large")
+            holder->setBodyLimit(size / 2);
+        server->setResponse(QStringLiteral("/pic.jpg"), response);
+        Response moved = answer("moved to /pic.jpg");
+        moved.status = 302;
+        moved.headers.append(
+            kwdTestHttpServer::Header("Location", server->url(QStringLiteral("/pic.jpg")).toUtf8()));
+        server->setResponse(QStringLiteral("/old.jpg"), moved);
+        QString url = server->url(redirected ? QStringLiteral("/old.jpg") : QStringLiteral("/pic.jpg"));
+        if (failure == "refused") {
+            QTcpServer probe; // a port that was free a moment ago and has nobody listening now
+            QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+            url = QStringLiteral("http://127.0.0.1:%1/x").arg(probe.serverPort());
+        }
+
+        Receiver r;
+        r.removeInSlot = false;
+        const int id = holder->get(url, &r, toFile);
+        const QString path = kwdStore::instance()->dataPath() + QStringLiteral("/qvmstat%1.tmp").arg(id);
+        QCOMPARE(holder->request(id)->text, toFile ? path : QString());
+        QTRY_COMPARE(r.seen.size(), 1);
+        const Seen& s = r.seen.first();
+        QVERIFY2(!s.fileStillOpen, "the file is complete and closed before the receiver is called");
+        const bool ok = failure.isEmpty();
+        const int state = ok ? qvmHttpRequest::Done : qvmHttpRequest::Failed;
+        QCOMPARE(QList<int>({s.err, s.state, int(s.hasBody)}),
+                 QList<int>({ok ? 0 : -1, state, int(ok && !toFile)}));
+        if (ok) {
+            QVERIFY(s.body == content);
+            QCOMPARE(server->requestCount(), redirected ? 2 : 1);
+        } else {
+            // The text is the network layer's error, not a path; a partial file is not left behind.
+            QVERIFY2(!s.text.isEmpty() && !s.text.endsWith(QLatin1String(".tmp")), qPrintable(s.text));
+            QVERIFY2(failure != "404" || s.text.contains(QLatin1String("Not Found")), qPrintable(s.text));
+            QVERIFY(!QFile::exists(path));
+            // The user reads the sentence for this kind of failure, with the network layer's text after it.
+            const int expected = failure == "refused"     ? QNetworkReply::ConnectionRefusedError
+                                 : failure == "cut"       ? QNetworkReply::RemoteHostClosedError
+                                 : failure == "stalled"   ? QNetworkReply::TimeoutError
+                                 : failure == "too large" ? qvmHttpRequest::ReplyTooLarge
+                                                          : QNetworkReply::ContentNotFoundError;
+            const QString shown = kwdNetworkError::describe(holder->request(id));
+            QCOMPARE(shown, kwdNetworkError::describe(expected, QString()) + "\n(" + s.text + ")");
+            QVERIFY(shown != kwdNetworkError::describe(-1, QString()));
+        }
+        // The record stays until the receiver gives it back, and its file goes with it.
+        QVERIFY(holder->request(id) && !holder->request(id)->reply);
+        holder->remove(id);
+        QVERIFY(!holder->request(id) && !QFile::exists(path));
+
+        if (failure.isEmpty() || failure == "refused")
+            return;
+        // Once the server answers normally again, the same request succeeds.
+        server->setResponse(QStringLiteral("/pic.jpg"), answer(content));
+        holder->setBodyLimit(qint64(16) * 1024 * 1024);
+        r.seen.clear();
+        const int again = holder->get(url, &r, toFile);
+        QTRY_COMPARE(r.seen.size(), 1);
+        QCOMPARE(r.seen.first().err, 0);
+        QVERIFY(r.seen.first().body == content);
+        holder->remove(again);
+    }
+
+    void loginQuery_data()
+    {
+        QTest::addColumn<QString>("sn");
+        QTest::addColumn<QString>("uid");
+        QTest::addColumn<QByteArray>("query");
+        // Without a user the query is checked where the window sends its usage report.
+        kwdRow("with uid", "invalidsymbiansn", QStringLiteral("u42"),
+               QByteArray("sn=invalidsymbiansn&uid=u42&flag=1&remark=symbian&version=1016"));
+        kwdRow("hostile values", "a&uid=evil", QStringLiteral("x y#z?=%"),
+               QByteArray("sn=a%26uid%3Devil&uid=x%20y%23z%3F%3D%25&flag=1&remark=symbian&version=1016"));
+        kwdRow("non-ascii", QStringLiteral("设备"), QString(),
+               QByteArray("sn=%E8%AE%BE%E5%A4%87&flag=1&remark=symbian&version=1016"));
+    }
+
+    void loginQuery()
+    {
+        QFETCH(QString, sn);
+        QFETCH(QString, uid);
+        // The statistics host is a name of the deployment; the test server stands in for it as proxy.
+        QNetworkProxy::setApplicationProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), server->port()));
+        server->setResponse(QStringLiteral("/kwd/webservice/kwd_login.php"), answer("1"));
+        Receiver r;
+        QCOMPARE(holder->login(sn, uid, &r), 1);
+        QTRY_COMPARE(r.seen.size(), 1);
+        QCOMPARE(QString::number(r.seen.first().err) + r.seen.first().body, QStringLiteral("01"));
+
+        const kwdTestHttpServer::Request got = server->lastRequest();
+        QCOMPARE(QString::fromUtf8("GET " + got.host + got.path),
+                 "GET " + kwdServiceConfig::instance().statisticsHost + ":8081/kwd/webservice/kwd_login.php");
+        QTEST(got.query, "query");
+    }
 
 private:
     std::unique_ptr<kwdTestHttpServer> server;
     std::unique_ptr<qvmHttpHolder> holder;
 };
-
-void TestHttpHolder::init()
-{
-    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    server = std::make_unique<kwdTestHttpServer>();
-    QVERIFY(server->listen());
-    server->setResponse(QStringLiteral("/fast"), answer("fast"));
-    holder = std::make_unique<qvmHttpHolder>();
-    QCOMPARE(qvmHttpHolder::instance(), holder.get());
-}
-
-void TestHttpHolder::cleanup()
-{
-    holder.reset();
-    server.reset();
-    kwdStore::destroy();
-}
-
-void TestHttpHolder::deviceIdFormat()
-{
-    // Reported once, when first computed.
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^IMEI:\\S+$")));
-    const QString id = qvmHttpHolder::deviceId();
-    QCOMPARE(qvmHttpHolder::deviceId(), id);
-    // A hardware address without ":", or the fixed text when there is none.
-    QVERIFY2(QRegularExpression(QStringLiteral("^([0-9A-Fa-f]{12}|invalidsymbiansn)$")).match(id).hasMatch(),
-             qPrintable(id));
-}
-
-void TestHttpHolder::identifiers()
-{
-    // A download to file cannot start while the data directory is missing.
-    const QList<bool> startable = {false, true, false, true};
-    Receiver r;
-    const QString goodDir = kwdStore::instance()->dataPath();
-    QList<int> ids;
-    for (bool ok : startable) {
-        kwdStore::instance()->dataDir = ok ? goodDir : QDir::homePath() + QStringLiteral("/no/such/dir");
-        ids.append(holder->get(server->url(QStringLiteral("/fast")), &r, true));
-    }
-    kwdStore::instance()->dataDir = goodDir;
-    // The n-th attempt has number n whether or not it started; one that did not start gives 0.
-    QCOMPARE(ids, QList<int>({0, 2, 0, 4}));
-    for (int id : {0, 1, 2, 3, 4})
-        QCOMPARE(holder->request(id) != nullptr, id == 2 || id == 4);
-    holder->remove(0);
-    holder->remove(4711);
-    QTRY_COMPARE(r.seen.size(), 2);
-    QCOMPARE(server->requestCount(), 2);
-    QCOMPARE(holder->get(server->url(QStringLiteral("/fast")), &r), 5);
-}
-
-void TestHttpHolder::requestsAsReceived_data()
-{
-    QTest::addColumn<int>("kind"); // 0 get, 4 post without a type of ours, 5 post with a type
-    QTest::addColumn<QString>("pathAndQuery");
-    QTest::addColumn<QByteArray>("payload"); // what the caller hands over
-    QTest::addColumn<int>("size");           // the size the caller states
-    QTest::addColumn<QString>("contentType");
-    QTest::newRow("get") << 0 << "/webservice/kwdhalist.html?page=1&percount=20" << QByteArray() << 0
-                         << QString();
-    QTest::newRow("post form") << 4 << "/login.html?a=1" << QByteArray("user=a&pass=b") << 13 << QString();
-    QTest::newRow("post empty") << 4 << "/webservice/booking.html?x" << QByteArray() << 0 << QString();
-    QTest::newRow("post binary typed") << 5 << "/save.html?x" << QByteArray("\x00\xff\x10zz\x00", 6) << 6
-                                       << "multipart/form-data; boundary=xyz";
-    QTest::newRow("post large typed")
-        << 5 << "/upload?x" << randomBytes(100000) << 100000 << "application/octet-stream";
-    // A caller's slip must not read memory that is not there: the post goes out empty.
-    QTest::newRow("post null data with a size") << 4 << "/null?x" << QByteArray() << 64 << QString();
-    QTest::newRow("post negative size") << 4 << "/negative?x" << QByteArray("abc") << -5 << QString();
-}
-
-void TestHttpHolder::requestsAsReceived()
-{
-    QFETCH(int, kind);
-    QFETCH(QString, pathAndQuery);
-    QFETCH(QByteArray, payload);
-    QFETCH(int, size);
-    QFETCH(QString, contentType);
-    const QString path = pathAndQuery.section(QLatin1Char('?'), 0, 0);
-    const QByteArray reply = randomBytes(300000); // a large binary answer
-    server->setResponse(path, answer(reply));
-    Receiver r;
-    const QString url = server->url(pathAndQuery);
-    const char* data = payload.isNull() ? nullptr : payload.constData();
-    const int id = kind == 0   ? holder->get(url, &r)
-                   : kind == 4 ? holder->post(url, &r, data, size)
-                               : holder->post(url, &r, data, size, contentType);
-    QTRY_COMPARE(r.seen.size(), 1);
-    const Seen& s = r.seen.first();
-    QCOMPARE(QList<int>({s.id, s.err, s.state, int(s.hasBody)}),
-             QList<int>({id, 0, qvmHttpRequest::Done, 1}));
-    QVERIFY(s.body == reply);
-
-    QCOMPARE(server->requestCount(), 1);
-    const kwdTestHttpServer::Request got = server->lastRequest();
-    QCOMPARE(QString::fromUtf8(got.method + ' ' + got.path + '?' + got.query),
-             (kind ? "POST " : "GET ") + pathAndQuery);
-    const QByteArray sent = size > 0 ? payload : QByteArray();
-    QVERIFY(got.body == sent);
-    if (kind)
-        QCOMPARE(got.header("Content-Length"), QByteArray::number(sent.size()));
-    // We set no type on the four-argument post; at most the network layer's own default appears.
-    const QByteArray type = got.header("Content-Type");
-    QVERIFY2(kind == 5 ? type == contentType.toUtf8()
-                       : type.isEmpty() || type == "application/x-www-form-urlencoded",
-             type.constData());
-}
-
-void TestHttpHolder::unattendedRequests_data()
-{
-    // "null" receiver, "deaf" (no completion slot), receiver "destroyed" mid-request, record "removed" while
-    // running, "holder" destroyed with the request in flight.
-    QTest::addColumn<QString>("what");
-    QTest::addColumn<bool>("toFile");
-    for (const char* what : {"null", "deaf", "destroyed", "removed", "holder"}) {
-        QTest::addRow("%s", what) << what << false;
-        QTest::addRow("%s to file", what) << what << true;
-    }
-}
-
-void TestHttpHolder::unattendedRequests()
-{
-    QFETCH(QString, what);
-    QFETCH(bool, toFile);
-    const bool held = what == "removed" || what == "holder";
-    Response response = answer("nobody reads this", 150);
-    response.hold = held;
-    server->setResponse(QStringLiteral("/lost"), response);
-    QSignalSpy arrived(server.get(), &kwdTestHttpServer::requestReceived);
-    const int before = callsOfAllReceivers;
-    QObject deaf; // asks for a reply but has no completion slot
-    auto page = std::make_unique<Receiver>();
-    QObject* receiver = what == "null" ? nullptr : what == "deaf" ? &deaf : page.get();
-    const int id = holder->get(server->url(QStringLiteral("/lost")), receiver, toFile);
-    const QString path = holder->request(id)->text;
-    if (what == "destroyed")
-        page.reset();
-    QTRY_COMPARE(arrived.size(), 1);
-    if (what == "removed")
-        holder->remove(id);
-    if (what == "holder")
-        holder.reset();
-    // A running reply is aborted; a finished one frees its record. Nobody is called either way.
-    if (held)
-        QTRY_COMPARE(server->clientAborts(), 1);
-    else
-        QTRY_VERIFY(!holder->request(id));
-    if (what == "removed") {
-        // A later request completes, and only that one reaches the receiver.
-        QCOMPARE(holder->get(server->url(QStringLiteral("/fast")), page.get()), id + 1);
-        QTRY_COMPARE(page->seen.size(), 1);
-        QCOMPARE(page->seen.first().id, id + 1);
-    }
-    QVERIFY(!holder || !holder->request(id));
-    const int later = what == "removed" ? 1 : 0;
-    QCOMPARE(QList<int>({server->requestCount(), callsOfAllReceivers}),
-             QList<int>({1 + later, before + later}));
-    QVERIFY2(!toFile || !QFile::exists(path), "nobody could fetch the file any more");
-}
-
-void TestHttpHolder::requestByUrlSharesPending()
-{
-    server->setResponse(QStringLiteral("/pic/a.jpg"), answer(randomBytes(5000), 150));
-    const QString url = server->url(QStringLiteral("/pic/a.jpg"));
-    Receiver r;
-    r.removeInSlot = false;
-    QVERIFY(!holder->requestByUrl(url));
-    const int id = holder->get(url, &r, true);
-    const int other = holder->get(url + QStringLiteral("?v=2"), &r, true);
-    QVERIFY(holder->requestByUrl(url) && holder->requestByUrl(url)->state == qvmHttpRequest::Pending);
-    QCOMPARE(holder->requestByUrl(url)->id, id);
-    QCOMPARE(holder->requestByUrl(url + QStringLiteral("?v=2"))->id, other);
-    // Exact and case-sensitive: no prefix matches.
-    QVERIFY(!holder->requestByUrl(url.toUpper()) && !holder->requestByUrl(url + QLatin1Char('/')));
-    QTRY_COMPARE(r.seen.size(), 2);
-    QCOMPARE(holder->requestByUrl(url)->state, int(qvmHttpRequest::Done));
-    holder->remove(id);
-    QVERIFY(!holder->requestByUrl(url));
-}
-
-void TestHttpHolder::download_data()
-{
-    // "", "refused", "cut" mid-body, "404", "stalled" after a piece, "too large" (with or without length)
-    QTest::addColumn<QString>("failure");
-    QTest::addColumn<int>("framing");
-    QTest::addColumn<int>("size");
-    QTest::addColumn<int>("pieceSize");
-    QTest::addColumn<bool>("compressed"); // sent deflated: the length on the wire is not the file's
-    QTest::addColumn<bool>("redirected"); // the moved notice has a body of its own that must not arrive
-    QTest::addColumn<bool>("toFile");
-    const int length = kwdTestHttpServer::ContentLength;
-    const int unframed = kwdTestHttpServer::CloseDelimited;
-    QTest::newRow("length, at once") << "" << length << 200000 << 0 << false << false << true;
-    QTest::newRow("length, slow pieces") << "" << length << 60000 << 7000 << false << false << true;
-    QTest::newRow("length, empty") << "" << length << 0 << 0 << false << false << true;
-    QTest::newRow("chunked") << "" << int(kwdTestHttpServer::Chunked) << 150000 << 16384 << false << false
-                             << true;
-    QTest::newRow("no length") << "" << unframed << 120000 << 0 << false << false << true;
-    QTest::newRow("deflated, slow pieces") << "" << length << 90000 << 100 << true << false << true;
-    QTest::newRow("deflated, no length") << "" << unframed << 90000 << 0 << true << false << true;
-    QTest::newRow("redirected") << "" << length << 40000 << 8000 << false << true << true;
-    QTest::newRow("redirected, in memory") << "" << length << 40000 << 8000 << false << true << false;
-    for (const char* failure : {"refused", "cut", "404", "stalled", "too large"}) {
-        QTest::addRow("%s", failure) << failure << length << 80000 << 10000 << false << false << false;
-        QTest::addRow("%s to file", failure) << failure << length << 80000 << 10000 << false << false << true;
-    }
-    QTest::newRow("too large, no length")
-        << "too large" << unframed << 80000 << 10000 << false << false << false;
-}
-
-void TestHttpHolder::download()
-{
-    QFETCH(QString, failure);
-    QFETCH(int, size);
-    QFETCH(bool, compressed);
-    QFETCH(bool, toFile);
-    QFETCH(bool, redirected);
-    // Text compresses, so the deflated body is much shorter than the file it makes.
-    const QByteArray content =
-        compressed ? QByteArray("<price val=\"1\">x</price>").repeated(size / 25) : randomBytes(size);
-    Response response = answer(compressed ? qCompress(content).mid(4) : content); // zlib, no Qt length prefix
-    if (compressed)
-        response.headers.append(kwdTestHttpServer::Header("Content-Encoding", "deflate"));
-    QFETCH(int, framing);
-    QFETCH(int, pieceSize);
-    response.framing = kwdTestHttpServer::Framing(framing);
-    response.pieceSize = pieceSize;
-    response.pieceIntervalMs = pieceSize ? 5 : 0;
-    response.status = failure == "404" ? 404 : 200;
-    response.closeAfter = failure == "cut" ? 30000 : -1;
-    if (failure == "stalled") {
-        response.pieceIntervalMs = 60000; // one piece, then nothing for longer than the test runs
-        holder->setTransferTimeout(300);
-    }
-    if (failure == "too large")
-        holder->setBodyLimit(size / 2);
-    server->setResponse(QStringLiteral("/pic.jpg"), response);
-    Response moved = answer("moved to /pic.jpg");
-    moved.status = 302;
-    moved.headers.append(
-        kwdTestHttpServer::Header("Location", server->url(QStringLiteral("/pic.jpg")).toUtf8()));
-    server->setResponse(QStringLiteral("/old.jpg"), moved);
-    QString url = server->url(redirected ? QStringLiteral("/old.jpg") : QStringLiteral("/pic.jpg"));
-    if (failure == "refused") {
-        QTcpServer probe; // a port that was free a moment ago and has nobody listening now
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        url = QStringLiteral("http://127.0.0.1:%1/x").arg(probe.serverPort());
-    }
-
-    Receiver r;
-    r.removeInSlot = false;
-    const int id = holder->get(url, &r, toFile);
-    const QString path = kwdStore::instance()->dataPath() + QStringLiteral("/qvmstat%1.tmp").arg(id);
-    QCOMPARE(holder->request(id)->text, toFile ? path : QString());
-    QTRY_COMPARE(r.seen.size(), 1);
-    const Seen& s = r.seen.first();
-    QVERIFY2(!s.fileStillOpen, "the file is complete and closed before the receiver is called");
-    const bool ok = failure.isEmpty();
-    const int state = ok ? qvmHttpRequest::Done : qvmHttpRequest::Failed;
-    QCOMPARE(QList<int>({s.err, s.state, int(s.hasBody)}),
-             QList<int>({ok ? 0 : -1, state, int(ok && !toFile)}));
-    if (ok) {
-        QVERIFY(s.body == content);
-        QCOMPARE(server->requestCount(), redirected ? 2 : 1);
-    } else {
-        // The text is the network layer's error, not a path; a partial file is not left behind.
-        QVERIFY2(!s.text.isEmpty() && !s.text.endsWith(QLatin1String(".tmp")), qPrintable(s.text));
-        QVERIFY2(failure != "404" || s.text.contains(QLatin1String("Not Found")), qPrintable(s.text));
-        QVERIFY(!QFile::exists(path));
-        // The user reads the sentence for this kind of failure, with the network layer's text after it.
-        const int expected = failure == "refused"     ? QNetworkReply::ConnectionRefusedError
-                             : failure == "cut"       ? QNetworkReply::RemoteHostClosedError
-                             : failure == "stalled"   ? QNetworkReply::TimeoutError
-                             : failure == "too large" ? qvmHttpRequest::ReplyTooLarge
-                                                      : QNetworkReply::ContentNotFoundError;
-        const QString shown = kwdNetworkError::describe(holder->request(id));
-        QCOMPARE(shown, kwdNetworkError::describe(expected, QString()) + "\n(" + s.text + ")");
-        QVERIFY(shown != kwdNetworkError::describe(-1, QString()));
-    }
-    // The record stays until the receiver gives it back, and its file goes with it.
-    QVERIFY(holder->request(id) && !holder->request(id)->reply);
-    holder->remove(id);
-    QVERIFY(!holder->request(id) && !QFile::exists(path));
-
-    if (failure.isEmpty() || failure == "refused")
-        return;
-    // Once the server answers normally again, the same request succeeds.
-    server->setResponse(QStringLiteral("/pic.jpg"), answer(content));
-    holder->setBodyLimit(qint64(16) * 1024 * 1024);
-    r.seen.clear();
-    const int again = holder->get(url, &r, toFile);
-    QTRY_COMPARE(r.seen.size(), 1);
-    QCOMPARE(r.seen.first().err, 0);
-    QVERIFY(r.seen.first().body == content);
-    holder->remove(again);
-}
-
-void TestHttpHolder::loginQuery_data()
-{
-    QTest::addColumn<QString>("sn");
-    QTest::addColumn<QString>("uid");
-    QTest::addColumn<QByteArray>("query");
-    QTest::newRow("no uid") << "00163E0A1B2C" << QString()
-                            << QByteArray("sn=00163E0A1B2C&flag=1&remark=symbian&version=1016");
-    QTest::newRow("with uid") << "invalidsymbiansn" << QStringLiteral("u42")
-                              << QByteArray("sn=invalidsymbiansn&uid=u42&flag=1&remark=symbian&version=1016");
-    QTest::newRow("hostile values")
-        << "a&uid=evil" << QStringLiteral("x y#z?=%")
-        << QByteArray("sn=a%26uid%3Devil&uid=x%20y%23z%3F%3D%25&flag=1&remark=symbian&version=1016");
-    QTest::newRow("non-ascii") << QStringLiteral("设备") << QString()
-                               << QByteArray("sn=%E8%AE%BE%E5%A4%87&flag=1&remark=symbian&version=1016");
-}
-
-void TestHttpHolder::loginQuery()
-{
-    QFETCH(QString, sn);
-    QFETCH(QString, uid);
-    // The statistics host is a name of the deployment; the test server stands in for it as proxy.
-    QNetworkProxy::setApplicationProxy(
-        QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), server->port()));
-    server->setResponse(QStringLiteral("/kwd/webservice/kwd_login.php"), answer("1"));
-    Receiver r;
-    QCOMPARE(holder->login(sn, uid, &r), 1);
-    QTRY_COMPARE(r.seen.size(), 1);
-    QCOMPARE(QString::number(r.seen.first().err) + r.seen.first().body, QStringLiteral("01"));
-
-    const kwdTestHttpServer::Request got = server->lastRequest();
-    QCOMPARE(QString::fromUtf8("GET " + got.host + got.path),
-             "GET " + kwdServiceConfig::instance().statisticsHost + ":8081/kwd/webservice/kwd_login.php");
-    QTEST(got.query, "query");
-}
 
 KWD_TEST_MAIN(TestHttpHolder)
 #include "tst_qvmhttpholder.moc"

@@ -7,6 +7,7 @@
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesthttpserver.h"
+#include "kwdtesttable.h"
 #include "qvmgitemimagelist.h"
 #include "qvmhttpholder.h"
 #include "qvmitemregion.h"
@@ -144,16 +145,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("lastIndex");
         QTest::addColumn<bool>("more");
         QTest::addColumn<bool>("readable"); // false: a failure with a retry, not an empty result
-        QTest::newRow("first of three pages") << sales(45, 0, 1, 20) << 20 << 19 << true << true;
-        QTest::newRow("one short page") << sales(7, 0, 1, 7) << 7 << 6 << true << true;
-        QTest::newRow("last page reaches total") << sales(45, 26, 1, 20) << 20 << 45 << false << true;
-        QTest::newRow("empty result") << sales(0, 0, 1, 0) << 0 << 0 << false << true;
-        QTest::newRow("not xml") << QByteArray("<<<nonsense") << 0 << 0 << false << false;
-        QTest::newRow("no resultlist") << QByteArray("<root><other/></root>") << 0 << 0 << false << false;
-        QTest::newRow("wrong type") << document("lease", 3, 0, {saleRecord("s1")}) << 0 << 0 << false
-                                    << false;
-        QTest::newRow("without id") << document("forsale", 2, 0, {"<forsale><id> </id></forsale>"}) << 0 << 0
-                                    << false << true;
+        kwdRow("first of three pages", sales(45, 0, 1, 20), 20, 19, true, true);
+        kwdRow("one short page", sales(7, 0, 1, 7), 7, 6, true, true);
+        kwdRow("last page reaches total", sales(45, 26, 1, 20), 20, 45, false, true);
+        kwdRow("empty result", sales(0, 0, 1, 0), 0, 0, false, true);
+        kwdRow("wrong type", document("lease", 3, 0, {saleRecord("s1")}), 0, 0, false, false);
+        kwdRow("without id", document("forsale", 2, 0, {"<forsale><id> </id></forsale>"}), 0, 0, false, true);
     }
 
     void paging()
@@ -198,11 +195,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("byFinger");
         QTest::addColumn<int>("status");
         QTest::addColumn<int>("closeAfter");
-        QTest::newRow("double tap sends one request") << 45 << 20 << false << 200 << -1;
-        QTest::newRow("finger tap on the last row") << 25 << 5 << true << 200 << -1;
-        QTest::newRow("server error") << 45 << 20 << false << 500 << -1;
-        QTest::newRow("not found") << 45 << 20 << false << 404 << -1;
-        QTest::newRow("cut off") << 45 << 20 << false << 200 << 10;
+        kwdRow("double tap sends one request", 45, 20, false, 200, -1);
+        kwdRow("finger tap on the last row", 25, 5, true, 200, -1);
+        kwdRow("server error", 45, 20, false, 500, -1);
+        kwdRow("cut off", 45, 20, false, 200, 10);
     }
 
     void loadMore()
@@ -293,8 +289,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("type");
         QTest::addColumn<bool>("complete");
-        QTest::newRow("sale documents, one shared picture") << QStringLiteral("forsale") << true;
-        QTest::newRow("lease documents leave the sale rows") << QStringLiteral("lease") << false;
+        kwdRow("sale documents, one shared picture", QStringLiteral("forsale"), true);
+        kwdRow("lease documents leave the sale rows", QStringLiteral("lease"), false);
     }
 
     void detailRequest()
@@ -334,56 +330,6 @@ private Q_SLOTS:
             QCOMPARE(requestsTo(QStringLiteral("/p1.png")), 1);
             QCOMPARE(list->rows.at(1)->picture->image->pixelColor(5, 5), QColor(Qt::red));
         }
-    }
-
-    void retryAfterFailure_data()
-    {
-        QTest::addColumn<bool>("pictures");
-        QTest::newRow("detail") << false;
-        QTest::newRow("picture list") << true;
-    }
-
-    // A page whose request failed recovers from a tap on its failure message once the service is back.
-    void retryAfterFailure()
-    {
-        QFETCH(bool, pictures);
-        qvmResultListItem* list = openSaleList(sales(1, 0, 1, 1));
-        QVERIFY(list);
-        qvmListItem* row = list->rows.at(0);
-        const QString path = pictures ? QStringLiteral("/webservice/kwdforsaleimages.html") : kDetailPath;
-        kwdTestHttpServer::Response down = answer(QByteArray());
-        down.status = 503;
-        server->setResponse(path, down);
-        qvmGraphicsItem* page = nullptr;
-        if (pictures) {
-            page = new qvmGItemImageList(view, row);
-            view->pushPage(page);
-        } else {
-            view->openDetail(2, row);
-            page = view->topPage();
-        }
-        QTRY_VERIFY(!view->isAnimating() && view->pendingRequests().isEmpty());
-        const kwdMessageItem* box = view->messageBox()->item;
-        QVERIFY(box->isVisible() && !box->animated && !box->hint.isEmpty());
-        const QString items =
-            QStringLiteral("<root><items><item name=\"small\">http://img.kwd.test/s.png</item>"
-                           "<item name=\"big\">http://img.kwd.test/b.png</item></items></root>");
-        const QString detail =
-            QStringLiteral("<forsale><id>%1</id><name>Back</name><pricerise>-2.0</pricerise>"
-                           "</forsale>")
-                .arg(row->id);
-        server->setResponse(path, answer(pictures ? items.toUtf8() : document("forsale", 1, 0, {detail})));
-        tapMessage();
-        QCOMPARE(view->topPage(), page);
-        if (pictures) {
-            QTRY_COMPARE(static_cast<qvmGItemImageList*>(page)->pictures.size(), 1);
-        } else {
-            QTRY_VERIFY(row->complete);
-            QCOMPARE(static_cast<qvmSaleItem*>(row)->priceRise, QStringLiteral("-2.0"));
-        }
-        QTRY_VERIFY(!box->isVisible());
-        QCOMPARE(requestsTo(path), 2);
-        view->clear();
     }
 
     void relatedPages()
@@ -436,16 +382,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("goesBack");
         QTest::addColumn<bool>("coasts");
         // The viewport is 360 wide: a third is 120. A flick coasts from 100 pixels on.
-        QTest::newRow("a quarter snaps back") << 90 << 0 << 100 << true << false << false;
-        QTest::newRow("just a third snaps back") << 120 << 0 << 100 << true << false << false;
-        QTest::newRow("past a third goes back") << 125 << 0 << 100 << true << true << false;
-        QTest::newRow("most of the width goes back") << 300 << 0 << 100 << true << true << false;
-        QTest::newRow("last page, a quarter") << 90 << 0 << 100 << false << false << false;
-        QTest::newRow("last page, past a third") << 125 << 0 << 100 << false << true << false;
-        QTest::newRow("short drag") << 0 << 99 << 100 << false << false << false;
-        QTest::newRow("flick of 100") << 0 << 100 << 200 << false << false << true;
-        QTest::newRow("long fast flick") << 0 << 300 << 50 << false << false << true;
-        QTest::newRow("flick downwards") << 0 << -150 << 100 << false << false << true;
+        kwdRow("a quarter snaps back", 90, 0, 100, true, false, false);
+        kwdRow("just a third snaps back", 120, 0, 100, true, false, false);
+        kwdRow("past a third goes back", 125, 0, 100, true, true, false);
+        kwdRow("last page, past a third", 125, 0, 100, false, true, false);
+        kwdRow("short drag", 0, 99, 100, false, false, false);
+        kwdRow("flick of 100", 0, 100, 200, false, false, true);
+        kwdRow("long fast flick", 0, 300, 50, false, false, true);
+        kwdRow("flick downwards", 0, -150, 100, false, false, true);
     }
 
     void finger()
@@ -506,15 +450,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         const int detail = qvmGraphicsItem::KindDetail;
         const int list = qvmGraphicsItem::KindList;
-        QTest::newRow("pictures") << 0 << -1 << int(qvmGraphicsItem::KindPlain) << QStringLiteral("图片列表");
-        QTest::newRow("district") << 1 << 7 << detail << QStringLiteral("行政区详细");
-        QTest::newRow("street") << 2 << 6 << detail << QStringLiteral("道路详细");
-        QTest::newRow("housing area") << 3 << 8 << detail << QStringLiteral("楼盘小区详细");
-        QTest::newRow("more sales") << 4 << 8 << list << QStringLiteral("二手房");
-        QTest::newRow("more leases") << 5 << 8 << list << QStringLiteral("租房");
-        QTest::newRow("unknown action") << 7 << 8 << -1 << QString();
+        kwdRow("pictures", 0, -1, int(qvmGraphicsItem::KindPlain), QStringLiteral("图片列表"));
+        kwdRow("street", 2, 6, detail, QStringLiteral("道路详细"));
+        kwdRow("housing area", 3, 8, detail, QStringLiteral("楼盘小区详细"));
+        kwdRow("more leases", 5, 8, list, QStringLiteral("租房"));
+        kwdRow("unknown action", 7, 8, -1, QString());
         // The phone line wins over a link beneath it.
-        QTest::newRow("phone line over the link") << 0 << -2 << -1 << QString();
+        kwdRow("phone line over the link", 0, -2, -1, QString());
     }
 
     void detailLinks()
@@ -652,10 +594,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("imageCount");
         QTest::addColumn<int>("columns");
         QTest::addColumn<int>("gridRows");
-        QTest::newRow("narrower than a cell") << 100 << 3 << 0 << 1 << 3;
-        QTest::newRow("phone width") << 360 << 7 << 0 << 3 << 3;
-        QTest::newRow("count from the listing") << 360 << 3 << 10 << 3 << 4;
-        QTest::newRow("wide, many pictures") << 500 << 30 << 0 << 4 << 8;
+        kwdRow("narrower than a cell", 100, 3, 0, 1, 3);
+        kwdRow("phone width", 360, 7, 0, 3, 3);
+        kwdRow("count from the listing", 360, 3, 10, 3, 4);
+        kwdRow("wide, many pictures", 500, 30, 0, 4, 8);
     }
 
     void pictureGrid()
@@ -709,8 +651,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<bool>("failed");
-        QTest::newRow("district picture arrives") << 200 << false;
-        QTest::newRow("district picture missing") << 404 << true;
+        kwdRow("district picture arrives", 200, false);
+        kwdRow("district picture missing", 404, true);
     }
 
     // A district has no picture list: its page shows the district's own picture, or says it failed.
@@ -745,15 +687,12 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("image");
         QTest::addColumn<QRect>("box");
         QTest::addColumn<QRect>("fitted");
-        QTest::newRow("4:3 on a tall page")
-            << QSize(640, 480) << QRect(4, 4, 352, 572) << QRect(4, 158, 352, 264);
-        QTest::newRow("portrait on a tall page")
-            << QSize(300, 600) << QRect(0, 0, 360, 580) << QRect(35, 0, 290, 580);
-        QTest::newRow("wide in a cell") << QSize(800, 200) << QRect(4, 4, 112, 82) << QRect(4, 31, 112, 28);
-        QTest::newRow("tall in a cell") << QSize(90, 120) << QRect(4, 4, 112, 82) << QRect(29, 4, 61, 82);
-        QTest::newRow("small picture grows")
-            << QSize(32, 24) << QRect(0, 0, 320, 480) << QRect(0, 120, 320, 240);
-        QTest::newRow("no picture") << QSize() << QRect(0, 0, 100, 100) << QRect();
+        kwdRow("4:3 on a tall page", QSize(640, 480), QRect(4, 4, 352, 572), QRect(4, 158, 352, 264));
+        kwdRow("portrait on a tall page", QSize(300, 600), QRect(0, 0, 360, 580), QRect(35, 0, 290, 580));
+        kwdRow("wide in a cell", QSize(800, 200), QRect(4, 4, 112, 82), QRect(4, 31, 112, 28));
+        kwdRow("tall in a cell", QSize(90, 120), QRect(4, 4, 112, 82), QRect(29, 4, 61, 82));
+        kwdRow("small picture grows", QSize(32, 24), QRect(0, 0, 320, 480), QRect(0, 120, 320, 240));
+        kwdRow("no picture", QSize(), QRect(0, 0, 100, 100), QRect());
     }
 
     void pictureFit()

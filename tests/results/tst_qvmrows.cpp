@@ -2,6 +2,7 @@
 #include "kwdclock.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "qvminteritem.h"
 #include "qvmitemregion.h"
 #include "qvmitemrelateha.h"
@@ -124,12 +125,6 @@ public:
     using qvmListItem::elide;
 };
 
-// One table row, a value per column.
-template <typename... T> void row(const char* tag, const T&... values)
-{
-    (QTest::newRow(tag) << ... << values);
-}
-
 bool readXml(qvmListItem& row, const QString& xml)
 {
     QDomDocument doc;
@@ -203,22 +198,23 @@ private Q_SLOTS:
         QTest::addColumn<bool>("idOptional");
         QTest::addColumn<QString>(
             "expected"); // id|name|longitude|latitude|imagecount|pageview; empty: refused
-        row("full record",
-            "<id> 101 </id><name> Sunny Garden </name><location>116.45,39.92</location>"
-            "<imagecount>4</imagecount><pageview>77</pageview>",
-            false, "101|Sunny Garden|116.45|39.92|4|77");
-        row("empty id", "<id>  </id><name>x</name>", false, "");
-        row("empty id allowed", "<id/><name>Agent</name>", true, "|Agent|0|0|0|0");
-        row("no id at all", "<name>N</name>", false, "|N|0|0|0|0");
-        row("contradicting ids", "<id>1</id><name>n</name><id>2</id>", false, "");
-        row("same id twice", "<id>1</id><id>1</id>", false, "1||0|0|0|0");
-        row("location without comma", "<id>5</id><location>116.45 39.92</location>", false, "5||0|0|0|0");
-        row("location split at the first comma", "<id>5</id><location>1.5,2.5,3.5</location>", false,
-            "5||1.5|0|0|0");
-        row("location not numeric", "<id>5</id><location>east,north</location>", false, "5||0|0|0|0");
-        row("numbers not numeric", "<id>5</id><imagecount>many</imagecount><pageview>12x</pageview>", false,
-            "5||0|0|0|0");
-        row("text and comments ignored", "text<!-- c --><id>9</id>more<name>N</name>", false, "9|N|0|0|0|0");
+        kwdRow("full record",
+               "<id> 101 </id><name> Sunny Garden </name><location>116.45,39.92</location>"
+               "<imagecount>4</imagecount><pageview>77</pageview>",
+               false, "101|Sunny Garden|116.45|39.92|4|77");
+        kwdRow("empty id", "<id>  </id><name>x</name>", false, "");
+        kwdRow("empty id allowed", "<id/><name>Agent</name>", true, "|Agent|0|0|0|0");
+        kwdRow("no id at all", "<name>N</name>", false, "|N|0|0|0|0");
+        kwdRow("contradicting ids", "<id>1</id><name>n</name><id>2</id>", false, "");
+        kwdRow("same id twice", "<id>1</id><id>1</id>", false, "1||0|0|0|0");
+        kwdRow("location without comma", "<id>5</id><location>116.45 39.92</location>", false, "5||0|0|0|0");
+        kwdRow("location split at the first comma", "<id>5</id><location>1.5,2.5,3.5</location>", false,
+               "5||1.5|0|0|0");
+        kwdRow("location not numeric", "<id>5</id><location>east,north</location>", false, "5||0|0|0|0");
+        kwdRow("numbers not numeric", "<id>5</id><imagecount>many</imagecount><pageview>12x</pageview>",
+               false, "5||0|0|0|0");
+        kwdRow("text and comments ignored", "text<!-- c --><id>9</id>more<name>N</name>", false,
+               "9|N|0|0|0|0");
     }
 
     void readRecord()
@@ -262,11 +258,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        row("empty", QString(), QString());
-        row("17 characters", "ABCDEFGHIJKLMNOPQ", "ABCDEFGHIJKLMNOPQ");
-        row("18 characters", "ABCDEFGHIJKLMNOPQR", "ABCDEFGHIJKLMNOPQ...");
-        row("17 Chinese", QString(17, QChar(0x5B85)), QString(17, QChar(0x5B85)));
-        row("18 Chinese", QString(18, QChar(0x5B85)), QString(17, QChar(0x5B85)) + "...");
+        kwdRow("empty", QString(), QString());
+        kwdRow("17 characters", "ABCDEFGHIJKLMNOPQ", "ABCDEFGHIJKLMNOPQ");
+        kwdRow("18 characters", "ABCDEFGHIJKLMNOPQR", "ABCDEFGHIJKLMNOPQ...");
+        kwdRow("17 Chinese", QString(17, QChar(0x5B85)), QString(17, QChar(0x5B85)));
+        kwdRow("18 Chinese", QString(18, QChar(0x5B85)), QString(17, QChar(0x5B85)) + "...");
     }
 
     void displayName()
@@ -412,13 +408,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("maxWidth");
         QTest::addColumn<bool>("mark");
         const QString longText = "A rather long listing title that cannot fit in one line of the row";
-        row("short", "Short title", 300, false);
-        row("short with mark", "Short title", 300, true);
-        row("long", longText, 200, false);
-        row("long with mark", longText, 200, true);
-        row("long Chinese", QString::fromUtf8("朝阳区望京西园三区精装修南北通透两居室满五唯一地铁旁"), 200,
-            true);
-        row("wide glyphs", QString(40, QLatin1Char('W')), 120, true);
+        kwdRow("short", "Short title", 300, false);
+        kwdRow("short with mark", "Short title", 300, true);
+        kwdRow("long", longText, 200, false);
+        kwdRow("long with mark", longText, 200, true);
+        kwdRow("long Chinese", QString::fromUtf8("朝阳区望京西园三区精装修南北通透两居室满五唯一地铁旁"), 200,
+               true);
+        kwdRow("wide glyphs", QString(40, QLatin1Char('W')), 120, true);
     }
 
     void elide()
@@ -536,14 +532,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("space slash space")
-            << "010-64701234 / 13800138000" << QStringList{"010-64701234", "13800138000"};
-        QTest::newRow("one") << "13800138000" << QStringList{"13800138000"};
-        QTest::newRow("empty") << "" << QStringList();
-        QTest::newRow("words only") << "call us" << QStringList();
-        QTest::newRow("leading and trailing") << " (010)1234;5678 " << QStringList{"010", "1234", "5678"};
-        QTest::newRow("Chinese separators")
-            << QString("电话：010-1234，手机13800138000") << QStringList{"010-1234", "13800138000"};
+        kwdRow("space slash space", "010-64701234 / 13800138000", QStringList{"010-64701234", "13800138000"});
+        kwdRow("one", "13800138000", QStringList{"13800138000"});
+        kwdRow("empty", "", QStringList());
+        kwdRow("words only", "call us", QStringList());
+        kwdRow("leading and trailing", " (010)1234;5678 ", QStringList{"010", "1234", "5678"});
+        kwdRow("Chinese separators", QString("电话：010-1234，手机13800138000"),
+               QStringList{"010-1234", "13800138000"});
     }
 
     void phones()
@@ -659,22 +654,6 @@ private Q_SLOTS:
         // A housing area's two search boxes stand side by side.
         const QRect sales = boxes[qvmListItem::LinkMoreSales], leases = boxes[qvmListItem::LinkMoreLeases];
         QVERIFY(kind != Project || (sales.top() == leases.top() && sales.right() < leases.left()));
-    }
-
-    void renderListPage()
-    {
-        // A page of list rows as the list shows them, for a look at the columns.
-        QList<QImage> rows;
-        int total = 0;
-        for (int kind : {Sale, Lease, Project, Agency, Sale})
-            total += (rows << render(readKind(kind, photo).get(), 360, 0)).last().height() + 1;
-        QImage page(360, total, QImage::Format_RGB32);
-        page.fill(QColor(218, 218, 218));
-        QPainter p(&page);
-        for (int i = 0, y = 0; i < rows.size(); y += rows[i++].height() + 1)
-            p.drawImage(0, y, rows[i]);
-        p.end();
-        QVERIFY(page.save(out() + "/list_page_360.png"));
     }
 };
 

@@ -7,6 +7,7 @@
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesthttpserver.h"
+#include "kwdtesttable.h"
 #include "kwdtheme.h"
 #include "qvmhttpholder.h"
 #include "qvmsetcondition.h"
@@ -30,12 +31,6 @@ const QByteArray cityInfoXml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><city>
                                "<saleprice><price val=\"1\">1万</price></saleprice>"
                                "<totalprice><price val=\"2\">2万</price></totalprice>"
                                "<leaseprice><price val=\"3\">3千</price></leaseprice></city>";
-
-// One table row, a value per column, on one line.
-template <typename... T> void row(const char* tag, const T&... values)
-{
-    (QTest::newRow(tag) << ... << values);
-}
 
 // "name=value;name=value", the form the tables below write widgets and record fields in.
 QList<QPair<QString, QString>> pairs(const QString& text)
@@ -121,11 +116,11 @@ private Q_SLOTS:
         // Area frame, then type, price, area, rooms, shared rent, floor, source; the price caption.
         QTest::addColumn<QString>("shown");
 
-        row("housing areas", 1, "101", "11100000 Price:yuan/m2");
-        row("sale", 2, "101", "11111011 Total:(wan yuan)");
-        row("lease", 3, "103", "11111111 Price:(yuan/yue)");
-        row("agencies", 4, "101", "10000000");
-        row("around me", 2, "102", "01111011 Total:(wan yuan)");
+        kwdRow("housing areas", 1, "101", "11100000 Price:yuan/m2");
+        kwdRow("sale", 2, "101", "11111011 Total:(wan yuan)");
+        kwdRow("lease", 3, "103", "11111111 Price:(yuan/yue)");
+        kwdRow("agencies", 4, "101", "10000000");
+        kwdRow("around me", 2, "102", "01111011 Total:(wan yuan)");
     }
 
     void showHideAndRender()
@@ -160,37 +155,37 @@ private Q_SLOTS:
         QTest::addColumn<QString>("input");   // widget=value, combo boxes by index
         QTest::addColumn<QString>("written"); // field=value; "=": the fields; "!error": refused, untouched
 
-        row("sale", 2, "",
-            "cboDistrict=2;cboHouseType=1;editprice1=100;editprice2=200;editarea1=50;editarea2=;"
-            "cboRoomType=5;cboFloor=8;cboOrigin=1;editSearch=  big garden ;cboSort=7",
-            "8=101;2=海淀;10=11;12=100-200;14=50-;15=5;16=0;18=8;19=1;17=big garden;21=9;"
-            "9=keep;11=keep;13=keep;20=keep");
-        row("lease, nothing chosen", 3, "",
-            "cboDistrict=0;cboHouseType=0;editprice1=;editprice2=;editarea1=0;editarea2=0;cboRoomType=0;"
-            "cboFloor=0;cboOrigin=0;editSearch=;cboSort=0;chkShareRent=1",
-            "8=101;2=;10=;13=;14=;15=0;16=1;18=;19=;17=;21=;12=keep");
-        row("lease, sort shifts by one", 3, "", "cboSort=1;editprice1=0;editprice2=800", "21=2;13=0-800");
-        row("housing areas", 1, "", "cboHouseType=11;cboSort=1;editprice1=3000;editprice2=",
-            "9=ot;20=p1;11=3000-;14=keep;10=keep;21=keep;12=keep");
-        row("agencies", 4, "", "editprice1=5;editSearch=co",
-            "17=co;10=;11=keep;12=keep;13=keep;14=keep;20=keep;21=keep");
-        row("by housing area, fixed range", 2, "5=77;6=花园",
-            "segAreaType=1;editPlaceName=花园;chkOnlyPlace=0;segPlaceRange=2",
-            "8=103;7=5000;5=77;6=花园;2=keep");
-        row("by housing area, only this one", 2, "5=77;6=花园",
-            "segAreaType=1;editPlaceName= 花园 ;chkOnlyPlace=1", "8=103;7=;5=77");
-        row("around me", 2, "8=102;2=朝阳", "editSearch=school", "8=102;2=朝阳;17=school");
+        kwdRow("sale", 2, "",
+               "cboDistrict=2;cboHouseType=1;editprice1=100;editprice2=200;editarea1=50;editarea2=;"
+               "cboRoomType=5;cboFloor=8;cboOrigin=1;editSearch=  big garden ;cboSort=7",
+               "8=101;2=海淀;10=11;12=100-200;14=50-;15=5;16=0;18=8;19=1;17=big garden;21=9;"
+               "9=keep;11=keep;13=keep;20=keep");
+        kwdRow("lease, nothing chosen", 3, "",
+               "cboDistrict=0;cboHouseType=0;editprice1=;editprice2=;editarea1=0;editarea2=0;cboRoomType=0;"
+               "cboFloor=0;cboOrigin=0;editSearch=;cboSort=0;chkShareRent=1",
+               "8=101;2=;10=;13=;14=;15=0;16=1;18=;19=;17=;21=;12=keep");
+        kwdRow("lease, sort shifts by one", 3, "", "cboSort=1;editprice1=0;editprice2=800", "21=2;13=0-800");
+        kwdRow("housing areas", 1, "", "cboHouseType=11;cboSort=1;editprice1=3000;editprice2=",
+               "9=ot;20=p1;11=3000-;14=keep;10=keep;21=keep;12=keep");
+        kwdRow("agencies", 4, "", "editprice1=5;editSearch=co",
+               "17=co;10=;11=keep;12=keep;13=keep;14=keep;20=keep;21=keep");
+        kwdRow("by housing area, fixed range", 2, "5=77;6=花园",
+               "segAreaType=1;editPlaceName=花园;chkOnlyPlace=0;segPlaceRange=2",
+               "8=103;7=5000;5=77;6=花园;2=keep");
+        kwdRow("by housing area, only this one", 2, "5=77;6=花园",
+               "segAreaType=1;editPlaceName= 花园 ;chkOnlyPlace=1", "8=103;7=;5=77");
+        kwdRow("around me", 2, "8=102;2=朝阳", "editSearch=school", "8=102;2=朝阳;17=school");
         // What the form loads it writes back (an empty low price as 0); an unreadable range is dropped.
-        row("sale, loaded", 2, "2=海淀;10=21;12=100-200;14=50-;15=4;17=garden;18=8;19=2;21=9", "", "=");
-        row("housing areas, loaded", 1, "9=ot;11=3000-;20=p2;8=103;5=77;6=花园;7=", "", "=");
-        row("lease, loaded", 3, "8=103;5=77;6=花园;13=-800;16=1;21=3;7=2000", "",
-            "8=103;5=77;6=花园;13=0-800;16=1;21=3;7=2000");
-        row("unreadable range", 2, "12=1-2-3;14=7", "", "12=;14=7-");
-        row("equal prices", 2, "", "editprice1=300;editprice2=300", "12=300-300");
-        row("empty name", 2, "8=103;5=77;6=花园;7=", "editPlaceName=   ", "!Input a Ha Name please");
+        kwdRow("sale, loaded", 2, "2=海淀;10=21;12=100-200;14=50-;15=4;17=garden;18=8;19=2;21=9", "", "=");
+        kwdRow("housing areas, loaded", 1, "9=ot;11=3000-;20=p2;8=103;5=77;6=花园;7=", "", "=");
+        kwdRow("lease, loaded", 3, "8=103;5=77;6=花园;13=-800;16=1;21=3;7=2000", "",
+               "8=103;5=77;6=花园;13=0-800;16=1;21=3;7=2000");
+        kwdRow("unreadable range", 2, "12=1-2-3;14=7", "", "12=;14=7-");
+        kwdRow("equal prices", 2, "", "editprice1=300;editprice2=300", "12=300-300");
+        kwdRow("empty name", 2, "8=103;5=77;6=花园;7=", "editPlaceName=   ", "!Input a Ha Name please");
         for (const char* input : {"editprice1=200;editprice2=100", "editprice1=-1;editprice2=",
                                   "editprice1=;editprice2=-5", "editarea1=90;editarea2=50", "editarea1=-3"})
-            row(input, 2, "", input, "!Not a valid Price");
+            kwdRow(input, 2, "", input, "!Not a valid Price");
     }
 
     void search()
@@ -221,17 +216,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("data");    // name(id)
         QTest::addColumn<QString>("written"); // "id:name"; empty: nothing happens
 
-        row("name with district and address", "望京花园 (朝阳 望京路1号)", "望京花园(1234)", "1234:望京花园");
-        row("no bracket", "  Garden  ", "Garden(1)", "1:Garden");
-        row("bracket first", "(x) Garden", "Garden(1)", "1:(x) Garden");
-        row("last brackets hold the id", "A", "A(b)(99)", "99:A");
-        row("no brackets", "A", "A 99", "");
-        row("closing before opening", "A", "A)99(", "");
-        row("no closing bracket", "A", "A(99", "");
-        row("empty identifier", "A", "A()", "");
-        row("empty name", "", "A(99)", "");
-        row("empty data", "A", "", "");
-        row("cancel", "A (b c)", "A(1)", "");
+        kwdRow("name with district and address", "望京花园 (朝阳 望京路1号)", "望京花园(1234)",
+               "1234:望京花园");
+        kwdRow("no bracket", "  Garden  ", "Garden(1)", "1:Garden");
+        kwdRow("bracket first", "(x) Garden", "Garden(1)", "1:(x) Garden");
+        kwdRow("last brackets hold the id", "A", "A(b)(99)", "99:A");
+        kwdRow("no brackets", "A", "A 99", "");
+        kwdRow("closing before opening", "A", "A)99(", "");
+        kwdRow("no closing bracket", "A", "A(99", "");
+        kwdRow("empty identifier", "A", "A()", "");
+        kwdRow("empty name", "", "A(99)", "");
+        kwdRow("empty data", "A", "", "");
+        kwdRow("cancel", "A (b c)", "A(1)", "");
     }
 
     void chooseHousingArea()
@@ -268,14 +264,14 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("districts"); // as listed after the reply; "!title": a failure with it
 
-        row("current search's city", QString("北京"), 200, cityInfoXml, QString("朝阳 海淀"));
+        kwdRow("current search's city", QString("北京"), 200, cityInfoXml, QString("朝阳 海淀"));
         // A form editing another record (the push conditions) asks for that record's city.
-        row("another record's city", QString("上海"), 200, cityInfoXml, QString("朝阳 海淀"));
-        row("not found", QString("北京"), 404, QByteArray("gone"), QString("!error"));
+        kwdRow("another record's city", QString("上海"), 200, cityInfoXml, QString("朝阳 海淀"));
+        kwdRow("not found", QString("北京"), 404, QByteArray("gone"), QString("!error"));
         // The user who opened the list learns why it stays empty.
-        row("unreadable document", "北京", 200, QByteArray("<areas><area jm="), "!error");
+        kwdRow("unreadable document", "北京", 200, QByteArray("<areas><area jm="), "!error");
         // Must not ask again by itself, over and over.
-        row("document without districts", "北京", 200, QByteArray("<city><areas/></city>"), "");
+        kwdRow("document without districts", "北京", 200, QByteArray("<city><areas/></city>"), "");
     }
 
     void districts()
@@ -330,14 +326,15 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("shown"); // display text|data;...; "!message": none shown, this said
 
-        row("two usable entries", 200,
-            haList("11|望京花园|望京路1号|朝阳;|NoId|a|b;12||a|b;13|Garden|Road 2|Haidian"),
-            QString("望京花园 (朝阳 望京路1号)|望京花园(11);Garden (Haidian Road 2)|Garden(13)"));
-        row("nothing found", 200, haList(""), "!info: No relate HA Found");
+        kwdRow("two usable entries", 200,
+               haList("11|望京花园|望京路1号|朝阳;|NoId|a|b;12||a|b;13|Garden|Road 2|Haidian"),
+               QString("望京花园 (朝阳 望京路1号)|望京花园(11);Garden (Haidian Road 2)|Garden(13)"));
+        kwdRow("nothing found", 200, haList(""), "!info: No relate HA Found");
         // A reply that is no housing-area list failed; it did not find nothing.
-        row("another kind of list", 200, haList("1|A|B|C", "forsale"), "!Error: Failed to get ha list");
-        row("unreadable", 200, QByteArray("<resultlist type=\"ha\"><ha>"), "!Error: Failed to get ha list");
-        row("server error", 500, QByteArray("oops"), QString("!Error: Failed to get ha list"));
+        kwdRow("another kind of list", 200, haList("1|A|B|C", "forsale"), "!Error: Failed to get ha list");
+        kwdRow("unreadable", 200, QByteArray("<resultlist type=\"ha\"><ha>"),
+               "!Error: Failed to get ha list");
+        kwdRow("server error", 500, QByteArray("oops"), QString("!Error: Failed to get ha list"));
     }
 
     void lookup()

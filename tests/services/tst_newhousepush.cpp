@@ -8,6 +8,7 @@
 #include "kwdnewhouses.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "mainwindow.h"
 #include "qvmgraphicsitem.h"
 #include "qvmlistitem.h"
@@ -63,408 +64,379 @@ class TestNewHousePush : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanupTestCase();
-    void announcedFile_data();
-    void announcedFile();
-    void readReply_data();
-    void readReply();
-    void subscribe_data();
-    void subscribe();
-    void checkAndPoll();
-    void fadeAndHover_data();
-    void fadeAndHover();
-    void noRepeatAfterRestart();
-    void childRun();
-
-private:
-    int logged(const QString& pathPart) const;
-    // Subscribes the push record to sale listings of the city the service knows.
-    static void subscribeRecord(const QString& flag = QStringLiteral("1"));
-    kwdLocalService* service = nullptr;
-    QStringList messages;
-};
-
-void TestNewHousePush::initTestCase()
-{
-    kwdStore::instance()->load();
-    QVERIFY(push());
-    if (!qEnvironmentVariableIsEmpty("KWD_PUSH_CHILD"))
-        return;
-    service = new kwdLocalService(serviceArguments);
-    QVERIFY2(service->isRunning(), qPrintable(service->errorText()));
-    kwdMessage::setHook(
-        [this](const QString& title, const QString& text) { messages << title + ": " + text; });
-}
-
-void TestNewHousePush::init()
-{
-    if (!qEnvironmentVariableIsEmpty("KWD_PUSH_CHILD"))
-        return;
-    messages.clear();
-    if (service)
-        service->clearLog();
-    QFile::remove(kwdStore::instance()->dataFile("announced"));
-    if (kwdFinder* p = push()) {
-        p->category = -1;
-        for (int f = kwdFinder::District; f <= kwdFinder::PushLastLease; ++f)
-            if (f != kwdFinder::Mode)
-                p->setField(f, QString());
-        p->setField(kwdFinder::PushFlag, QStringLiteral("0"));
-    }
-}
-
-void TestNewHousePush::cleanupTestCase()
-{
-    kwdMessage::setHook({});
-    delete service;
-}
-
-int TestNewHousePush::logged(const QString& pathPart) const
-{
-    int n = 0;
-    for (const QJsonObject& e : service->log())
-        n += e.value("path").toString().contains(pathPart);
-    return n;
-}
-
-void TestNewHousePush::subscribeRecord(const QString& flag)
-{
-    kwdFinder* p = push();
-    p->category = 2;
-    p->setField(kwdFinder::City, QStringLiteral("北京"));
-    p->setField(kwdFinder::PushInterval, QStringLiteral("0"));
-    p->setField(kwdFinder::PushFlag, flag);
-}
-
-void TestNewHousePush::announcedFile_data()
-{
-    QTest::addColumn<int>("limit");
-    QTest::addColumn<QStringList>("added");
-    QTest::addColumn<QByteArray>("damage"); // written over the file before it is read again
-    QTest::addColumn<QStringList>("kept");
-    QTest::newRow("under the limit") << 5 << list("a,b,c") << QByteArray() << list("a,b,c");
-    QTest::newRow("oldest dropped") << 3 << list("a,b,c,d,e") << QByteArray() << list("c,d,e");
-    QTest::newRow("repeats once") << 5 << list("a,b,a,c,b") << QByteArray() << list("a,b,c");
-    QTest::newRow("foreign file") << 5 << list("a,b") << QByteArray("not ours") << QStringList();
-}
-
-void TestNewHousePush::announcedFile()
-{
-    QFETCH(int, limit);
-    QFETCH(QStringList, added);
-    QFETCH(QByteArray, damage);
-    QFETCH(QStringList, kept);
-    const QString path = kwdStore::instance()->dataFile("announced");
+    void initTestCase()
     {
-        kwdAnnouncedListings a(path, limit);
+        kwdStore::instance()->load();
+        QVERIFY(push());
+        if (!qEnvironmentVariableIsEmpty("KWD_PUSH_CHILD"))
+            return;
+        service = new kwdLocalService(serviceArguments);
+        QVERIFY2(service->isRunning(), qPrintable(service->errorText()));
+        kwdMessage::setHook(
+            [this](const QString& title, const QString& text) { messages << title + ": " + text; });
+    }
+
+    void init()
+    {
+        if (!qEnvironmentVariableIsEmpty("KWD_PUSH_CHILD"))
+            return;
+        messages.clear();
+        if (service)
+            service->clearLog();
+        QFile::remove(kwdStore::instance()->dataFile("announced"));
+        if (kwdFinder* p = push()) {
+            p->category = -1;
+            for (int f = kwdFinder::District; f <= kwdFinder::PushLastLease; ++f)
+                if (f != kwdFinder::Mode)
+                    p->setField(f, QString());
+            p->setField(kwdFinder::PushFlag, QStringLiteral("0"));
+        }
+    }
+
+    void cleanupTestCase()
+    {
+        kwdMessage::setHook({});
+        delete service;
+    }
+
+    void announcedFile_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QByteArray>("damage"); // written over the file before it is read again
+        QTest::addColumn<QStringList>("kept");
+        kwdRow("under the limit", 5, list("a,b,c"), QByteArray(), list("a,b,c"));
+        kwdRow("oldest dropped", 3, list("a,b,c,d,e"), QByteArray(), list("c,d,e"));
+        kwdRow("repeats once", 5, list("a,b,a,c,b"), QByteArray(), list("a,b,c"));
+        kwdRow("foreign file", 5, list("a,b"), QByteArray("not ours"), QStringList());
+    }
+
+    void announcedFile()
+    {
+        QFETCH(int, limit);
+        QFETCH(QStringList, added);
+        QFETCH(QByteArray, damage);
+        QFETCH(QStringList, kept);
+        const QString path = kwdStore::instance()->dataFile("announced");
+        {
+            kwdAnnouncedListings a(path, limit);
+            for (const QString& id : added)
+                a.add(3, {id});
+            QVERIFY(a.save());
+        }
+        if (!damage.isEmpty()) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(damage);
+        }
+        kwdAnnouncedListings again(path, limit);
+        QCOMPARE(again.load(), damage.isEmpty());
+        QCOMPARE(again.ids(3), kept);
+        QVERIFY(again.isEmpty(2));
         for (const QString& id : added)
-            a.add(3, {id});
-        QVERIFY(a.save());
+            QCOMPARE(again.contains(3, id), kept.contains(id));
     }
-    if (!damage.isEmpty()) {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(damage);
+
+    void readReply_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("last");        // field 26 or 27
+        QTest::addColumn<QStringList>("history"); // announced in earlier polls or runs
+        QTest::addColumn<QStringList>("seen");    // rows of this run
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("fresh");
+        const QByteArray sale = document("forsale", "forsale", list("5,4,3,2"));
+        const QStringList none;
+        kwdRow("all new", sale, "", none, none, 2, list("5,4,3,2"));
+        kwdRow("first is the last announced", sale, "5", none, none, 2, none);
+        kwdRow("stop at the last announced", sale, "3", none, none, 2, list("5,4"));
+        kwdRow("reordered reply", document("forsale", "forsale", list("2,5,3,4")), "5", list("2,3,4,5"), none,
+               2, none);
+        kwdRow("new after the last announced", document("forsale", "forsale", list("5,9,4")), "5",
+               list("4,5"), none, 2, list("9"));
+        kwdRow("reappearing in this run", sale, "", none, list("4,2"), 2, list("5,3"));
+        kwdRow("lease poll", document("lease", "forlease", list("8,7")), "7", none, none, 3, list("8"));
+        kwdRow("lease list", document("lease", "lease", list("8,7")), "", none, none, 3, list("8,7"));
+        kwdRow("not a document", QByteArray("<html>busy"), "", none, none, -1, none);
     }
-    kwdAnnouncedListings again(path, limit);
-    QCOMPARE(again.load(), damage.isEmpty());
-    QCOMPARE(again.ids(3), kept);
-    QVERIFY(again.isEmpty(2));
-    for (const QString& id : added)
-        QCOMPARE(again.contains(3, id), kept.contains(id));
-}
 
-void TestNewHousePush::readReply_data()
-{
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("last");        // field 26 or 27
-    QTest::addColumn<QStringList>("history"); // announced in earlier polls or runs
-    QTest::addColumn<QStringList>("seen");    // rows of this run
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QStringList>("fresh");
-    const QByteArray sale = document("forsale", "forsale", list("5,4,3,2"));
-    QTest::newRow("all new") << sale << QString() << QStringList() << QStringList() << 2 << list("5,4,3,2");
-    QTest::newRow("first is the last announced")
-        << sale << "5" << QStringList() << QStringList() << 2 << QStringList();
-    QTest::newRow("stop at the last announced")
-        << sale << "3" << QStringList() << QStringList() << 2 << list("5,4");
-    QTest::newRow("reordered reply") << document("forsale", "forsale", list("2,5,3,4")) << "5"
-                                     << list("2,3,4,5") << QStringList() << 2 << QStringList();
-    QTest::newRow("new after the last announced") << document("forsale", "forsale", list("5,9,4")) << "5"
-                                                  << list("4,5") << QStringList() << 2 << list("9");
-    QTest::newRow("reappearing in this run")
-        << sale << QString() << QStringList() << list("4,2") << 2 << list("5,3");
-    QTest::newRow("lease poll") << document("lease", "forlease", list("8,7")) << "7" << QStringList()
-                                << QStringList() << 3 << list("8");
-    QTest::newRow("lease list") << document("lease", "lease", list("8,7")) << QString() << QStringList()
-                                << QStringList() << 3 << list("8,7");
-    QTest::newRow("not a document") << QByteArray("<html>busy") << QString() << QStringList() << QStringList()
-                                    << -1 << QStringList();
-}
-
-void TestNewHousePush::readReply()
-{
-    QFETCH(QByteArray, body);
-    QFETCH(QString, last);
-    QFETCH(QStringList, history);
-    QFETCH(QStringList, seen);
-    QFETCH(int, kind);
-    QFETCH(QStringList, fresh);
-    kwdFinder record(QStringLiteral("push"), kind);
-    record.setField(kind == 3 ? kwdFinder::PushLastLease : kwdFinder::PushLastSale, last);
-    kwdAnnouncedListings announced;
-    announced.add(kind, history);
-    QMap<QString, qvmListItem*> rows;
-    for (const QString& id : seen)
-        rows.insert(id, qvmListItem::createForKind(2));
-    const kwdNewHouseReply reply = kwdNewHouseReply::read(body, record, announced, rows);
-    QCOMPARE(reply.kind, kind);
-    QCOMPARE(reply.ids, fresh);
-    QCOMPARE(reply.rows.size(), fresh.size());
-    QCOMPARE(rows.size(), seen.size() + fresh.size());
-    for (int i = 0; i < fresh.size(); ++i) {
-        QCOMPARE(rows.value(fresh.at(i)), reply.rows.at(i));
-        QCOMPARE(reply.rows.at(i)->type(),
-                 kind == 2 ? int(qvmListItem::TypeSale) : int(qvmListItem::TypeLease));
+    void readReply()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, last);
+        QFETCH(QStringList, history);
+        QFETCH(QStringList, seen);
+        QFETCH(int, kind);
+        QFETCH(QStringList, fresh);
+        kwdFinder record(QStringLiteral("push"), kind);
+        record.setField(kind == 3 ? kwdFinder::PushLastLease : kwdFinder::PushLastSale, last);
+        kwdAnnouncedListings announced;
+        announced.add(kind, history);
+        QMap<QString, qvmListItem*> rows;
+        for (const QString& id : seen)
+            rows.insert(id, qvmListItem::createForKind(2));
+        const kwdNewHouseReply reply = kwdNewHouseReply::read(body, record, announced, rows);
+        QCOMPARE(reply.kind, kind);
+        QCOMPARE(reply.ids, fresh);
+        QCOMPARE(reply.rows.size(), fresh.size());
+        QCOMPARE(rows.size(), seen.size() + fresh.size());
+        for (int i = 0; i < fresh.size(); ++i) {
+            QCOMPARE(rows.value(fresh.at(i)), reply.rows.at(i));
+            QCOMPARE(reply.rows.at(i)->type(),
+                     kind == 2 ? int(qvmListItem::TypeSale) : int(qvmListItem::TypeLease));
+        }
+        qDeleteAll(rows);
     }
-    qDeleteAll(rows);
-}
 
-void TestNewHousePush::subscribe_data()
-{
-    QTest::addColumn<int>("segment");
-    QTest::addColumn<QString>("low");
-    QTest::addColumn<QString>("high");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("message"); // empty: accepted
-    QTest::addColumn<QString>("price");
-    QTest::newRow("500 to 0") << 0 << "500"
-                              << "0" << 0 << QString() << "500-";
-    QTest::newRow("500 to 300") << 0 << "500"
-                                << "300" << 0 << "Error: Not a valid Price" << QString();
-    QTest::newRow("0 to 0 with a type") << 0 << "0"
-                                        << "0" << 3 << QString() << QString();
-    QTest::newRow("lease 800 to 2000") << 1 << "800"
-                                       << "2000" << 1 << QString() << "800-2000";
-    QTest::newRow("negative") << 1 << "-1"
-                              << "" << 0 << "Error: Not a valid Price" << QString();
-    QTest::newRow("all empty") << 0 << ""
-                               << "" << 0 << "Error: Not all are empty" << QString();
-}
+    void subscribe_data()
+    {
+        QTest::addColumn<int>("segment");
+        QTest::addColumn<QString>("low");
+        QTest::addColumn<QString>("high");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("message"); // empty: accepted
+        QTest::addColumn<QString>("price");
+        const QString invalid = QStringLiteral("Error: Not a valid Price");
+        kwdRow("500 to 0", 0, "500", "0", 0, QString(), "500-");
+        kwdRow("500 to 300", 0, "500", "300", 0, invalid, QString());
+        kwdRow("0 to 0 with a type", 0, "0", "0", 3, QString(), QString());
+        kwdRow("lease 800 to 2000", 1, "800", "2000", 1, QString(), "800-2000");
+        kwdRow("negative", 1, "-1", "", 0, invalid, QString());
+        kwdRow("all empty", 0, "", "", 0, "Error: Not all are empty", QString());
+    }
 
-void TestNewHousePush::subscribe()
-{
-    QFETCH(int, segment);
-    QFETCH(QString, low);
-    QFETCH(QString, high);
-    QFETCH(int, type);
-    QFETCH(QString, message);
-    QFETCH(QString, price);
-    push()->setField(kwdFinder::City, QStringLiteral("北京"));
-    MainWindow window;
-    quiet(window);
-    auto* source = static_cast<qvmWidgetSource*>(window.pageContent(0));
-    kwdNewHouseCondition* form = source->pushConditionPage();
-    source->onSearchFromAreaView(true);
-    QCOMPARE(source->currentPage(), int(qvmWidgetSource::PagePushCondition));
-    form->widSegement->setValue(segment);
-    form->pricestart->setText(low);
-    form->priceend->setText(high);
-    form->coxtype->setCurrentIndex(type);
-    form->coxtime->setCurrentIndex(1);
-    QSignalSpy back(form, &kwdNewHouseCondition::back);
-    form->btnok1->click();
+    void subscribe()
+    {
+        QFETCH(int, segment);
+        QFETCH(QString, low);
+        QFETCH(QString, high);
+        QFETCH(int, type);
+        QFETCH(QString, message);
+        QFETCH(QString, price);
+        push()->setField(kwdFinder::City, QStringLiteral("北京"));
+        MainWindow window;
+        quiet(window);
+        auto* source = static_cast<qvmWidgetSource*>(window.pageContent(0));
+        kwdNewHouseCondition* form = source->pushConditionPage();
+        source->onSearchFromAreaView(true);
+        QCOMPARE(source->currentPage(), int(qvmWidgetSource::PagePushCondition));
+        form->widSegement->setValue(segment);
+        form->pricestart->setText(low);
+        form->priceend->setText(high);
+        form->coxtype->setCurrentIndex(type);
+        form->coxtime->setCurrentIndex(1);
+        QSignalSpy back(form, &kwdNewHouseCondition::back);
+        form->btnok1->click();
 
-    if (!message.isEmpty()) {
-        QCOMPARE(messages, QStringList{message});
+        if (!message.isEmpty()) {
+            QCOMPARE(messages, QStringList{message});
+            QCOMPARE(push()->field(kwdFinder::PushFlag), QStringLiteral("0"));
+            QCOMPARE(back.count(), 0);
+            QVERIFY(!window.newHousePopup);
+            return;
+        }
+        QCOMPARE(messages, QStringList{"ok: ding zhi ok"});
+        QCOMPARE(push()->category, segment == 1 ? 3 : 2);
+        QCOMPARE(push()->field(segment == 1 ? kwdFinder::PriceLease : kwdFinder::PriceSale), price);
+        QCOMPARE(push()->field(kwdFinder::PropType), kwdNewHouseCondition::propertyCode(type));
+        QCOMPARE(push()->field(kwdFinder::PushInterval), QStringLiteral("1"));
+        QCOMPARE(push()->field(kwdFinder::PushFlag), QStringLiteral("1"));
+        // The main window checked at once: the popup exists and the first query went out.
+        QCOMPARE(back.count(), 1);
+        QVERIFY(window.newHousePopup);
+        QVERIFY(!window.firstNewHouseCheck);
+        QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageArea));
+        // The form shows the stored subscription when it is opened again.
+        form->fill();
+        form->refresh();
+        QCOMPARE(form->widSegement->value(), segment);
+        QCOMPARE(form->coxtype->currentIndex(), type);
+        QCOMPARE(form->pricestart->text(), price.section('-', 0, 0));
+
+        messages.clear();
+        form->btncancel->click();
+        QCOMPARE(messages, QStringList{"ok: qu xiao ding zhi ok"});
         QCOMPARE(push()->field(kwdFinder::PushFlag), QStringLiteral("0"));
-        QCOMPARE(back.count(), 0);
-        QVERIFY(!window.newHousePopup);
-        return;
+        QCOMPARE(back.count(), 2);
     }
-    QCOMPARE(messages, QStringList{"ok: ding zhi ok"});
-    QCOMPARE(push()->category, segment == 1 ? 3 : 2);
-    QCOMPARE(push()->field(segment == 1 ? kwdFinder::PriceLease : kwdFinder::PriceSale), price);
-    QCOMPARE(push()->field(kwdFinder::PropType), kwdNewHouseCondition::propertyCode(type));
-    QCOMPARE(push()->field(kwdFinder::PushInterval), QStringLiteral("1"));
-    QCOMPARE(push()->field(kwdFinder::PushFlag), QStringLiteral("1"));
-    // The main window checked at once: the popup exists and the first query went out.
-    QCOMPARE(back.count(), 1);
-    QVERIFY(window.newHousePopup);
-    QVERIFY(!window.firstNewHouseCheck);
-    QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageArea));
-    // The form shows the stored subscription when it is opened again.
-    form->fill();
-    form->refresh();
-    QCOMPARE(form->widSegement->value(), segment);
-    QCOMPARE(form->coxtype->currentIndex(), type);
-    QCOMPARE(form->pricestart->text(), price.section('-', 0, 0));
 
-    messages.clear();
-    form->btncancel->click();
-    QCOMPARE(messages, QStringList{"ok: qu xiao ding zhi ok"});
-    QCOMPARE(push()->field(kwdFinder::PushFlag), QStringLiteral("0"));
-    QCOMPARE(back.count(), 2);
-}
+    void checkAndPoll()
+    {
+        subscribeRecord(QStringLiteral("0"));
+        MainWindow window;
+        quiet(window);
+        window.pollIntervals[0] = 50;
+        // Not subscribed: the check at start asks nothing and starts no poll.
+        window.check_newhouse();
+        QVERIFY(!window.newHousePopup);
+        QCOMPARE(window.newHouseTimer, 0);
+        QVERIFY(window.firstNewHouseCheck);
 
-void TestNewHousePush::checkAndPoll()
-{
-    subscribeRecord(QStringLiteral("0"));
-    MainWindow window;
-    quiet(window);
-    window.pollIntervals[0] = 50;
-    // Not subscribed: the check at start asks nothing and starts no poll.
-    window.check_newhouse();
-    QVERIFY(!window.newHousePopup);
-    QCOMPARE(window.newHouseTimer, 0);
-    QVERIFY(window.firstNewHouseCheck);
+        // Subscribing later starts the first query at once, on the city's list (no tick in the way).
+        push()->setField(kwdFinder::PushFlag, QStringLiteral("1"));
+        window.pollIntervals[0] = 3600000;
+        window.check_newhouse();
+        QVERIFY(window.newHousePopup);
+        QVERIFY(window.newHouseTimer != 0);
+        const QString listPath = QUrl(kwdStore::instance()->listUrl(2, "bj", false)).path();
+        const QString query = QUrl("http://x/?page=1&percount=50&" + push()->buildQuery()).query();
+        const auto firstQueries = [&] {
+            int n = 0;
+            for (const QJsonObject& e : service->log())
+                n += e.value("path").toString() == listPath && e.value("query").toString() == query;
+            return n;
+        };
+        QTRY_COMPARE(firstQueries(), 1);
+        QTRY_VERIFY(window.newHousePopup->isVisible());
+        const int announced = int(window.newHouseRecords.size());
+        QVERIFY(announced > 0);
+        QCOMPARE(window.newHousePopup->count, announced);
+        QCOMPARE(push()->field(kwdFinder::PushLastSale),
+                 window.seenListings.key(window.newHouseRecords.first()));
 
-    // Subscribing later starts the first query at once, on the city's list (no tick in the way).
-    push()->setField(kwdFinder::PushFlag, QStringLiteral("1"));
-    window.pollIntervals[0] = 3600000;
-    window.check_newhouse();
-    QVERIFY(window.newHousePopup);
-    QVERIFY(window.newHouseTimer != 0);
-    const QString listPath = QUrl(kwdStore::instance()->listUrl(2, "bj", false)).path();
-    const QString query = QUrl("http://x/?page=1&percount=50&" + push()->buildQuery()).query();
-    const auto firstQueries = [&] {
-        int n = 0;
-        for (const QJsonObject& e : service->log())
-            n += e.value("path").toString() == listPath && e.value("query").toString() == query;
-        return n;
-    };
-    QTRY_COMPARE(firstQueries(), 1);
-    QTRY_VERIFY(window.newHousePopup->isVisible());
-    const int announced = int(window.newHouseRecords.size());
-    QVERIFY(announced > 0);
-    QCOMPARE(window.newHousePopup->count, announced);
-    QCOMPARE(push()->field(kwdFinder::PushLastSale), window.seenListings.key(window.newHouseRecords.first()));
+        // Ticks ask the statistics host; listings added there are announced, nothing else again, and
+        // they join the ones not looked at yet.
+        const QStringList added = service->addListings("bj", "forsale", 2);
+        QCOMPARE(added.size(), 2);
+        window.pollIntervals[0] = 50;
+        window.check_newhouse();
+        QTRY_VERIFY(logged(saleQuery) >= 1);
+        QTRY_VERIFY(window.newHouseRecords.size() == announced + 2);
+        QVERIFY(window.seenListings.contains(added.at(0)) && window.seenListings.contains(added.at(1)));
+        QCOMPARE(window.seenListings.size(), announced + 2);
 
-    // Ticks ask the statistics host; listings added there are announced, nothing else again, and
-    // they join the ones not looked at yet.
-    const QStringList added = service->addListings("bj", "forsale", 2);
-    QCOMPARE(added.size(), 2);
-    window.pollIntervals[0] = 50;
-    window.check_newhouse();
-    QTRY_VERIFY(logged(saleQuery) >= 1);
-    QTRY_VERIFY(window.newHouseRecords.size() == announced + 2);
-    QVERIFY(window.seenListings.contains(added.at(0)) && window.seenListings.contains(added.at(1)));
-    QCOMPARE(window.seenListings.size(), announced + 2);
+        // Looking from the popup while the window is hidden: the push page with every unlooked row.
+        QSignalSpy hidden(&window, &MainWindow::hideBtnNew);
+        window.newHousePopup->btnlook->click();
+        QCOMPARE(hidden.count(), 1);
+        QVERIFY(window.isVisible() && !window.newHousePopup->isVisible());
+        auto* source = static_cast<qvmWidgetSource*>(window.pageContent(0));
+        QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageResults));
+        QCOMPARE(source->resultView()->topPage()->kind(), int(qvmGraphicsItem::KindPush));
+        QCOMPARE(source->numberLabel()->text(), QString::number(announced + 2));
 
-    // Looking from the popup while the window is hidden: the push page with every unlooked row.
-    QSignalSpy hidden(&window, &MainWindow::hideBtnNew);
-    window.newHousePopup->btnlook->click();
-    QCOMPARE(hidden.count(), 1);
-    QVERIFY(window.isVisible() && !window.newHousePopup->isVisible());
-    auto* source = static_cast<qvmWidgetSource*>(window.pageContent(0));
-    QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageResults));
-    QCOMPARE(source->resultView()->topPage()->kind(), int(qvmGraphicsItem::KindPush));
-    QCOMPARE(source->numberLabel()->text(), QString::number(announced + 2));
+        // Cancelled: the timer keeps ticking and asks nothing.
+        push()->setField(kwdFinder::PushFlag, QStringLiteral("0"));
+        QTRY_COMPARE(window.newHouseRequest, 0);
+        const int polls = logged(saleQuery);
+        const int ticks = window.pollTicks;
+        QTRY_VERIFY(window.pollTicks >= ticks + 3);
+        QCOMPARE(logged(saleQuery), polls);
+    }
 
-    // Cancelled: the timer keeps ticking and asks nothing.
-    push()->setField(kwdFinder::PushFlag, QStringLiteral("0"));
-    QTRY_COMPARE(window.newHouseRequest, 0);
-    const int polls = logged(saleQuery);
-    const int ticks = window.pollTicks;
-    QTRY_VERIFY(window.pollTicks >= ticks + 3);
-    QCOMPARE(logged(saleQuery), polls);
-}
+    void fadeAndHover_data()
+    {
+        QTest::addColumn<int>("enterAtStep"); // -1: the mouse never comes
+        kwdRow("untouched", -1);
+        kwdRow("enter at once", 0);
+        kwdRow("enter mid-fade", 12);
+    }
 
-void TestNewHousePush::fadeAndHover_data()
-{
-    QTest::addColumn<int>("enterAtStep"); // -1: the mouse never comes
-    QTest::newRow("untouched") << -1;
-    QTest::newRow("enter at once") << 0;
-    QTest::newRow("enter mid-fade") << 12;
-}
-
-void TestNewHousePush::fadeAndHover()
-{
-    QFETCH(int, enterAtStep);
-    subscribeRecord();
-    MainWindow window;
-    quiet(window);
-    // The test steps the fade itself; the timers would only race it.
-    window.fadeTick = 3600000;
-    window.leaveDelay = 20;
-    window.fadeDelay = 20;
-    window.check_newhouse();
-    QTRY_VERIFY(window.newHousePopup && window.newHousePopup->isVisible());
-    kwdNewHouses* popup = window.newHousePopup;
-    QTRY_VERIFY(window.fadeTimer != 0);
-    for (int step = 1; step <= 30; ++step) {
-        if (step - 1 == enterAtStep) {
-            QEvent enter(QEvent::Enter);
-            QCoreApplication::sendEvent(popup, &enter);
-            QCOMPARE(window.fadeTimer, 0);
-            QCOMPARE(popup->windowOpacity(), 1.0);
-            QEvent leave(QEvent::Leave);
-            QCoreApplication::sendEvent(popup, &leave);
-            QCOMPARE(window.fadeTimer, 0);
-            QTRY_VERIFY(window.fadeTimer != 0); // 3 s later in the program, 20 ms here
-            step = 1;
-            enterAtStep = -1;
+    void fadeAndHover()
+    {
+        QFETCH(int, enterAtStep);
+        subscribeRecord();
+        MainWindow window;
+        quiet(window);
+        // The test steps the fade itself; the timers would only race it.
+        window.fadeTick = 3600000;
+        window.leaveDelay = 20;
+        window.fadeDelay = 20;
+        window.check_newhouse();
+        QTRY_VERIFY(window.newHousePopup && window.newHousePopup->isVisible());
+        kwdNewHouses* popup = window.newHousePopup;
+        QTRY_VERIFY(window.fadeTimer != 0);
+        for (int step = 1; step <= 30; ++step) {
+            if (step - 1 == enterAtStep) {
+                QEvent enter(QEvent::Enter);
+                QCoreApplication::sendEvent(popup, &enter);
+                QCOMPARE(window.fadeTimer, 0);
+                QCOMPARE(popup->windowOpacity(), 1.0);
+                QEvent leave(QEvent::Leave);
+                QCoreApplication::sendEvent(popup, &leave);
+                QCOMPARE(window.fadeTimer, 0);
+                QTRY_VERIFY(window.fadeTimer != 0); // 3 s later in the program, 20 ms here
+                step = 1;
+                enterAtStep = -1;
+            }
+            window.fadeStep();
+            QCOMPARE(window.popupOpacity, 1.0 - 0.02 * step);
+            QVERIFY(popup->isVisible());
         }
         window.fadeStep();
-        QCOMPARE(window.popupOpacity, 1.0 - 0.02 * step);
-        QVERIFY(popup->isVisible());
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(window.fadeTimer, 0);
+        QCOMPARE(window.popupOpacity, 1.0);
     }
-    window.fadeStep();
-    QVERIFY(!popup->isVisible());
-    QCOMPARE(window.fadeTimer, 0);
-    QCOMPARE(window.popupOpacity, 1.0);
-}
 
-// Two runs of the program in one HOME, each against a service with the same listings: the second
-// run's first query announces nothing the first run announced.
-void TestNewHousePush::noRepeatAfterRestart()
-{
-    for (const char* step : {"first", "second"}) {
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("KWD_TEST_SHARED_HOME", "1");
-        env.insert("KWD_PUSH_CHILD", QString::fromLatin1(step));
-        child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(), {"childRun"});
-        QVERIFY(child.waitForFinished(60000));
-        QVERIFY2(child.exitCode() == 0, qPrintable(step + QString::fromLocal8Bit(": " + child.readAll())));
+    // Two runs of the program in one HOME, each against a service with the same listings: the second
+    // run's first query announces nothing the first run announced.
+    void noRepeatAfterRestart()
+    {
+        for (const char* step : {"first", "second"}) {
+            QProcess child;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("KWD_TEST_SHARED_HOME", "1");
+            env.insert("KWD_PUSH_CHILD", QString::fromLatin1(step));
+            child.setProcessEnvironment(env);
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(QCoreApplication::applicationFilePath(), {"childRun"});
+            QVERIFY(child.waitForFinished(60000));
+            QVERIFY2(child.exitCode() == 0,
+                     qPrintable(step + QString::fromLocal8Bit(": " + child.readAll())));
+        }
     }
-}
 
-// The children's half of noRepeatAfterRestart; skipped in a normal run.
-void TestNewHousePush::childRun()
-{
-    const QByteArray step = qgetenv("KWD_PUSH_CHILD");
-    if (step.isEmpty())
-        QSKIP("run as a child process only");
-    kwdLocalService own(serviceArguments);
-    QVERIFY2(own.isRunning(), qPrintable(own.errorText()));
-    if (step == "first") {
-        subscribeRecord();
+    // The children's half of noRepeatAfterRestart; skipped in a normal run.
+    void childRun()
+    {
+        const QByteArray step = qgetenv("KWD_PUSH_CHILD");
+        if (step.isEmpty())
+            QSKIP("run as a child process only");
+        kwdLocalService own(serviceArguments);
+        QVERIFY2(own.isRunning(), qPrintable(own.errorText()));
+        const bool first = step == "first";
+        if (first)
+            subscribeRecord();
+        else
+            QCOMPARE(push()->field(kwdFinder::PushFlag), QStringLiteral("1"));
+        // Without the newest identifier only the file of announced listings can tell.
         push()->setField(kwdFinder::PushLastSale, QString());
         MainWindow window;
         quiet(window);
+        QSignalSpy shown(&window, &MainWindow::showBtnNew);
         window.check_newhouse();
-        QTRY_VERIFY(!window.newHouseRecords.isEmpty());
         QTRY_COMPARE(window.newHouseRequest, 0);
-        return;
+        if (first) {
+            QVERIFY(!window.newHouseRecords.isEmpty());
+            return;
+        }
+        QTRY_VERIFY(window.fadeStart->isActive());
+        QCOMPARE(window.newHouseCount, 0);
+        QCOMPARE(shown.count(), 0);
+        QVERIFY(!window.newHousePopup->isVisible());
     }
-    QCOMPARE(push()->field(kwdFinder::PushFlag), QStringLiteral("1"));
-    // Without the newest identifier only the file of announced listings can tell.
-    push()->setField(kwdFinder::PushLastSale, QString());
-    MainWindow window;
-    quiet(window);
-    QSignalSpy shown(&window, &MainWindow::showBtnNew);
-    window.check_newhouse();
-    QTRY_COMPARE(window.newHouseRequest, 0);
-    QTRY_VERIFY(window.fadeStart->isActive());
-    QCOMPARE(window.newHouseCount, 0);
-    QCOMPARE(shown.count(), 0);
-    QVERIFY(!window.newHousePopup->isVisible());
-}
+
+private:
+    int logged(const QString& pathPart) const
+    {
+        int n = 0;
+        for (const QJsonObject& e : service->log())
+            n += e.value("path").toString().contains(pathPart);
+        return n;
+    }
+    // Subscribes the push record to sale listings of the city the service knows.
+    static void subscribeRecord(const QString& flag = QStringLiteral("1"))
+    {
+        kwdFinder* p = push();
+        p->category = 2;
+        p->setField(kwdFinder::City, QStringLiteral("北京"));
+        p->setField(kwdFinder::PushInterval, QStringLiteral("0"));
+        p->setField(kwdFinder::PushFlag, flag);
+    }
+    kwdLocalService* service = nullptr;
+    QStringList messages;
+};
 
 KWD_TEST_MAIN(TestNewHousePush)
 #include "tst_newhousepush.moc"

@@ -3,6 +3,7 @@
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "qvmitemregion.h"
 #include "qvmleaseitem.h"
 #include "qvmprojectitem.h"
@@ -152,36 +153,622 @@ class TestStore : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void configKeys_data();
-    void configKeys();
-    void persistedInNextRun_data();
-    void persistedInNextRun();
-    void childRun();
-    void serviceFromFile_data();
-    void serviceFromFile();
-    void shippedServiceExample();
-    void endpointsFollowTheDomain_data();
-    void endpointsFollowTheDomain();
-    void firstStart();
-    void findersLayout();
-    void damagedFiles_data();
-    void damagedFiles();
-    void database();
-    void favoritesAddRemoveAndDuplicates();
-    void favoritesRoundTrip();
-    void damagedFavorites_data();
-    void damagedFavorites();
-    void parseCityList_data();
-    void parseCityList();
-    void sameCityNameInTwoProvinces();
-    void parseCityInfo_data();
-    void parseCityInfo();
-    void districtCodes();
-    void categories_data();
-    void categories();
-    void shippedCityList();
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsSet("KWD_STORE_CHILD"))
+            return;
+        QCOMPARE(kwdServiceConfig::defaultPath(),
+                 QCoreApplication::applicationDirPath() + "/kwdpersonal.conf");
+        // Read by the whole process: the file named by KWDPERSONAL_CONF before the configuration's first use.
+        const QString conf =
+            writeFile(QDir::homePath() + "/process.conf", "[service]\nlistingDomain=process.example.net\n"
+                                                          "statisticsHost=stat.process.example.net\n");
+        qputenv("KWDPERSONAL_CONF", conf.toUtf8());
+        QCOMPARE(kwdServiceConfig::defaultPath(), conf);
+        QCOMPARE(kwdServiceConfig::instance().listingDomain, QStringLiteral("process.example.net"));
+        // Read once: a later change of the file does not move a running program (see the endpoints).
+        writeFile(conf, "[service]\nlistingDomain=changed.example\n");
+    }
+
+    void init()
+    {
+        if (qEnvironmentVariableIsSet("KWD_STORE_CHILD"))
+            return;
+        kwdStore::destroy();
+        QDir(QDir::homePath() + "/kwdpersonal").removeRecursively();
+        QSettings("Nordal", "personal").clear();
+        store = kwdStore::instance();
+    }
+
+    void configKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QVariant>("initial");
+        QTest::addColumn<QString>("settingsName"); // "": kept in memory only; "-": setConfig is ignored
+        struct Key
+        {
+            int key;
+            const char* initial; // null: no value at all
+            const char* name;
+        };
+        // clang-format off
+        const Key keys[] = {
+            {34, "1", "cfgUpdateInterval"}, {35, "1", "cfgAutoUpdate"}, {36, "2011-01-14 11:11:11", "cfgLastUpdate"},
+            {37, "1016", "cfgLastUpdateBuild"}, {44, "500", "cfgGuideDistance"}, {45, "1000", "cfgGuideRange"},
+            {46, "60", "cfgGuideUpdateInterval"}, {47, "1|2|5", "cfgGPSRange"}, {48, "0", "cfgAllowSkipReg"},
+            {50, "", "cfgOnloadName"}, {51, "", "cfgOnloadPassword"}, {52, "", "cfgOnloadTel"},
+            {53, "", "cfgOnloadUser"}, {55, "0", "cfgOnClose"}, {56, "0", "cfgOnQuit"}, {57, "", "cfgCity"},
+            {43, "", ""}, {54, "", ""}, {58, "", ""},
+            {0, nullptr, "-"}, {31, nullptr, "-"}, {49, nullptr, "-"}, {59, nullptr, "-"}};
+        // clang-format on
+        for (const Key& k : keys)
+            QTest::addRow("%d %s", k.key, k.name)
+                << k.key << (k.initial ? QVariant(k.initial) : QVariant()) << QString(k.name);
+    }
+
+    void configKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(QVariant, initial);
+        QFETCH(QString, settingsName);
+        fresh();
+        QCOMPARE(store->config(key).isValid(), initial.isValid());
+        QCOMPARE(store->config(key).toString(), initial.toString());
+        store->setConfig(key, 42);
+        QCOMPARE(store->config(key).toString(),
+                 settingsName == "-" ? initial.toString() : QStringLiteral("42"));
+        const bool persisted = settingsName != "-" && !settingsName.isEmpty();
+        QSettings settings("Nordal", "personal");
+        QCOMPARE(settings.allKeys(), persisted ? QStringList{"General/" + settingsName} : QStringList());
+        // A persisted value outlives the store; anything else is back to its start value in the next run.
+        QCOMPARE(fresh()->config(key).toString(), persisted ? QStringLiteral("42") : initial.toString());
+    }
+
+    void persistedInNextRun_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QVariant>("value");
+        kwdRow("text", int(kwdStore::cfgCity), QVariant(QString::fromUtf8("上海")));
+        kwdRow("number", int(kwdStore::cfgLastUpdateBuild), QVariant(1021));
+        kwdRow("date-time", int(kwdStore::cfgLastUpdate),
+               QVariant(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 15))));
+        kwdRow("prompt answer", int(kwdStore::cfgOnClose), QVariant(QStringLiteral("1")));
+    }
+
+    // Within one process Qt's settings cache answers from what was written; only a second process reads
+    // the file as the next start does. One child writes, another reads, both with this test's HOME.
+    void persistedInNextRun()
+    {
+        QFETCH(int, key);
+        QFETCH(QVariant, value);
+        QByteArray encoded;
+        QDataStream out(&encoded, QIODevice::WriteOnly);
+        out << value;
+        for (const char* step : {"write", "read"}) {
+            QProcess child;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("KWD_TEST_SHARED_HOME", "1");
+            env.insert("KWD_STORE_CHILD", QString::fromLatin1(step));
+            env.insert("KWD_STORE_KEY", QString::number(key));
+            env.insert("KWD_STORE_VALUE", QString::fromLatin1(encoded.toBase64()));
+            child.setProcessEnvironment(env);
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(QCoreApplication::applicationFilePath(), {"childRun"});
+            QVERIFY(child.waitForFinished(30000));
+            QVERIFY2(child.exitCode() == 0,
+                     qPrintable(step + QString::fromLocal8Bit(": " + child.readAll())));
+        }
+    }
+
+    // The child's half of persistedInNextRun; skipped in a normal run.
+    void childRun()
+    {
+        const QByteArray step = qgetenv("KWD_STORE_CHILD");
+        if (step.isEmpty())
+            QSKIP("run as a child process only");
+        const int key = qEnvironmentVariableIntValue("KWD_STORE_KEY");
+        QVariant value;
+        QDataStream in(QByteArray::fromBase64(qgetenv("KWD_STORE_VALUE")));
+        in >> value;
+        if (step == "write") {
+            kwdStore::instance()->setConfig(key, value);
+            return;
+        }
+        const QVariant read = kwdStore::instance()->config(key);
+        QCOMPARE(read.toString(), value.toString());
+        if (value.typeId() == QMetaType::QDateTime)
+            QCOMPARE(read.toDateTime(), value.toDateTime());
+    }
+
+    void serviceFromFile_data()
+    {
+        // Listing, statistics and geocoder hosts, prize page ("": the default). Without a file the program
+        // talks to the reserved test domains the local service answers for.
+        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::addColumn<QStringList>("values");
+        kwdRow("no file", QByteArray(), QStringList{"kwd.test", "stat.kwd.test", "geo.kwd.test", ""});
+        kwdRow("keys, spaces trimmed, comments, keys outside the group",
+               QByteArray("listingDomain=x.ex\n[service]\nlistingDomain =  a.ex  \n; statisticsHost=no.ex\n"
+                          "geocoderHost=g.ex\nprizeUrl=http://w.ex/p\n"),
+               QStringList{"a.ex", "", "g.ex", "http://w.ex/p"});
+        kwdRow("empty value keeps default", QByteArray("[service]\nlistingDomain=\nstatisticsHost=  \n"),
+               QStringList{"", "", "", ""});
+        kwdRow("quoted comma", QByteArray("[service]\nstatisticsHost=s.ex\nprizeUrl=\"http://w/p?a=1,2\"\n"),
+               QStringList{"", "s.ex", "", "http://w/p?a=1,2"});
+        kwdRow("unquoted comma", QByteArray("[service]\nprizeUrl=http://w.ex/p?a=1,2\n"),
+               QStringList{"", "", "", "http://w.ex/p?a=1,2"});
+    }
+
+    void serviceFromFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, values);
+        const QString path = QDir::homePath() + (content.isEmpty() ? "/absent.conf" : "/case.conf");
+        QVERIFY(content.isEmpty() || !writeFile(path, content).isEmpty());
+        const kwdServiceConfig d;
+        const kwdServiceConfig c = kwdServiceConfig::fromFile(path);
+        const QStringList defaults = {d.listingDomain, d.statisticsHost, d.geocoderHost, d.prizeUrl};
+        for (int i = 0; i < values.size(); ++i)
+            values[i] = values.at(i).isEmpty() ? defaults.at(i) : values.at(i);
+        QCOMPARE(QStringList({c.listingDomain, c.statisticsHost, c.geocoderHost, c.prizeUrl}), values);
+        QCOMPARE(c.statisticsBase(), "http://" + values.at(1) + ":8081");
+        QVERIFY(kToken.match(c.geocoderToken).hasMatch());
+        QVERIFY(c.siteUrl.startsWith(QLatin1String("http://")) &&
+                c.prizeUrl.startsWith(QLatin1String("http://")));
+    }
+
+    void shippedServiceExample()
+    {
+        const QString example = QFINDTESTDATA("../../kwdpersonal.conf.example");
+        QVERIFY(!example.isEmpty());
+        const kwdServiceConfig d;
+        const kwdServiceConfig c = kwdServiceConfig::fromFile(example);
+        // Every key the example shows is read (none is misspelt or outside the group).
+        const QStringList read = {c.listingDomain, c.statisticsHost, c.geocoderHost,
+                                  c.geocoderToken, c.siteUrl,        c.prizeUrl};
+        for (const QString& fallback :
+             {d.listingDomain, d.statisticsHost, d.geocoderHost, d.geocoderToken, d.siteUrl, d.prizeUrl})
+            QVERIFY2(!read.contains(fallback), qPrintable(fallback));
+        QVERIFY(kToken.match(c.geocoderToken).hasMatch());
+        QVERIFY(!c.statisticsHost.contains(QLatin1Char(':'))); // the port is not part of the name
+    }
+
+    void endpointsFollowTheDomain_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("expected"); // empty: no endpoint
+        const struct
+        {
+            int key;
+            const char* page;
+        } pages[] = {{21, "kwdcity"},         {22, "kwdhalist"},        {23, "kwdhadetail"},
+                     {24, "kwdforsalelist"},  {25, "kwdforsaledetail"}, {26, "kwdleaselist"},
+                     {27, "kwdleasedetail"},  {28, "kwdcolist"},        {29, "kwdcodetail"},
+                     {38, "kwdhaimages"},     {39, "kwdforsaleimages"}, {40, "kwdleaseimages"},
+                     {41, "kwdstreetdetail"}, {42, "kwddistrict"}};
+        for (const auto& p : pages)
+            QTest::newRow(p.page) << p.key << "process.example.net/webservice/" + QString(p.page) + ".html";
+        kwdRow("update", 30, "http://stat.process.example.net:8081/update/kwdpersonal_win32.xml");
+        kwdRow("20 is no endpoint", 20, QString());
+    }
+
+    void endpointsFollowTheDomain()
+    {
+        QFETCH(QString, expected);
+        QFETCH(int, key);
+        QCOMPARE(fresh()->config(key).toString(), expected);
+        // Constant for the run: writing one changes nothing.
+        store->setConfig(key, QStringLiteral("elsewhere"));
+        QCOMPARE(store->config(key).toString(), expected);
+    }
+
+    void firstStart()
+    {
+        QVERIFY(!QFile::exists(QDir::homePath() + "/kwdpersonal"));
+        fresh();
+        store->load();
+        QVERIFY(QFileInfo(QDir::homePath() + "/kwdpersonal").isDir());
+        QCOMPARE(store->dataPath(), QDir::toNativeSeparators(QDir::homePath() + "/kwdpersonal"));
+        QVERIFY2(QFile::exists(dataFile("citylist")), "the catalogue is cached after reading citylist.xml");
+        QCOMPARE(store->cityCode(QStringLiteral("北京")), QStringLiteral("bj"));
+        QCOMPARE(store->finders.size(), 1);
+        const kwdFinder* f = store->currentFinder;
+        QVERIFY(f && store->currentNewHouseFinder);
+        QCOMPARE(QStringList({f->name, QString::number(f->category), f->field(kwdFinder::Province),
+                              f->field(kwdFinder::City), f->field(kwdFinder::Mode)}),
+                 QStringList({"default", "-1", QStringLiteral("北京"), QStringLiteral("北京"), "101"}));
+        QCOMPARE(store->currentNewHouseFinder->field(kwdFinder::PushFlag), QStringLiteral("0"));
+        QCOMPARE(store->currentNewHouseFinder->category, -1);
+        QVERIFY(store->favorites.isEmpty() && store->cityInfo.isEmpty());
+        // The next start reads the cached catalogue and leaves it as it was.
+        const QByteArray cached = readFile(dataFile("citylist"));
+        fresh()->load();
+        QCOMPARE(readFile(dataFile("citylist")), cached);
+        QVERIFY(!store->cities.isEmpty());
+    }
+
+    void findersLayout()
+    {
+        kwdFinder a(QStringLiteral("default"), 2);
+        a.setField(8, "101");
+        a.setField(1, QStringLiteral("上海"));
+        a.setField(17, "");
+        kwdFinder b(QStringLiteral("x"), -1);
+        QVERIFY(fresh()->saveFinders({&a, &b}));
+        QVERIFY(store->saveNewHouseFinders({&b}));
+        ByteLayout expected; // fields in ascending order of their numbers
+        expected.i32(2).str("default").i32(2).i32(3).i32(1).str(QStringLiteral("上海"));
+        expected.i32(8).str("101").i32(17).str("").str("x").i32(-1).i32(0);
+        QCOMPARE(readFile(dataFile("finders")).toHex(), expected.bytes.toHex());
+        QCOMPARE(readFile(dataFile("newhousefinders")), ByteLayout().i32(1).str("x").i32(-1).i32(0).bytes);
+    }
+
+    void damagedFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("kept");
+        QTest::addColumn<bool>("whole");
+        ByteLayout finders;
+        finders.i32(2).str("one").i32(2).i32(1).i32(1).str("bj");
+        const int findersEnd = finders.bytes.size();
+        finders.str("two").i32(3).i32(1).i32(8).str("101");
+        const QString f = QStringLiteral("finders");
+        kwdRow("finders whole", f, finders.bytes, 2, true);
+        kwdRow("finders cut in second record", f, finders.bytes.left(findersEnd + 6), 1, false);
+        kwdRow("finders empty file", f, QByteArray(), 0, false);
+        kwdRow("finders zero records", f, ByteLayout().i32(0).bytes, 0, true);
+        kwdRow("finders negative count", f, ByteLayout().i32(-5).bytes, 0, false);
+        kwdRow("finders huge counts", f, ByteLayout().i32(1 << 30).str("a").i32(1).i32(1 << 30).bytes, 0,
+               false);
+        kwdRow("finders huge string", f, ByteLayout().i32(1).i32(0x7ffffff0).bytes, 0, false);
+
+        ByteLayout cities;
+        cities.i32(2).str("A").i32(1).str("a").str("a1");
+        const int citiesEnd = cities.bytes.size();
+        cities.str("B").i32(1).str("b").str("b1");
+        const QString c = QStringLiteral("citylist");
+        kwdRow("citylist whole", c, cities.bytes, 2, true);
+        kwdRow("citylist cut", c, cities.bytes.left(citiesEnd + 5), 1, false);
+        kwdRow("citylist count too high", c, ByteLayout().i32(3).str("A").i32(1).str("a").bytes, 0, false);
+        kwdRow("citylist huge", c, ByteLayout().i32(1).str("A").i32(999999).bytes, 0, false);
+
+        ByteLayout info;
+        info.i32(2).str("a").i32(1).i32(1).str("x").str("y");
+        const int infoEnd = info.bytes.size();
+        info.str("b").i32(1).i32(1).str("x").str("y");
+        const QString i = QStringLiteral("cityinfo");
+        kwdRow("cityinfo whole", i, info.bytes, 2, true);
+        kwdRow("cityinfo cut", i, info.bytes.left(infoEnd + 3), 1, false);
+        kwdRow("cityinfo huge lists", i, ByteLayout().i32(1).str("a").i32(1 << 30).bytes, 0, false);
+    }
+
+    void damagedFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, kept);
+        QFETCH(bool, whole);
+        QFETCH(QByteArray, bytes);
+        QVERIFY(!writeFile(dataFile(name), bytes).isEmpty());
+        fresh();
+        QList<kwdFinder*> list;
+        if (name == "citylist") {
+            QCOMPARE(store->loadCities(), whole);
+            QCOMPARE(store->cities.size(), kept);
+        } else if (name == "cityinfo") {
+            QCOMPARE(store->loadCityInfo(), whole);
+            QCOMPARE(store->cityInfo.size(), kept);
+        } else {
+            QCOMPARE(store->loadFinders(list), whole);
+            QCOMPARE(list.size(), kept);
+            qDeleteAll(list);
+            // Start-up goes on with whatever was kept, or the default record.
+            store->load();
+            QCOMPARE(store->finders.size(), qMax(kept, 1));
+            QCOMPARE(store->currentFinder->name, kept ? QStringLiteral("one") : QStringLiteral("default"));
+        }
+    }
+
+    void database()
+    {
+        const QString path = QDir::homePath() + "/db.sqlite";
+        kwdDatabase* db = kwdDatabase::instance();
+        auto column = [](const QString& sql) {
+            QSqlQuery q(QSqlDatabase::database());
+            QStringList values;
+            for (bool ok = q.exec(sql); ok && q.next();)
+                values << q.value(0).toString();
+            return values;
+        };
+        QVERIFY2(db->open(path), qPrintable(db->errorText()));
+        QCOMPARE(column("SELECT name FROM SQLITE_MASTER WHERE type='table' ORDER BY name"),
+                 QStringList({"arealist", "citylist", "configdata", "leasepricelist", "projectpricelist",
+                              "salepricelist"}));
+        column("insert into configdata values('a','b')");
+        // Reopening keeps the existing tables and their rows.
+        QVERIFY(db->open(path));
+        QCOMPARE(column("select count(*) from configdata"), QStringList{"1"});
+        db->close();
+        QVERIFY(!QSqlDatabase::contains(QSqlDatabase::defaultConnection) && !db->isOpen());
+    }
+
+    void favoritesAddRemoveAndDuplicates()
+    {
+        qvmSaleItem sale;
+        sale.id = "s1";
+        sale.totalPrice = "120";
+        QVERIFY(!store->isFavorite(&sale));
+        store->addFavorite(&sale);
+        store->addFavorite(&sale);
+        QCOMPARE(stored(), QStringLiteral("2:s1"));
+        // The store holds its own copy, saved at once without any explicit save: a crash later loses nothing.
+        QVERIFY(store->favorites.value(2).first() != &sale);
+        QCOMPARE(static_cast<qvmSaleItem*>(store->favorites.value(2).first())->totalPrice,
+                 QStringLiteral("120"));
+        QCOMPARE(reloaded(), QStringLiteral("2:s1"));
+
+        // Same id but another kind is a different favourite.
+        qvmLeaseItem lease;
+        lease.id = "s1";
+        QVERIFY(!store->isFavorite(&lease));
+        store->addFavorite(&lease);
+        qvmSaleItem other;
+        other.id = "s2";
+        store->removeFavorite(&other);
+        QCOMPARE(stored(), QStringLiteral("2:s1;3:s1"));
+        store->removeFavorite(&sale);
+        QVERIFY(!store->isFavorite(&sale) && store->isFavorite(&lease));
+        // Housing areas are kept too; districts and plain rows are not.
+        qvmProjectItem project;
+        qvmItemRegion district;
+        qvmListItem plain;
+        QList<int> kinds;
+        for (qvmListItem* row : std::initializer_list<qvmListItem*>{&project, &district, &plain}) {
+            row->id = "x";
+            kinds << kwdStore::favoriteKind(row);
+            store->addFavorite(row);
+        }
+        QCOMPARE(kinds, QList<int>({1, 5, -1}));
+        QCOMPARE(reloaded(), QStringLiteral("1:x;3:s1"));
+    }
+
+    void damagedFavorites_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("kept");
+        // Three sales truncated anywhere: the rows that ended before the cut are kept.
+        Bytes sales;
+        sales.i32(1).i32(2).i32(3);
+        QList<qsizetype> ends;
+        for (const char* id : {"s0", "s1", "s2"})
+            ends << sales.row(id, QStringLiteral("名字 ") + id).bytes.size();
+        for (int cut = 0; cut < sales.bytes.size(); cut += 3) {
+            const auto rows =
+                std::count_if(ends.cbegin(), ends.cend(), [cut](qsizetype end) { return end <= cut; });
+            const QString ids = QStringList({"s0", "s1", "s2"}).mid(0, rows).join(',');
+            QTest::addRow("cut at %d", cut) << sales.bytes.left(cut) << (ids.isEmpty() ? ids : "2:" + ids);
+        }
+        Bytes unknownKind;
+        unknownKind.i32(3).i32(2).i32(2).row("s1").row("s2").i32(7).i32(1).row("x");
+        kwdRow("unknown kind keeps earlier rows", unknownKind.i32(3).i32(1).row("l").bytes, "2:s1,s2");
+        kwdRow("absurd row count", Bytes().i32(1).i32(2).i32(0x7fffffff).row("s1").bytes, "");
+        kwdRow("negative kind count", Bytes().i32(-5).bytes, "");
+    }
+
+    void damagedFavorites()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, kept);
+        QFile f(store->dataFile(QStringLiteral("favorite")));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("damaged data file")));
+        QCOMPARE(reloaded(false), kept);
+        // The next change rewrites the whole file from what was kept: it reads back whole.
+        qvmLeaseItem lease;
+        lease.id = "l9";
+        store->addFavorite(&lease);
+        QCOMPARE(reloaded(), (kept.isEmpty() ? QString() : kept + ';') + QStringLiteral("3:l9"));
+    }
+
+    void parseCityList_data()
+    {
+        QTest::addColumn<QString>("xml");
+        QTest::addColumn<QString>("catalogue");
+        kwdRow("provinces by name, cities in document order",
+               "<r><province name='浙江'><city name='杭州' jm='hz'/></province><province name='河北'>"
+               "<city name='石家庄' jm='sjz'/><city name='保定' jm='bd'/></province></r>",
+               "河北=石家庄:sjz,保定:bd;浙江=杭州:hz");
+        kwdRow("city without name or jm dropped",
+               "<r><province name='p'><city name='a'/><city name='b' jm=''/><city jm='x'/><city name='' "
+               "jm='y'/>"
+               "<city name='c' jm='c1'/></province></r>",
+               "p=c:c1");
+        kwdRow("province with every city dropped or without name is absent",
+               "<r><province name='gone'><city name='a'/></province><province name='empty'/><province><city "
+               "name='n' jm='n1'/></province><province name=''><city name='e' jm='e1'/></province>"
+               "<province name='kept'><city name='c' jm='c1'/></province></r>",
+               "kept=c:c1");
+        kwdRow("province twice keeps the later list, unless that one is empty",
+               "<r><province name='p'><city name='a' jm='a1'/></province><province name='q'><city name='x' "
+               "jm='x1'/>"
+               "</province><province name='p'><city name='b' jm='b1'/><city name='c' jm='c1'/></province>"
+               "<province name='p'><city name='d'/></province></r>",
+               "p=b:b1,c:c1;q=x:x1");
+        kwdRow("any depth, cities outside provinces ignored",
+               "<r><city name='lost' jm='l'/><country><province name='p'><group><city name='a' "
+               "jm='a1'/></group>"
+               "<city name='b' jm='b1'/></province></country></r>",
+               "p=a:a1,b:b1");
+        kwdRow("not a city list", "<html><body>503</body></html>", QString());
+    }
+
+    void parseCityList()
+    {
+        QFETCH(QString, xml);
+        QFETCH(QString, catalogue);
+        // Whatever was there before is replaced; an empty catalogue leaves the last good cache file.
+        store->parseCityList(
+            parse(QStringLiteral("<r><province name='old'><city name='o' jm='o1'/></province></r>")));
+        store->parseCityList(parse(xml));
+        QCOMPARE(flatten(store->cities), catalogue);
+        QVERIFY(fresh()->loadCities());
+        QCOMPARE(flatten(store->cities), catalogue.isEmpty() ? QStringLiteral("old=o:o1") : catalogue);
+    }
+
+    void sameCityNameInTwoProvinces()
+    {
+        // 浙江 comes first in the document, 江苏 first in name order (UTF-16 code units): name order wins.
+        QVERIFY(QStringLiteral("江苏") < QStringLiteral("浙江"));
+        store->parseCityList(
+            parse(QStringLiteral("<r><province name='浙江'><city name='新城' jm='zjxc'/><city name='杭州' "
+                                 "jm='hz'/></province><province name='江苏'><city name='南京' jm='nj'/>"
+                                 "<city name='新城' jm='jsxc'/></province></r>")));
+        QCOMPARE(place(QStringLiteral("新城")), QStringLiteral("jsxc 江苏"));
+        QCOMPARE(place(QStringLiteral("杭州")), QStringLiteral("hz 浙江"));
+        for (const QString& inexact : {QStringLiteral("杭"), QStringLiteral("杭州市"), QString()})
+            QCOMPARE(place(inexact), QStringLiteral(" "));
+    }
+
+    void parseCityInfo_data()
+    {
+        QTest::addColumn<QString>("xml");
+        QTest::addColumn<QStringList>(
+            "expected"); // districts, lease prices; empty: refused, the old entry stays
+        kwdRow("complete", cityInfoXml(kAreas), QStringList{"海淀:hd,朝阳:cy", "1000以下:0-1000"});
+        kwdRow(
+            "entries without jm, val or text dropped",
+            cityInfoXml("<areas><area>无码</area><area jm='x'></area><area jm='ft'>丰台</area></areas>",
+                        kSale, kTotal,
+                        "<leaseprice><price>不限</price><price val=''>空</price><price val='1-2'>1-2</price>"
+                        "</leaseprice>"),
+            QStringList{"丰台:ft", "1-2:1-2"});
+        kwdRow("first element of each part counts",
+               cityInfoXml(kAreas) + "<areas><area jm='zz'>第二</area></areas>",
+               QStringList{"海淀:hd,朝阳:cy", "1000以下:0-1000"});
+        kwdRow("entries at any depth", cityInfoXml("<areas><g><area jm='hd'>海淀</area></g></areas>"),
+               QStringList{"海淀:hd", "1000以下:0-1000"});
+        kwdRow("no leaseprice", cityInfoXml(kAreas, kSale, kTotal, " "), QStringList());
+        kwdRow("no areas", cityInfoXml(" "), QStringList());
+        kwdRow("part without usable entry",
+               cityInfoXml(kAreas, kSale, "<totalprice><price>no value</price></totalprice>"), QStringList());
+        kwdRow("empty part", cityInfoXml(kAreas, "<saleprice/>"), QStringList());
+        kwdRow("not a city document", QStringLiteral("<error>busy</error>"), QStringList());
+    }
+
+    void parseCityInfo()
+    {
+        QFETCH(QString, xml);
+        QFETCH(QStringList, expected);
+        QVERIFY(store->parseCityInfo(parse(cityInfoXml("<areas><area jm='old'>旧</area></areas>")), "bj"));
+        const bool ok = !expected.isEmpty();
+        if (!ok)
+            expected = QStringList{"旧:old", "1000以下:0-1000"};
+        QCOMPARE(store->parseCityInfo(parse("<r>" + xml + "</r>"), QStringLiteral("bj")), ok);
+        const QList<QList<kwdNameCode>>* info = store->cityInfoOf(QStringLiteral("bj"));
+        QVERIFY(info && info->size() == 4);
+        QCOMPARE(QStringList({flatten(info->at(0)), flatten(info->at(1)), flatten(info->at(2)),
+                              flatten(info->at(3))}),
+                 QStringList({expected.at(0), "5000以下:0-5000,5000-10000:5000-10000", "100万以下:0-100",
+                              expected.at(1)}));
+        // Other cities are untouched; a refused document leaves no entry behind.
+        QVERIFY(!store->cityInfoOf(QStringLiteral("sh")));
+        QCOMPARE(store->parseCityInfo(parse("<r>" + xml + "</r>"), QStringLiteral("sh")), ok);
+        QCOMPARE(store->cityInfoOf(QStringLiteral("sh")) != nullptr, ok);
+        // The cache file holds the last good information of each city.
+        const QList<QList<kwdNameCode>> parsed = *info;
+        QVERIFY(fresh()->loadCityInfo());
+        QCOMPARE(*store->cityInfoOf(QStringLiteral("bj")), parsed);
+    }
+
+    void districtCodes()
+    {
+        QVERIFY(store->parseCityInfo(
+            parse(cityInfoXml(QStringLiteral("<areas><area jm='hd'>海淀</area><area jm='cy'>朝阳</area>"
+                                             "<area jm='hd2'>海淀</area></areas>"))),
+            QStringLiteral("bj")));
+        // District codes by exact name, the first of two with one name; price labels are no districts.
+        QStringList codes;
+        for (const char* name : {"朝阳", "海淀", "浦东", "朝阳区", "", "5000以下"})
+            codes << store->districtCode(QStringLiteral("bj"), QString::fromUtf8(name));
+        QCOMPARE(codes, QStringList({"cy", "hd", "", "", "", ""}));
+        QCOMPARE(store->districtCode(QStringLiteral("sh"), QStringLiteral("朝阳")), QString());
+    }
+
+    void categories_data()
+    {
+        QTest::addColumn<int>("category");
+        QTest::addColumn<QStringList>("expected"); // list page, detail page, key, title; empty: none of them
+        kwdRow("1", 1, QStringList{"kwdhalist", "kwdhadetail", "ha", "楼盘小区"});
+        kwdRow("2", 2, QStringList{"kwdforsalelist", "kwdforsaledetail", "forsale", "二手房"});
+        kwdRow("3", 3, QStringList{"kwdleaselist", "kwdleasedetail", "lease", "租房"});
+        kwdRow("4", 4, QStringList{"kwdcolist", "kwdcodetail", "co", "中介"});
+        kwdRow("5", 5, QStringList{"kwddistrict", "kwddistrict", "district", "行政区"});
+        kwdRow("6", 6, QStringList{"kwdstreetdetail", "kwdstreetdetail", "street", "道路"});
+        for (int none : {0, 7, -1})
+            QTest::addRow("%d", none) << none << QStringList{"", "", "", ""};
+    }
+
+    void categories()
+    {
+        QFETCH(int, category);
+        QFETCH(QStringList, expected);
+        const QString domain = kwdServiceConfig::instance().listingDomain;
+        for (bool detail : {false, true}) {
+            const QString page = expected.at(detail ? 1 : 0);
+            const QString path = page.isEmpty() ? QString() : "." + domain + "/webservice/" + page + ".html";
+            QCOMPARE(store->listUrl(category, QStringLiteral("sjz"), detail),
+                     path.isEmpty() ? path : "http://sjz" + path);
+            // A city missing from the catalogue gives an empty host label, not another city's host.
+            QCOMPARE(store->listUrl(category, QString(), detail), path.isEmpty() ? path : "http://" + path);
+        }
+        QCOMPARE(kwdStore::categoryKey(category), expected.at(2));
+        QCOMPARE(kwdStore::categoryTitle(category), expected.at(3));
+    }
+
+    // The city list that ships next to the program: every name must be reachable through the catalogue and
+    // every code must be usable as the first label of the city's host names.
+    void shippedCityList()
+    {
+        QFile file(kwdStore::appFile(QStringLiteral("citylist.xml")));
+        QVERIFY2(file.open(QIODevice::ReadOnly), "citylist.xml next to the program is missing");
+        QDomDocument doc;
+        QString error;
+        int line = 0;
+        QVERIFY2(doc.setContent(&file, &error, &line),
+                 qPrintable(QStringLiteral("line %1: %2").arg(line).arg(error)));
+        QCOMPARE(doc.documentElement().tagName(), QStringLiteral("citylist"));
+        store->parseCityList(doc);
+        // 22 provinces, 5 autonomous regions and 4 municipalities; no city dropped for an empty name or code.
+        QCOMPARE(doc.elementsByTagName(QStringLiteral("province")).size(), 31);
+        QCOMPARE(store->cities.size(), 31);
+        static const QRegularExpression label(QStringLiteral("^[a-z]+$"));
+        QSet<QString> codes;
+        int parsed = 0;
+        for (auto it = store->cities.cbegin(); it != store->cities.cend(); ++it) {
+            QVERIFY2(!it.key().endsWith(QStringLiteral("省")) && !it.key().endsWith(QStringLiteral("自治区")),
+                     qPrintable(it.key()));
+            for (const kwdNameCode& city : it.value()) {
+                const QString what = it.key() + ' ' + city.name + ' ' + city.code;
+                QVERIFY2(label.match(city.code).hasMatch() && !codes.contains(city.code), qPrintable(what));
+                QVERIFY2(!city.name.endsWith(QStringLiteral("市")), qPrintable(what));
+                codes.insert(city.code);
+                ++parsed;
+                // The lookup by name takes the first match, so a repeated name would hide a city.
+                QCOMPARE(place(city.name), city.code + ' ' + it.key());
+            }
+        }
+        QCOMPARE(parsed, doc.elementsByTagName(QStringLiteral("city")).size());
+        QVERIFY(codes.size() > 300);
+        const char* large[][2] = {
+            {"北京", "bj 北京"}, {"上海", "sh 上海"}, {"广州", "gz 广东"}, {"成都", "cd 四川"}};
+        for (const auto& c : large)
+            QCOMPARE(place(QString::fromUtf8(c[0])), QString::fromUtf8(c[1]));
+        // Parsing wrote the cache file; a fresh store reads the same catalogue back from it.
+        const QMap<QString, QList<kwdNameCode>> cities = store->cities;
+        QVERIFY(fresh()->loadCities());
+        QCOMPARE(store->cities, cities);
+    }
 
 private:
     kwdStore* fresh()
@@ -196,658 +783,6 @@ private:
     }
     kwdStore* store = nullptr;
 };
-
-void TestStore::initTestCase()
-{
-    if (qEnvironmentVariableIsSet("KWD_STORE_CHILD"))
-        return;
-    QCOMPARE(kwdServiceConfig::defaultPath(), QCoreApplication::applicationDirPath() + "/kwdpersonal.conf");
-    // Read by the whole process: the file named by KWDPERSONAL_CONF before the configuration is first used.
-    const QString conf =
-        writeFile(QDir::homePath() + "/process.conf", "[service]\nlistingDomain=process.example.net\n"
-                                                      "statisticsHost=stat.process.example.net\n");
-    qputenv("KWDPERSONAL_CONF", conf.toUtf8());
-    QCOMPARE(kwdServiceConfig::defaultPath(), conf);
-    QCOMPARE(kwdServiceConfig::instance().listingDomain, QStringLiteral("process.example.net"));
-    // Read once: a later change of the file does not move a running program (see the endpoints).
-    writeFile(conf, "[service]\nlistingDomain=changed.example\n");
-}
-
-void TestStore::init()
-{
-    if (qEnvironmentVariableIsSet("KWD_STORE_CHILD"))
-        return;
-    kwdStore::destroy();
-    QDir(QDir::homePath() + "/kwdpersonal").removeRecursively();
-    QSettings("Nordal", "personal").clear();
-    store = kwdStore::instance();
-}
-
-void TestStore::configKeys_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QVariant>("initial");
-    QTest::addColumn<QString>("settingsName"); // "": kept in memory only; "-": setConfig is ignored
-    struct Key
-    {
-        int key;
-        const char* initial; // null: no value at all
-        const char* name;
-    };
-    // clang-format off
-    const Key keys[] = {
-        {34, "1", "cfgUpdateInterval"}, {35, "1", "cfgAutoUpdate"}, {36, "2011-01-14 11:11:11", "cfgLastUpdate"},
-        {37, "1016", "cfgLastUpdateBuild"}, {44, "500", "cfgGuideDistance"}, {45, "1000", "cfgGuideRange"},
-        {46, "60", "cfgGuideUpdateInterval"}, {47, "1|2|5", "cfgGPSRange"}, {48, "0", "cfgAllowSkipReg"},
-        {50, "", "cfgOnloadName"}, {51, "", "cfgOnloadPassword"}, {52, "", "cfgOnloadTel"},
-        {53, "", "cfgOnloadUser"}, {55, "0", "cfgOnClose"}, {56, "0", "cfgOnQuit"}, {57, "", "cfgCity"},
-        {43, "", ""}, {54, "", ""}, {58, "", ""},
-        {0, nullptr, "-"}, {31, nullptr, "-"}, {49, nullptr, "-"}, {59, nullptr, "-"}};
-    // clang-format on
-    for (const Key& k : keys)
-        QTest::addRow("%d %s", k.key, k.name)
-            << k.key << (k.initial ? QVariant(k.initial) : QVariant()) << QString(k.name);
-}
-
-void TestStore::configKeys()
-{
-    QFETCH(int, key);
-    QFETCH(QVariant, initial);
-    QFETCH(QString, settingsName);
-    fresh();
-    QCOMPARE(store->config(key).isValid(), initial.isValid());
-    QCOMPARE(store->config(key).toString(), initial.toString());
-    store->setConfig(key, 42);
-    QCOMPARE(store->config(key).toString(), settingsName == "-" ? initial.toString() : QStringLiteral("42"));
-    const bool persisted = settingsName != "-" && !settingsName.isEmpty();
-    QSettings settings("Nordal", "personal");
-    QCOMPARE(settings.allKeys(), persisted ? QStringList{"General/" + settingsName} : QStringList());
-    // A persisted value outlives the store; anything else is back to its start value in the next run.
-    QCOMPARE(fresh()->config(key).toString(), persisted ? QStringLiteral("42") : initial.toString());
-}
-
-void TestStore::persistedInNextRun_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QVariant>("value");
-    QTest::newRow("text") << int(kwdStore::cfgCity) << QVariant(QString::fromUtf8("上海"));
-    QTest::newRow("number") << int(kwdStore::cfgLastUpdateBuild) << QVariant(1021);
-    QTest::newRow("date-time") << int(kwdStore::cfgLastUpdate)
-                               << QVariant(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 15)));
-    QTest::newRow("prompt answer") << int(kwdStore::cfgOnClose) << QVariant(QStringLiteral("1"));
-}
-
-// Within one process Qt's settings cache answers from what was written; only a second process reads
-// the file as the next start does. One child writes, another reads, both with this test's HOME.
-void TestStore::persistedInNextRun()
-{
-    QFETCH(int, key);
-    QFETCH(QVariant, value);
-    QByteArray encoded;
-    QDataStream out(&encoded, QIODevice::WriteOnly);
-    out << value;
-    for (const char* step : {"write", "read"}) {
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("KWD_TEST_SHARED_HOME", "1");
-        env.insert("KWD_STORE_CHILD", QString::fromLatin1(step));
-        env.insert("KWD_STORE_KEY", QString::number(key));
-        env.insert("KWD_STORE_VALUE", QString::fromLatin1(encoded.toBase64()));
-        child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(), {"childRun"});
-        QVERIFY(child.waitForFinished(30000));
-        QVERIFY2(child.exitCode() == 0, qPrintable(step + QString::fromLocal8Bit(": " + child.readAll())));
-    }
-}
-
-// The child's half of persistedInNextRun; skipped in a normal run.
-void TestStore::childRun()
-{
-    const QByteArray step = qgetenv("KWD_STORE_CHILD");
-    if (step.isEmpty())
-        QSKIP("run as a child process only");
-    const int key = qEnvironmentVariableIntValue("KWD_STORE_KEY");
-    QVariant value;
-    QDataStream in(QByteArray::fromBase64(qgetenv("KWD_STORE_VALUE")));
-    in >> value;
-    if (step == "write") {
-        kwdStore::instance()->setConfig(key, value);
-        return;
-    }
-    const QVariant read = kwdStore::instance()->config(key);
-    QCOMPARE(read.toString(), value.toString());
-    if (value.typeId() == QMetaType::QDateTime)
-        QCOMPARE(read.toDateTime(), value.toDateTime());
-}
-
-void TestStore::serviceFromFile_data()
-{
-    // Listing, statistics and geocoder hosts, prize page ("": the default). Without a file the program talks
-    // to the reserved test domains the local service answers for.
-    QTest::addColumn<QByteArray>("content"); // empty: no file at all
-    QTest::addColumn<QStringList>("values");
-    QTest::newRow("no file") << QByteArray() << QStringList{"kwd.test", "stat.kwd.test", "geo.kwd.test", ""};
-    QTest::newRow("keys, spaces trimmed, comments, keys outside the group")
-        << QByteArray("listingDomain=x.ex\n[service]\nlistingDomain =  a.ex  \n; statisticsHost=no.ex\n"
-                      "geocoderHost=g.ex\nprizeUrl=http://w.ex/p\n")
-        << QStringList{"a.ex", "", "g.ex", "http://w.ex/p"};
-    QTest::newRow("empty value keeps default")
-        << QByteArray("[service]\nlistingDomain=\nstatisticsHost=  \n") << QStringList{"", "", "", ""};
-    QTest::newRow("quoted comma") << QByteArray(
-                                         "[service]\nstatisticsHost=s.ex\nprizeUrl=\"http://w/p?a=1,2\"\n")
-                                  << QStringList{"", "s.ex", "", "http://w/p?a=1,2"};
-    QTest::newRow("unquoted comma") << QByteArray("[service]\nprizeUrl=http://w.ex/p?a=1,2\n")
-                                    << QStringList{"", "", "", "http://w.ex/p?a=1,2"};
-}
-
-void TestStore::serviceFromFile()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QStringList, values);
-    const QString path = QDir::homePath() + (content.isEmpty() ? "/absent.conf" : "/case.conf");
-    QVERIFY(content.isEmpty() || !writeFile(path, content).isEmpty());
-    const kwdServiceConfig d;
-    const kwdServiceConfig c = kwdServiceConfig::fromFile(path);
-    const QStringList defaults = {d.listingDomain, d.statisticsHost, d.geocoderHost, d.prizeUrl};
-    for (int i = 0; i < values.size(); ++i)
-        values[i] = values.at(i).isEmpty() ? defaults.at(i) : values.at(i);
-    QCOMPARE(QStringList({c.listingDomain, c.statisticsHost, c.geocoderHost, c.prizeUrl}), values);
-    QCOMPARE(c.statisticsBase(), "http://" + values.at(1) + ":8081");
-    QVERIFY(kToken.match(c.geocoderToken).hasMatch());
-    QVERIFY(c.siteUrl.startsWith(QLatin1String("http://")) &&
-            c.prizeUrl.startsWith(QLatin1String("http://")));
-}
-
-void TestStore::shippedServiceExample()
-{
-    const QString example = QFINDTESTDATA("../../kwdpersonal.conf.example");
-    QVERIFY(!example.isEmpty());
-    const kwdServiceConfig d;
-    const kwdServiceConfig c = kwdServiceConfig::fromFile(example);
-    // Every key the example shows is read (none is misspelt or outside the group).
-    const QStringList read = {c.listingDomain, c.statisticsHost, c.geocoderHost,
-                              c.geocoderToken, c.siteUrl,        c.prizeUrl};
-    for (const QString& fallback :
-         {d.listingDomain, d.statisticsHost, d.geocoderHost, d.geocoderToken, d.siteUrl, d.prizeUrl})
-        QVERIFY2(!read.contains(fallback), qPrintable(fallback));
-    QVERIFY(kToken.match(c.geocoderToken).hasMatch());
-    QVERIFY(!c.statisticsHost.contains(QLatin1Char(':'))); // the port is not part of the name
-}
-
-void TestStore::endpointsFollowTheDomain_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("expected"); // empty: no endpoint
-    const struct
-    {
-        int key;
-        const char* page;
-    } pages[] = {{21, "kwdcity"},         {22, "kwdhalist"},        {23, "kwdhadetail"},
-                 {24, "kwdforsalelist"},  {25, "kwdforsaledetail"}, {26, "kwdleaselist"},
-                 {27, "kwdleasedetail"},  {28, "kwdcolist"},        {29, "kwdcodetail"},
-                 {38, "kwdhaimages"},     {39, "kwdforsaleimages"}, {40, "kwdleaseimages"},
-                 {41, "kwdstreetdetail"}, {42, "kwddistrict"}};
-    for (const auto& p : pages)
-        QTest::newRow(p.page) << p.key << "process.example.net/webservice/" + QString(p.page) + ".html";
-    QTest::newRow("update") << 30 << "http://stat.process.example.net:8081/update/kwdpersonal_win32.xml";
-    QTest::newRow("31 is no endpoint") << 31 << QString();
-    QTest::newRow("20 is no endpoint") << 20 << QString();
-}
-
-void TestStore::endpointsFollowTheDomain()
-{
-    QFETCH(QString, expected);
-    QFETCH(int, key);
-    QCOMPARE(fresh()->config(key).toString(), expected);
-    // Constant for the run: writing one changes nothing.
-    store->setConfig(key, QStringLiteral("elsewhere"));
-    QCOMPARE(store->config(key).toString(), expected);
-}
-
-void TestStore::firstStart()
-{
-    QVERIFY(!QFile::exists(QDir::homePath() + "/kwdpersonal"));
-    fresh();
-    store->load();
-    QVERIFY(QFileInfo(QDir::homePath() + "/kwdpersonal").isDir());
-    QCOMPARE(store->dataPath(), QDir::toNativeSeparators(QDir::homePath() + "/kwdpersonal"));
-    QVERIFY2(QFile::exists(dataFile("citylist")), "the catalogue is cached after reading citylist.xml");
-    QCOMPARE(store->cityCode(QStringLiteral("北京")), QStringLiteral("bj"));
-    QCOMPARE(store->finders.size(), 1);
-    const kwdFinder* f = store->currentFinder;
-    QVERIFY(f && store->currentNewHouseFinder);
-    QCOMPARE(QStringList({f->name, QString::number(f->category), f->field(kwdFinder::Province),
-                          f->field(kwdFinder::City), f->field(kwdFinder::Mode)}),
-             QStringList({"default", "-1", QStringLiteral("北京"), QStringLiteral("北京"), "101"}));
-    QCOMPARE(store->currentNewHouseFinder->field(kwdFinder::PushFlag), QStringLiteral("0"));
-    QCOMPARE(store->currentNewHouseFinder->category, -1);
-    QVERIFY(store->favorites.isEmpty() && store->cityInfo.isEmpty());
-    // The next start reads the cached catalogue and leaves it as it was.
-    const QByteArray cached = readFile(dataFile("citylist"));
-    fresh()->load();
-    QCOMPARE(readFile(dataFile("citylist")), cached);
-    QVERIFY(!store->cities.isEmpty());
-}
-
-void TestStore::findersLayout()
-{
-    kwdFinder a(QStringLiteral("default"), 2);
-    a.setField(8, "101");
-    a.setField(1, QStringLiteral("上海"));
-    a.setField(17, "");
-    kwdFinder b(QStringLiteral("x"), -1);
-    QVERIFY(fresh()->saveFinders({&a, &b}));
-    QVERIFY(store->saveNewHouseFinders({&b}));
-    ByteLayout expected; // fields in ascending order of their numbers
-    expected.i32(2).str("default").i32(2).i32(3).i32(1).str(QStringLiteral("上海"));
-    expected.i32(8).str("101").i32(17).str("").str("x").i32(-1).i32(0);
-    QCOMPARE(readFile(dataFile("finders")).toHex(), expected.bytes.toHex());
-    QCOMPARE(readFile(dataFile("newhousefinders")), ByteLayout().i32(1).str("x").i32(-1).i32(0).bytes);
-}
-
-void TestStore::damagedFiles_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("kept");
-    QTest::addColumn<bool>("whole");
-    ByteLayout finders;
-    finders.i32(2).str("one").i32(2).i32(1).i32(1).str("bj");
-    const int findersEnd = finders.bytes.size();
-    finders.str("two").i32(3).i32(1).i32(8).str("101");
-    const QString f = QStringLiteral("finders");
-    QTest::newRow("finders whole") << f << finders.bytes << 2 << true;
-    QTest::newRow("finders cut in second record") << f << finders.bytes.left(findersEnd + 6) << 1 << false;
-    QTest::newRow("finders empty file") << f << QByteArray() << 0 << false;
-    QTest::newRow("finders zero records") << f << ByteLayout().i32(0).bytes << 0 << true;
-    QTest::newRow("finders negative count") << f << ByteLayout().i32(-5).bytes << 0 << false;
-    QTest::newRow("finders huge counts")
-        << f << ByteLayout().i32(1 << 30).str("a").i32(1).i32(1 << 30).bytes << 0 << false;
-    QTest::newRow("finders huge string") << f << ByteLayout().i32(1).i32(0x7ffffff0).bytes << 0 << false;
-
-    ByteLayout cities;
-    cities.i32(2).str("A").i32(1).str("a").str("a1");
-    const int citiesEnd = cities.bytes.size();
-    cities.str("B").i32(1).str("b").str("b1");
-    const QString c = QStringLiteral("citylist");
-    QTest::newRow("citylist whole") << c << cities.bytes << 2 << true;
-    QTest::newRow("citylist cut") << c << cities.bytes.left(citiesEnd + 5) << 1 << false;
-    QTest::newRow("citylist count too high")
-        << c << ByteLayout().i32(3).str("A").i32(1).str("a").bytes << 0 << false;
-    QTest::newRow("citylist huge") << c << ByteLayout().i32(1).str("A").i32(999999).bytes << 0 << false;
-
-    ByteLayout info;
-    info.i32(2).str("a").i32(1).i32(1).str("x").str("y");
-    const int infoEnd = info.bytes.size();
-    info.str("b").i32(1).i32(1).str("x").str("y");
-    const QString i = QStringLiteral("cityinfo");
-    QTest::newRow("cityinfo whole") << i << info.bytes << 2 << true;
-    QTest::newRow("cityinfo cut") << i << info.bytes.left(infoEnd + 3) << 1 << false;
-    QTest::newRow("cityinfo huge lists")
-        << i << ByteLayout().i32(1).str("a").i32(1 << 30).bytes << 0 << false;
-}
-
-void TestStore::damagedFiles()
-{
-    QFETCH(QString, name);
-    QFETCH(int, kept);
-    QFETCH(bool, whole);
-    QFETCH(QByteArray, bytes);
-    QVERIFY(!writeFile(dataFile(name), bytes).isEmpty());
-    fresh();
-    QList<kwdFinder*> list;
-    if (name == "citylist") {
-        QCOMPARE(store->loadCities(), whole);
-        QCOMPARE(store->cities.size(), kept);
-    } else if (name == "cityinfo") {
-        QCOMPARE(store->loadCityInfo(), whole);
-        QCOMPARE(store->cityInfo.size(), kept);
-    } else {
-        QCOMPARE(store->loadFinders(list), whole);
-        QCOMPARE(list.size(), kept);
-        qDeleteAll(list);
-        // Start-up goes on with whatever was kept, or the default record.
-        store->load();
-        QCOMPARE(store->finders.size(), qMax(kept, 1));
-        QCOMPARE(store->currentFinder->name, kept ? QStringLiteral("one") : QStringLiteral("default"));
-    }
-}
-
-void TestStore::database()
-{
-    const QString path = QDir::homePath() + "/db.sqlite";
-    kwdDatabase* db = kwdDatabase::instance();
-    auto column = [](const QString& sql) {
-        QSqlQuery q(QSqlDatabase::database());
-        QStringList values;
-        for (bool ok = q.exec(sql); ok && q.next();)
-            values << q.value(0).toString();
-        return values;
-    };
-    QVERIFY2(db->open(path), qPrintable(db->errorText()));
-    QCOMPARE(column("SELECT name FROM SQLITE_MASTER WHERE type='table' ORDER BY name"),
-             QStringList({"arealist", "citylist", "configdata", "leasepricelist", "projectpricelist",
-                          "salepricelist"}));
-    column("insert into configdata values('a','b')");
-    // Reopening keeps the existing tables and their rows.
-    QVERIFY(db->open(path));
-    QCOMPARE(column("select count(*) from configdata"), QStringList{"1"});
-    db->close();
-    QVERIFY(!QSqlDatabase::contains(QSqlDatabase::defaultConnection));
-    // A directory cannot be opened as a database file.
-    QVERIFY(!db->open(QDir::homePath()));
-    QVERIFY(db->errorText().contains(':') && !db->isOpen());
-}
-
-void TestStore::favoritesAddRemoveAndDuplicates()
-{
-    qvmSaleItem sale;
-    sale.id = "s1";
-    sale.totalPrice = "120";
-    QVERIFY(!store->isFavorite(&sale));
-    store->addFavorite(&sale);
-    store->addFavorite(&sale);
-    QCOMPARE(stored(), QStringLiteral("2:s1"));
-    // The store holds its own copy, saved at once without any explicit save: a crash later loses nothing.
-    QVERIFY(store->favorites.value(2).first() != &sale);
-    QCOMPARE(static_cast<qvmSaleItem*>(store->favorites.value(2).first())->totalPrice, QStringLiteral("120"));
-    QCOMPARE(reloaded(), QStringLiteral("2:s1"));
-
-    // Same id but another kind is a different favourite.
-    qvmLeaseItem lease;
-    lease.id = "s1";
-    QVERIFY(!store->isFavorite(&lease));
-    store->addFavorite(&lease);
-    qvmSaleItem other;
-    other.id = "s2";
-    store->removeFavorite(&other);
-    QCOMPARE(stored(), QStringLiteral("2:s1;3:s1"));
-    store->removeFavorite(&sale);
-    QVERIFY(!store->isFavorite(&sale) && store->isFavorite(&lease));
-    // Housing areas are kept too; districts and plain rows are not.
-    qvmProjectItem project;
-    qvmItemRegion district;
-    qvmListItem plain;
-    QList<int> kinds;
-    for (qvmListItem* row : std::initializer_list<qvmListItem*>{&project, &district, &plain}) {
-        row->id = "x";
-        kinds << kwdStore::favoriteKind(row);
-        store->addFavorite(row);
-    }
-    QCOMPARE(kinds, QList<int>({1, 5, -1}));
-    QCOMPARE(reloaded(), QStringLiteral("1:x;3:s1"));
-}
-
-void TestStore::favoritesRoundTrip()
-{
-    auto fields = [](qvmSaleItem& r) {
-        return QList<QString*>{&r.id,       &r.name,  &r.address,     &r.totalPrice,
-                               &r.areaSize, &r.floor, &r.publishTime, &r.ageText};
-    };
-    const QStringList values = {
-        "s1", QStringLiteral("朝阳精装两居"), "Road 5", "320", "89.5", "6/18", "2011-05-01", "2d"};
-    qvmSaleItem sale;
-    for (int i = 0; i < values.size(); ++i)
-        *fields(sale)[i] = values.at(i);
-    sale.district = new qvmItemRegion;
-    sale.district->id = "d7";
-    sale.district->name = "East";
-    qvmProjectItem project;
-    project.id = "h1";
-    project.saleSum = 7;
-    project.leasePrice = "45.5";
-    store->addFavorite(&sale);
-    store->addFavorite(&project);
-
-    QCOMPARE(reloaded(), QStringLiteral("1:h1;2:s1"));
-    auto* back = static_cast<qvmSaleItem*>(store->favorites.value(2).first());
-    // The age is the one it had when it was stored.
-    for (int i = 0; i < values.size(); ++i)
-        QCOMPARE(*fields(*back)[i], values.at(i));
-    QVERIFY(back->district);
-    QCOMPARE(back->district->id + back->district->name, QStringLiteral("d7East"));
-    const auto* projectBack = static_cast<qvmProjectItem*>(store->favorites.value(1).first());
-    QCOMPARE(QString::number(projectBack->saleSum) + ' ' + projectBack->leasePrice, QStringLiteral("7 45.5"));
-}
-
-void TestStore::damagedFavorites_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("kept");
-    // Three sales truncated anywhere: the rows that ended before the cut are kept.
-    Bytes sales;
-    sales.i32(1).i32(2).i32(3);
-    QList<qsizetype> ends;
-    for (const char* id : {"s0", "s1", "s2"})
-        ends << sales.row(id, QStringLiteral("名字 ") + id).bytes.size();
-    for (int cut = 0; cut < sales.bytes.size(); cut += 3) {
-        const auto rows =
-            std::count_if(ends.cbegin(), ends.cend(), [cut](qsizetype end) { return end <= cut; });
-        const QString ids = QStringList({"s0", "s1", "s2"}).mid(0, rows).join(',');
-        QTest::addRow("cut at %d", cut) << sales.bytes.left(cut) << (ids.isEmpty() ? ids : "2:" + ids);
-    }
-    Bytes unknownKind;
-    unknownKind.i32(3).i32(2).i32(2).row("s1").row("s2").i32(7).i32(1).row("x");
-    QTest::newRow("unknown kind keeps earlier rows") << unknownKind.i32(3).i32(1).row("l").bytes << "2:s1,s2";
-    QTest::newRow("absurd row count") << Bytes().i32(1).i32(2).i32(0x7fffffff).row("s1").bytes << "";
-    QTest::newRow("negative kind count") << Bytes().i32(-5).bytes << "";
-}
-
-void TestStore::damagedFavorites()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, kept);
-    QFile f(store->dataFile(QStringLiteral("favorite")));
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-    f.close();
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("damaged data file")));
-    QCOMPARE(reloaded(false), kept);
-    // The next change rewrites the whole file from what was kept: it reads back whole.
-    qvmLeaseItem lease;
-    lease.id = "l9";
-    store->addFavorite(&lease);
-    QCOMPARE(reloaded(), (kept.isEmpty() ? QString() : kept + ';') + QStringLiteral("3:l9"));
-}
-
-void TestStore::parseCityList_data()
-{
-    QTest::addColumn<QString>("xml");
-    QTest::addColumn<QString>("catalogue");
-    QTest::newRow("provinces by name, cities in document order")
-        << "<r><province name='浙江'><city name='杭州' jm='hz'/></province><province name='河北'>"
-           "<city name='石家庄' jm='sjz'/><city name='保定' jm='bd'/></province></r>"
-        << "河北=石家庄:sjz,保定:bd;浙江=杭州:hz";
-    QTest::newRow("city without name or jm dropped")
-        << "<r><province name='p'><city name='a'/><city name='b' jm=''/><city jm='x'/><city name='' jm='y'/>"
-           "<city name='c' jm='c1'/></province></r>"
-        << "p=c:c1";
-    QTest::newRow("province with every city dropped or without name is absent")
-        << "<r><province name='gone'><city name='a'/></province><province name='empty'/><province><city "
-           "name='n' jm='n1'/></province><province name=''><city name='e' jm='e1'/></province>"
-           "<province name='kept'><city name='c' jm='c1'/></province></r>"
-        << "kept=c:c1";
-    QTest::newRow("province twice keeps the later list, unless that one is empty")
-        << "<r><province name='p'><city name='a' jm='a1'/></province><province name='q'><city name='x' "
-           "jm='x1'/>"
-           "</province><province name='p'><city name='b' jm='b1'/><city name='c' jm='c1'/></province>"
-           "<province name='p'><city name='d'/></province></r>"
-        << "p=b:b1,c:c1;q=x:x1";
-    QTest::newRow("any depth, cities outside provinces ignored")
-        << "<r><city name='lost' jm='l'/><country><province name='p'><group><city name='a' jm='a1'/></group>"
-           "<city name='b' jm='b1'/></province></country></r>"
-        << "p=a:a1,b:b1";
-    QTest::newRow("not a city list") << "<html><body>503</body></html>" << QString();
-}
-
-void TestStore::parseCityList()
-{
-    QFETCH(QString, xml);
-    QFETCH(QString, catalogue);
-    // Whatever was there before is replaced; an empty catalogue leaves the last good cache file.
-    store->parseCityList(
-        parse(QStringLiteral("<r><province name='old'><city name='o' jm='o1'/></province></r>")));
-    store->parseCityList(parse(xml));
-    QCOMPARE(flatten(store->cities), catalogue);
-    QVERIFY(fresh()->loadCities());
-    QCOMPARE(flatten(store->cities), catalogue.isEmpty() ? QStringLiteral("old=o:o1") : catalogue);
-}
-
-void TestStore::sameCityNameInTwoProvinces()
-{
-    // 浙江 comes first in the document, 江苏 first in name order (UTF-16 code units): name order wins.
-    QVERIFY(QStringLiteral("江苏") < QStringLiteral("浙江"));
-    store->parseCityList(
-        parse(QStringLiteral("<r><province name='浙江'><city name='新城' jm='zjxc'/><city name='杭州' "
-                             "jm='hz'/></province><province name='江苏'><city name='南京' jm='nj'/>"
-                             "<city name='新城' jm='jsxc'/></province></r>")));
-    QCOMPARE(place(QStringLiteral("新城")), QStringLiteral("jsxc 江苏"));
-    QCOMPARE(place(QStringLiteral("杭州")), QStringLiteral("hz 浙江"));
-    for (const QString& inexact : {QStringLiteral("杭"), QStringLiteral("杭州市"), QString()})
-        QCOMPARE(place(inexact), QStringLiteral(" "));
-}
-
-void TestStore::parseCityInfo_data()
-{
-    QTest::addColumn<QString>("xml");
-    QTest::addColumn<QStringList>("expected"); // districts, lease prices; empty: refused, the old entry stays
-    QTest::newRow("complete") << cityInfoXml(kAreas) << QStringList{"海淀:hd,朝阳:cy", "1000以下:0-1000"};
-    QTest::newRow("entries without jm, val or text dropped")
-        << cityInfoXml("<areas><area>无码</area><area jm='x'></area><area jm='ft'>丰台</area></areas>", kSale,
-                       kTotal,
-                       "<leaseprice><price>不限</price><price val=''>空</price><price val='1-2'>1-2</price>"
-                       "</leaseprice>")
-        << QStringList{"丰台:ft", "1-2:1-2"};
-    QTest::newRow("first element of each part counts")
-        << cityInfoXml(kAreas) + "<areas><area jm='zz'>第二</area></areas>"
-        << QStringList{"海淀:hd,朝阳:cy", "1000以下:0-1000"};
-    QTest::newRow("entries at any depth") << cityInfoXml("<areas><g><area jm='hd'>海淀</area></g></areas>")
-                                          << QStringList{"海淀:hd", "1000以下:0-1000"};
-    QTest::newRow("no leaseprice") << cityInfoXml(kAreas, kSale, kTotal, " ") << QStringList();
-    QTest::newRow("no areas") << cityInfoXml(" ") << QStringList();
-    QTest::newRow("areas without usable entry")
-        << cityInfoXml("<areas><area>x</area></areas>") << QStringList();
-    QTest::newRow("part without usable entry")
-        << cityInfoXml(kAreas, kSale, "<totalprice><price>no value</price></totalprice>") << QStringList();
-    QTest::newRow("empty part") << cityInfoXml(kAreas, "<saleprice/>") << QStringList();
-    QTest::newRow("not a city document") << QStringLiteral("<error>busy</error>") << QStringList();
-}
-
-void TestStore::parseCityInfo()
-{
-    QFETCH(QString, xml);
-    QFETCH(QStringList, expected);
-    QVERIFY(store->parseCityInfo(parse(cityInfoXml("<areas><area jm='old'>旧</area></areas>")), "bj"));
-    const bool ok = !expected.isEmpty();
-    if (!ok)
-        expected = QStringList{"旧:old", "1000以下:0-1000"};
-    QCOMPARE(store->parseCityInfo(parse("<r>" + xml + "</r>"), QStringLiteral("bj")), ok);
-    const QList<QList<kwdNameCode>>* info = store->cityInfoOf(QStringLiteral("bj"));
-    QVERIFY(info && info->size() == 4);
-    QCOMPARE(
-        QStringList({flatten(info->at(0)), flatten(info->at(1)), flatten(info->at(2)), flatten(info->at(3))}),
-        QStringList(
-            {expected.at(0), "5000以下:0-5000,5000-10000:5000-10000", "100万以下:0-100", expected.at(1)}));
-    // Other cities are untouched; a refused document leaves no entry behind.
-    QVERIFY(!store->cityInfoOf(QStringLiteral("sh")));
-    QCOMPARE(store->parseCityInfo(parse("<r>" + xml + "</r>"), QStringLiteral("sh")), ok);
-    QCOMPARE(store->cityInfoOf(QStringLiteral("sh")) != nullptr, ok);
-    // The cache file holds the last good information of each city.
-    const QList<QList<kwdNameCode>> parsed = *info;
-    QVERIFY(fresh()->loadCityInfo());
-    QCOMPARE(*store->cityInfoOf(QStringLiteral("bj")), parsed);
-}
-
-void TestStore::districtCodes()
-{
-    QVERIFY(store->parseCityInfo(
-        parse(cityInfoXml(QStringLiteral("<areas><area jm='hd'>海淀</area><area jm='cy'>朝阳</area>"
-                                         "<area jm='hd2'>海淀</area></areas>"))),
-        QStringLiteral("bj")));
-    // District codes by exact name, the first of two with one name; price labels are no districts.
-    QStringList codes;
-    for (const char* name : {"朝阳", "海淀", "浦东", "朝阳区", "", "5000以下"})
-        codes << store->districtCode(QStringLiteral("bj"), QString::fromUtf8(name));
-    QCOMPARE(codes, QStringList({"cy", "hd", "", "", "", ""}));
-    QCOMPARE(store->districtCode(QStringLiteral("sh"), QStringLiteral("朝阳")), QString());
-}
-
-void TestStore::categories_data()
-{
-    QTest::addColumn<int>("category");
-    QTest::addColumn<QStringList>("expected"); // list page, detail page, key, title; empty: none of them
-    QTest::newRow("1") << 1 << QStringList{"kwdhalist", "kwdhadetail", "ha", "楼盘小区"};
-    QTest::newRow("2") << 2 << QStringList{"kwdforsalelist", "kwdforsaledetail", "forsale", "二手房"};
-    QTest::newRow("3") << 3 << QStringList{"kwdleaselist", "kwdleasedetail", "lease", "租房"};
-    QTest::newRow("4") << 4 << QStringList{"kwdcolist", "kwdcodetail", "co", "中介"};
-    QTest::newRow("5") << 5 << QStringList{"kwddistrict", "kwddistrict", "district", "行政区"};
-    QTest::newRow("6") << 6 << QStringList{"kwdstreetdetail", "kwdstreetdetail", "street", "道路"};
-    for (int none : {0, 7, -1})
-        QTest::addRow("%d", none) << none << QStringList{"", "", "", ""};
-}
-
-void TestStore::categories()
-{
-    QFETCH(int, category);
-    QFETCH(QStringList, expected);
-    const QString domain = kwdServiceConfig::instance().listingDomain;
-    for (bool detail : {false, true}) {
-        const QString page = expected.at(detail ? 1 : 0);
-        const QString path = page.isEmpty() ? QString() : "." + domain + "/webservice/" + page + ".html";
-        QCOMPARE(store->listUrl(category, QStringLiteral("sjz"), detail),
-                 path.isEmpty() ? path : "http://sjz" + path);
-        // A city missing from the catalogue gives an empty host label, not another city's host.
-        QCOMPARE(store->listUrl(category, QString(), detail), path.isEmpty() ? path : "http://" + path);
-    }
-    QCOMPARE(kwdStore::categoryKey(category), expected.at(2));
-    QCOMPARE(kwdStore::categoryTitle(category), expected.at(3));
-}
-
-// The city list that ships next to the program: every name must be reachable through the catalogue and
-// every code must be usable as the first label of the city's host names.
-void TestStore::shippedCityList()
-{
-    QFile file(kwdStore::appFile(QStringLiteral("citylist.xml")));
-    QVERIFY2(file.open(QIODevice::ReadOnly), "citylist.xml next to the program is missing");
-    QDomDocument doc;
-    QString error;
-    int line = 0;
-    QVERIFY2(doc.setContent(&file, &error, &line),
-             qPrintable(QStringLiteral("line %1: %2").arg(line).arg(error)));
-    QCOMPARE(doc.documentElement().tagName(), QStringLiteral("citylist"));
-    store->parseCityList(doc);
-    // 22 provinces, 5 autonomous regions and 4 municipalities; no city dropped for an empty name or code.
-    QCOMPARE(doc.elementsByTagName(QStringLiteral("province")).size(), 31);
-    QCOMPARE(store->cities.size(), 31);
-    static const QRegularExpression label(QStringLiteral("^[a-z]+$"));
-    QSet<QString> codes;
-    int parsed = 0;
-    for (auto it = store->cities.cbegin(); it != store->cities.cend(); ++it) {
-        QVERIFY2(!it.key().endsWith(QStringLiteral("省")) && !it.key().endsWith(QStringLiteral("自治区")),
-                 qPrintable(it.key()));
-        for (const kwdNameCode& city : it.value()) {
-            const QString what = it.key() + ' ' + city.name + ' ' + city.code;
-            QVERIFY2(label.match(city.code).hasMatch() && !codes.contains(city.code), qPrintable(what));
-            QVERIFY2(!city.name.endsWith(QStringLiteral("市")), qPrintable(what));
-            codes.insert(city.code);
-            ++parsed;
-            // The lookup by name takes the first match, so a repeated name would hide a city.
-            QCOMPARE(place(city.name), city.code + ' ' + it.key());
-        }
-    }
-    QCOMPARE(parsed, doc.elementsByTagName(QStringLiteral("city")).size());
-    QVERIFY(codes.size() > 300);
-    const char* large[][2] = {{"北京", "bj 北京"}, {"上海", "sh 上海"}, {"广州", "gz 广东"},
-                              {"深圳", "sz 广东"}, {"天津", "tj 天津"}, {"重庆", "cq 重庆"},
-                              {"成都", "cd 四川"}, {"武汉", "wh 湖北"}, {"杭州", "hz 浙江"},
-                              {"西安", "xa 陕西"}};
-    for (const auto& c : large)
-        QCOMPARE(place(QString::fromUtf8(c[0])), QString::fromUtf8(c[1]));
-    // Parsing wrote the cache file; a fresh store reads the same catalogue back from it.
-    const QMap<QString, QList<kwdNameCode>> cities = store->cities;
-    QVERIFY(fresh()->loadCities());
-    QCOMPARE(store->cities, cities);
-}
 
 KWD_TEST_MAIN(TestStore)
 #include "tst_kwdstore.moc"
