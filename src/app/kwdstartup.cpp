@@ -117,6 +117,11 @@ MainWindow* kwdStartup::start(QApplication* app, kwdStartupPrefetch* prefetch)
 
     prefetch->wait();
     step("prefetch");
+    // The prefetch has freed the other core: the images of the first paint decode there while the
+    // window is made (the tray icon first, the search page's picture last).
+    kwdTheme::instance()->decodeAhead({kwdTheme::AppIcon, kwdTheme::RedBg2, kwdTheme::Logo1,
+                                       kwdTheme::NavIcon0, kwdTheme::NavIcon0 + 1, kwdTheme::NavIcon0 + 2,
+                                       kwdTheme::PushHouseIcon, kwdTheme::LeftArrow, kwdTheme::IndexPic});
     // The style sheet goes in before the window's widgets exist, so that each is styled once as it is
     // made; the window's pages are made in the parents they keep (a move would style them again).
     installStyleSheet(app, kwdTheme::instance()->skinDir());

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QImageReader>
 #include <QSqlDatabase>
 #include <QString>
@@ -47,6 +48,9 @@ void kwdStartupPrefetch::run()
         if (cancelled || !QCoreApplication::instance())
             return;
     }
+    // Qt's font database is shared by all threads (behind its own lock): listing the families
+    // fills it from fontconfig here, before the first text is measured on the GUI thread.
+    QFontDatabase::families();
     // A connection of this thread's own loads the SQLite driver, which stays loaded for the main
     // thread's connection.
     const QString name = QStringLiteral("kwd-startup-prefetch");

@@ -8,6 +8,10 @@
 #include <QPainter>
 #include <QRect>
 #include <QStringList>
+#include <QThreadPool>
+
+#include <condition_variable>
+#include <mutex>
 
 namespace {
 
@@ -37,6 +41,18 @@ QPixmap readPixmap(const QString& path)
     return QPixmap::fromImage(reader.read());
 }
 
+// Decoded and already in the layout a raster pixmap keeps, so that the GUI thread only wraps it.
+QImage readPixmapImage(const QString& path)
+{
+    QImageReader reader;
+    prepareReader(reader, path);
+    QImage image = reader.read();
+    if (image.isNull())
+        return image;
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
+}
+
 // Category names of places, in the order of their icon files below.
 const QStringList& categoryNames()
 {
@@ -57,6 +73,15 @@ const char* const kCategoryFiles[] = {
 
 } // namespace
 
+// Images handed to the pool thread: those not yet taken by image(), and those decoded so far.
+struct kwdTheme::Ahead
+{
+    std::mutex lock;
+    std::condition_variable decoded;
+    QList<int> pending;
+    QMap<int, QImage> done;
+};
+
 kwdTheme* kwdTheme::instance()
 {
     // Lives until the end of the program: pixmaps drawn by any widget come from here.
@@ -69,6 +94,8 @@ kwdTheme::kwdTheme() : baseDir(kwdStore::appFile(QStringLiteral("skin/default"))
 void kwdTheme::setSkinDir(const QString& dir)
 {
     baseDir = QDir(dir).absolutePath();
+    // Images still decoding come from the old directory; their thread keeps its own state alive.
+    ahead.reset();
     images.clear();
     icons.clear();
 }
@@ -80,15 +107,53 @@ QString kwdTheme::imageFile(int no)
     return QLatin1String(kImageFiles[no]);
 }
 
+void kwdTheme::decodeAhead(const QList<int>& numbers)
+{
+    auto state = std::make_shared<Ahead>();
+    QList<QString> files;
+    for (int no : numbers) {
+        const QString file = imageFile(no);
+        if (file.isEmpty() || images.contains(no) || state->pending.contains(no))
+            continue;
+        state->pending << no;
+        files << baseDir + QLatin1Char('/') + file;
+    }
+    if (state->pending.isEmpty())
+        return;
+    const QList<int> order = state->pending;
+    ahead = state;
+    QThreadPool::globalInstance()->start([state, order, files] {
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            QImage image = readPixmapImage(files.at(i));
+            std::lock_guard<std::mutex> guard(state->lock);
+            state->done.insert(order.at(i), std::move(image));
+            state->decoded.notify_all();
+        }
+    });
+}
+
 QPixmap kwdTheme::image(int no)
 {
     auto it = images.constFind(no);
     if (it != images.constEnd())
         return it.value();
-    const QString file = imageFile(no);
     QPixmap pixmap;
-    if (!file.isEmpty())
-        pixmap = readPixmap(baseDir + QLatin1Char('/') + file);
+    if (ahead && ahead->pending.contains(no)) {
+        QImage image;
+        {
+            std::unique_lock<std::mutex> guard(ahead->lock);
+            ahead->decoded.wait(guard, [&] { return ahead->done.contains(no); });
+            image = ahead->done.take(no);
+            ahead->pending.removeOne(no);
+        }
+        if (ahead->pending.isEmpty())
+            ahead.reset();
+        pixmap = QPixmap::fromImage(std::move(image));
+    } else {
+        const QString file = imageFile(no);
+        if (!file.isEmpty())
+            pixmap = readPixmap(baseDir + QLatin1Char('/') + file);
+    }
     images.insert(no, pixmap);
     return pixmap;
 }

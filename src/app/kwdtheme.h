@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QMap>
 #include <QPixmap>
 #include <QString>
+
+#include <memory>
 
 class QPainter;
 class QRect;
@@ -47,6 +50,10 @@ public:
     void setSkinDir(const QString& dir);
 
     QPixmap image(int no);
+    // Decodes images `numbers` on a pool thread, in that order, while the caller goes on; image()
+    // takes a decoded one, or waits for one still being decoded. Start-up hands over what the first
+    // paint draws, so that the PNG decoding runs on the other core while the window is made.
+    void decodeAhead(const QList<int>& numbers);
     // Image `no`'s size, read from the file's header when the image is not loaded yet; invalid for a
     // missing file. Sizing needs no decoding.
     QSize imageSize(int no);
@@ -59,7 +66,10 @@ public:
 private:
     kwdTheme();
 
+    struct Ahead;
+
     QString baseDir;
+    std::shared_ptr<Ahead> ahead;
     QMap<int, QPixmap> images;
     QMap<QString, QPixmap> icons;
 };

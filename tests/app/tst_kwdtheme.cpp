@@ -16,6 +16,8 @@ class TestKwdTheme : public QObject
 private Q_SLOTS:
     void init();
     void missingImagesAreNull();
+    void decodedAhead_data();
+    void decodedAhead();
     void drawTiled_data();
     void drawTiled();
     void splashMeasures_data();
@@ -56,6 +58,41 @@ void TestKwdTheme::missingImagesAreNull()
     for (int no = -1; no <= 27; ++no) // only 19 and 20 (one shared file) are there
         QCOMPARE(kwdTheme::instance()->image(no).size(), no == 19 || no == 20 ? QSize(11, 12) : QSize(0, 0));
     QVERIFY(kwdTheme::instance()->categoryIcon(QStringLiteral("商业")).isNull());
+}
+
+void TestKwdTheme::decodedAhead_data()
+{
+    QTest::addColumn<bool>("changeSkin");
+    QTest::newRow("taken from the pool thread") << false;
+    // A picture of the old skin must not be shown once the skin changed under the decoding.
+    QTest::newRow("skin changed meanwhile") << true;
+}
+
+void TestKwdTheme::decodedAhead()
+{
+    QFETCH(bool, changeSkin);
+    writeImage(QStringLiteral("theme/logo1.png"), QSize(30, 20), QColor(200, 10, 20));
+    writeImage(QStringLiteral("theme/index_pic.png"), QSize(40, 25), QColor(0, 0, 255, 100));
+    kwdTheme* theme = kwdTheme::instance();
+    // Unknown, missing and repeated numbers are passed over.
+    theme->decodeAhead({kwdTheme::Logo1, -1, kwdTheme::IndexPic, kwdTheme::Gps, kwdTheme::Logo1});
+    QTemporaryDir other;
+    if (changeSkin) {
+        QImage small(5, 5, QImage::Format_RGB32);
+        small.fill(Qt::green);
+        QDir().mkpath(other.filePath(QStringLiteral("theme")));
+        QVERIFY(small.save(other.filePath(QStringLiteral("theme/logo1.png"))));
+        theme->setSkinDir(other.path());
+    }
+    const QDir dir(theme->skinDir());
+    for (int no : {kwdTheme::IndexPic, kwdTheme::Logo1, kwdTheme::Gps}) {
+        const QImage expected(dir.filePath(kwdTheme::imageFile(no)));
+        const QImage shown = theme->image(no).toImage();
+        QCOMPARE(shown.size(), expected.size());
+        if (!expected.isNull())
+            QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
+                     expected.convertToFormat(QImage::Format_ARGB32));
+    }
 }
 
 void TestKwdTheme::drawTiled_data()
