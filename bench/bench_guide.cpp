@@ -1,5 +1,6 @@
 // The price guide: one repaint of the header band with a full trail (22 request points) and one
 // 100-compound list reply read into rows sorted by distance. Medians over many runs.
+#include "kwdbench.h"
 #include "kwdguidetrail.h"
 #include "qvmguideheader.h"
 #include "qvmguiderequest.h"
@@ -9,24 +10,15 @@
 #include <QGeoCoordinate>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-namespace {
-
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    kwdBench::useHome(home);
     QApplication app(argc, argv);
     const QGeoCoordinate start(39.9087, 116.4605);
 
@@ -80,8 +72,8 @@ int main(int argc, char** argv)
         reply.append(t.nsecsElapsed() / 1e6);
         rows = int(r.items.size());
     }
-    std::printf("header repaint, 22 points: median %.3f ms (goal 2 ms)\n", median(paint));
+    std::printf("header repaint, 22 points: median %.3f ms (goal 2 ms)\n", kwdBench::median(paint));
     std::printf("100-compound reply to sorted rows (%d rows): median %.3f ms (goal 10 ms)\n", rows,
-                median(reply));
+                kwdBench::median(reply));
     return 0;
 }
