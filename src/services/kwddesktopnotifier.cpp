@@ -42,6 +42,7 @@ void kwdDesktopNotifier::notify(const QString& summary, const QString& body)
         return;
     summaryText = summary;
     bodyText = body;
+    withdrawn = false;
     // A post still waiting for its identifier: the next one must replace it, not stand beside it.
     if (inFlight) {
         queued = true;
@@ -75,13 +76,26 @@ void kwdDesktopNotifier::onReply(QDBusPendingCallWatcher* watcher)
         currentId = reply.value();
         Q_EMIT posted(currentId);
     }
-    if (queued)
+    if (withdrawn) {
+        withdrawn = false;
+        withdraw();
+    } else if (queued) {
         send();
+    }
 }
 
 void kwdDesktopNotifier::withdraw()
 {
-    if (!bus.isConnected() || currentId == 0)
+    if (!bus.isConnected())
+        return;
+    // The user looked at the listings before the service answered: without this the notification
+    // would stay up, announcing what was already seen.
+    if (inFlight) {
+        withdrawn = true;
+        queued = false;
+        return;
+    }
+    if (currentId == 0)
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(service, objectPath, interfaceName,
                                                        QStringLiteral("CloseNotification"));

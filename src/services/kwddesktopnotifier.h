@@ -49,6 +49,8 @@ private:
     uint currentId = 0;
     bool inFlight = false;
     bool queued = false;
+    // Withdrawn while its post was still on the way: closed as soon as its identifier is known.
+    bool withdrawn = false;
     QString summaryText;
     QString bodyText;
 };

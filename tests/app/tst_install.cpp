@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -46,6 +47,35 @@ private Q_SLOTS:
         QFETCH(QString, file);
         const QFileInfo info(QDir(prefix).filePath(file));
         QVERIFY2(info.isFile() && info.size() > 0, qPrintable(info.filePath()));
+    }
+
+    // The desktop entry the notifications and the position service name: it points at the installed
+    // icon and tells the desktop that the program posts notifications (so they can be silenced).
+    void desktopEntry_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("icon") << "Icon"
+                              << "kwdpersonal";
+        QTest::newRow("program") << "Exec"
+                                 << "kwdpersonal";
+        QTest::newRow("notifications") << "X-GNOME-UsesNotifications"
+                                       << "true";
+    }
+
+    void desktopEntry()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFile file(
+            QDir(prefix).filePath(QStringLiteral("share/applications/example.kwdpersonal.client.desktop")));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        QStringList values;
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+            if (line.startsWith(key + QLatin1Char('=')))
+                values << line.mid(key.size() + 1).trimmed();
+        }
+        QCOMPARE(values, QStringList{value});
     }
 
     void installedProgramFindsItsFiles_data()

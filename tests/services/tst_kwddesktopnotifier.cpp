@@ -29,6 +29,7 @@ public:
         QVariantMap hints;
     };
     QList<Call> calls;
+    QList<uint> closed;
     uint lastId = 0;
 
 public Q_SLOTS:
@@ -38,7 +39,7 @@ public Q_SLOTS:
         calls.append({replacesId, summary, actions, hints});
         return replacesId ? replacesId : ++lastId;
     }
-    void CloseNotification(uint) {}
+    void CloseNotification(uint id) { closed.append(id); }
 };
 
 // The desktop notification of new listings on a private session bus: posted with the desktop
@@ -107,6 +108,7 @@ void TestDesktopNotifier::stopService()
     if (address.isEmpty())
         return;
     mock.calls.clear();
+    mock.closed.clear();
     QDBusConnection c = QDBusConnection::connectToBus(address, QStringLiteral("mock"));
     c.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
     c.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
@@ -135,12 +137,16 @@ void TestDesktopNotifier::notify_data()
     QTest::addColumn<bool>("waitEach"); // false: posted back to back
     QTest::addColumn<int>("calls");     // Notify calls the service gets
     QTest::addColumn<bool>("act");
-    QTest::newRow("one post") << true << 1 << true << 1 << false;
-    QTest::newRow("second poll replaces") << true << 2 << true << 2 << false;
+    QTest::addColumn<QString>("withdraw"); // when the listings are looked at: "", "posted", "posting"
+    QTest::newRow("one post") << true << 1 << true << 1 << false << "";
+    QTest::newRow("second poll replaces") << true << 2 << true << 2 << false << "";
     // Posts made while one waits for its identifier collapse into one, the latest.
-    QTest::newRow("burst") << true << 3 << false << 2 << false;
-    QTest::newRow("default action") << true << 1 << true << 1 << true;
-    QTest::newRow("no service") << false << 1 << true << 0 << false;
+    QTest::newRow("burst") << true << 3 << false << 2 << false << "";
+    QTest::newRow("default action") << true << 1 << true << 1 << true << "";
+    QTest::newRow("withdrawn once posted") << true << 1 << true << 1 << false << "posted";
+    // Looked at before the service answered: the notification is closed once its identifier comes.
+    QTest::newRow("withdrawn while posting") << true << 1 << false << 1 << false << "posting";
+    QTest::newRow("no service") << false << 1 << true << 0 << false << "";
 }
 
 void TestDesktopNotifier::notify()
@@ -150,6 +156,7 @@ void TestDesktopNotifier::notify()
     QFETCH(bool, waitEach);
     QFETCH(int, calls);
     QFETCH(bool, act);
+    QFETCH(QString, withdraw);
     if (service)
         QVERIFY(startService());
     const auto cleanup = qScopeGuard([this] { stopService(); });
@@ -161,6 +168,8 @@ void TestDesktopNotifier::notify()
     QSignalSpy activated(&notifier, &kwdDesktopNotifier::activated);
     for (int i = 1; i <= posts; ++i) {
         notifier.notify(QStringLiteral("new %1").arg(i), QString());
+        if (i == posts && withdraw == QLatin1String("posting"))
+            notifier.withdraw();
         if (waitEach)
             QTRY_COMPARE(posted.count() + failed.count(), i);
     }
@@ -172,8 +181,16 @@ void TestDesktopNotifier::notify()
     }
     QTRY_COMPARE(int(received().size()), calls);
     const QList<QVariantList> got = received();
-    const uint id = notifier.notificationId();
+    const uint id = posted.last().at(0).toUInt();
     QVERIFY(id != 0);
+    if (withdraw == QLatin1String("posted"))
+        notifier.withdraw();
+    if (!withdraw.isEmpty()) {
+        QTRY_COMPARE(mock.closed, QList<uint>{id});
+        QCOMPARE(notifier.notificationId(), 0u);
+    } else {
+        QCOMPARE(notifier.notificationId(), id);
+    }
     for (int i = 0; i < calls; ++i) {
         QCOMPARE(got.at(i).at(0).toUInt(), i == 0 ? 0u : id);
         QCOMPARE(got.at(i).at(2).toStringList().value(0), QStringLiteral("default"));
