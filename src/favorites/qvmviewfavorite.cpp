@@ -19,6 +19,8 @@ qvmViewFavorite::qvmViewFavorite(QWidget* parent, TitleBar* bar) : qvmResultView
 
 void qvmViewFavorite::clear()
 {
+    // The contact panel spoke of a detail that is about to go.
+    hideDetailAction();
     qvmGraphicsItem* first = takeFirstPage();
     stopMotion();
     destroyPages();

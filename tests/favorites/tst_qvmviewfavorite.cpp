@@ -3,6 +3,7 @@
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesttable.h"
+#include "qvmdetailaction.h"
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
 #include "qvmresultdetailitem.h"
@@ -142,9 +143,14 @@ private Q_SLOTS:
         qvmViewFavorite* view = showPage(0);
         tapRow(1);
         QTRY_VERIFY(view->showsDetail() && !view->isAnimating());
+        // The contact panel open on that detail goes with it, and only with it.
+        view->detailAction()->show(QStringLiteral("张先生"), QStringLiteral("13812345678"),
+                                   QRect(0, 300, 360, 60), QStringLiteral("房源"), true);
+        QVERIFY(view->detailAction()->isVisible());
         page->segmentWidget()->button(1)->click();
         QCOMPARE(view->pageCount(), pages);
         QCOMPARE(view->showsDetail(), pages == 2);
+        QCOMPARE(view->detailAction()->isVisible(), pages == 2);
         QCOMPARE(page->titleBarWidget()->titleText(), QStringLiteral("Lease Favorite"));
         if (pages == 1)
             QCOMPARE(view->listPage()->rows.size(), 0);
