@@ -308,6 +308,28 @@ private Q_SLOTS:
         panel->addContact->btnCancel->click();
     }
 
+    // The same person with the same number again is refused by the book, with its error code.
+    void addContactRefused()
+    {
+        const QString phone = QStringLiteral("13600001234");
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            boxes.clear();
+            openButtons(phone, QStringLiteral("孙先生"));
+            panel->btnAddContact->click();
+            panel->addContact->btnAdd->click();
+            if (attempt == 0) {
+                QMessageBox* offer = nullptr;
+                QTRY_VERIFY(offer = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+                offer->button(QMessageBox::Close)->click();
+            }
+        }
+        QCOMPARE(boxes.value(0), qMakePair(QStringLiteral("Failed"),
+                                           QStringLiteral("Failed to save contact!\n(error code %1)")
+                                               .arg(int(kwdAddressBook::AlreadyExistsError))));
+        QVERIFY(panel->addContact->isVisible() && panel->addContact->isEnabled());
+        panel->addContact->btnCancel->click();
+    }
+
     void handOff_data()
     {
         QTest::addColumn<bool>("kdeconnect");
