@@ -666,6 +666,30 @@ private Q_SLOTS:
         QCOMPARE(form.price->currentIndex(), 0);
     }
 
+    void publisherShown_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("telephone");
+        kwdRow("same publisher", QStringLiteral("张先生"), "13800138000");
+        kwdRow("another publisher", QStringLiteral("李女士"), "13900139000");
+    }
+
+    // The form kept after a refused upload shows whoever logs in next.
+    void publisherShown()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, telephone);
+        QVERIFY(logIn());
+        menu->onGoBack();
+        kwdStore* store = kwdStore::instance();
+        store->setConfig(kwdStore::cfgOnloadUser, name);
+        store->setConfig(kwdStore::cfgOnloadTel, telephone);
+        menu->onRelease();
+        QVERIFY(menu->releaseForm->isVisible());
+        QCOMPARE(menu->releaseForm->personname->text(), name);
+        QCOMPARE(menu->releaseForm->phonenumber->text(), telephone);
+    }
+
     void replyNoLongerPending_data()
     {
         QTest::addColumn<bool>("onForm");
