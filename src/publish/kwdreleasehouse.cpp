@@ -206,6 +206,10 @@ void kwdReleaseHouse::setPublisher(const QString& user, const QString& pwdDigest
 {
     uid = user;
     pwd = pwdDigest;
+    // The form outlives a refused upload; whoever logs in next must see their own name and telephone.
+    kwdStore* store = kwdStore::instance();
+    personname->setText(store->config(kwdStore::cfgOnloadUser).toString());
+    phonenumber->setText(store->config(kwdStore::cfgOnloadTel).toString());
 }
 
 bool kwdReleaseHouse::isLease() const

@@ -25,6 +25,7 @@ class kwdReleaseHouse : public QWidget
 public:
     explicit kwdReleaseHouse(QWidget* parent = nullptr);
 
+    // Also shows the stored name and telephone of the publisher now logged in.
     void setPublisher(const QString& uid, const QString& pwdDigest);
     // Refills the lists from the store; resetForm() empties the inputs.
     void fillForm();
