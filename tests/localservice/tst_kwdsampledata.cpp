@@ -68,7 +68,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("code");
         for (const kwdSampleNames::LargeCity& c : kwdSampleNames::largeCities())
-            QTest::newRow(c.code) << QString::fromLatin1(c.code);
+            kwdRow(c.code, QString::fromLatin1(c.code));
     }
 
     void largeCityPlausible()
@@ -131,19 +131,18 @@ private Q_SLOTS:
                Check([=](C, L l) { return near(39.9042, 116.4074, l, 3000); }));
         kwdRow("point latitude first", true, "location=39.9042|116.4074|3000",
                Check([=](C, L l) { return near(39.9042, 116.4074, l, 3000); }));
-        QTest::newRow("around a compound") << false << "location=H10003|1500" << Check([=](C c, L l) {
-            const kwdSampleHousingArea& h = c.housingAreas[c.housingAreaById(QStringLiteral("H10003"))];
-            return near(h.latitude, h.longitude, l, 1500);
-        });
-        QTest::newRow("compound") << true << "ha=H10003" << Check([](C c, L l) {
-            return c.housingAreas[l.housingArea].id == "H10003";
-        });
-        QTest::newRow("keyword") << false << QStringLiteral("keyword=%1").arg(QStringLiteral("花园"))
-                                 << Check([](C c, L l) {
-                                        return (l.title + l.address + c.housingAreas[l.housingArea].name +
-                                                c.streets[l.street].name)
-                                            .contains(QStringLiteral("花园"));
-                                    });
+        kwdRow("around a compound", false, "location=H10003|1500", Check([=](C c, L l) {
+                   const kwdSampleHousingArea& h =
+                       c.housingAreas[c.housingAreaById(QStringLiteral("H10003"))];
+                   return near(h.latitude, h.longitude, l, 1500);
+               }));
+        kwdRow("compound", true, "ha=H10003",
+               Check([](C c, L l) { return c.housingAreas[l.housingArea].id == "H10003"; }));
+        kwdRow(
+            "keyword", false, QStringLiteral("keyword=%1").arg(QStringLiteral("花园")), Check([](C c, L l) {
+                return (l.title + l.address + c.housingAreas[l.housingArea].name + c.streets[l.street].name)
+                    .contains(QStringLiteral("花园"));
+            }));
         kwdRow("offices", true, "proptype=21", Check([](C, L l) { return l.propType == "21"; }));
         kwdRow("two rooms", false, "br=2", Check([=](C, L l) { return l.rooms == 2 && flat(l); }));
         kwdRow("four rooms and more", true, "br=4", Check([=](C, L l) { return l.rooms >= 4 && flat(l); }));
@@ -255,7 +254,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("query");
         for (const char* q : {"page=abc", "page=0", "percount=-1", "location=116.4|39.9|-5",
                               "location=east|north|100", "location=1|2|3|4", "price1=cheap", "bldgarea1=-10"})
-            QTest::newRow(q) << QString::fromLatin1(q);
+            kwdRow(q, QString::fromLatin1(q));
     }
 
     void malformedQueries()
@@ -289,22 +288,19 @@ private Q_SLOTS:
                "ha", common + QStringList{"salesum", "leasesum", "price", "leaseprice", "area", "distance"});
         kwdRow("agency list", list(kwdListingFilter::Agencies), "co",
                QStringList{"id", "name", "phone", "caption"});
-        QTest::newRow("sale detail") << Build([this] {
-            return docs.listingDetail(bj, false, 5);
-        }) << "forsale" << common + QStringList{"totalprice", "detail", "pricerise", "items", "co"};
+        kwdRow("sale detail", Build([this] { return docs.listingDetail(bj, false, 5); }), "forsale",
+               common + QStringList{"totalprice", "detail", "pricerise", "items", "co"});
         kwdRow("lease detail", Build([this] { return docs.listingDetail(bj, true, 3); }), "lease",
                common + QStringList{"price", "detail", "leasepricerise", "items", "co"});
         kwdRow("compound detail", Build([this] { return docs.housingAreaDetail(bj, 0); }), "ha",
                common + QStringList{"pricerise", "leasepricerise", "detail", "relateha", "co"});
         kwdRow("agency detail", Build([this] { return docs.agencyDetail(bj, 0); }), "co",
                QStringList{"id", "name", "phone", "project", "detail"});
-        QTest::newRow("district") << Build([this] {
-            return docs.districtDetail(bj, 1);
-        }) << "district" << QStringList{"id", "name", "detail", "price", "leaseprice", "marketf", "marketl"};
-        QTest::newRow("street") << Build([this] {
-            return docs.streetDetail(bj, 0);
-        }) << "street" << QStringList{"id",          "streetname",   "streetrange", "pointfrom", "pointto",
-                                      "streetwidth", "streetlength", "updatetime",  "relateha"};
+        kwdRow("district", Build([this] { return docs.districtDetail(bj, 1); }), "district",
+               QStringList{"id", "name", "detail", "price", "leaseprice", "marketf", "marketl"});
+        kwdRow("street", Build([this] { return docs.streetDetail(bj, 0); }), "street",
+               QStringList{"id", "streetname", "streetrange", "pointfrom", "pointto", "streetwidth",
+                           "streetlength", "updatetime", "relateha"});
     }
 
     void documentShapes()

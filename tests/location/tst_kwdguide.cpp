@@ -3,6 +3,7 @@
 #include "kwdguidetrail.h"
 #include "kwdsteadyclock.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "qvmguiderequest.h"
 #include "qvmitemguideproject.h"
 
@@ -43,326 +44,301 @@ class TestGuide : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void urls_data()
+    {
+        QTest::addColumn<double>("range");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("stat");
+        QTest::addColumn<QString>("list");
+        kwdRow("prices", 1000.0, 1,
+               "http://s:8081/kwdstat/fst_idata_price.php?city=bj&location=39.908700|116.460500|1000",
+               "http://bj.d/webservice/kwdhalist.html?page=1&percount=100"
+               "&location=39.908700|116.460500|1000&haclcode=pa&ob=d1");
+        kwdRow(
+            "rents, fractional range", 1500.5, 2,
+            "http://s:8081/kwdstat/fst_idata_price.php?city=bj&location=39.908700|116.460500|1500.5&flag=2",
+            "http://bj.d/webservice/kwdhalist.html?page=1&percount=100"
+            "&location=39.908700|116.460500|1500.5&haclcode=pa&ob=d1");
+    }
+
+    void urls()
+    {
+        QFETCH(double, range);
+        QFETCH(int, type);
+        QTEST(qvmGuideRequest::statisticsUrl("http://s:8081", "bj", 39.9087, 116.4605, range, type), "stat");
+        QTEST(qvmGuideRequest::listUrl("d", "bj", 39.9087, 116.4605, range), "list");
+    }
+
+    void statistics_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<double>("supply");
+        QTest::addColumn<double>("demand");
+        kwdRow("two numbers", QByteArray("5210.5|3100\n"), true, 5210.5, 3100.0);
+        kwdRow("more parts", QByteArray("12|34|56"), true, 12.0, 34.0);
+        kwdRow("no separator", QByteArray("5210"), false, -1.0, -1.0);
+        kwdRow("empty", QByteArray(), false, -1.0, -1.0);
+        kwdRow("not numbers", QByteArray("error|none"), false, -1.0, -1.0);
+        kwdRow("one missing", QByteArray("5210|"), false, -1.0, -1.0);
+    }
+
+    void statistics()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(bool, read);
+        qvmGuideRequest r(1, 2, 0);
+        QCOMPARE(r.readStatistics(body), read);
+        QTEST(r.supply, "supply");
+        QTEST(r.demand, "demand");
+        QCOMPARE(r.pending(), !read);
+    }
+
+    void stepThreshold_data()
+    {
+        QTest::addColumn<double>("metres");
+        QTest::addColumn<bool>("requested");
+        kwdRow("499 m", 499.0, false);
+        kwdRow("500 m", 500.0, true);
+        kwdRow("1200 m", 1200.0, true);
+    }
+
+    void stepThreshold()
+    {
+        QFETCH(double, metres);
+        QFETCH(bool, requested);
+        kwdGuideTrail trail;
+        trail.distanceStep = 500;
+        QVERIFY(trail.position(Start.latitude(), Start.longitude()));
+        const QGeoCoordinate to = northOf(Start, metres);
+        QCOMPARE(trail.position(to.latitude(), to.longitude()), requested);
+        QCOMPARE(trail.latitude, to.latitude());
+        const QGeoCoordinate expectedPoint = requested ? to : Start;
+        QCOMPARE(trail.requestLatitude, expectedPoint.latitude());
+        QCOMPARE(qRound(trail.sinceRequest), requested ? 0 : qRound(metres));
+        QCOMPARE(qRound(trail.travelled), requested ? qRound(metres) : 0);
+        QCOMPARE(qRound(trail.lastStep), requested ? qRound(metres) : 0);
+    }
+
+    void trim_data()
+    {
+        QTest::addColumn<double>("step");
+        QTest::addColumn<int>("requests");
+        QTest::addColumn<int>("kept");
+        kwdRow("500 m, 11 km exactly", 500.0, 23, 23);
+        kwdRow("500 m, past 11 km", 500.0, 24, 23);
+        kwdRow("500 m, long drive", 500.0, 40, 23);
+        kwdRow("1 km, 11 km exactly", 1000.0, 12, 12);
+        kwdRow("1 km, past 11 km", 1000.0, 13, 12);
+    }
+
+    void trim()
+    {
+        QFETCH(double, step);
+        QFETCH(int, requests);
+        QFETCH(int, kept);
+        kwdGuideTrail trail;
+        QList<qvmGuideRequest*> made;
+        for (int i = 0; i < requests; ++i) {
+            trail.lastStep = i == 0 ? 0 : step;
+            made.prepend(trail.addRequest());
+            made.first()->statId = i + 1;
+        }
+        QCOMPARE(trail.entries().size(), kept);
+        QCOMPARE(trail.entries(), made.mid(0, kept));
+        // The identifiers of dropped points no longer find an entry.
+        QCOMPARE(trail.find(1) != nullptr, kept == requests);
+        QCOMPARE(trail.find(requests), trail.newest());
+    }
+
+    void manualInterval_data()
+    {
+        QTest::addColumn<qint64>("start");
+        QTest::addColumn<qint64>("after");
+        QTest::addColumn<bool>("updated");
+        kwdRow("too soon", qint64(1000), qint64(29999), false);
+        kwdRow("at the interval", qint64(1000), qint64(30000), true);
+        // A wall clock would go back to 00:00 here and refuse every update until the next request.
+        kwdRow("across midnight", qint64(86399000), qint64(31000), true);
+    }
+
+    void manualInterval()
+    {
+        QFETCH(qint64, start);
+        QFETCH(qint64, after);
+        QFETCH(bool, updated);
+        kwdGuideTrail trail;
+        trail.minInterval = 30;
+        QVERIFY(!trail.manualUpdate());
+        kwdSteadyClock::setMsecs(start);
+        QVERIFY(trail.position(Start.latitude(), Start.longitude()));
+        const QGeoCoordinate to = northOf(Start, 120);
+        QVERIFY(!trail.position(to.latitude(), to.longitude()));
+        kwdSteadyClock::setMsecs(start + after);
+        QCOMPARE(trail.manualUpdate(), updated);
+        QCOMPARE(trail.requestLatitude, updated ? to.latitude() : Start.latitude());
+        QCOMPARE(qRound(trail.lastStep), updated ? 120 : 0);
+        QCOMPARE(trail.lastRequestTime, updated ? start + after : start);
+    }
+
+    void emptyAxis_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<double>("max");
+        QTest::addColumn<double>("min");
+        QTest::addColumn<double>("step");
+        // 15000 and 10000 widened by 5000/3 down to 8333; 50 and 33.3 widened down to 27.8.
+        kwdRow("prices", 1, 100.0, 16000.0, 8000.0, 2000.0);
+        kwdRow("prices, tall", 1, 450.0, 15000.0, 8000.0, 500.0);
+        kwdRow("rents", 2, 120.0, 50.0, 25.0, 5.0);
+    }
+
+    void emptyAxis()
+    {
+        QFETCH(int, type);
+        QFETCH(double, height);
+        QFETCH(double, max);
+        QFETCH(double, min);
+        QFETCH(double, step);
+        for (bool withPending : {false, true}) {
+            qvmGuideRequest pending(1, 2, 0);
+            QList<qvmGuideRequest*> trail;
+            if (withPending)
+                trail.append(&pending);
+            const kwdGuideChart chart(trail, type, QRectF(0, 0, 300, height), 15);
+            QCOMPARE(chart.max, max);
+            QCOMPARE(chart.min, min);
+            QCOMPARE(chart.step, step);
+            QCOMPARE(chart.bands, qRound((max - min) / step));
+            QVERIFY(chart.points.isEmpty());
+        }
+    }
+
+    void tickStep_data()
+    {
+        QTest::addColumn<double>("span");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<double>("step");
+        // Line spacing 10: a band needs 15 pixels.
+        kwdRow("20 bands of 5", 100.0, 300.0, 5.0);
+        kwdRow("just over 20 bands", 100.5, 300.0, 10.0);
+        kwdRow("two bands", 1.0, 30.0, 1.0);
+        kwdRow("thousands", 7000.0, 100.0, 2000.0);
+        kwdRow("no span", 0.0, 100.0, 1.0);
+        kwdRow("below one band", 1000000.0, 10.0, 2000000.0);
+        kwdRow("no height", 50.0, 0.0, 50.0);
+    }
+
+    void tickStep()
+    {
+        QFETCH(double, span);
+        QFETCH(double, height);
+        QTEST(kwdGuideChart::tickStep(span, height, 10), "step");
+    }
+
+    void currentColumn_data()
+    {
+        QTest::addColumn<double>("collected");
+        QTest::addColumn<int>("column");
+        kwdRow("start", 0.0, 5);
+        kwdRow("200 m", 200.0, 5);
+        kwdRow("201 m", 201.0, 4);
+        kwdRow("1 km", 1000.0, 4);
+        kwdRow("1.3 km", 1300.0, 3);
+        kwdRow("4999 m", 4999.0, 0);
+        kwdRow("5 km", 5000.0, 0);
+        kwdRow("6.5 km", 6500.0, 0);
+    }
+
+    void currentColumn()
+    {
+        QFETCH(double, collected);
+        QTEST(kwdGuideChart::currentColumn(collected), "column");
+    }
+
+    void distanceSort_data()
+    {
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<QStringList>("order");
+        const QGeoCoordinate near = northOf(Start, 100);
+        const QGeoCoordinate far = northOf(Start, 800);
+        const auto at = [](const QGeoCoordinate& c) {
+            return QStringLiteral("%1,%2").arg(c.longitude(), 0, 'f', 8).arg(c.latitude(), 0, 'f', 8);
+        };
+        kwdRow("by distance", QStringList{compound("far", at(far)), compound("near", at(near))},
+               QStringList{"near", "far"});
+        kwdRow("equal keep reply order",
+               QStringList{compound("b", at(near)), compound("a", at(near)), compound("c", at(far))},
+               QStringList{"b", "a", "c"});
+        kwdRow("missing positions last",
+               QStringList{compound("x", QString()), compound("far", at(far)), compound("y", "0,0"),
+                           compound("near", at(near))},
+               QStringList{"near", "far", "x", "y"});
+    }
+
+    void distanceSort()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(QStringList, order);
+        qvmGuideRequest r(Start.latitude(), Start.longitude(), 0);
+        const QByteArray body = (QStringLiteral("<root><resultlist type=\"ha\">") + records.join(QString()) +
+                                 "</resultlist></root>")
+                                    .toUtf8();
+        QVERIFY(r.readList(body, 2));
+        QStringList names;
+        for (const qvmItemGuideProject* row : std::as_const(r.items)) {
+            names << row->name;
+            QCOMPARE(row->guideType, 2);
+        }
+        QCOMPARE(names, order);
+        // Another category's document leaves the compounds as they were.
+        QVERIFY(
+            !r.readList("<root><resultlist type=\"lease\"><lease><id>1</id></lease></resultlist></root>", 2));
+        QCOMPARE(r.items.size(), order.size());
+    }
+
+    void labelBox_data()
+    {
+        QTest::addColumn<double>("centre");
+        QTest::addColumn<double>("limit");
+        QTest::addColumn<bool>("drawn");
+        QTest::addColumn<QString>("edge");
+        // Bounds 0..300; the label is 40 wide.
+        kwdRow("centred", 150.0, 300.0, true, "centre");
+        kwdRow("on the right edge", 300.0, 300.0, true, "right");
+        kwdRow("on the left edge", 0.0, 300.0, true, "left");
+        kwdRow("reaching the label on its right", 150.0, 165.0, false, QString());
+    }
+
+    void labelBox()
+    {
+        QFETCH(double, centre);
+        QFETCH(double, limit);
+        QFETCH(bool, drawn);
+        QFETCH(QString, edge);
+        QImage image(300, 40, QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&image);
+        QFont font(QStringLiteral("sans-serif"));
+        font.setPixelSize(12);
+        p.setFont(font);
+        const QString text = QStringLiteral("当前位置");
+        const double width = QFontMetricsF(font).horizontalAdvance(text);
+        const QRectF bounds(0, 0, 300, 40);
+        const QRectF box = kwdGuidePainting::drawLabel(&p, text, centre, 2, bounds, limit);
+        QCOMPARE(!box.isEmpty(), drawn);
+        if (!drawn)
+            return;
+        QCOMPARE(box.width(), width);
+        QVERIFY(bounds.contains(box));
+        if (edge == QLatin1String("centre"))
+            QCOMPARE(box.center().x(), centre);
+        else
+            QCOMPARE(edge == QLatin1String("right") ? box.right() : box.left(), centre);
+    }
+
     void cleanup() { kwdSteadyClock::reset(); }
-    void urls_data();
-    void urls();
-    void statistics_data();
-    void statistics();
-    void stepThreshold_data();
-    void stepThreshold();
-    void trim_data();
-    void trim();
-    void manualInterval_data();
-    void manualInterval();
-    void emptyAxis_data();
-    void emptyAxis();
-    void tickStep_data();
-    void tickStep();
-    void currentColumn_data();
-    void currentColumn();
-    void distanceSort_data();
-    void distanceSort();
-    void labelBox_data();
-    void labelBox();
 };
-
-void TestGuide::urls_data()
-{
-    QTest::addColumn<double>("range");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("stat");
-    QTest::addColumn<QString>("list");
-    QTest::newRow("prices")
-        << 1000.0 << 1
-        << "http://s:8081/kwdstat/fst_idata_price.php?city=bj&location=39.908700|116.460500|1000"
-        << "http://bj.d/webservice/kwdhalist.html?page=1&percount=100"
-           "&location=39.908700|116.460500|1000&haclcode=pa&ob=d1";
-    QTest::newRow("rents, fractional range")
-        << 1500.5 << 2
-        << "http://s:8081/kwdstat/fst_idata_price.php?city=bj&location=39.908700|116.460500|1500.5&flag=2"
-        << "http://bj.d/webservice/kwdhalist.html?page=1&percount=100"
-           "&location=39.908700|116.460500|1500.5&haclcode=pa&ob=d1";
-}
-
-void TestGuide::urls()
-{
-    QFETCH(double, range);
-    QFETCH(int, type);
-    QFETCH(QString, stat);
-    QFETCH(QString, list);
-    QCOMPARE(qvmGuideRequest::statisticsUrl("http://s:8081", "bj", 39.9087, 116.4605, range, type), stat);
-    QCOMPARE(qvmGuideRequest::listUrl("d", "bj", 39.9087, 116.4605, range), list);
-}
-
-void TestGuide::statistics_data()
-{
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<bool>("read");
-    QTest::addColumn<double>("supply");
-    QTest::addColumn<double>("demand");
-    QTest::newRow("two numbers") << QByteArray("5210.5|3100\n") << true << 5210.5 << 3100.0;
-    QTest::newRow("more parts") << QByteArray("12|34|56") << true << 12.0 << 34.0;
-    QTest::newRow("no separator") << QByteArray("5210") << false << -1.0 << -1.0;
-    QTest::newRow("empty") << QByteArray() << false << -1.0 << -1.0;
-    QTest::newRow("not numbers") << QByteArray("error|none") << false << -1.0 << -1.0;
-    QTest::newRow("one missing") << QByteArray("5210|") << false << -1.0 << -1.0;
-}
-
-void TestGuide::statistics()
-{
-    QFETCH(QByteArray, body);
-    QFETCH(bool, read);
-    QFETCH(double, supply);
-    QFETCH(double, demand);
-    qvmGuideRequest r(1, 2, 0);
-    QCOMPARE(r.readStatistics(body), read);
-    QCOMPARE(r.supply, supply);
-    QCOMPARE(r.demand, demand);
-    QCOMPARE(r.pending(), !read);
-}
-
-void TestGuide::stepThreshold_data()
-{
-    QTest::addColumn<double>("metres");
-    QTest::addColumn<bool>("requested");
-    QTest::newRow("499 m") << 499.0 << false;
-    QTest::newRow("500 m") << 500.0 << true;
-    QTest::newRow("1200 m") << 1200.0 << true;
-}
-
-void TestGuide::stepThreshold()
-{
-    QFETCH(double, metres);
-    QFETCH(bool, requested);
-    kwdGuideTrail trail;
-    trail.distanceStep = 500;
-    QVERIFY(trail.position(Start.latitude(), Start.longitude()));
-    const QGeoCoordinate to = northOf(Start, metres);
-    QCOMPARE(trail.position(to.latitude(), to.longitude()), requested);
-    QCOMPARE(trail.latitude, to.latitude());
-    const QGeoCoordinate expectedPoint = requested ? to : Start;
-    QCOMPARE(trail.requestLatitude, expectedPoint.latitude());
-    QCOMPARE(qRound(trail.sinceRequest), requested ? 0 : qRound(metres));
-    QCOMPARE(qRound(trail.travelled), requested ? qRound(metres) : 0);
-    QCOMPARE(qRound(trail.lastStep), requested ? qRound(metres) : 0);
-}
-
-void TestGuide::trim_data()
-{
-    QTest::addColumn<double>("step");
-    QTest::addColumn<int>("requests");
-    QTest::addColumn<int>("kept");
-    QTest::newRow("500 m, 11 km exactly") << 500.0 << 23 << 23;
-    QTest::newRow("500 m, past 11 km") << 500.0 << 24 << 23;
-    QTest::newRow("500 m, long drive") << 500.0 << 40 << 23;
-    QTest::newRow("1 km, 11 km exactly") << 1000.0 << 12 << 12;
-    QTest::newRow("1 km, past 11 km") << 1000.0 << 13 << 12;
-}
-
-void TestGuide::trim()
-{
-    QFETCH(double, step);
-    QFETCH(int, requests);
-    QFETCH(int, kept);
-    kwdGuideTrail trail;
-    QList<qvmGuideRequest*> made;
-    for (int i = 0; i < requests; ++i) {
-        trail.lastStep = i == 0 ? 0 : step;
-        made.prepend(trail.addRequest());
-        made.first()->statId = i + 1;
-    }
-    QCOMPARE(trail.entries().size(), kept);
-    QCOMPARE(trail.entries(), made.mid(0, kept));
-    // The identifiers of dropped points no longer find an entry.
-    QCOMPARE(trail.find(1) != nullptr, kept == requests);
-    QCOMPARE(trail.find(requests), trail.newest());
-}
-
-void TestGuide::manualInterval_data()
-{
-    QTest::addColumn<qint64>("start");
-    QTest::addColumn<qint64>("after");
-    QTest::addColumn<bool>("updated");
-    QTest::newRow("too soon") << qint64(1000) << qint64(29999) << false;
-    QTest::newRow("at the interval") << qint64(1000) << qint64(30000) << true;
-    // A wall clock would go back to 00:00 here and refuse every update until the next request.
-    QTest::newRow("across midnight") << qint64(86399000) << qint64(31000) << true;
-}
-
-void TestGuide::manualInterval()
-{
-    QFETCH(qint64, start);
-    QFETCH(qint64, after);
-    QFETCH(bool, updated);
-    kwdGuideTrail trail;
-    trail.minInterval = 30;
-    QVERIFY(!trail.manualUpdate());
-    kwdSteadyClock::setMsecs(start);
-    QVERIFY(trail.position(Start.latitude(), Start.longitude()));
-    const QGeoCoordinate to = northOf(Start, 120);
-    QVERIFY(!trail.position(to.latitude(), to.longitude()));
-    kwdSteadyClock::setMsecs(start + after);
-    QCOMPARE(trail.manualUpdate(), updated);
-    QCOMPARE(trail.requestLatitude, updated ? to.latitude() : Start.latitude());
-    QCOMPARE(qRound(trail.lastStep), updated ? 120 : 0);
-    QCOMPARE(trail.lastRequestTime, updated ? start + after : start);
-}
-
-void TestGuide::emptyAxis_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<double>("height");
-    QTest::addColumn<double>("max");
-    QTest::addColumn<double>("min");
-    QTest::addColumn<double>("step");
-    // 15000 and 10000 widened by 5000/3 down to 8333; 50 and 33.3 widened down to 27.8.
-    QTest::newRow("prices") << 1 << 100.0 << 16000.0 << 8000.0 << 2000.0;
-    QTest::newRow("prices, tall") << 1 << 450.0 << 15000.0 << 8000.0 << 500.0;
-    QTest::newRow("rents") << 2 << 120.0 << 50.0 << 25.0 << 5.0;
-}
-
-void TestGuide::emptyAxis()
-{
-    QFETCH(int, type);
-    QFETCH(double, height);
-    QFETCH(double, max);
-    QFETCH(double, min);
-    QFETCH(double, step);
-    for (bool withPending : {false, true}) {
-        qvmGuideRequest pending(1, 2, 0);
-        QList<qvmGuideRequest*> trail;
-        if (withPending)
-            trail.append(&pending);
-        const kwdGuideChart chart(trail, type, QRectF(0, 0, 300, height), 15);
-        QCOMPARE(chart.max, max);
-        QCOMPARE(chart.min, min);
-        QCOMPARE(chart.step, step);
-        QCOMPARE(chart.bands, qRound((max - min) / step));
-        QVERIFY(chart.points.isEmpty());
-    }
-}
-
-void TestGuide::tickStep_data()
-{
-    QTest::addColumn<double>("span");
-    QTest::addColumn<double>("height");
-    QTest::addColumn<double>("step");
-    // Line spacing 10: a band needs 15 pixels.
-    QTest::newRow("20 bands of 5") << 100.0 << 300.0 << 5.0;
-    QTest::newRow("just over 20 bands") << 100.5 << 300.0 << 10.0;
-    QTest::newRow("two bands") << 1.0 << 30.0 << 1.0;
-    QTest::newRow("thousands") << 7000.0 << 100.0 << 2000.0;
-    QTest::newRow("no span") << 0.0 << 100.0 << 1.0;
-    QTest::newRow("below one band") << 1000000.0 << 10.0 << 2000000.0;
-    QTest::newRow("no height") << 50.0 << 0.0 << 50.0;
-}
-
-void TestGuide::tickStep()
-{
-    QFETCH(double, span);
-    QFETCH(double, height);
-    QFETCH(double, step);
-    QCOMPARE(kwdGuideChart::tickStep(span, height, 10), step);
-}
-
-void TestGuide::currentColumn_data()
-{
-    QTest::addColumn<double>("collected");
-    QTest::addColumn<int>("column");
-    QTest::newRow("start") << 0.0 << 5;
-    QTest::newRow("200 m") << 200.0 << 5;
-    QTest::newRow("201 m") << 201.0 << 4;
-    QTest::newRow("1 km") << 1000.0 << 4;
-    QTest::newRow("1.3 km") << 1300.0 << 3;
-    QTest::newRow("4999 m") << 4999.0 << 0;
-    QTest::newRow("5 km") << 5000.0 << 0;
-    QTest::newRow("6.5 km") << 6500.0 << 0;
-}
-
-void TestGuide::currentColumn()
-{
-    QFETCH(double, collected);
-    QFETCH(int, column);
-    QCOMPARE(kwdGuideChart::currentColumn(collected), column);
-}
-
-void TestGuide::distanceSort_data()
-{
-    QTest::addColumn<QStringList>("records");
-    QTest::addColumn<QStringList>("order");
-    const QGeoCoordinate near = northOf(Start, 100);
-    const QGeoCoordinate far = northOf(Start, 800);
-    const auto at = [](const QGeoCoordinate& c) {
-        return QStringLiteral("%1,%2").arg(c.longitude(), 0, 'f', 8).arg(c.latitude(), 0, 'f', 8);
-    };
-    QTest::newRow("by distance") << QStringList{compound("far", at(far)), compound("near", at(near))}
-                                 << QStringList{"near", "far"};
-    QTest::newRow("equal keep reply order")
-        << QStringList{compound("b", at(near)), compound("a", at(near)), compound("c", at(far))}
-        << QStringList{"b", "a", "c"};
-    QTest::newRow("missing positions last") << QStringList{compound("x", QString()), compound("far", at(far)),
-                                                           compound("y", "0,0"), compound("near", at(near))}
-                                            << QStringList{"near", "far", "x", "y"};
-}
-
-void TestGuide::distanceSort()
-{
-    QFETCH(QStringList, records);
-    QFETCH(QStringList, order);
-    qvmGuideRequest r(Start.latitude(), Start.longitude(), 0);
-    const QByteArray body =
-        (QStringLiteral("<root><resultlist type=\"ha\">") + records.join(QString()) + "</resultlist></root>")
-            .toUtf8();
-    QVERIFY(r.readList(body, 2));
-    QStringList names;
-    for (const qvmItemGuideProject* row : std::as_const(r.items)) {
-        names << row->name;
-        QCOMPARE(row->guideType, 2);
-    }
-    QCOMPARE(names, order);
-    // Another category's document leaves the compounds as they were.
-    QVERIFY(!r.readList("<root><resultlist type=\"lease\"><lease><id>1</id></lease></resultlist></root>", 2));
-    QCOMPARE(r.items.size(), order.size());
-}
-
-void TestGuide::labelBox_data()
-{
-    QTest::addColumn<double>("centre");
-    QTest::addColumn<double>("limit");
-    QTest::addColumn<bool>("drawn");
-    QTest::addColumn<QString>("edge");
-    // Bounds 0..300; the label is 40 wide.
-    QTest::newRow("centred") << 150.0 << 300.0 << true << "centre";
-    QTest::newRow("on the right edge") << 300.0 << 300.0 << true << "right";
-    QTest::newRow("on the left edge") << 0.0 << 300.0 << true << "left";
-    QTest::newRow("reaching the label on its right") << 150.0 << 165.0 << false << QString();
-}
-
-void TestGuide::labelBox()
-{
-    QFETCH(double, centre);
-    QFETCH(double, limit);
-    QFETCH(bool, drawn);
-    QFETCH(QString, edge);
-    QImage image(300, 40, QImage::Format_ARGB32_Premultiplied);
-    QPainter p(&image);
-    QFont font(QStringLiteral("sans-serif"));
-    font.setPixelSize(12);
-    p.setFont(font);
-    const QString text = QStringLiteral("当前位置");
-    const double width = QFontMetricsF(font).horizontalAdvance(text);
-    const QRectF bounds(0, 0, 300, 40);
-    const QRectF box = kwdGuidePainting::drawLabel(&p, text, centre, 2, bounds, limit);
-    QCOMPARE(!box.isEmpty(), drawn);
-    if (!drawn)
-        return;
-    QCOMPARE(box.width(), width);
-    QVERIFY(bounds.contains(box));
-    if (edge == QLatin1String("centre"))
-        QCOMPARE(box.center().x(), centre);
-    else
-        QCOMPARE(edge == QLatin1String("right") ? box.right() : box.left(), centre);
-}
 
 KWD_TEST_MAIN(TestGuide)
 #include "tst_kwdguide.moc"

@@ -604,14 +604,13 @@ private Q_SLOTS:
     {
         QFETCH(int, kind);
         QFETCH(int, width);
-        QFETCH(bool, contact);
         auto row = readKind(kind, photo);
         // A narrower body is never shorter; measuring again at the same width gives the same height.
         const int h = row->height(width, 1);
         QVERIFY(row->height(360, 1) >= h && (h > row->height(width, 0) || kind == District));
         QCOMPARE(row->height(width, 1), h);
         const QList<qvmLink> measured = row->links();
-        QCOMPARE(!row->contactLinks.isEmpty(), contact);
+        QTEST(!row->contactLinks.isEmpty(), "contact");
         for (const qvmLink& phone : std::as_const(row->contactLinks))
             QVERIFY(QRect(0, 0, width, h).contains(phone.rect) && phone.target);
 
