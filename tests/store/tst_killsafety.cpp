@@ -1,6 +1,7 @@
 // What the user saved survives the program being killed while it writes: two writer processes save
 // one data file over and over, are killed with SIGKILL at random moments, and the next reader finds a
 // whole file (the old one or the new one), many times over.
+#include "kwdannouncedlistings.h"
 #include "kwdfinder.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
@@ -45,14 +46,26 @@ void saveOnce(kwdStore* store, const QByteArray& file, int i)
             store->addFavorite(&extra);
         else
             store->removeFavorite(&extra);
-    } else if (file == "finders") {
-        if (store->finders.isEmpty()) {
+    } else if (file == "finders" || file == "newhousefinders") {
+        QList<kwdFinder*>& list = file == "finders" ? store->finders : store->newHouseFinders;
+        if (list.isEmpty()) {
             for (int r = 0; r < kRows; ++r)
-                store->finders.append(new kwdFinder(QStringLiteral("f%1").arg(r), 2));
+                list.append(new kwdFinder(QStringLiteral("f%1").arg(r), 2));
         }
-        for (kwdFinder* f : store->finders)
+        for (kwdFinder* f : list)
             f->setField(1, QStringLiteral("关键词%1").arg(i));
-        store->saveFinders(store->finders);
+        if (file == "finders")
+            store->saveFinders(list);
+        else
+            store->saveNewHouseFinders(list);
+    } else if (file == "announced") {
+        kwdAnnouncedListings announced(store->dataFile(QStringLiteral("announced")));
+        announced.load();
+        QStringList ids;
+        for (int r = 0; r < (i == 0 ? kRows : 1); ++r)
+            ids << QStringLiteral("a%1-%2").arg(i).arg(r);
+        announced.add(2, ids);
+        announced.save();
     } else if (file == "citylist" || file == "cityinfo") {
         for (int p = 0; p < kRows; ++p) {
             QList<kwdNameCode> list;
@@ -84,12 +97,16 @@ QString readBack(const QByteArray& file)
         const int n = store->loadFavorites() ? int(store->favorites.value(2).size()) : -1;
         return n == kRows || n == kRows + 1 ? QStringLiteral("whole") : QString();
     }
-    if (file == "finders") {
+    if (file == "finders" || file == "newhousefinders") {
         QList<kwdFinder*> list;
-        const bool ok = store->loadFinders(list);
+        const bool ok = file == "finders" ? store->loadFinders(list) : store->loadNewHouseFinders(list);
         const bool whole = ok && list.size() == kRows && list.first()->field(1) == list.last()->field(1);
         qDeleteAll(list);
         return whole ? QStringLiteral("whole") : QString();
+    }
+    if (file == "announced") {
+        kwdAnnouncedListings announced(store->dataFile(QStringLiteral("announced")));
+        return announced.load() && announced.ids(2).size() >= kRows ? QStringLiteral("whole") : QString();
     }
     if (file == "citylist")
         return store->loadCities() && store->cities.size() == kRows ? QStringLiteral("whole") : QString();
@@ -108,6 +125,8 @@ class TestKillSafety : public QObject
 private Q_SLOTS:
     void killedWhileSaving_data();
     void killedWhileSaving();
+    void changeSurvivesKill_data();
+    void changeSurvivesKill();
     void leftoverSettingsLock_data();
     void leftoverSettingsLock();
     void childRun();
@@ -116,7 +135,8 @@ private Q_SLOTS:
 void TestKillSafety::killedWhileSaving_data()
 {
     QTest::addColumn<QByteArray>("file");
-    for (const char* file : {"favorite", "finders", "citylist", "cityinfo", "settings"})
+    for (const char* file :
+         {"favorite", "finders", "newhousefinders", "announced", "citylist", "cityinfo", "settings"})
         QTest::newRow(file) << QByteArray(file);
 }
 
@@ -156,6 +176,50 @@ void TestKillSafety::killedWhileSaving()
     QCOMPARE(damaged, 0);
 }
 
+void TestKillSafety::changeSurvivesKill_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    for (const char* file : {"favorite", "announced", "settings"})
+        QTest::newRow(file) << QByteArray(file);
+}
+
+// A change the program has made is on disk at once: killed right after it, the next start has it.
+void TestKillSafety::changeSurvivesKill()
+{
+    QFETCH(QByteArray, file);
+    const QString mark = QStringLiteral("m%1").arg(QRandomGenerator::global()->bounded(1000000));
+    QProcess writer;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KWD_TEST_SHARED_HOME", "1");
+    env.insert("KWD_KILL_ONCE", QString::fromLatin1(file));
+    env.insert("KWD_KILL_MARK", mark);
+    writer.setProcessEnvironment(env);
+    writer.start(QCoreApplication::applicationFilePath(), {"childRun"});
+    QVERIFY(writer.waitForStarted(10000));
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += writer.readAllStandardOutput()).contains("changed") ||
+                                 writer.state() == QProcess::NotRunning,
+                             30000);
+    writer.kill();
+    QVERIFY(writer.waitForFinished(10000));
+    QVERIFY2(said.contains("changed"), writer.readAllStandardError().constData());
+
+    kwdStore::destroy();
+    kwdStore* store = kwdStore::instance();
+    bool found = false;
+    if (file == "favorite") {
+        QVERIFY(store->loadFavorites());
+        for (const qvmListItem* row : store->favorites.value(2))
+            found = found || row->id == mark;
+    } else if (file == "announced") {
+        kwdAnnouncedListings announced(store->dataFile(QStringLiteral("announced")));
+        found = announced.load() && announced.contains(2, mark);
+    } else {
+        found = store->config(kwdStore::cfgCity).toString() == mark;
+    }
+    QVERIFY(found);
+}
+
 void TestKillSafety::leftoverSettingsLock_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -188,6 +252,28 @@ void TestKillSafety::leftoverSettingsLock()
 // The writer's half: saves until killed. Skipped in a normal run.
 void TestKillSafety::childRun()
 {
+    const QByteArray once = qgetenv("KWD_KILL_ONCE");
+    if (!once.isEmpty()) {
+        // One change, said when done, then idle until killed: nothing may be left to a later flush.
+        kwdStore* store = kwdStore::instance();
+        const QString mark = qEnvironmentVariable("KWD_KILL_MARK");
+        if (once == "favorite") {
+            qvmSaleItem row;
+            fillSale(row, mark, 1);
+            store->addFavorite(&row);
+        } else if (once == "announced") {
+            kwdAnnouncedListings announced(store->dataFile(QStringLiteral("announced")));
+            announced.load();
+            announced.add(2, {mark});
+            announced.save();
+        } else {
+            store->setConfig(kwdStore::cfgCity, mark);
+        }
+        std::fputs("changed\n", stdout);
+        std::fflush(stdout);
+        for (;;)
+            QThread::sleep(1);
+    }
     const QByteArray file = qgetenv("KWD_KILL_CHILD");
     if (file.isEmpty())
         QSKIP("run as a child process only");
