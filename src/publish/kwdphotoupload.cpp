@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 
 QByteArray kwdPhotoUpload::boundary()
 {
@@ -56,7 +57,14 @@ QByteArray kwdPhotoUpload::body(const QString& photoPath, const QString& dealCod
 bool kwdPhotoUpload::encode(const QByteArray& fileBytes, QByteArray* jpeg, QString* error)
 {
     jpeg->clear();
-    const QImage image = QImage::fromData(fileBytes);
+    QBuffer source;
+    source.setData(fileBytes);
+    source.open(QIODevice::ReadOnly);
+    QImageReader reader(&source);
+    // Read straight at the size sent: a camera's JPEG is then decoded at a fraction of its size
+    // instead of whole, which held the window for a large photo.
+    reader.setScaledSize(QSize(640, 480));
+    const QImage image = reader.read();
     if (image.isNull()) {
         // An empty JPEG would be posted as the listing's photo and refused by the service later.
         *error = tr("The file is not a picture that can be read.");
