@@ -614,14 +614,22 @@ private Q_SLOTS:
         QTimer poll;
         poll.setInterval(10);
         connect(&poll, &QTimer::timeout, this, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog) {
+                // The dialog's own complaint (say, a file it could not find) would wait for a user.
+                if (auto* other = qobject_cast<QDialog*>(modal))
+                    other->reject();
                 return;
-            poll.stop();
+            }
             title = dialog->windowTitle();
             filters = dialog->nameFilters();
             directory = dialog->directory().absolutePath();
-            dialog->selectFile(path);
+            // The whole path typed, as a user may: selecting a file of another folder is only
+            // applied once the dialog has read that folder, and an accept before then is refused.
+            QLineEdit* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(path);
             static_cast<QDialog*>(dialog)->accept();
         });
         poll.start();
