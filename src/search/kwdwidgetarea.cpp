@@ -35,11 +35,6 @@ kwdWidgetArea::kwdWidgetArea(QWidget* parent) : QWidget(parent)
         connect(b, &QPushButton::clicked, this, &kwdWidgetArea::onBtnSearchClicked);
     connectMainWindow();
 
-    // Styled before they are filled: the sheet's font reaches a combo box as a font change, which
-    // lays out every entry of its list again; an empty list costs nothing.
-    cboProvince->ensurePolished();
-    cboCity->ensurePolished();
-
     kwdStore* store = kwdStore::instance();
     QStringList provinces = store->cities.keys();
     kwdPinyin::sort(provinces);
