@@ -15,12 +15,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QNetworkProxy>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include <algorithm>
 #include <cstdio>
@@ -70,50 +67,6 @@ double repaintTime(qvmResultView* view, int rowCount, int repaints)
     return kwdBench::median(times);
 }
 
-// Starts kwd-localservice next to this program and makes it the proxy; empty text on success.
-QString startService(QProcess& process)
-{
-    if (!qEnvironmentVariableIsEmpty("http_proxy")) {
-        const QUrl proxy(qEnvironmentVariable("http_proxy"));
-        QNetworkProxy::setApplicationProxy(
-            QNetworkProxy(QNetworkProxy::HttpProxy, proxy.host(), quint16(proxy.port(80))));
-        return QString();
-    }
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/kwd-localservice"),
-                  {QStringLiteral("--port"), QStringLiteral("0")});
-    if (!process.waitForStarted(5000))
-        return QStringLiteral("kwd-localservice did not start");
-    static const QRegularExpression listening(QStringLiteral("listening on ([0-9.]+):([0-9]+)"));
-    QByteArray out;
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 10000) {
-        process.waitForReadyRead(200);
-        out += process.readAll();
-        const QRegularExpressionMatch m = listening.match(QString::fromUtf8(out));
-        if (m.hasMatch()) {
-            QNetworkProxy::setApplicationProxy(
-                QNetworkProxy(QNetworkProxy::HttpProxy, m.captured(1), quint16(m.captured(2).toUInt())));
-            return QString();
-        }
-    }
-    return QStringLiteral("kwd-localservice did not report its port: ") + QString::fromUtf8(out);
-}
-
-// Waits, event by event, until the condition holds; false after timeoutMs.
-template <class F> bool waitUntil(F done, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -136,7 +89,7 @@ int main(int argc, char** argv)
     std::printf("ratio 5000 / 20 rows:                %.2f (goal <= 1.2; goal < 2 ms each)\n", large / small);
 
     QProcess service;
-    const QString error = startService(service);
+    const QString error = kwdBench::startService(service);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
@@ -151,7 +104,7 @@ int main(int argc, char** argv)
 
     view.openList(finder, true, false);
     auto* list = static_cast<qvmResultListItem*>(view.topPage());
-    if (!waitUntil([&] { return list->listRequest == -1 && !view.isAnimating(); }, 10000) ||
+    if (!kwdBench::waitUntil([&] { return list->listRequest == -1 && !view.isAnimating(); }, 10000) ||
         list->rows.isEmpty()) {
         std::fprintf(stderr, "the first page did not arrive\n");
         return 1;
@@ -163,7 +116,7 @@ int main(int argc, char** argv)
         t.start();
         list->clicked(list->moreRect.center());
         // Painted: the rows arrived, the view moved to the first new one, and the viewport drew it.
-        const bool arrived = waitUntil(
+        const bool arrived = kwdBench::waitUntil(
             [&] {
                 if (list->rows.size() <= before)
                     return false;

@@ -115,6 +115,10 @@
         <source>取消</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>最小化窗口，不退出程序</source>
+        <translation>最小化窗口，不退出程序</translation>
+    </message>
 </context>
 <context>
     <name>ConditionView</name>
@@ -288,7 +292,7 @@
     </message>
     <message>
         <source>Not a valid Price</source>
-        <translation>价格范围无效</translation>
+        <translation>价格范围无效：请填写整数，下限不能高于上限</translation>
     </message>
     <message>
         <source>Input a Ha Name please</source>
@@ -309,6 +313,10 @@
     <message>
         <source>No relate HA Found</source>
         <translation>没有找到相关小区</translation>
+    </message>
+    <message>
+        <source>Not a valid Area</source>
+        <translation>面积范围无效：请填写整数，下限不能高于上限</translation>
     </message>
 </context>
 <context>
@@ -420,6 +428,10 @@
         <source>No program on this computer can place calls. The number %1 is on the clipboard: dial it on your phone.</source>
         <translation>这台电脑上没有可以拨打电话的程序。号码 %1 已复制到剪贴板，请用手机拨打。</translation>
     </message>
+    <message>
+        <source>查找拨号程序时在 %1 秒内没有响应。号码 %2 已复制到剪贴板，请用手机拨打。</source>
+        <translation>查找拨号程序时在 %1 秒内没有响应。号码 %2 已复制到剪贴板，请用手机拨打。</translation>
+    </message>
 </context>
 <context>
     <name>SendSMS</name>
@@ -470,6 +482,10 @@
     <message>
         <source>info</source>
         <translation>提示</translation>
+    </message>
+    <message>
+        <source>发送短信的程序在 %1 秒内没有响应，短信可能没有发出。号码和短信内容已复制到剪贴板。</source>
+        <translation>发送短信的程序在 %1 秒内没有响应，短信可能没有发出。号码和短信内容已复制到剪贴板。</translation>
     </message>
 </context>
 <context>
@@ -837,6 +853,10 @@
         <source>house source</source>
         <translation>标题须为5至20个字，只能含文字和数字，且不能有连续7位以上的数字</translation>
     </message>
+    <message>
+        <source>please district</source>
+        <translation>请选择行政区</translation>
+    </message>
 </context>
 <context>
     <name>kwdLoadPhoto</name>
@@ -1056,7 +1076,7 @@
     </message>
     <message>
         <source>Not a valid Price</source>
-        <translation>价格范围无效</translation>
+        <translation>价格范围无效：请填写整数，下限不能高于上限</translation>
     </message>
     <message>
         <source>ok</source>
@@ -1069,6 +1089,10 @@
     <message>
         <source>qu xiao ding zhi ok</source>
         <translation>已取消定制</translation>
+    </message>
+    <message>
+        <source>Not a valid Area</source>
+        <translation>面积范围无效：请填写整数，下限不能高于上限</translation>
     </message>
 </context>
 <context>
@@ -1344,6 +1368,14 @@
 %2.</source>
         <translation>无法读取文件 %1：
 %2。</translation>
+    </message>
+    <message>
+        <source>The district list is fetched again; choose from it when it opens.</source>
+        <translation>正在重新获取行政区列表，列表打开后请从中选择。</translation>
+    </message>
+    <message>
+        <source>The new photo was added to the listing posted before.</source>
+        <translation>新照片已添加到刚才发布的房源。</translation>
     </message>
 </context>
 <context>
@@ -1788,6 +1820,10 @@
         <source>HA Favorite</source>
         <translation>楼盘收藏</translation>
     </message>
+    <message>
+        <source>No favourites yet: open a listing and press the star to keep it here.</source>
+        <translation>还没有收藏：打开一条房源，点标题栏的 ☆ 即可收藏到这里。</translation>
+    </message>
 </context>
 <context>
     <name>qvmWidgetGPSGuide</name>
@@ -1838,6 +1874,10 @@
     <message>
         <source>relate HA</source>
         <translation>周边小区</translation>
+    </message>
+    <message>
+        <source>No guide for this city: go back and open it again</source>
+        <translation>本城市暂无导航数据，请返回后重新打开导航</translation>
     </message>
 </context>
 <context>

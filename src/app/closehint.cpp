@@ -52,8 +52,9 @@ CloseHint::CloseHint(QWidget* parent) : QDialog(parent)
     connect(btncancel, &QPushButton::clicked, this, &CloseHint::onCancel);
 }
 
-void CloseHint::prepare()
+void CloseHint::prepare(bool trayAvailable)
 {
+    rdbmini->setText(trayAvailable ? tr("最小化到系统托盘区，不退出程序") : tr("最小化窗口，不退出程序"));
     result = Cancelled;
     choice = ChoiceNone;
     remind = RemindUnset;

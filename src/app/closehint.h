@@ -7,8 +7,9 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
-// The close prompt: asks whether closing the window goes to the tray or quits, and whether to ask
-// again. Owns its form; records the answer in result/choice/remind and in the stored settings.
+// The close prompt: asks whether closing the window keeps the program running (in the tray, or
+// minimised when there is no tray) or quits, and whether to ask again. Owns its form; records the
+// answer in result/choice/remind and in the stored settings.
 class CloseHint : public QDialog
 {
     Q_OBJECT
@@ -21,6 +22,7 @@ public:
     enum Choice
     {
         ChoiceNone = 0,
+        // Keep running: in the tray, or minimised to the task bar when there is no tray.
         ToTray = 3,
         Quit = 4
     };
@@ -33,8 +35,10 @@ public:
 
     explicit CloseHint(QWidget* parent = nullptr);
 
-    // Resets the answer before each showing: a dialog closed by its frame counts as cancelled.
-    void prepare();
+    // Resets the answer before each showing: a dialog closed by its frame counts as cancelled. The
+    // first choice promises what keeping the program running does now: the tray, or without one
+    // a minimised window.
+    void prepare(bool trayAvailable = true);
 
     int result = Cancelled;
     int choice = ChoiceNone;

@@ -1,6 +1,7 @@
 #include "kwdstartup.h"
 
 #include "kwddatabase.h"
+#include "kwdlog.h"
 #include "kwdsplash.h"
 #include "kwdstartupprefetch.h"
 #include "kwdstore.h"
@@ -22,7 +23,6 @@
 #include <QThread>
 #include <QTranslator>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -77,13 +77,12 @@ int kwdStartup::selfCheck(QApplication* app, QTextStream& out)
 
 MainWindow* kwdStartup::start(QApplication* app, kwdStartupPrefetch* prefetch)
 {
-    // KWD_STARTUP_PROFILE=1 prints each step's time to stderr: what start-up spends, on any machine.
-    const bool profile = qEnvironmentVariableIsSet("KWD_STARTUP_PROFILE");
+    // QT_LOGGING_RULES="kwd.startup.debug=true" prints each step's time: what start-up spends, on
+    // any machine.
     QElapsedTimer clock;
     clock.start();
     auto step = [&](const char* name) {
-        if (profile)
-            fprintf(stderr, "startup %-12s %6.1f ms\n", name, clock.nsecsElapsed() / 1e6);
+        qCDebug(kwdStartupLog, "startup %-12s %6.1f ms", name, clock.nsecsElapsed() / 1e6);
         clock.restart();
     };
     // The demo and the tests reach the local service as an HTTP proxy (http_proxy).

@@ -37,6 +37,8 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
+MainWindow::TrayProbe MainWindow::trayProbe = &QSystemTrayIcon::isSystemTrayAvailable;
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     // Every page sends its requests through this holder, so it must exist before any page.
@@ -168,9 +170,19 @@ void MainWindow::createTray()
     trayMenu->addSeparator();
     trayMenu->addAction(actExit);
 
-    trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
-    if (!trayAvailable)
-        return;
+    trayPresent();
+}
+
+bool MainWindow::trayPresent()
+{
+    trayAvailable = trayProbe();
+    if (trayAvailable && !tray)
+        createTrayIcon();
+    return trayAvailable;
+}
+
+void MainWindow::createTrayIcon()
+{
     const QPixmap icon = kwdTheme::instance()->image(kwdTheme::AppIcon);
     tray = new QSystemTrayIcon(this);
     if (!icon.isNull())
@@ -640,12 +652,13 @@ void MainWindow::doUpdate(QString str)
         kwdWebLink::open(str);
 }
 
-MainWindow::CloseAction MainWindow::closeWithoutPrompt() const
+MainWindow::CloseAction MainWindow::closeWithoutPrompt()
 {
     if (testAttribute(Qt::WA_QuitOnClose))
         return CloseAndQuit;
-    // Without a tray a hidden window could never come back and the process would linger unseen.
-    return trayAvailable ? CloseToTray : CloseAndQuit;
+    // Keep running: a window hidden without a tray could never be reached again, so it goes to
+    // the task bar, where the push's desktop notification can still bring it back.
+    return trayPresent() ? CloseToTray : CloseMinimized;
 }
 
 MainWindow::CloseAction MainWindow::applyCloseAnswer(QCloseEvent* event, int result, int choice, int remind)
@@ -656,9 +669,15 @@ MainWindow::CloseAction MainWindow::applyCloseAnswer(QCloseEvent* event, int res
     }
     if (remind == CloseHint::DontAsk)
         askOnClose = false;
-    CloseAction action = choice == CloseHint::ToTray ? CloseToTray : CloseAndQuit;
-    if (action == CloseToTray && !trayAvailable)
-        action = CloseAndQuit;
+    // The tray as it was when the prompt showed, so that what happens is what its text promised.
+    const CloseAction action = choice != CloseHint::ToTray ? CloseAndQuit
+                               : trayAvailable             ? CloseToTray
+                                                           : CloseMinimized;
+    if (action == CloseMinimized) {
+        event->ignore();
+        showMinimized();
+        return action;
+    }
     if (action == CloseAndQuit)
         quitApplication();
     QMainWindow::closeEvent(event);
@@ -668,15 +687,18 @@ MainWindow::CloseAction MainWindow::applyCloseAnswer(QCloseEvent* event, int res
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!askOnClose) {
-        if (closeWithoutPrompt() == CloseAndQuit && !testAttribute(Qt::WA_QuitOnClose))
-            quitApplication();
+        if (closeWithoutPrompt() == CloseMinimized) {
+            event->ignore();
+            showMinimized();
+            return;
+        }
         QMainWindow::closeEvent(event);
         return;
     }
     if (!closeHint)
         closeHint = new CloseHint(this);
     closeHint->setModal(true);
-    closeHint->prepare();
+    closeHint->prepare(trayPresent());
     closeHint->exec();
     applyCloseAnswer(event, closeHint->result, closeHint->choice, closeHint->remind);
 }

@@ -38,8 +38,13 @@ public:
     {
         CloseKeepOpen,
         CloseToTray,
-        CloseAndQuit
+        CloseAndQuit,
+        // Keeps running without a tray: the window goes to the task bar instead of out of reach.
+        CloseMinimized
     };
+    using TrayProbe = bool (*)();
+    // Asks whether a system tray is there now; Qt's answer unless a test sets another.
+    static TrayProbe trayProbe;
 
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -48,7 +53,10 @@ public:
     // close event: updates askOnClose, accepts or ignores the event and quits when asked to.
     CloseAction applyCloseAnswer(QCloseEvent* event, int result, int choice, int remind);
     // What a close does when the prompt is not shown.
-    CloseAction closeWithoutPrompt() const;
+    CloseAction closeWithoutPrompt();
+    // Asks for the tray now (it can come or go while the program runs), records the answer in
+    // trayAvailable and makes the tray icon when a tray has appeared since the start.
+    bool trayPresent();
     // The content of page `index` of the selector, built now if it was not yet.
     QWidget* pageContent(int index) const;
     // One step of the popup's fade (what each tick of fadeTimer does).
@@ -67,6 +75,7 @@ public:
     QAction* actExit = nullptr;
     QMenu* sourceMenu = nullptr;
     QMenu* trayMenu = nullptr;
+    // The tray's presence as last asked: at the start, at every close.
     bool trayAvailable = false;
     QSystemTrayIcon* tray = nullptr;
     bool updateAuto = true;
@@ -137,6 +146,7 @@ private:
     void createPages();
     void addLazyPage(const QString& name, const std::function<QWidget*(QWidget*)>& factory);
     void createTray();
+    void createTrayIcon();
     void showFromTray();
     kwdUpdateHandler* ensureUpdateHandler();
     kwdCheckBonus* ensureBonus();

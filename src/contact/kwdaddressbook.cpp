@@ -1,5 +1,6 @@
 #include "kwdaddressbook.h"
 
+#include "kwdprivatefile.h"
 #include "kwdstore.h"
 
 #include <QByteArray>
@@ -249,12 +250,12 @@ bool kwdAddressBook::save(const kwdContactCard& card)
             }
         }
     }
-    QDir().mkpath(QFileInfo(file).absolutePath());
+    kwdPrivateFile::makePath(QFileInfo(file).absolutePath());
     // The cards already there are kept byte for byte, even those this class cannot read.
     if (!existing.isEmpty() && !existing.endsWith('\n'))
         existing += "\r\n";
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
+    if (!kwdPrivateFile::open(out)) {
         lastError = fromFileError(out.error());
         return false;
     }
@@ -271,7 +272,7 @@ QString kwdAddressBook::exportCard(const kwdContactCard& card)
 {
     const QString path = QFileInfo(file).absoluteDir().filePath(QStringLiteral("contact-new.vcf"));
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(encode(card)) < 0 || !out.commit()) {
+    if (!kwdPrivateFile::open(out) || out.write(encode(card)) < 0 || !out.commit()) {
         lastError = fromFileError(out.error());
         return QString();
     }

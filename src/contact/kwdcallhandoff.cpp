@@ -17,13 +17,23 @@ kwdCallHandoff::kwdCallHandoff(QObject* parent) : QObject(parent), handler(new k
             if (QClipboard* clipboard = QGuiApplication::clipboard())
                 clipboard->setText(number);
         }
-        emit finished(handed);
+        emit finished(handed, number);
     });
 }
 
 bool kwdCallHandoff::isBusy() const
 {
     return handler->isBusy();
+}
+
+void kwdCallHandoff::cancel()
+{
+    handler->cancel();
+}
+
+bool kwdCallHandoff::timedOut() const
+{
+    return handler->timedOut();
 }
 
 QUrl kwdCallHandoff::telUri(const QString& raw)

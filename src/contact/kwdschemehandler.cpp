@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 QString queryTool()
@@ -11,7 +12,17 @@ QString queryTool()
 }
 } // namespace
 
-kwdSchemeHandler::kwdSchemeHandler(QObject* parent) : QObject(parent) {}
+int kwdSchemeHandler::timeLimit = 5000;
+
+kwdSchemeHandler::kwdSchemeHandler(QObject* parent) : QObject(parent), timer(new QTimer(this))
+{
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [this] {
+        stopQuery();
+        expired = true;
+        finish(false);
+    });
+}
 
 bool kwdSchemeHandler::canQuery()
 {
@@ -23,6 +34,7 @@ bool kwdSchemeHandler::open(const QUrl& uri)
     if (busy)
         return false;
     busy = true;
+    expired = false;
     pending = uri;
     const QString tool = queryTool();
     if (tool.isEmpty()) {
@@ -42,7 +54,27 @@ bool kwdSchemeHandler::open(const QUrl& uri)
     }
     query->start(tool, {QStringLiteral("query"), QStringLiteral("default"),
                         QStringLiteral("x-scheme-handler/") + uri.scheme()});
+    timer->start(timeLimit);
     return true;
+}
+
+void kwdSchemeHandler::cancel()
+{
+    stopQuery();
+    busy = false;
+}
+
+void kwdSchemeHandler::stopQuery()
+{
+    timer->stop();
+    if (!query || query->state() == QProcess::NotRunning)
+        return;
+    // Gone with its signals, so a killed helper's end is no answer; the next open makes another.
+    query->disconnect(this);
+    query->kill();
+    query->waitForFinished(1000);
+    delete query;
+    query = nullptr;
 }
 
 void kwdSchemeHandler::onQueryFinished()
@@ -54,6 +86,7 @@ void kwdSchemeHandler::onQueryFinished()
 
 void kwdSchemeHandler::finish(bool handed)
 {
+    timer->stop();
     if (!busy)
         return;
     busy = false;

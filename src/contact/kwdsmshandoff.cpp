@@ -6,9 +6,18 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
-kwdSmsHandoff::kwdSmsHandoff(QObject* parent) : QObject(parent) {}
+kwdSmsHandoff::kwdSmsHandoff(QObject* parent) : QObject(parent), timer(new QTimer(this))
+{
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [this] {
+        stopTool();
+        toClipboard();
+        finish(KdeConnect, TimedOutError);
+    });
+}
 
 QUrl kwdSmsHandoff::smsUri(const QString& number, const QString& body)
 {
@@ -21,10 +30,14 @@ QProcess* kwdSmsHandoff::process()
 {
     if (!proc) {
         proc = new QProcess(this);
-        connect(proc, &QProcess::finished, this, [this] { listing ? onDevicesListed() : onSent(); });
+        connect(proc, &QProcess::finished, this, [this] {
+            timer->stop();
+            listing ? onDevicesListed() : onSent();
+        });
         connect(proc, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
             if (e != QProcess::FailedToStart)
                 return;
+            timer->stop();
             // A tool that cannot start is as good as absent: on to the next way.
             if (listing)
                 trySchemeHandler();
@@ -58,8 +71,40 @@ bool kwdSmsHandoff::send(const QString& to, const QString& body)
         return true;
     }
     listing = true;
-    process()->start(tool, {QStringLiteral("-a"), QStringLiteral("--id-only")});
+    startTool({QStringLiteral("-a"), QStringLiteral("--id-only")});
     return true;
+}
+
+void kwdSmsHandoff::startTool(const QStringList& arguments)
+{
+    process()->start(tool, arguments);
+    timer->start(kwdSchemeHandler::timeLimit);
+}
+
+void kwdSmsHandoff::stopTool()
+{
+    timer->stop();
+    if (!proc || proc->state() == QProcess::NotRunning)
+        return;
+    // Gone with its signals, so a killed helper's end is no result; the next send makes another.
+    proc->disconnect(this);
+    proc->kill();
+    proc->waitForFinished(1000);
+    delete proc;
+    proc = nullptr;
+}
+
+void kwdSmsHandoff::cancel()
+{
+    if (current != ActiveState)
+        return;
+    stopTool();
+    if (handler)
+        handler->cancel();
+    current = CanceledState;
+    // Queued like every state, so it follows the ActiveState this send announced.
+    QMetaObject::invokeMethod(
+        this, [this] { emit stateChanged(CanceledState); }, Qt::QueuedConnection);
 }
 
 void kwdSmsHandoff::onDevicesListed()
@@ -79,8 +124,8 @@ void kwdSmsHandoff::onDevicesListed()
         trySchemeHandler();
         return;
     }
-    process()->start(tool, {QStringLiteral("--send-sms"), text, QStringLiteral("--destination"), number,
-                            QStringLiteral("-d"), device});
+    startTool({QStringLiteral("--send-sms"), text, QStringLiteral("--destination"), number,
+               QStringLiteral("-d"), device});
 }
 
 void kwdSmsHandoff::onSent()
@@ -96,10 +141,10 @@ void kwdSmsHandoff::trySchemeHandler()
         connect(handler, &kwdSchemeHandler::finished, this, [this](bool handed) {
             if (handed) {
                 finish(SmsUri, NoError);
-            } else {
-                toClipboard();
-                finish(NoRoute, NoRouteError);
+                return;
             }
+            toClipboard();
+            finish(NoRoute, handler->timedOut() ? TimedOutError : NoRouteError);
         });
     }
     handler->open(smsUri(number, text));
@@ -107,6 +152,7 @@ void kwdSmsHandoff::trySchemeHandler()
 
 void kwdSmsHandoff::finish(Route route, Error error)
 {
+    timer->stop();
     if (current != ActiveState)
         return;
     lastRoute = route;

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QProcess;
+class QTimer;
 class QUrl;
 class kwdSchemeHandler;
 
@@ -30,6 +31,9 @@ public:
         NoRouteError = 1,
         // The program it was handed to failed.
         DeliveryError = 2,
+        // A helper did not answer within kwdSchemeHandler::timeLimit and was stopped; number and
+        // text are on the clipboard.
+        TimedOutError = 3,
     };
     Q_ENUM(Error)
     enum Route
@@ -44,6 +48,9 @@ public:
     // False at once when a message is still being handed on, an argument is empty, or no way of
     // sending exists (then the clipboard holds the message); else true and states follow.
     bool send(const QString& number, const QString& text);
+    // Gives up a running hand-off (its helper is stopped): CanceledState follows, and no later
+    // result of it is reported.
+    void cancel();
     State state() const { return current; }
     Error error() const { return lastError; }
     Route route() const { return lastRoute; }
@@ -61,8 +68,11 @@ private:
     void finish(Route route, Error error);
     void toClipboard();
     QProcess* process();
+    void startTool(const QStringList& arguments);
+    void stopTool();
 
     QProcess* proc = nullptr;
+    QTimer* timer = nullptr;
     kwdSchemeHandler* handler = nullptr;
     QString tool;
     QString number;

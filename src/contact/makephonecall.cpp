@@ -2,6 +2,7 @@
 
 #include "kwdcallhandoff.h"
 #include "kwdmessage.h"
+#include "kwdschemehandler.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,6 +42,9 @@ MakePhoneCall::MakePhoneCall(QWidget* parent) : QWidget(parent), handoff(new kwd
 
 void MakePhoneCall::setup(const QString& to)
 {
+    // A call still being handed on belongs to the panel as it was: given up, so that its answer
+    // can never speak of this number.
+    handoff->cancel();
     lblCalling->setText(tr("Are you sure ? Calling: ") + to + QLatin1Char('?'));
     number = to;
     btnHangup->hide();
@@ -61,20 +65,27 @@ void MakePhoneCall::on_btnHangup_clicked()
     // The call runs in another program, which has its own hang-up.
 }
 
-void MakePhoneCall::onHandedOver(bool handed)
+void MakePhoneCall::onHandedOver(bool handed, const QString& handedNumber)
 {
     btnMakeCall->setEnabled(true);
     if (handed) {
         hide();
         return;
     }
-    kwdMessage::information(tr("info"),
-                            tr("No program on this computer can place calls. The number %1 is on the "
-                               "clipboard: dial it on your phone.")
-                                .arg(number));
+    // The number named is the one the hand-off put on the clipboard.
+    if (handoff->timedOut())
+        kwdMessage::information(
+            tr("info"), tr("查找拨号程序时在 %1 秒内没有响应。号码 %2 已复制到剪贴板，请用手机拨打。")
+                            .arg(QString::number(kwdSchemeHandler::timeLimit / 1000.0), handedNumber));
+    else
+        kwdMessage::information(tr("info"),
+                                tr("No program on this computer can place calls. The number %1 is on the "
+                                   "clipboard: dial it on your phone.")
+                                    .arg(handedNumber));
 }
 
 void MakePhoneCall::on_btnCancel_clicked()
 {
+    handoff->cancel();
     hide();
 }

@@ -30,5 +30,5 @@ public Q_SLOTS:
     void on_btnCancel_clicked();
 
 private:
-    void onHandedOver(bool handed);
+    void onHandedOver(bool handed, const QString& handedNumber);
 };

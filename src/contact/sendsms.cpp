@@ -1,6 +1,7 @@
 #include "sendsms.h"
 
 #include "kwdmessage.h"
+#include "kwdschemehandler.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -78,6 +79,8 @@ SendSMS::SendSMS(QWidget* parent) : QWidget(parent)
 
 void SendSMS::setup(const QString& to, const QString& body)
 {
+    // A new draft: one still being handed on (the panel was closed meanwhile) is given up.
+    abandonSending();
     lineEdit->clear();
     const bool pick = to.isEmpty();
     comboBox->setVisible(pick);
@@ -118,7 +121,7 @@ void SendSMS::fetchContacts(const QString& filter)
     comboBox->clear();
     comboBox->addItem(tr("Select a contact"));
     for (const kwdContactCard& c : std::as_const(contactList))
-        comboBox->addItem(c.family + c.given + QLatin1Char('(') + c.phone + QLatin1Char(')'));
+        comboBox->addItem(c.displayName() + QLatin1Char('(') + c.phone + QLatin1Char(')'));
     comboBox->setCurrentIndex(0);
     comboBox->blockSignals(false);
 }
@@ -145,7 +148,23 @@ void SendSMS::on_btnSelectContact_clicked()
 
 void SendSMS::onCancel()
 {
+    abandonSending();
     hide();
+}
+
+void SendSMS::abandonSending()
+{
+    if (service)
+        service->cancel();
+    setSending(false);
+}
+
+void SendSMS::setSending(bool sending)
+{
+    for (QWidget* w :
+         {static_cast<QWidget*>(comboBox), static_cast<QWidget*>(btnSelectContact),
+          static_cast<QWidget*>(lineEdit), static_cast<QWidget*>(textEdit), static_cast<QWidget*>(btnSend)})
+        w->setEnabled(!sending);
 }
 
 void SendSMS::onSend()
@@ -154,7 +173,7 @@ void SendSMS::onSend()
     const QString text = textEdit->toPlainText().trimmed();
     if (to.isEmpty() || text.isEmpty())
         return;
-    setEnabled(false);
+    setSending(true);
     repaint();
     if (!service) {
         service = new kwdSmsHandoff(parentWidget() ? static_cast<QObject*>(parentWidget()) : this);
@@ -162,7 +181,7 @@ void SendSMS::onSend()
     }
     if (!service->send(to, text)) {
         reportRefused();
-        setEnabled(true);
+        setSending(false);
     }
 }
 
@@ -170,7 +189,7 @@ void SendSMS::serviceStateChanged(kwdSmsHandoff::State state)
 {
     if (state != kwdSmsHandoff::FinishedState)
         return;
-    setEnabled(true);
+    setSending(false);
     switch (service->error()) {
     case kwdSmsHandoff::NoError:
         hide();
@@ -178,6 +197,12 @@ void SendSMS::serviceStateChanged(kwdSmsHandoff::State state)
     case kwdSmsHandoff::NoRouteError:
         // Nothing here sends SMS: the same answer as a refused send.
         reportRefused();
+        break;
+    case kwdSmsHandoff::TimedOutError:
+        kwdMessage::information(
+            tr("Failed"),
+            tr("发送短信的程序在 %1 秒内没有响应，短信可能没有发出。号码和短信内容已复制到剪贴板。")
+                .arg(QString::number(kwdSchemeHandler::timeLimit / 1000.0)));
         break;
     default:
         kwdMessage::information(tr("Failed"), tr("Unable to send message"));

@@ -53,4 +53,8 @@ public Q_SLOTS:
 
 private:
     void reportRefused();
+    // While a message is handed on, the draft cannot change; Cancel stays usable throughout.
+    void setSending(bool sending);
+    // Gives up a hand-off still running, so that its result can never reach a later draft.
+    void abandonSending();
 };

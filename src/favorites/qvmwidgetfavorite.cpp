@@ -110,4 +110,7 @@ void qvmWidgetFavorite::refresh(int index)
     if (stored != store->favorites.cend())
         view->showCopies(*stored, category, title);
     view->verticalScrollBar()->setValue(0);
+    // An empty page would look broken: say how a favourite is made.
+    if (!any)
+        view->showStatus(true, tr("No favourites yet: open a listing and press the star to keep it here."));
 }

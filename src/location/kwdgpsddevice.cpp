@@ -77,7 +77,12 @@ void kwdGpsdDevice::onConnected()
 
 void kwdGpsdDevice::onSocketData()
 {
-    partial += socket->readAll();
+    take(socket->readAll());
+}
+
+void kwdGpsdDevice::take(const QByteArray& bytes)
+{
+    partial += bytes;
     bool added = false;
     int end;
     while ((end = partial.indexOf('\n')) >= 0) {

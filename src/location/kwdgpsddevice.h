@@ -32,6 +32,9 @@ public:
 
     // The command that starts gpsd's NMEA output.
     static QByteArray watchCommand();
+    // Takes bytes as they came from the daemon, in pieces of any size: keeps the NMEA sentences for
+    // the reader and drops the daemon's own reports.
+    void take(const QByteArray& bytes);
 
 signals:
     // The daemon could not be reached (refused, unknown host, lost); retries go on.

@@ -69,7 +69,9 @@ qvmGuideRequest* kwdGuideTrail::addRequest()
     double sum = 0;
     for (const qvmGuideRequest* r : std::as_const(trail)) {
         sum += r->step;
-        if (sum > KeptMetres) {
+        // The newest point is the one handed back: a single step longer than the kept distance must
+        // not free it.
+        if (sum > KeptMetres && trail.size() > 1) {
             delete trail.takeLast();
             break;
         }

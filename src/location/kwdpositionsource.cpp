@@ -5,30 +5,84 @@
 #include "kwdserviceconfig.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 #include <QGeoPositionInfoSource>
 #include <QNmeaPositionInfoSource>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QUrl>
 
 #ifdef KWD_HAVE_SERIALPORT
 #include <QSerialPort>
 #endif
 
-QString kwdPositionSource::configured()
+namespace {
+
+// The configured choice and where it was found, before it is judged.
+QString rawChoice(QString* origin)
 {
     const QString env = qEnvironmentVariable("KWDPERSONAL_POSITION").trimmed();
-    if (!env.isEmpty())
+    if (!env.isEmpty()) {
+        *origin = QStringLiteral("KWDPERSONAL_POSITION");
         return env;
-    const QString path = kwdServiceConfig::defaultPath();
-    if (!path.isEmpty() && QFileInfo::exists(path)) {
-        QSettings ini(path, QSettings::IniFormat);
-        const QString v = ini.value(QStringLiteral("location/source")).toString().trimmed();
-        if (!v.isEmpty())
-            return v;
     }
-    return QStringLiteral("platform");
+    const kwdServiceConfig& config = kwdServiceConfig::instance();
+    if (!config.receiver.isEmpty()) {
+        *origin = QDir::toNativeSeparators(config.file) + QStringLiteral(": location/source");
+        return config.receiver;
+    }
+    return QString();
+}
+
+} // namespace
+
+QString kwdPositionSource::configured()
+{
+    QString origin;
+    const QString choice = rawChoice(&origin);
+    return choice.isEmpty() || !problem(choice).isEmpty() ? QStringLiteral("platform") : choice;
+}
+
+QString kwdPositionSource::problem(const QString& choice)
+{
+    if (choice.isEmpty() || choice == QLatin1String("platform"))
+        return QString();
+    static const QRegularExpression hostPort(QStringLiteral("^[A-Za-z0-9.-]+(:\\d{1,5})?$"));
+    if (choice.startsWith(QLatin1String("gpsd://"))) {
+        const QUrl url(choice, QUrl::StrictMode);
+        if (!url.isValid() || url.host().isEmpty() || !hostPort.match(choice.mid(7)).hasMatch())
+            return QStringLiteral("a gpsd address is gpsd://host or gpsd://host:port");
+        return QString();
+    }
+    if (choice.startsWith(QLatin1String("socket://"))) {
+        const QUrl url(choice, QUrl::StrictMode);
+        if (!url.isValid() || url.host().isEmpty() || url.port() <= 0 ||
+            !hostPort.match(choice.mid(9)).hasMatch())
+            return QStringLiteral("an NMEA socket is socket://host:port");
+        return QString();
+    }
+    if (choice.startsWith(QLatin1String("serial:"))) {
+        static const QRegularExpression serial(QStringLiteral("^serial:([^@]+)(@\\d+)?$"));
+        return serial.match(choice).hasMatch()
+                   ? QString()
+                   : QStringLiteral("a serial receiver is serial:DEVICE or serial:DEVICE@BAUD");
+    }
+    const QString path = choice.startsWith(QLatin1String("file:")) ? QUrl(choice).toLocalFile() : choice;
+    // A log file, or a pipe or device that streams sentences.
+    const QFileInfo log(path);
+    if (!log.exists() || log.isDir())
+        return QStringLiteral("neither platform, gpsd://, socket://, serial: nor an NMEA log that exists");
+    return QString();
+}
+
+QString kwdPositionSource::checkConfigured()
+{
+    QString origin;
+    const QString choice = rawChoice(&origin);
+    const QString why = problem(choice);
+    if (why.isEmpty())
+        return QString();
+    return QStringLiteral("%1 \"%2\": %3; using \"platform\"").arg(origin, choice, why);
 }
 
 QGeoPositionInfoSource* kwdPositionSource::create(const QString& choice, QObject* parent)

@@ -18,7 +18,12 @@ class kwdPositionSource
 public:
     static constexpr const char* DesktopId = "example.kwdpersonal.client";
 
+    // The receiver to use: the configured choice, or "platform" when that choice cannot be used.
     static QString configured();
+    // Why a choice cannot be used (empty when it can): a malformed address, a missing log file.
+    static QString problem(const QString& choice);
+    // One line for a configured choice that cannot be used, naming where it came from; empty if none.
+    static QString checkConfigured();
     // Null when the chosen receiver cannot be opened.
     static QGeoPositionInfoSource* create(const QString& choice, QObject* parent);
     static QGeoPositionInfoSource* createConfigured(QObject* parent);

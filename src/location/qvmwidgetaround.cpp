@@ -68,6 +68,14 @@ qvmWidgetAround::qvmWidgetAround(QWidget* parent) : QWidget(parent)
     connect(view, &qvmResultView::back, this, &qvmWidgetAround::onGoBack);
 }
 
+void qvmWidgetAround::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Coming back to the results, the conditions or the guide needs a live position as much as
+    // coming back to the form does.
+    form()->startPositioning();
+}
+
 int qvmWidgetAround::currentPage() const
 {
     return stack->currentIndex();
@@ -117,6 +125,8 @@ void qvmWidgetAround::onUseGPSGuide(QString jm, int range, int type)
     guide->guideType = type;
     guide->condition = form()->condition();
     guide->setArea(jm, range);
+    // The guide's right button only updates; a count left by a filtered list would show "×" beside it.
+    bar->setConditionCount(0);
     bar->setTitle(tr("GPS Guide"), QString(), tr("update imediate"));
     bar->setButtons(TitleBar::ShowCondition, false);
     guide->startGuide();
@@ -153,6 +163,16 @@ void qvmWidgetAround::onTitleBarAction(int act, quint32 param)
         view->openList(record, false, false);
         return;
     }
+    if (act == 3) {
+        // "×" beside the condition button: the conditions carried over from the search go, and the
+        // list asks again without them.
+        if (!listShown())
+            return;
+        kwdFinder* record = shownCondition();
+        record->clearConditions();
+        view->openList(record, false, false);
+        return;
+    }
     if (view->isVisible())
         view->toggleFavorite(act, param != 0);
 }
@@ -174,8 +194,10 @@ void qvmWidgetAround::onGoBack()
         const kwdFinder* record = shownCondition();
         bar->setTitle(kwdStore::categoryTitle(record ? record->category : -1), tr("Back"),
                       tr("Set Condition"));
-        if (listShown())
+        if (listShown()) {
+            bar->setConditionCount(record->activeConditions());
             bar->setButtons(TitleBar::ShowCondition, false);
+        }
         break;
     }
     case PageGuide:

@@ -49,6 +49,9 @@ public Q_SLOTS:
     void onSearchFromAreaView(QString address, QString range);
     void onUseGPSGuide(QString jm, int range, int type);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     // The condition of the list shown in the results, else the form's.
     kwdFinder* shownCondition() const;

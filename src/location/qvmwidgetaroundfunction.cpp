@@ -2,6 +2,7 @@
 
 #include "kwdfinder.h"
 #include "kwdlocation.h"
+#include "kwdlog.h"
 #include "kwdmessage.h"
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
@@ -155,14 +156,24 @@ QString qvmWidgetAroundFunction::noGpsText(const QString& siteUrl)
 void qvmWidgetAroundFunction::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    startPositioning();
+}
+
+void qvmWidgetAroundFunction::startPositioning()
+{
     hiddenTicks = 0;
-    monitor->stop();
     kwdLocation* location = kwdLocation::instance();
-    if (location && location->isRunning())
-        return;
-    widgetButton->hide();
-    if (!location || !location->start())
-        lblGeoInfo->setText(noGpsText(kwdServiceConfig::instance().siteUrl));
+    if (!location || !location->isRunning()) {
+        widgetButton->hide();
+        if (!location || !location->start())
+            lblGeoInfo->setText(noGpsText(kwdServiceConfig::instance().siteUrl));
+    }
+    // Behind a sub-page the form stays hidden and gets no hide event: the monitor must watch from
+    // here, or leaving the page again would never let positioning go.
+    if (isVisible() || !location || !location->isRunning())
+        monitor->stop();
+    else if (!monitor->isActive())
+        monitor->start();
 }
 
 void qvmWidgetAroundFunction::hideEvent(QHideEvent* event)
@@ -192,7 +203,7 @@ void qvmWidgetAroundFunction::onMonitorTimeout()
     if (location && location->isRunning()) {
         location->stop();
         widgetButton->hide();
-        qWarning() << "Close Gps,since user hide the window";
+        qCDebug(kwdLocationLog) << "Close Gps,since user hide the window";
         monitor->stop();
     }
 }

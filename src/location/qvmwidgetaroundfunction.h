@@ -27,6 +27,9 @@ public:
     int range() const;
     // Rich text of the message shown when there is no position source.
     static QString noGpsText(const QString& siteUrl);
+    // Positioning for whichever page of the around-me stack is shown: started when it is off, and
+    // the monitor armed while the form itself is out of sight.
+    void startPositioning();
 
     QLabel* lblGeoInfo = nullptr;
     QCheckBox* chkUseSatellite = nullptr;

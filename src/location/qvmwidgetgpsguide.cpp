@@ -71,24 +71,39 @@ void qvmWidgetGPSGuide::startGuide()
     }
     const QString located = location ? location->city() : QString();
     if (!located.isEmpty()) {
-        jm = store->cityCode(located);
+        // A city the catalogue lacks has no hosts to ask: the code given (the city chosen for the
+        // search) stays, and so does the condition's city that the compound rows open details in.
+        // The located name is kept to know the city when its addresses come again.
+        const QString code = store->cityCode(located);
         city = located;
-        if (condition)
-            condition->setField(kwdFinder::City, located);
+        if (!code.isEmpty()) {
+            jm = code;
+            if (condition)
+                condition->setField(kwdFinder::City, located);
+        }
         double lon = 0;
         double lat = 0;
-        if (location->position(&lon, &lat))
+        if (!jm.isEmpty() && location->position(&lon, &lat))
             handlePosition(lat, lon);
-        return;
+    } else {
+        const QString code = store->config(kwdStore::guideCityCode).toString();
+        const QString name = store->config(kwdStore::cfgCity).toString();
+        if (!code.isEmpty() && !name.isEmpty()) {
+            jm = code;
+            city = name;
+            if (condition)
+                condition->setField(kwdFinder::City, name);
+        }
     }
-    const QString code = store->config(kwdStore::guideCityCode).toString();
-    const QString name = store->config(kwdStore::cfgCity).toString();
-    if (!code.isEmpty() && !name.isEmpty()) {
-        jm = code;
-        city = name;
-        if (condition)
-            condition->setField(kwdFinder::City, name);
-    }
+    if (jm.isEmpty())
+        sayNoCityCode();
+}
+
+void qvmWidgetGPSGuide::sayNoCityCode()
+{
+    // Nothing will be asked here: "Locating..." would promise an answer that never comes.
+    animation.stop();
+    title->setTitle(tr("No guide for this city: go back and open it again"), QString(), QString());
 }
 
 void qvmWidgetGPSGuide::stopGuide()
@@ -136,9 +151,10 @@ void qvmWidgetGPSGuide::onAddressChange(QString, QString newCity, QString addres
     if (!active || newCity.isEmpty() || address.isEmpty())
         return;
     // The same city with the same code changes nothing; a city the catalogue does not know would
-    // otherwise announce itself again at every address of the drive.
+    // otherwise announce itself again at every address of the drive, or take away the code the
+    // guide was opened with there.
     const QString code = kwdStore::instance()->cityCode(newCity);
-    if (newCity == city && code == jm)
+    if (newCity == city && (code == jm || code.isEmpty()))
         return;
     jm = code;
     city = newCity;
@@ -148,7 +164,9 @@ void qvmWidgetGPSGuide::onAddressChange(QString, QString newCity, QString addres
     trail.restart();
     double lon = 0;
     double lat = 0;
-    if (location && location->position(&lon, &lat) && lat != 0 && lon != 0)
+    if (jm.isEmpty())
+        sayNoCityCode();
+    else if (location && location->position(&lon, &lat) && lat != 0 && lon != 0)
         handlePosition(lat, lon);
     kwdMessage::information(tr("Info"), tr("Your City Has been changed to") + QStringLiteral(" [") + newCity +
                                             QStringLiteral("]"));

@@ -79,6 +79,8 @@ protected:
 
 private:
     void handlePosition(double lat, double lon);
+    // The title tells that the city has no code to ask with, and what to do.
+    void sayNoCityCode();
     void sendRequest();
     void repaintBand();
     QRect band() const;

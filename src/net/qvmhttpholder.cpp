@@ -1,5 +1,7 @@
 #include "qvmhttpholder.h"
 
+#include "kwdlog.h"
+#include "kwdprivatefile.h"
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
 
@@ -11,6 +13,8 @@
 #include <QNetworkInterface>
 #include <QNetworkRequest>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -103,10 +107,16 @@ QString qvmHttpHolder::deviceId()
         }
         if (mac.isEmpty())
             mac = QStringLiteral("invalidsymbiansn");
-        qDebug().noquote() << QStringLiteral("IMEI:") + mac;
+        qCDebug(kwdNetLog).noquote() << QStringLiteral("IMEI:") + mac;
         return mac;
     }();
     return id;
+}
+
+int qvmHttpHolder::pendingCount() const
+{
+    return int(std::count_if(requests.cbegin(), requests.cend(),
+                             [](const qvmHttpRequest* r) { return r->state == qvmHttpRequest::Pending; }));
 }
 
 int qvmHttpHolder::get(const QString& url, QObject* receiver, bool toFile)
@@ -149,6 +159,8 @@ int qvmHttpHolder::start(const QString& url, QObject* receiver, bool toFile, con
             delete r;
             return 0;
         }
+        // A downloaded picture shows what the user browsed: private, also over an older file.
+        r->file->setPermissions(kwdPrivateFile::fileMode);
     }
 
     QNetworkRequest req{QUrl(url)};

@@ -64,6 +64,10 @@ public:
 
     qvmHttpRequest* request(int id) const;
     qvmHttpRequest* requestByUrl(const QString& url) const;
+    // Records held: those still waiting for their reply, and all of them (a finished record stays
+    // until its receiver removes it).
+    int pendingCount() const;
+    int recordCount() const { return int(requests.size()); }
     void remove(int id);
 
     QNetworkAccessManager* networkManager() const { return manager; }

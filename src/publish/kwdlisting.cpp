@@ -1,5 +1,7 @@
 #include "kwdlisting.h"
 
+#include "kwdnumberinput.h"
+
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -10,19 +12,6 @@ const QRegularExpression& badTitle()
 {
     static const QRegularExpression re(QStringLiteral("\\d{7,}|\\W"),
                                        QRegularExpression::UseUnicodePropertiesOption);
-    return re;
-}
-
-// Numbers are read by the service as ASCII digits, so only those count as digits here.
-const QRegularExpression& notDecimal()
-{
-    static const QRegularExpression re(QStringLiteral("[^0-9.]"));
-    return re;
-}
-
-const QRegularExpression& notInteger()
-{
-    static const QRegularExpression re(QStringLiteral("[^0-9]"));
     return re;
 }
 } // namespace
@@ -36,7 +25,7 @@ kwdListing::Failure kwdListing::validate() const
         return r;
     };
     if (district.isEmpty())
-        return fail(District);
+        return fail(District, tr("please district"));
     if (title.isEmpty())
         return fail(Title, tr("please house source"));
     if (housingArea.isEmpty())
@@ -49,7 +38,7 @@ kwdListing::Failure kwdListing::validate() const
     for (const auto& d : decimals) {
         if (d.second->isEmpty())
             return fail(d.first);
-        if (d.second->contains(notDecimal()))
+        if (!kwdNumberInput::isNumber(*d.second, kwdNumberInput::Decimal))
             return fail(d.first, tr("is not number"));
     }
     const QPair<Field, const QString*> integers[] = {
@@ -57,7 +46,7 @@ kwdListing::Failure kwdListing::validate() const
     for (const auto& n : integers) {
         if (n.second->isEmpty())
             return fail(n.first);
-        if (n.second->contains(notInteger()))
+        if (!kwdNumberInput::isNumber(*n.second, kwdNumberInput::Whole))
             return fail(n.first, tr("is not number"));
     }
     if (title.size() < 5 || title.size() > 20)

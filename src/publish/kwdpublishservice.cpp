@@ -8,6 +8,7 @@
 #include "qvmhttpholder.h"
 
 #include <QCryptographicHash>
+#include <QRegularExpression>
 
 QString kwdPublishService::currentCityCode()
 {
@@ -57,6 +58,14 @@ bool kwdPublishService::readBooking(const QString& reply, QString* dealCode)
         return false;
     *dealCode = reply.mid(2);
     return true;
+}
+
+bool kwdPublishService::plainText(const QString& reply)
+{
+    // "<b>", "</p>", "<?xml ...?>", "<!DOCTYPE ...>", "<!--", or a document cut before its first ">".
+    static const QRegularExpression markup(
+        QStringLiteral("<(?:[/?!]?[A-Za-z][^<>]*>|!--)|^\\s*<[/?!]?[A-Za-z]"));
+    return !reply.contains(markup);
 }
 
 int kwdPublishService::postLogin(QObject* receiver, const QString& cityCode, const QString& uid,

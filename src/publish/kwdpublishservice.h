@@ -31,9 +31,10 @@ public:
     // Accepted when the first "=" stands at index 1; the deal code follows it.
     static bool readBooking(const QString& reply, QString* dealCode);
     static bool uploadAccepted(const QString& reply) { return reply == QLatin1String("1"); }
-    // The service answers in short plain texts: markup is an error page or a cut, garbled reply,
-    // whose "1=" must not pass for an acceptance.
-    static bool plainText(const QString& reply) { return !reply.contains(QLatin1Char('<')); }
+    // The service answers in short plain texts, which may hold a "<" of their own (a name, a
+    // comparison). Markup (a tag, a comment, a document that opens with one) is an error page or a
+    // cut, garbled reply, whose "1=" must not pass for an acceptance.
+    static bool plainText(const QString& reply);
 
     // Each returns the holder's identifier, 0 when the request was not started.
     static int postLogin(QObject* receiver, const QString& cityCode, const QString& uid,

@@ -5,6 +5,7 @@
 #include "kwdloadphoto.h"
 #include "kwdmessage.h"
 #include "kwdnetworkerror.h"
+#include "kwdnumberinput.h"
 #include "kwdphotoupload.h"
 #include "kwdpublishservice.h"
 #include "kwdshowwait.h"
@@ -197,6 +198,8 @@ kwdReleaseHouse::kwdReleaseHouse(QWidget* parent) : QWidget(parent)
     kwdInputPanelFilter::install(this, {housesrc, lifearea, area, numberfloor, totlefloor, road, door, value,
                                         room, hall, toilet, textEdit});
     textEdit->installEventFilter(this);
+    kwdNumberInput::install(kwdNumberInput::Decimal, {area, value});
+    kwdNumberInput::install(kwdNumberInput::Whole, {numberfloor, totlefloor, room, hall, toilet});
 
     fillForm();
     resetForm();
@@ -275,6 +278,9 @@ void kwdReleaseHouse::resetForm()
     photoPath.clear();
     photoBytes.clear();
     dealCode.clear();
+    postedBody.clear();
+    postedPhoto.clear();
+    photoForPosted = false;
 }
 
 void kwdReleaseHouse::onClear()
@@ -304,14 +310,16 @@ kwdListing kwdReleaseHouse::listing() const
     l.road = road->text();
     l.door = door->text();
     l.typeIndex = housestyle->currentIndex();
-    l.price = value->text();
+    // Digits typed full-width by an input method go out as the ASCII digits the service reads.
+    const auto number = [](const QLineEdit* e) { return kwdNumberInput::normalized(e->text()); };
+    l.price = number(value);
     l.unit = price->currentText();
-    l.area = area->text();
-    l.room = room->text();
-    l.hall = hall->text();
-    l.toilet = toilet->text();
-    l.floor = numberfloor->text();
-    l.totalFloors = totlefloor->text();
+    l.area = number(area);
+    l.room = number(room);
+    l.hall = number(hall);
+    l.toilet = number(toilet);
+    l.floor = number(numberfloor);
+    l.totalFloors = number(totlefloor);
     l.faceIndex = cobaspect->currentIndex();
     l.letting = rBtnZheng->isChecked() ? kwdListing::Whole
                 : rBtnHe->isChecked()  ? kwdListing::Shared
@@ -363,18 +371,40 @@ void kwdReleaseHouse::onRelease()
         QWidget* input = inputOf(failure.field);
         input->setStyleSheet(qobject_cast<QComboBox*>(input) ? comboRed : lineRed);
         input->setFocus();
-        if (!failure.message.isEmpty())
-            kwdMessage::information(tr("user release"), failure.message);
+        // Without the city's districts nothing can be chosen: the list is asked for again and opens
+        // when it comes.
+        const bool noDistricts = failure.field == kwdListing::District && cobdistrict->count() < 2;
+        QString text = failure.message;
+        if (noDistricts)
+            text +=
+                QLatin1Char('\n') + tr("The district list is fetched again; choose from it when it opens.");
+        if (!text.isEmpty())
+            kwdMessage::information(tr("user release"), text);
+        if (noDistricts) {
+            openDistricts = true;
+            onDistrictPopup(0);
+            openDistricts = districtRequest != 0;
+        }
         return;
     }
     // One listing at a time: a second press while one is on its way would post it twice.
     if (releaseRequest != 0 || uploadRequest != 0)
         return;
-    // The listing is already posted and only its photo failed: posting again would list it twice.
-    if (!dealCode.isEmpty() && !photoBytes.isEmpty()) {
+    const QByteArray body = l.formBody();
+    // The listing is posted and only its photo is missing. Unchanged, posting it again would list it
+    // twice: its photo is sent, or a new one for it. Changed, it is another listing.
+    if (!dealCode.isEmpty() && body == postedBody) {
+        if (photoBytes.isEmpty()) {
+            photoForPosted = false;
+            succeeded();
+            return;
+        }
+        photoForPosted = photoBytes != postedPhoto;
         startUpload();
         return;
     }
+    dealCode.clear();
+    postingBody = body;
     releaseRequest = kwdPublishService::postListing(this, kwdPublishService::currentCityCode(), l);
     if (kwdShowWait* wait = kwdShowWait::instance())
         wait->showBeside(textEdit, tr("release..."));
@@ -428,6 +458,9 @@ void kwdReleaseHouse::onListingReply(int id, int err)
         kwdMessage::critical(tr("user release"), body);
         return;
     }
+    postedBody = postingBody;
+    postedPhoto = photoBytes;
+    photoForPosted = false;
     if (photoBytes.isEmpty()) {
         succeeded();
         return;
@@ -456,14 +489,14 @@ void kwdReleaseHouse::onUploadReply(int id, int err)
         succeeded();
         return;
     }
+    // The listing stays posted and waits for its photo: the same press sends the photo again, a new
+    // photo goes to it, changed inputs post another listing.
     kwdMessage::critical(tr("user release"), body);
     const bool credentials = body == credentialsRefused || body == tr("uid or pwd is error");
-    // A photo the service refused for the listing is not sent to it again; only a lost reply or
-    // refused credentials leave the listing waiting for its photo.
-    if (!credentials)
-        dealCode.clear();
     if (credentials) {
         kwdStore::instance()->setConfig(kwdStore::loggedIn, QString());
+        // A logout: the refused digest is not kept.
+        kwdStore::instance()->setConfig(kwdStore::cfgOnloadPassword, QString());
         if (QWidget* menu = parentWidget() ? parentWidget()->parentWidget() : nullptr)
             QMetaObject::invokeMethod(menu, "onRelease");
     }
@@ -471,7 +504,10 @@ void kwdReleaseHouse::onUploadReply(int id, int err)
 
 void kwdReleaseHouse::succeeded()
 {
-    kwdMessage::information(tr("user release"), tr("release succeed"));
+    // A new photo that went to the listing posted before is not taken for a listing of its own.
+    kwdMessage::information(tr("user release"),
+                            photoForPosted ? tr("The new photo was added to the listing posted before.")
+                                           : tr("release succeed"));
     resetForm();
 }
 
@@ -499,21 +535,23 @@ void kwdReleaseHouse::onCityInfoResponse(int id, int err)
     if (kwdShowWait* wait = kwdShowWait::instance())
         wait->stop();
     const qvmHttpRequest* req = holder ? holder->request(id) : nullptr;
-    if (err != 0 || !req) {
-        const QString text = kwdNetworkError::describe(req);
+    const bool wanted = openDistricts;
+    openDistricts = false;
+    QDomDocument doc;
+    const bool parsed = err == 0 && req && req->body && doc.setContent(*req->body);
+    if (!parsed) {
+        // The user learns why the list stays empty; opening it again asks again.
+        const QString text =
+            err != 0 || !req ? kwdNetworkError::describe(req) : kwdNetworkError::unreadable();
         if (holder)
             holder->remove(id);
         kwdMessage::information(tr("error"), text);
         return;
     }
-    QDomDocument doc;
-    const bool parsed = req->body && doc.setContent(*req->body);
     holder->remove(id);
-    if (!parsed)
-        return;
     kwdStore* store = kwdStore::instance();
     store->parseCityInfo(doc, districtCity);
-    const bool open = cobdistrict->view()->isVisible();
+    const bool open = wanted || cobdistrict->view()->isVisible();
     cobdistrict->hidePopup();
     cobdistrict->clear();
     cobdistrict->addItem(tr("UnSpecified"));

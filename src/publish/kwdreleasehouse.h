@@ -71,8 +71,9 @@ public:
     int releaseRequest = 0;
     int uploadRequest = 0;
     int districtRequest = 0;
-    // The posted listing's code; kept while its photo is still to be uploaded.
+    // The posted listing's code and body; kept while its photo is still to be uploaded.
     QString dealCode;
+    QByteArray postedBody;
     QString photoPath;
     QByteArray photoBytes;
 
@@ -106,4 +107,11 @@ private:
     bool isLease() const;
 
     QString districtCity;
+    // The body of the listing request on its way, which becomes postedBody once accepted.
+    QByteArray postingBody;
+    // The photo chosen when the listing was posted; another one is said to go to that listing.
+    QByteArray postedPhoto;
+    bool photoForPosted = false;
+    // The district list was asked for by a press of release: it opens when it comes.
+    bool openDistricts = false;
 };

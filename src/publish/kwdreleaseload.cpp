@@ -137,6 +137,8 @@ void kwdReleaseLoad::onHttpResponse(int id, int err)
     }
     const kwdPublishService::LoginReply reply = kwdPublishService::readLogin(body);
     if (!reply.accepted) {
+        // The service refused it: a stored digest is no good any more and is not kept.
+        kwdStore::instance()->setConfig(kwdStore::cfgOnloadPassword, QString());
         refuse(body);
         return;
     }

@@ -118,6 +118,20 @@ QString qvmResultView::cityCode() const
     return c ? kwdStore::instance()->cityCode(c->field(kwdFinder::City)) : QString();
 }
 
+namespace {
+double slideScale = 1.0;
+} // namespace
+
+void qvmResultView::setSlideScale(double scale)
+{
+    slideScale = qMax(0.0, scale);
+}
+
+int qvmResultView::slideDuration(int ms)
+{
+    return int(ms * slideScale);
+}
+
 void qvmResultView::openList(kwdFinder* condition, bool push, bool owns)
 {
     qvmResultListItem* list = nullptr;
@@ -231,6 +245,8 @@ void qvmResultView::pushPage(qvmGraphicsItem* page)
         scene()->addItem(page);
         page->setPos(0, 0);
         setSceneRect(0, 0, w, page->boundingRect().height());
+        // The stack may have been cleared while scrolled: the first page starts at its top.
+        verticalScrollBar()->setValue(0);
         scene()->update();
         page->activate(false);
     } else {
@@ -253,6 +269,7 @@ void qvmResultView::pushPage(qvmGraphicsItem* page)
             updateTitle();
             return;
         }
+        nextAnimation->setDuration(slideDuration(300));
         nextAnimation->setStartValue(0);
         nextAnimation->setEndValue(w);
         nextAnimation->start();
@@ -311,7 +328,7 @@ void qvmResultView::goBack()
     if (top->kind() == qvmGraphicsItem::KindPush)
         setPushBarVisible(false);
     if (pages.size() >= 2) {
-        posAnimation->setDuration(350);
+        posAnimation->setDuration(slideDuration(350));
         qvmGraphicsItem* below = pages.at(pages.size() - 2);
         // The page below shows the place it was left at.
         const int scroll = verticalScrollBar()->value();
@@ -319,7 +336,7 @@ void qvmResultView::goBack()
         if (below->kind() == qvmGraphicsItem::KindPush)
             setPushBarVisible(true);
     } else {
-        posAnimation->setDuration(100);
+        posAnimation->setDuration(slideDuration(100));
     }
     posAnimation->start();
     indicator->hide();

@@ -74,6 +74,11 @@ public:
     kwdScrollBar* scrollIndicator() const { return indicator; }
     TitleBar* titleBarWidget() const { return titleBar; }
 
+    // Scales every slide's duration of every view (1: as designed; benchmarks that cycle through
+    // pages shorten them).
+    static void setSlideScale(double scale);
+    static int slideDuration(int ms);
+
     int hScrollPos() const { return hPos; }
     void setHScrollPos(int v);
     int hScrollNext() const { return hNext; }

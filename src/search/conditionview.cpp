@@ -4,6 +4,7 @@
 #include "kwdfinder.h"
 #include "kwdmessage.h"
 #include "kwdnetworkerror.h"
+#include "kwdnumberinput.h"
 #include "kwdqueryvalue.h"
 #include "kwdshowwait.h"
 #include "kwdstore.h"
@@ -89,13 +90,6 @@ QString caption(const char* text)
     return QCoreApplication::translate("qvmSetConditionClass", text);
 }
 
-// A range is invalid when a bound is negative or the upper bound lies below the lower one; an upper
-// bound of 0 means "from the lower bound up".
-bool validRange(int low, int high)
-{
-    return low >= 0 && high >= 0 && !(high > 0 && high < low);
-}
-
 QString rangeText(int low, int high)
 {
     if (high != 0)
@@ -155,6 +149,7 @@ ConditionView::ConditionView(QWidget* parent) : QWidget(parent)
 
     for (QLineEdit* edit : {editSearch, editprice1, editprice2, editarea1, editarea2, editPlaceName})
         edit->installEventFilter(this);
+    kwdNumberInput::install(kwdNumberInput::Whole, {editprice1, editprice2, editarea1, editarea2});
 }
 
 void ConditionView::buildForm()
@@ -404,12 +399,21 @@ void ConditionView::on_btnSearch_clicked()
 {
     if (!finder)
         return;
-    const int priceLow = editprice1->text().toInt();
-    const int priceHigh = editprice2->text().toInt();
-    const int areaLow = editarea1->text().toInt();
-    const int areaHigh = editarea2->text().toInt();
-    if (!validRange(priceLow, priceHigh) || !validRange(areaLow, areaHigh)) {
-        kwdMessage::information(tr("Error"), tr("Not a valid Price"));
+    // A range that cannot be read is refused where it stands: dropping it would search every price.
+    for (QLineEdit* e : {editprice1, editprice2, editarea1, editarea2})
+        e->setStyleSheet(QString());
+    int priceLow = 0, priceHigh = 0, areaLow = 0, areaHigh = 0;
+    QLineEdit* bad = nullptr;
+    QString problem;
+    if (category != 4 && !kwdNumberInput::readRange(editprice1, editprice2, &priceLow, &priceHigh, &bad))
+        problem = tr("Not a valid Price");
+    else if ((category == 2 || category == 3) &&
+             !kwdNumberInput::readRange(editarea1, editarea2, &areaLow, &areaHigh, &bad))
+        problem = tr("Not a valid Area");
+    if (bad) {
+        bad->setStyleSheet(QStringLiteral("QLineEdit { background: red }"));
+        bad->setFocus();
+        kwdMessage::information(tr("Error"), problem);
         return;
     }
 
@@ -584,8 +588,9 @@ QList<QPair<QString, QString>> ConditionView::readLookup(const QByteArray& body,
         return entries;
     if (readable)
         *readable = true;
+    // The entry's own fields, never those of a record nested in it.
     const auto text = [](const QDomElement& e, const QString& tag) {
-        return e.elementsByTagName(tag).item(0).toElement().text().trimmed();
+        return e.firstChildElement(tag).text().trimmed();
     };
     for (QDomElement ha = list.firstChildElement(QStringLiteral("ha")); !ha.isNull();
          ha = ha.nextSiblingElement(QStringLiteral("ha"))) {

@@ -3,6 +3,7 @@
 #include "kwdfinder.h"
 #include "kwdmessage.h"
 #include "kwdnetworkerror.h"
+#include "kwdnumberinput.h"
 #include "kwdshowwait.h"
 #include "kwdstore.h"
 #include "qvmhttpholder.h"
@@ -57,6 +58,7 @@ kwdNewHouseCondition::kwdNewHouseCondition(QWidget* parent) : QWidget(parent)
     connect(btnok1, &QPushButton::clicked, this, &kwdNewHouseCondition::onBtnOk);
     connect(btncancel, &QPushButton::clicked, this, &kwdNewHouseCondition::onBtnCancel);
     connect(coxdis, &QComboBox::highlighted, this, &kwdNewHouseCondition::onDistrictPopup);
+    kwdNumberInput::install(kwdNumberInput::Whole, {pricestart, priceend, areastart, areaend});
     fill();
     refresh();
 }
@@ -157,11 +159,6 @@ QString kwdNewHouseCondition::rangeText(int low, int high)
     if (high != 0)
         return QStringLiteral("%1-%2").arg(low).arg(high);
     return QStringLiteral("%1-").arg(low);
-}
-
-bool kwdNewHouseCondition::validRange(int low, int high)
-{
-    return low >= 0 && high >= 0 && !(high > 0 && high < low);
 }
 
 void kwdNewHouseCondition::fillDistricts(const QString& first)
@@ -342,18 +339,16 @@ void kwdNewHouseCondition::onBtnOk()
         return;
     }
     const bool lease = widSegement->value() == 1;
-    const int priceLow = pricestart->text().toInt();
-    const int priceHigh = priceend->text().toInt();
-    const int areaLow = areastart->text().toInt();
-    const int areaHigh = areaend->text().toInt();
-    if (!validRange(priceLow, priceHigh)) {
-        markInvalid(priceHigh < 0 || priceLow >= 0 ? priceend : pricestart);
+    int priceLow = 0, priceHigh = 0, areaLow = 0, areaHigh = 0;
+    QLineEdit* bad = nullptr;
+    if (!kwdNumberInput::readRange(pricestart, priceend, &priceLow, &priceHigh, &bad)) {
+        markInvalid(bad);
         kwdMessage::information(tr("Error"), tr("Not a valid Price"));
         return;
     }
-    if (!validRange(areaLow, areaHigh)) {
-        markInvalid(areaHigh < 0 || areaLow >= 0 ? areaend : areastart);
-        kwdMessage::information(tr("Error"), tr("Not a valid Price"));
+    if (!kwdNumberInput::readRange(areastart, areaend, &areaLow, &areaHigh, &bad)) {
+        markInvalid(bad);
+        kwdMessage::information(tr("Error"), tr("Not a valid Area"));
         return;
     }
     // Only a valid form changes the record.

@@ -26,8 +26,6 @@ public:
     static int propertyIndex(const QString& code);
     // Stored text of a range: "low-high", "low-" or empty for 0 and 0.
     static QString rangeText(int low, int high);
-    // A negative bound, or an upper bound above 0 and below the lower one.
-    static bool validRange(int low, int high);
 
     int requestId = 0;
     qvmWidgetSegement* widSegement = nullptr;

@@ -1,5 +1,6 @@
 #include "kwdannouncedlistings.h"
 
+#include "kwdprivatefile.h"
 #include "kwdstreamguard.h"
 
 #include <QDataStream>
@@ -57,7 +58,7 @@ bool kwdAnnouncedListings::save() const
     if (file.isEmpty())
         return false;
     QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly))
+    if (!kwdPrivateFile::open(f))
         return false;
     QDataStream out(&f);
     out.setVersion(QDataStream::Qt_6_0);

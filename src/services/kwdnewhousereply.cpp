@@ -5,6 +5,7 @@
 #include "qvmlistitem.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDomDocument>
 
 kwdNewHouseReply kwdNewHouseReply::read(const QByteArray& body, const kwdFinder& record,
@@ -32,14 +33,53 @@ kwdNewHouseReply kwdNewHouseReply::read(const QByteArray& body, const kwdFinder&
     // identifier is known; the service lists the newest first, so everything from it on is old.
     const bool noHistory = announced.isEmpty(reply.kind);
 
+    // The listing's own identifier, never one of a record nested in it (an agency's "co" has one).
+    const auto idOf = [](const QDomElement& e) {
+        return e.firstChildElement(QStringLiteral("id")).text().trimmed();
+    };
+    const auto timeOf = [](const QDomElement& e) {
+        return QDateTime::fromString(e.firstChildElement(QStringLiteral("publish")).text().trimmed(),
+                                     QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    };
+    // With a history, records standing after the last announced one are older than it (when
+    // listings leave the service, older ones move up into the page): such a record is new only when
+    // it was published after it. When the last announced one has left the service, the newest
+    // announced one still on the page marks where the old listings begin.
+    QString boundary;
+    QDateTime boundaryTime;
+    if (!noHistory) {
+        QDomElement found;
+        for (QDomElement e = list.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+            if (!isRecord(e.tagName()))
+                continue;
+            const QString id = idOf(e);
+            if (!last.isEmpty() && id == last) {
+                found = e;
+                break;
+            }
+            if (found.isNull() && !id.isEmpty() && announced.contains(reply.kind, id))
+                found = e;
+        }
+        boundary = idOf(found);
+        boundaryTime = timeOf(found);
+    }
+    bool pastBoundary = false;
+
     for (QDomElement e = list.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
         if (!isRecord(e.tagName()))
             continue;
-        const QString id = e.elementsByTagName(QStringLiteral("id")).item(0).toElement().text().trimmed();
-        if (id.isEmpty() || seen.contains(id) || announced.contains(reply.kind, id))
-            continue;
+        const QString id = idOf(e);
         if (noHistory && !last.isEmpty() && id == last)
             break;
+        if (!boundary.isEmpty() && id == boundary)
+            pastBoundary = true;
+        if (id.isEmpty() || seen.contains(id) || announced.contains(reply.kind, id))
+            continue;
+        if (pastBoundary) {
+            const QDateTime published = timeOf(e);
+            if (!published.isValid() || !boundaryTime.isValid() || published <= boundaryTime)
+                continue;
+        }
         qvmListItem* row = qvmListItem::createForKind(reply.kind);
         if (!row)
             continue;

@@ -154,9 +154,11 @@ void qvmSystem::onGoBack()
 void qvmSystem::onRelease()
 {
     kwdStore* store = kwdStore::instance();
+    const bool loggedIn = !store->config(kwdStore::loggedIn).toString().isEmpty();
     const QString name = store->config(kwdStore::cfgOnloadName).toString();
-    const QString digest = store->config(kwdStore::cfgOnloadPassword).toString();
-    if (!store->config(kwdStore::loggedIn).toString().isEmpty() && !name.isEmpty() && !digest.isEmpty()) {
+    // Asked for only when it is needed: the secret service is not bothered by a logged-out visit.
+    const QString digest = loggedIn ? store->config(kwdStore::cfgOnloadPassword).toString() : QString();
+    if (loggedIn && !name.isEmpty() && !digest.isEmpty()) {
         if (!releaseForm) {
             releaseForm = new kwdReleaseHouse;
             stackedWidget->addWidget(releaseForm);
@@ -177,6 +179,8 @@ void qvmSystem::onRelease()
 void qvmSystem::onLogout()
 {
     kwdStore::instance()->setConfig(kwdStore::loggedIn, QString());
+    // The digest is as good as the password: it does not stay behind a logout.
+    kwdStore::instance()->setConfig(kwdStore::cfgOnloadPassword, QString());
     if (releaseForm) {
         if (stackedWidget->currentWidget() == releaseForm)
             onGoBack();

@@ -1,5 +1,7 @@
 #include "kwddatabase.h"
 
+#include "kwdprivatefile.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -35,8 +37,11 @@ bool kwdDatabase::open(const QString& path)
             close();
             return false;
         }
-        if (createTables(fresh))
+        if (createTables(fresh)) {
+            // SQLite makes the file with the process's default mode; its journals copy this one.
+            kwdPrivateFile::restrict(path);
             return true;
+        }
         // Not a database (another program's file, or an unsynced first start cut by a power loss):
         // it holds none of the user's data, so it is made again rather than left broken for good.
         close();

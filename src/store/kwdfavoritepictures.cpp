@@ -1,5 +1,6 @@
 #include "kwdfavoritepictures.h"
 
+#include "kwdprivatefile.h"
 #include "qvmlistitem.h"
 
 #include <QBuffer>
@@ -50,10 +51,12 @@ void kwdFavoritePictures::readIndex()
 
 bool kwdFavoritePictures::writeIndex() const
 {
-    if (!QDir().mkpath(dir))
+    if (!kwdPrivateFile::makePath(dir))
         return false;
+    // An earlier version made the folder readable by everyone.
+    kwdPrivateFile::restrict(dir);
     QSaveFile file(dir + QStringLiteral("/index"));
-    if (!file.open(QIODevice::WriteOnly))
+    if (!kwdPrivateFile::open(file))
         return false;
     QDataStream out(&file);
     out.setVersion(kStreamVersion);
@@ -82,11 +85,11 @@ bool kwdFavoritePictures::save(int kind, const qvmListItem* row)
         buffer.open(QIODevice::WriteOnly);
         row->picture->image->save(&buffer, "PNG");
     }
-    if (!QDir().mkpath(dir))
+    if (!kwdPrivateFile::makePath(dir))
         return false;
     if (!bytes.isEmpty()) {
         QSaveFile file(imageFile(kind, row->id));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        if (!kwdPrivateFile::open(file) || file.write(bytes) != bytes.size() || !file.commit())
             return false;
     }
     readIndex();

@@ -2,6 +2,8 @@
 
 #include "kwdfavoritepictures.h"
 #include "kwdfinder.h"
+#include "kwdprivatefile.h"
+#include "kwdsecretstore.h"
 #include "kwdserviceconfig.h"
 #include "kwdstreamguard.h"
 #include "qvmlistitem.h"
@@ -138,7 +140,7 @@ std::unique_ptr<kwdStore>& storeSlot()
 bool writeFile(const QString& path, const std::function<void(QDataStream&)>& body)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!kwdPrivateFile::open(file)) {
         qWarning() << "cannot write" << path << file.errorString();
         return false;
     }
@@ -156,14 +158,54 @@ bool writeFile(const QString& path, const std::function<void(QDataStream&)>& bod
 // holds it; every save of the next run would then wait for it to grow old (30 s). A lock that names
 // nobody and was made before this store started is such a leftover: its writer would have filled it
 // at once.
-void clearStaleSettingsLock()
+void clearStaleSettingsLock(const QString& settingsFile)
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    const QString lock =
-        QSettings(QStringLiteral("Nordal"), QStringLiteral("personal")).fileName() + QStringLiteral(".lock");
-    const QFileInfo info(lock);
+    const QFileInfo info(settingsFile + QStringLiteral(".lock"));
     if (info.exists() && info.size() == 0 && info.lastModified().toUTC() < now)
-        QFile::remove(lock);
+        QFile::remove(info.filePath());
+}
+
+// Qt writes the settings through a temporary file that takes the mode of the file it replaces: a
+// file that is private before the first write stays private. Files of earlier versions are made so.
+void makeSettingsPrivate(const QString& settingsFile)
+{
+#ifndef Q_OS_WIN
+    const QString dir = QFileInfo(settingsFile).path();
+    if (!kwdPrivateFile::makePath(dir))
+        return;
+    kwdPrivateFile::restrict(dir);
+    QFile file(settingsFile);
+    if (file.exists())
+        kwdPrivateFile::restrict(settingsFile);
+    else
+        file.open(QIODevice::WriteOnly, kwdPrivateFile::fileMode);
+#else
+    Q_UNUSED(settingsFile)
+#endif
+}
+
+QString settingsFileName()
+{
+    return QSettings(QStringLiteral("Nordal"), QStringLiteral("personal")).fileName();
+}
+
+// An earlier version kept the digest in the settings; nothing but the move to the secret store reads it.
+const char* const kLegacySecret = "cfgOnloadPassword";
+
+QVariant legacySecret()
+{
+    QSettings settings(QStringLiteral("Nordal"), QStringLiteral("personal"));
+    settings.beginGroup(settingsGroup());
+    return settings.value(QLatin1String(kLegacySecret));
+}
+
+void removeLegacySecret()
+{
+    QSettings settings(QStringLiteral("Nordal"), QStringLiteral("personal"));
+    settings.beginGroup(settingsGroup());
+    if (settings.contains(QLatin1String(kLegacySecret)))
+        settings.remove(QLatin1String(kLegacySecret));
 }
 
 } // namespace
@@ -172,7 +214,9 @@ kwdStore* kwdStore::instance()
 {
     auto& slot = storeSlot();
     if (!slot) {
-        clearStaleSettingsLock();
+        const QString settingsFile = settingsFileName();
+        clearStaleSettingsLock(settingsFile);
+        makeSettingsPrivate(settingsFile);
         slot.reset(new kwdStore);
     }
     return slot.get();
@@ -182,6 +226,8 @@ void kwdStore::destroy()
 {
     storeSlot().reset();
 }
+
+kwdStore::kwdStore() = default;
 
 kwdStore::~kwdStore()
 {
@@ -219,6 +265,8 @@ QVariant kwdStore::config(int key) const
 {
     switch (keyKind(key)) {
     case Persisted: {
+        if (key == cfgOnloadPassword)
+            return const_cast<kwdStore*>(this)->secrets()->read();
         const PersistedKey* k = persistedKey(key);
         QSettings settings(QStringLiteral("Nordal"), QStringLiteral("personal"));
         settings.beginGroup(settingsGroup());
@@ -242,6 +290,17 @@ void kwdStore::setConfig(int key, const QVariant& value)
     if (kind != Persisted && kind != InMemory)
         return;
     configValues.insert(key, value);
+    if (key == cfgOnloadPassword) {
+        // An empty digest is no digest: logging out removes it from wherever it was kept.
+        const QString secret = value.toString();
+        if (secret.isEmpty()) {
+            secrets()->remove();
+            removeLegacySecret();
+        } else {
+            secrets()->write(secret, removeLegacySecret);
+        }
+        return;
+    }
     if (kind == Persisted) {
         QSettings settings(QStringLiteral("Nordal"), QStringLiteral("personal"));
         settings.beginGroup(settingsGroup());
@@ -258,8 +317,11 @@ QString kwdStore::dataPath()
                                                                 : home + QStringLiteral("/kwdpersonal"));
     QFileInfo info(candidate);
     if (!info.exists() || !info.isDir()) {
-        if (!QDir().mkpath(candidate))
+        if (!kwdPrivateFile::makePath(candidate))
             candidate = QStringLiteral(".");
+    } else {
+        // Made by an earlier version, readable by everyone.
+        kwdPrivateFile::restrict(candidate);
     }
     dataDir = candidate;
     return dataDir;
@@ -268,6 +330,20 @@ QString kwdStore::dataPath()
 QString kwdStore::dataFile(const QString& name)
 {
     return dataPath() + QDir::separator() + name;
+}
+
+kwdSecretStore* kwdStore::secrets()
+{
+    if (!secretStore) {
+        secretStore = std::make_unique<kwdSecretStore>(dataFile(QStringLiteral("publisher.secret")));
+        // Moved from the settings of an earlier version as soon as anything asks for it.
+        const QVariant legacy = legacySecret();
+        if (!legacy.toString().isEmpty())
+            secretStore->write(legacy.toString(), removeLegacySecret);
+        else if (legacy.isValid())
+            removeLegacySecret();
+    }
+    return secretStore.get();
 }
 
 int kwdStore::screenDpi()
@@ -317,6 +393,10 @@ void kwdStore::load()
     currentNewHouseFinder = newHouseFinders.first();
     loadCityInfo();
     loadFavorites();
+    // The first start after an earlier version moves the digest out of the settings; the write to
+    // the secret service goes on in the background.
+    if (legacySecret().isValid())
+        secrets();
 }
 
 bool kwdStore::loadFinderFile(const QString& name, QList<kwdFinder*>& list)

@@ -7,10 +7,13 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+
 class QDataStream;
 class QDomDocument;
 class QIODevice;
 class kwdFinder;
+class kwdSecretStore;
 class qvmListItem;
 
 // The local store: settings and numbered configuration values, the city catalogue and per-city
@@ -80,6 +83,8 @@ public:
 
     QString dataPath();
     QString dataFile(const QString& name);
+    // Keeps cfgOnloadPassword out of the settings; made on first use (start-up does not wait for it).
+    kwdSecretStore* secrets();
     int screenDpi();
     // Points to pixels at the cached DPI (integer division, as every drawn item measures).
     int pointsToPixels(int points);
@@ -129,11 +134,13 @@ public:
     ~kwdStore();
 
 private:
-    kwdStore() = default;
+    kwdStore();
     kwdStore(const kwdStore&) = delete;
     kwdStore& operator=(const kwdStore&) = delete;
 
     bool loadFinderFile(const QString& name, QList<kwdFinder*>& list);
     bool saveFinderFile(const QString& name, const QList<kwdFinder*>& list);
     void clearFavorites();
+
+    std::unique_ptr<kwdSecretStore> secretStore;
 };

@@ -9,7 +9,9 @@
 #include "kwdlocation.h"
 #include "kwdmessage.h"
 #include "kwdmessageitem.h"
+#include "kwdnetworkerror.h"
 #include "kwdnewhouses.h"
+#include "kwdphotoupload.h"
 #include "kwdreleasehouse.h"
 #include "kwdreleaseload.h"
 #include "kwdshowscroll.h"
@@ -18,8 +20,10 @@
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtestreceiver.h"
+#include "kwdtinyproxy.h"
 #include "kwdupdatehandler.h"
 #include "mainwindow.h"
+#include "qvmaddressentry.h"
 #include "qvmgitemimagelist.h"
 #include "qvmguiderequest.h"
 #include "qvmhttpholder.h"
@@ -47,11 +51,16 @@
 #include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -263,15 +272,7 @@ private Q_SLOTS:
                                       10000);
             QVERIFY(silent());
         } else {
-            kwdFinder* push = store->currentNewHouseFinder;
-            push->category = 2;
-            push->setField(kwdFinder::City, QStringLiteral("北京"));
-            push->setField(kwdFinder::PushInterval, QStringLiteral("0"));
-            push->setField(kwdFinder::PushFlag, QStringLiteral("1"));
-            push->setField(kwdFinder::PushLastSale, QString());
-            // Straight to the ticks, which ask the statistics host; the first check asks the city's list.
-            window.firstNewHouseCheck = false;
-            window.pollIntervals[0] = 50;
+            pollNewListings(window);
             window.check_newhouse();
             // Long enough for a stalled poll to have given up.
             QTRY_VERIFY_WITH_TIMEOUT(window.pollTicks * 50 > kStallTimeoutMs + 250, 10000);
@@ -379,7 +380,123 @@ private Q_SLOTS:
         QCOMPARE(guide->title->titleText(), qvmWidgetGPSGuide::tr("relate HA"));
     }
 
+    void realProxy_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"list", "detail", "pictures", "booking", "upload", "new listings"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+
+    // Debian's tinyproxy as the system proxy (http_proxy) in front of the service: each kind of
+    // request goes through it and its answer comes back; a stopped proxy is told as a refused service
+    // is, with the same retry, which works once the proxy is back.
+    void realProxy()
+    {
+        QFETCH(QString, kind);
+        KWD_REQUIRE_COMPONENT(!kwdTinyProxy::program().isEmpty(), "tinyproxy (Debian package tinyproxy)");
+        kwdTinyProxy proxy;
+        QVERIFY2(proxy.start(service->port()), qPrintable(proxy.errorText()));
+        // The program's own proxy set-up, reading the environment as on a user's desktop.
+        qputenv("http_proxy", QByteArray("http://127.0.0.1:") + QByteArray::number(proxy.port()));
+        QNetworkProxyFactory::setUseSystemConfiguration(true);
+        const auto restore = qScopeGuard([this] {
+            qunsetenv("http_proxy");
+            QNetworkProxy::setApplicationProxy(
+                QNetworkProxy(QNetworkProxy::HttpProxy, "127.0.0.1", service->port()));
+        });
+        const QString refused =
+            kwdNetworkError::describe(QNetworkReply::ConnectionRefusedError, QString()).section('\n', 0, 0);
+
+        if (kind == QLatin1String("new listings")) {
+            MainWindow w;
+            w.setNotifier(new kwdDesktopNotifier(QDBusConnection(QStringLiteral("none")), &w));
+            pollNewListings(w);
+            // Stopped first: the polls fail in silence and the first one after the restart announces.
+            proxy.stop();
+            w.check_newhouse();
+            QTRY_VERIFY_WITH_TIMEOUT(w.pollTicks >= 5, 10000);
+            QVERIFY(w.newHouseRecords.isEmpty() && messages.isEmpty());
+            QVERIFY2(proxy.start(service->port()), qPrintable(proxy.errorText()));
+            QTRY_VERIFY_WITH_TIMEOUT(!w.newHouseRecords.isEmpty() && w.newHousePopup->isVisible(), 10000);
+            QVERIFY(logged(QStringLiteral("/kwdTT/forsalequery")) > 0 && messages.isEmpty());
+            return;
+        }
+        if (kind == QLatin1String("booking") || kind == QLatin1String("upload")) {
+            Probe p = probe(kind);
+            QVERIFY(!p.path.isEmpty());
+            kwdReleaseHouse* form = host->findChild<kwdReleaseHouse*>();
+            QVERIFY(form);
+            proxy.stop();
+            messages.clear();
+            p.act();
+            QTRY_VERIFY_WITH_TIMEOUT(p.ended(), 10000);
+            QVERIFY2(p.shown().contains(refused), qPrintable(p.shown()));
+            QVERIFY(!p.worked() && p.retryOffered());
+            QVERIFY2(proxy.start(service->port()), qPrintable(proxy.errorText()));
+            const QString photoPath = form->photoPath;
+            const QByteArray photo = form->photoBytes;
+            messages.clear();
+            p.act();
+            QTRY_VERIFY2_WITH_TIMEOUT(p.ended() && p.worked(), qPrintable(p.shown()), 10000);
+            if (kind == QLatin1String("upload")) {
+                // The multipart body, photo and all, reaches the service byte for byte.
+                QByteArray sent;
+                for (const QJsonObject& e : service->log())
+                    if (e.value(QStringLiteral("path")).toString() == p.path)
+                        sent = QByteArray::fromBase64(
+                            e.value(QStringLiteral("bodyBase64")).toString().toLatin1());
+                const QRegularExpressionMatch deal =
+                    QRegularExpression(QStringLiteral("name=\"dealcode\"\r\n\r\n([^\r]+)\r\n"))
+                        .match(QString::fromLatin1(sent));
+                QVERIFY(deal.hasMatch() && !photo.isEmpty());
+                QCOMPARE(sent,
+                         kwdPhotoUpload::body(
+                             photoPath, deal.captured(1), QStringLiteral("demo"),
+                             kwdStore::instance()->config(kwdStore::cfgOnloadPassword).toString(), photo));
+            }
+            return;
+        }
+        buildView();
+        qvmResultListItem* list = nullptr;
+        if (kind != QLatin1String("list")) {
+            list = openList();
+            QVERIFY(list && !list->rows.isEmpty());
+        }
+        proxy.stop();
+        qvmGraphicsItem* page = openPage(kind, list);
+        QVERIFY(page);
+        const kwdMessageItem* box = view->messageBox()->item;
+        QTRY_VERIFY2_WITH_TIMEOUT(!box->animated && box->isVisible(), qPrintable(box->text), 10000);
+        QVERIFY2(box->text.startsWith(refused), qPrintable(box->text));
+        QVERIFY(!box->hint.isEmpty() && !pageLoaded(kind, page));
+        QVERIFY2(proxy.start(service->port()), qPrintable(proxy.errorText()));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->mapFromScene(box->sceneBoundingRect().center()));
+        QTRY_VERIFY_WITH_TIMEOUT(pageLoaded(kind, page), 10000);
+        settle();
+        // The answers came back whole: a detail with its rows' fields, pictures decoded.
+        if (kind == QLatin1String("detail"))
+            QVERIFY(!static_cast<qvmResultDetailItem*>(page)->row->name.isEmpty());
+        if (kind == QLatin1String("pictures"))
+            QVERIFY(!static_cast<qvmGItemImageList*>(page)->pictures.first().small.isNull());
+        QVERIFY(messages.isEmpty());
+    }
+
 private:
+    // A sale subscription of the city the service knows, polled every 50 ms, straight to the ticks
+    // (which ask the statistics host; the first check would ask the city's list).
+    static void pollNewListings(MainWindow& window)
+    {
+        kwdFinder* push = kwdStore::instance()->currentNewHouseFinder;
+        push->category = 2;
+        push->setField(kwdFinder::City, QStringLiteral("北京"));
+        push->setField(kwdFinder::PushInterval, QStringLiteral("0"));
+        push->setField(kwdFinder::PushFlag, QStringLiteral("1"));
+        push->setField(kwdFinder::PushLastSale, QString());
+        window.firstNewHouseCheck = false;
+        window.pollIntervals[0] = 50;
+    }
+
     // The result view in a window of the handset's size, with its own holder.
     void buildView() { buildHost(false); }
 
@@ -546,7 +663,19 @@ private:
             return p;
         }
         if (kind == QLatin1String("geocoder")) {
-            QLabel* label = buildAround()->form()->lblGeoInfo;
+            qvmWidgetAround* around = buildAround();
+            QLabel* label = around->form()->lblGeoInfo;
+            const kwdLocation* location = around->location();
+            // The retry is the next fix at the same place: the failed lookup must leave no entry
+            // that would answer it and no address that would spare it a lookup.
+            p.retryOffered = [location] {
+                return location->isRunning() && location->addressValid == 0.0 &&
+                       std::none_of(location->addressCache.cbegin(), location->addressCache.cend(),
+                                    [](const qvmAddressEntry* e) {
+                                        return kGuomao.distanceTo(QGeoCoordinate(e->latitude, e->longitude)) <
+                                               200;
+                                    });
+            };
             p.path = QStringLiteral("/geocoder/rgc/1.0");
             p.act = [this] { receiver->fix(kGuomao); };
             p.ended = [label] {

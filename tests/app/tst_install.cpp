@@ -115,6 +115,87 @@ private Q_SLOTS:
             QVERIFY(QDir().rename(where, prefix));
     }
 
+    // The installed program's command line, as a user or a script meets it: --help and --version need
+    // no display; a configuration it cannot use is named on standard error, one line a problem, and
+    // the program goes on with the built-in values.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("conf");  // written to a file KWDPERSONAL_CONF names; "-": a missing one
+        QTest::addColumn<QString>("position"); // KWDPERSONAL_POSITION
+        QTest::addColumn<QString>("outStart"); // the start of standard output
+        QTest::addColumn<QStringList>("warnings"); // what each line of standard error names
+        const QStringList check{"--self-check"};
+        QTest::newRow("version") << QStringList{"--version"} << QByteArray() << QString() << "kwdpersonal 1."
+                                 << QStringList();
+        QTest::newRow("help") << QStringList{"--help"} << QByteArray() << QString() << "Usage: kwdpersonal"
+                              << QStringList();
+        QTest::newRow("good configuration")
+            << check
+            << QByteArray("[service]\nlistingDomain=a.example\n[location]\nsource=gpsd://127.0.0.1:2947\n")
+            << QString() << "citylist: " << QStringList();
+        QTest::newRow("missing file")
+            << check << QByteArray("-") << QString()
+            << "citylist: " << QStringList{"(KWDPERSONAL_CONF): no such file; using the built-in values"};
+        QTest::newRow("unknown key and unusable values")
+            << check
+            << QByteArray("[service]\nlistingDomain=http://a.example/\ngeocoderToken=abc\ncolour=red\n"
+                          "[location]\nsource=gpsd://\n")
+            << QString() << "citylist: "
+            << QStringList{"unknown key \"service/colour\"", "service/listingDomain \"http://a.example/\"",
+                           "service/geocoderToken \"abc\"", "location/source \"gpsd://\""};
+        QTest::newRow("receiver from the environment")
+            << check << QByteArray() << QString("socket://127.0.0.1") << "citylist: "
+            << QStringList{
+                   "KWDPERSONAL_POSITION \"socket://127.0.0.1\": an NMEA socket is socket://host:port; using "
+                   "\"platform\""};
+        QTest::newRow("log that does not exist")
+            << check << QByteArray() << QString("/nonexistent/drive.nmea")
+            << "citylist: " << QStringList{"drive.nmea"};
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, conf);
+        QFETCH(QString, position);
+        QFETCH(QStringList, warnings);
+        QTemporaryDir dir;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // --help and --version answer without any window system.
+        if (arguments == QStringList{"--self-check"})
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        else
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        const QString confPath = dir.filePath(QStringLiteral("kwdpersonal.conf"));
+        if (!conf.isEmpty()) {
+            if (conf != "-") {
+                QFile f(confPath);
+                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(conf) == conf.size());
+            }
+            env.insert(QStringLiteral("KWDPERSONAL_CONF"), confPath);
+        }
+        if (!position.isEmpty())
+            env.insert(QStringLiteral("KWDPERSONAL_POSITION"), position);
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QDir(prefix).filePath(QStringLiteral("bin/kwdpersonal")), arguments);
+        QVERIFY(program.waitForFinished(30000));
+        const QString out = QString::fromUtf8(program.readAllStandardOutput());
+        QStringList err;
+        for (const QString& line : QString::fromUtf8(program.readAllStandardError()).split('\n'))
+            if (line.startsWith(QLatin1String("kwdpersonal: ")))
+                err << line;
+        QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0, qPrintable(out));
+        QFETCH(QString, outStart);
+        QVERIFY2(out.startsWith(outStart), qPrintable(out));
+        QCOMPARE(err.size(), warnings.size());
+        for (int i = 0; i < err.size(); ++i)
+            QVERIFY2(err.at(i).contains(warnings.at(i)), qPrintable(err.at(i)));
+    }
+
 private:
     QTemporaryDir root;
     QString prefix;

@@ -41,6 +41,9 @@ protected:
     void quitApplication() override { ++quits; }
 };
 
+// Whether the tests' system tray is there: MainWindow asks through trayProbe (set by init).
+bool trayShown = false;
+
 // The stored "on quit" and "on close" values as "quit close", after writing `values` when given.
 QString closeValues(const QString& values = QString())
 {
@@ -106,12 +109,15 @@ private Q_SLOTS:
 void TestMainWindow::init()
 {
     QApplication::setQuitOnLastWindowClosed(true);
+    trayShown = QSystemTrayIcon::isSystemTrayAvailable();
+    MainWindow::trayProbe = [] { return trayShown; };
     closeValues(QStringLiteral("0 0"));
     kwdStore::instance()->load();
 }
 
 void TestMainWindow::cleanup()
 {
+    MainWindow::trayProbe = &QSystemTrayIcon::isSystemTrayAvailable;
     qApp->setStyleSheet(QString());
     kwdDatabase::instance()->close();
 }
@@ -326,37 +332,51 @@ void TestMainWindow::messageOverTheWindow()
 void TestMainWindow::closeSettings_data()
 {
     QTest::addColumn<QString>("stored"); // on quit, on close
-    QTest::addColumn<bool>("tray");
-    QTest::addColumn<int>("action"); // without a prompt; -1: the prompt is shown
+    QTest::addColumn<bool>("tray");      // at the start
+    QTest::addColumn<bool>("trayNow");   // at the close
+    QTest::addColumn<int>("action");     // without a prompt; -1: the prompt is shown
     QTest::addColumn<bool>("quitOnClose");
-    QTest::newRow("first start") << "0 0" << true << -1 << false;
-    QTest::newRow("ask, last answer exit") << "1 0" << true << -1 << false;
-    QTest::newRow("do not ask, tray") << "0 1" << true << int(MainWindow::CloseToTray) << false;
-    QTest::newRow("do not ask, tray, none there") << "0 1" << false << int(MainWindow::CloseAndQuit) << false;
-    QTest::newRow("do not ask, exit") << "1 1" << true << int(MainWindow::CloseAndQuit) << true;
-    QTest::newRow("odd stored value") << "1 x" << true << int(MainWindow::CloseAndQuit) << true;
+    const int tray = MainWindow::CloseToTray, minimized = MainWindow::CloseMinimized;
+    QTest::newRow("first start") << "0 0" << true << true << -1 << false;
+    QTest::newRow("ask, last answer exit") << "1 0" << true << true << -1 << false;
+    QTest::newRow("do not ask, tray") << "0 1" << true << true << tray << false;
+    QTest::newRow("do not ask, tray, none there") << "0 1" << false << false << minimized << false;
+    QTest::newRow("do not ask, tray, gone since") << "0 1" << true << false << minimized << false;
+    QTest::newRow("do not ask, tray, come since") << "0 1" << false << true << tray << false;
+    QTest::newRow("do not ask, exit") << "1 1" << true << true << int(MainWindow::CloseAndQuit) << true;
+    QTest::newRow("odd stored value") << "1 x" << true << true << int(MainWindow::CloseAndQuit) << true;
 }
 
 void TestMainWindow::closeSettings()
 {
     QFETCH(QString, stored);
     QFETCH(bool, tray);
+    QFETCH(bool, trayNow);
     QFETCH(int, action);
     closeValues(stored);
+    trayShown = tray;
     TestableWindow window;
-    window.trayAvailable = tray;
     QCOMPARE(window.askOnClose, action < 0);
     QTEST(window.testAttribute(Qt::WA_QuitOnClose), "quitOnClose");
     QCOMPARE(QApplication::quitOnLastWindowClosed(), action >= 0);
     if (action < 0)
         return;
+    trayShown = trayNow;
     QCOMPARE(int(window.closeWithoutPrompt()), action);
     if (window.testAttribute(Qt::WA_QuitOnClose))
         return; // Closing would end the test run through Qt's own last-window rule.
     window.show();
-    QVERIFY(window.close());
-    QVERIFY(!window.isVisible() && !window.closeHint);
-    QCOMPARE(window.quits, action == MainWindow::CloseAndQuit ? 1 : 0);
+    // Without a tray the window goes to the task bar and the program keeps running.
+    const bool minimized = action == MainWindow::CloseMinimized;
+    QCOMPARE(window.close(), !minimized);
+    QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized()}), QList<bool>(2, minimized));
+    QVERIFY(!window.closeHint);
+    QCOMPARE(window.quits, 0);
+    // The push's desktop notification opens the new listings in the window again.
+    window.onLookNewHouse();
+    QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized()}), QList<bool>({true, false}));
+    // A tray that came since the start gets its icon, so that a hidden window can come back.
+    QCOMPARE(window.tray != nullptr, tray || trayNow);
 }
 
 void TestMainWindow::closePrompt_data()
@@ -372,8 +392,9 @@ void TestMainWindow::closePrompt_data()
     QTest::newRow("tray, ask again") << "ok" << true << 1 << false << QList<int>{1, 3, 5} << "0 0";
     QTest::newRow("tray, do not ask") << "ok" << true << 1 << true << QList<int>{1, 3, 6} << "0 1";
     QTest::newRow("cancelled") << "cancel" << true << 1 << true << QList<int>{2, 0, 0} << "x x";
-    // Without a tray a hidden window could never be shown again: the tray choice quits.
-    QTest::newRow("no tray, tray choice") << "ok" << false << 1 << true << QList<int>{1, 3, 6} << "0 1";
+    // Without a tray, keeping the program running minimises the window.
+    QTest::newRow("no tray, keep running") << "ok" << false << 1 << true << QList<int>{1, 3, 6} << "0 1";
+    QTest::newRow("no tray, exit") << "ok" << false << 0 << false << QList<int>{1, 4, 5} << "1 0";
     QTest::newRow("no tray, cancelled") << "cancel" << false << 1 << true << QList<int>{2, 0, 0} << "x x";
     QTest::newRow("closed by the frame") << "frame" << true << 1 << true << QList<int>{2, 0, 0} << "x x";
 }
@@ -385,32 +406,38 @@ void TestMainWindow::closePrompt()
     QFETCH(int, toTray);
     QFETCH(bool, dontAsk);
     const bool ok = how == "ok";
+    const bool minimized = ok && toTray == 1 && !tray;
     {
+        // The prompt asks for the tray when it shows: here it came or went since the start.
+        trayShown = !tray;
         TestableWindow window;
-        window.trayAvailable = tray;
+        trayShown = tray;
         closeValues(QStringLiteral("x x")); // so that every write shows
         window.show();
         answerPromptLater(how, toTray, dontAsk);
-        QCOMPARE(window.close(), ok);
-        QCOMPARE(window.isVisible(), !ok);
+        QCOMPARE(window.close(), ok && !minimized);
+        QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized()}),
+                 QList<bool>({!ok || minimized, minimized}));
         CloseHint* first = window.closeHint;
+        QCOMPARE(first->rdbmini->text(), tray ? QStringLiteral("最小化到系统托盘区，不退出程序")
+                                              : QStringLiteral("最小化窗口，不退出程序"));
         QTEST(QList<int>({first->result, first->choice, first->remind}), "answer");
         QTEST(closeValues(), "stored");
-        QCOMPARE(window.quits, ok && (toTray != 1 || !tray) ? 1 : 0);
+        QCOMPARE(window.quits, ok && toTray != 1 ? 1 : 0);
         QCOMPARE(window.askOnClose, !ok || !dontAsk);
         if (!ok) {
             // Asked again, with the same dialog and a fresh answer.
-            answerPromptLater("ok");
+            answerPromptLater("ok", 0);
             QVERIFY(window.close());
             QCOMPARE(window.closeHint, first);
             QCOMPARE(window.closeHint->remind, int(CloseHint::AskAgain));
-        } else if (toTray == 1 && dontAsk && tray) {
-            // The same run: the next close hides without asking.
-            window.show();
-            QVERIFY(window.close());
+        } else if (toTray == 1 && dontAsk) {
+            // The same run: the next close keeps running without asking.
+            window.showNormal();
+            QCOMPARE(window.close(), tray);
             QCOMPARE(window.quits, 0);
         }
-        QVERIFY(!window.isVisible());
+        QCOMPARE(window.isVisible(), minimized);
     }
     // The next start closes the way the answer said, asking only when told to.
     TestableWindow next;

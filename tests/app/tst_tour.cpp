@@ -102,6 +102,7 @@ void TestTour::everyStepHasItsPicture_data()
         QStringLiteral("push-popup"),
         QStringLiteral("push-page"),
         QStringLiteral("push-cancelled"),
+        QStringLiteral("close-prompt-no-tray"),
     };
     for (int i = 0; i < steps.size(); ++i) {
         const QString file = QStringLiteral("%1-%2.png").arg(i + 1, 2, 10, QLatin1Char('0')).arg(steps.at(i));

@@ -2,6 +2,7 @@
 #include "kwdaddressbook.h"
 #include "kwdcallhandoff.h"
 #include "kwdmessage.h"
+#include "kwdschemehandler.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesttable.h"
 #include "makephonecall.h"
@@ -50,7 +51,8 @@ class TestDetailAction : public QObject
     QByteArray originalPath;
 
     // Fake programs first on PATH, nothing else: kdeconnect-cli lists `device` and exits with
-    // `sendStatus` on --send-sms (logging its arguments); xdg-mime names `handler`.
+    // `sendStatus` on --send-sms (logging its arguments); xdg-mime names `handler`. A status of -1
+    // or the handler "(hangs)" waits for input that never comes.
     void fakeTools(bool kdeconnect, const QString& device, int sendStatus, bool xdgMime,
                    const QString& handler)
     {
@@ -66,11 +68,15 @@ class TestDetailAction : public QObject
         if (kdeconnect)
             write("kdeconnect-cli", QStringLiteral("if [ \"$1\" = -a ]; then printf '%1'; exit 0; fi\n"
                                                    "for a in \"$@\"; do printf '%s\\n' \"$a\" >> '%2'; done\n"
-                                                   "exit %3\n")
-                                        .arg(device, log(), QString::number(sendStatus))
+                                                   "%3\n")
+                                        .arg(device, log(),
+                                             sendStatus < 0 ? QStringLiteral("read never")
+                                                            : QStringLiteral("exit %1").arg(sendStatus))
                                         .toUtf8());
         if (xdgMime)
-            write("xdg-mime", QStringLiteral("printf '%1'\n").arg(handler).toUtf8());
+            write("xdg-mime", handler == QLatin1String("(hangs)")
+                                  ? QByteArray("read never\n")
+                                  : QStringLiteral("printf '%1'\n").arg(handler).toUtf8());
         qputenv("PATH", tools.path().toUtf8());
     }
     QString log() const
@@ -97,6 +103,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         originalPath = qgetenv("PATH");
+        // A hung helper is given up after this long.
+        kwdSchemeHandler::timeLimit = 1500;
         host.resize(360, 640);
         host.show();
         panel = new qvmDetailAction(&host);
@@ -238,14 +246,21 @@ private Q_SLOTS:
     void addContactsAndPick_data()
     {
         QTest::addColumn<QStringList>("names");
-        kwdRow("two contacts from the same panel", QStringList{"链家 东四店", "王经理"});
-        kwdRow("and a third, later", QStringList{"赵女士"});
+        QTest::addColumn<QByteArray>("foreign"); // a card another program adds to the book first
+        kwdRow("two contacts from the same panel", QStringList{"链家 东四店", "王经理"}, QByteArray());
+        kwdRow("and a third, later", QStringList{"赵女士"}, QByteArray());
+        kwdRow("a card with only a display name", QStringList{},
+               QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:周女士\r\nTEL:13700001111\r\nEND:VCARD\r\n"));
     }
 
     // Saving works every time (the panel is reused), and the picker's last entry fills its number.
     void addContactsAndPick()
     {
         QFETCH(QStringList, names);
+        QFETCH(QByteArray, foreign);
+        QFile book(kwdAddressBook().path());
+        QVERIFY(foreign.isEmpty() || (book.open(QIODevice::Append) && book.write(foreign) > 0));
+        book.close();
         for (int i = 0; i < names.size(); ++i) {
             const QString phone =
                 QStringLiteral("1390000%1").arg(kwdAddressBook().contacts().size(), 4, 10, QLatin1Char('0'));
@@ -339,14 +354,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("handler");
         QTest::addColumn<int>("route");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("then"); // during the hand-off: "cancel", or "reopen" and send again
         const int kde = kwdSmsHandoff::KdeConnect, uri = kwdSmsHandoff::SmsUri, none = kwdSmsHandoff::NoRoute;
-        const QString refused = QStringLiteral("failed to send sms");
-        kwdRow("KDE Connect first", true, "abc123\n", 0, true, "x.desktop", kde, QString());
-        kwdRow("KDE Connect failing", true, "abc123", 1, true, "x.desktop", kde, "Unable to send message");
-        kwdRow("no reachable device: sms handler", true, "", 0, true, "x.desktop", uri, QString());
-        kwdRow("no KDE Connect: sms handler", false, "", 0, true, "x.desktop", uri, QString());
-        kwdRow("no handler registered", false, "", 0, true, "", none, refused);
-        kwdRow("no tools at all", false, "", 0, false, "", none, refused);
+        const QString refused = QStringLiteral("failed to send sms"),
+                      late = QStringLiteral("发送短信的程序在");
+        kwdRow("KDE Connect first", true, "abc123\n", 0, true, "x.desktop", kde, QString(), QString());
+        kwdRow("KDE Connect failing", true, "abc123", 1, true, "x.desktop", kde, "Unable to send message",
+               QString());
+        kwdRow("no reachable device: sms handler", true, "", 0, true, "x.desktop", uri, QString(), QString());
+        kwdRow("no KDE Connect: sms handler", false, "", 0, true, "x.desktop", uri, QString(), QString());
+        kwdRow("no handler registered", false, "", 0, true, "", none, refused, QString());
+        kwdRow("no tools at all", false, "", 0, false, "", none, refused, QString());
+        kwdRow("KDE Connect hangs: time limit", true, "abc123", -1, true, "x.desktop", kde, late, QString());
+        kwdRow("xdg-mime hangs: time limit", false, "", 0, true, "(hangs)", none, late, QString());
+        kwdRow("cancelled while handed on", true, "abc123", -1, true, "x.desktop", none, QString(), "cancel");
+        kwdRow("reopened while handed on", false, "", 0, true, "(hangs)", kde, QString(), "reopen");
     }
 
     void handOff()
@@ -358,6 +380,7 @@ private Q_SLOTS:
         QFETCH(QString, handler);
         QFETCH(int, route);
         QFETCH(QString, message);
+        QFETCH(QString, then);
         fakeTools(kdeconnect, device, sendStatus, xdgMime, handler);
         QApplication::clipboard()->clear();
         openButtons(QStringLiteral("010-62345678 / 13812345678"));
@@ -366,13 +389,30 @@ private Q_SLOTS:
         panel->sms->btnSend->click();
         // States arrive later, never from inside the click: a spy made now still sees them all.
         QSignalSpy states(panel->sms->service, &kwdSmsHandoff::stateChanged);
-        QTRY_VERIFY(panel->sms->isEnabled());
         const bool refusedAtOnce = !kdeconnect && !xdgMime;
-        QTRY_COMPARE(states.size(), refusedAtOnce ? 0 : 2);
+        // Only the draft waits for the hand-off; Cancel works throughout.
+        QCOMPARE(panel->sms->btnSend->isEnabled(), refusedAtOnce);
+        QVERIFY(panel->sms->btnCancel->isEnabled());
+        if (then == "cancel")
+            panel->sms->btnCancel->click();
+        if (then == "reopen") {
+            // A new draft is usable at once, and what becomes of the old one never reaches it.
+            openButtons(QStringLiteral("010-62345678 / 13812345678"));
+            panel->btnSMS->click();
+            QVERIFY(panel->sms->btnSend->isEnabled());
+            fakeTools(true, "abc123", 0, true, "x.desktop");
+            panel->sms->btnSend->click();
+        }
+        // Active, then finished or given up (and for a new draft, active and finished again).
+        QTRY_COMPARE(states.size(), refusedAtOnce ? 0 : then == "reopen" ? 4 : 2);
         if (!refusedAtOnce) {
             QCOMPARE(states.at(0).at(0).value<kwdSmsHandoff::State>(), kwdSmsHandoff::ActiveState);
-            QCOMPARE(states.at(1).at(0).value<kwdSmsHandoff::State>(), kwdSmsHandoff::FinishedState);
+            QCOMPARE(states.at(1).at(0).value<kwdSmsHandoff::State>(),
+                     then.isEmpty() ? kwdSmsHandoff::FinishedState : kwdSmsHandoff::CanceledState);
+            QCOMPARE(states.last().at(0).value<kwdSmsHandoff::State>(),
+                     then == "cancel" ? kwdSmsHandoff::CanceledState : kwdSmsHandoff::FinishedState);
         }
+        QVERIFY(panel->sms->btnSend->isEnabled());
         QCOMPARE(int(panel->sms->service->route()), route);
         QCOMPARE(panel->sms->isVisible(), !message.isEmpty());
         QCOMPARE(boxes.isEmpty(), message.isEmpty());
@@ -388,8 +428,9 @@ private Q_SLOTS:
             QCOMPARE(sent.path(), QStringLiteral("010-62345678"));
             QCOMPARE(QUrlQuery(sent).queryItemValue("body", QUrl::FullyDecoded), text);
         }
-        if (route == kwdSmsHandoff::NoRoute)
-            QCOMPARE(QApplication::clipboard()->text(), "010-62345678\n" + text);
+        // What did not go out is on the clipboard, unless the tool itself refused it.
+        const bool copied = !message.isEmpty() && message != QLatin1String("Unable to send message");
+        QCOMPARE(QApplication::clipboard()->text(), copied ? "010-62345678\n" + text : QString());
         if (panel->sms->isVisible())
             panel->sms->btnCancel->click();
     }
@@ -399,10 +440,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("handler");
         QTest::addColumn<QString>("uri");
-        kwdRow("landline", "010-62345678", "calls.desktop", "tel:+86-10-62345678");
-        kwdRow("mobile", "13812345678", "calls.desktop", "tel:+86-13812345678");
-        kwdRow("national only", "400-820-1234", "calls.desktop", "tel:400-820-1234;phone-context=+86");
-        kwdRow("nothing places calls", "13812345678", "", "");
+        QTest::addColumn<QString>("other"); // called instead while the first is handed on
+        kwdRow("landline", "010-62345678", "calls.desktop", "tel:+86-10-62345678", "");
+        kwdRow("mobile", "13812345678", "calls.desktop", "tel:+86-13812345678", "");
+        kwdRow("national only", "400-820-1234", "calls.desktop", "tel:400-820-1234;phone-context=+86", "");
+        kwdRow("nothing places calls", "13812345678", "", "", "");
+        kwdRow("helper hangs: time limit", "13812345678", "(hangs)", "", "");
+        kwdRow("another number while handed on", "13812345678", "(hangs)", "", "010-62345678");
     }
 
     void call()
@@ -410,14 +454,23 @@ private Q_SLOTS:
         QFETCH(QString, number);
         QFETCH(QString, handler);
         QFETCH(QString, uri);
+        QFETCH(QString, other);
         fakeTools(false, QString(), 0, true, handler);
         QApplication::clipboard()->clear();
-        openButtons(number);
-        panel->btnCall->click();
         MakePhoneCall* call = panel->phoneCall;
-        QVERIFY(call->isVisible() && !call->btnHangup->isVisible());
-        QCOMPARE(call->lblCalling->text(), "Are you sure ? Calling: " + number + "?");
-        call->btnMakeCall->click();
+        for (const QString& n : QStringList{number, other}) {
+            if (n.isEmpty())
+                continue;
+            openButtons(n);
+            panel->btnCall->click();
+            QVERIFY(call->isVisible() && !call->btnHangup->isVisible());
+            QCOMPARE(call->lblCalling->text(), "Are you sure ? Calling: " + n + "?");
+            call->btnMakeCall->click();
+            QVERIFY(!call->btnMakeCall->isEnabled());
+        }
+        // Only the last number is spoken of and copied.
+        if (!other.isEmpty())
+            number = other;
         QTRY_VERIFY(call->btnMakeCall->isEnabled());
         QCOMPARE(call->isVisible(), uri.isEmpty());
         if (uri.isEmpty()) {

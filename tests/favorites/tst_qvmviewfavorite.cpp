@@ -1,5 +1,7 @@
 #include "kwdfinder.h"
 #include "kwdlocalservice.h"
+#include "kwdmessageitem.h"
+#include "kwdshowscroll.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesttable.h"
@@ -117,6 +119,8 @@ private Q_SLOTS:
             QVERIFY(!stored.contains(rows.at(i)));
             QCOMPARE(rows.at(i)->id, stored.at(i)->id);
         }
+        // An empty category says how favourites are made instead of showing a blank page.
+        QCOMPARE(view->messageBox()->item->isVisible(), shown == 0);
         // Showing favourites never asks the service for the current search.
         QCOMPARE(service->log().size(), 0);
         QVERIFY(!page->titleBarWidget()->backButton()->isVisible());

@@ -122,25 +122,28 @@ private Q_SLOTS:
 
     void trim_data()
     {
+        QTest::addColumn<double>("first");
         QTest::addColumn<double>("step");
         QTest::addColumn<int>("requests");
         QTest::addColumn<int>("kept");
-        kwdRow("500 m, 11 km exactly", 500.0, 23, 23);
-        kwdRow("500 m, past 11 km", 500.0, 24, 23);
-        kwdRow("500 m, long drive", 500.0, 40, 23);
-        kwdRow("1 km, 11 km exactly", 1000.0, 12, 12);
-        kwdRow("1 km, past 11 km", 1000.0, 13, 12);
+        kwdRow("500 m, 11 km exactly", 0.0, 500.0, 23, 23);
+        kwdRow("500 m, past 11 km", 0.0, 500.0, 24, 23);
+        kwdRow("500 m, long drive", 0.0, 500.0, 40, 23);
+        kwdRow("1 km, 11 km exactly", 0.0, 1000.0, 12, 12);
+        kwdRow("1 km, past 11 km", 0.0, 1000.0, 13, 12);
+        kwdRow("one point, alone past 11 km", 12000.0, 500.0, 1, 1);
     }
 
     void trim()
     {
+        QFETCH(double, first);
         QFETCH(double, step);
         QFETCH(int, requests);
         QFETCH(int, kept);
         kwdGuideTrail trail;
         QList<qvmGuideRequest*> made;
         for (int i = 0; i < requests; ++i) {
-            trail.lastStep = i == 0 ? 0 : step;
+            trail.lastStep = i == 0 ? first : step;
             made.prepend(trail.addRequest());
             made.first()->statId = i + 1;
         }

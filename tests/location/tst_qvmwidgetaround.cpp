@@ -11,10 +11,13 @@
 #include "qvmresultview.h"
 #include "qvmwidgetaround.h"
 #include "qvmwidgetaroundfunction.h"
+#include "qvmwidgetgpsguide.h"
 #include "qvmwidgetsegement.h"
+#include "titlebar.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QtTest>
 
 // The around-me page against the local service: what the buttons say or search for after the
@@ -81,16 +84,23 @@ void TestWidgetAround::searchButtons_data()
     QTest::addColumn<QString>("radius");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("searchedCity");
+    // A condition of the store's search that the around-me list carries (until "×" drops it).
+    QTest::addColumn<QString>("keyword");
     const QString none;
     QTest::newRow("no fix") << false << 0.0 << 0.0 << QStringLiteral("北京") << QStringLiteral("1000")
-                            << QStringLiteral("error: GPS Data is not valid") << none;
-    QTest::newRow("looked-up city without 市") << true << 39.9087 << 116.4605 << QStringLiteral("上海")
-                                               << QStringLiteral("2000") << none << QStringLiteral("北京");
-    QTest::newRow("no address, store's city") << true << 20.0 << 125.0 << QStringLiteral("上海")
-                                              << QStringLiteral("500") << none << QStringLiteral("上海");
+                            << QStringLiteral("error: GPS Data is not valid") << none << none;
+    QTest::newRow("looked-up city without 市")
+        << true << 39.9087 << 116.4605 << QStringLiteral("上海") << QStringLiteral("2000") << none
+        << QStringLiteral("北京") << none;
+    QTest::newRow("carried keyword, cleared")
+        << true << 39.9087 << 116.4605 << QStringLiteral("北京") << QStringLiteral("2000") << none
+        << QStringLiteral("北京") << QStringLiteral("花园");
+    QTest::newRow("no address, store's city")
+        << true << 20.0 << 125.0 << QStringLiteral("上海") << QStringLiteral("500") << none
+        << QStringLiteral("上海") << none;
     QTest::newRow("no address, unknown city")
         << true << 20.0 << 125.0 << QStringLiteral("火星") << QStringLiteral("1000")
-        << QStringLiteral("error: your city[火星] is not support") << none;
+        << QStringLiteral("error: your city[火星] is not support") << none << none;
 }
 
 void TestWidgetAround::searchButtons()
@@ -102,9 +112,11 @@ void TestWidgetAround::searchButtons()
     QFETCH(QString, radius);
     QFETCH(QString, message);
     QFETCH(QString, searchedCity);
+    QFETCH(QString, keyword);
     kwdFinder* current = kwdStore::instance()->currentFinder;
     current->setField(kwdFinder::City, storeCity);
     current->setField(kwdFinder::Radius, radius);
+    current->setField(kwdFinder::Keyword, keyword);
     // The radius is read from the store when the form is made.
     cleanup();
     init();
@@ -131,6 +143,13 @@ void TestWidgetAround::searchButtons()
     // come back (out at sea there are none).
     QTRY_VERIFY_WITH_TIMEOUT(page->resultView()->topPage() && page->resultView()->pendingRequests().isEmpty(),
                              10000);
+    QPushButton* clear = page->titleBar()->clearConditionButton();
+    QCOMPARE(clear->isVisible(), !keyword.isEmpty());
+    if (clear->isVisible()) {
+        clear->click();
+        QTRY_VERIFY_WITH_TIMEOUT(page->resultView()->pendingRequests().isEmpty(), 10000);
+        QVERIFY(!clear->isVisible());
+    }
     const auto* shownList = static_cast<qvmResultListItem*>(page->resultView()->topPage());
     QCOMPARE(!shownList->rows.isEmpty(), searchedCity == QStringLiteral("北京"));
     QJsonObject list;
@@ -149,23 +168,30 @@ void TestWidgetAround::searchButtons()
 void TestWidgetAround::monitor_data()
 {
     QTest::addColumn<int>("shown");
-    QTest::addColumn<bool>("stopsAtSecondTick");
+    QTest::addColumn<bool>("left");
     QTest::newRow("page left") << -1 << true;
     QTest::newRow("results shown") << int(qvmWidgetAround::PageResults) << false;
     QTest::newRow("conditions shown") << int(qvmWidgetAround::PageCondition) << false;
+    QTest::newRow("results shown, page left") << int(qvmWidgetAround::PageResults) << true;
+    QTest::newRow("conditions shown, page left") << int(qvmWidgetAround::PageCondition) << true;
+    QTest::newRow("guide shown, page left") << int(qvmWidgetAround::PageGuide) << true;
 }
 
 void TestWidgetAround::monitor()
 {
     QFETCH(int, shown);
-    QFETCH(bool, stopsAtSecondTick);
+    QFETCH(bool, left);
     qvmWidgetAroundFunction* form = page->form();
-    receiver->fix(QGeoCoordinate(39.9087, 116.4605));
-    if (shown == qvmWidgetAround::PageResults)
-        page->onSearchFromAreaView(QStringLiteral("here"), QStringLiteral("1000"));
-    else if (shown == qvmWidgetAround::PageCondition)
+    kwdStore::instance()->currentFinder->setField(kwdFinder::City, QStringLiteral("北京"));
+    const QGeoCoordinate here(39.9087, 116.4605);
+    receiver->fix(here);
+    if (shown == qvmWidgetAround::PageGuide)
+        form->btnGPSGuide->click();
+    else if (shown > 0)
+        form->btnSale->click();
+    if (shown == qvmWidgetAround::PageCondition)
         page->onTitleBarAction(0, 0);
-    else
+    if (left)
         page->hide();
     QCOMPARE(page->currentPage(), qMax(0, shown));
     QVERIFY(form->monitor->isActive());
@@ -173,11 +199,28 @@ void TestWidgetAround::monitor()
     form->onMonitorTimeout();
     QVERIFY(page->location()->isRunning());
     form->onMonitorTimeout();
-    QCOMPARE(page->location()->isRunning(), !stopsAtSecondTick);
-    QCOMPARE(form->monitor->isActive(), !stopsAtSecondTick);
-    QCOMPARE(form->widgetButton->isHidden(), stopsAtSecondTick);
-    // Coming back starts positioning again.
+    QCOMPARE(page->location()->isRunning(), !left);
+    QCOMPARE(form->monitor->isActive(), !left);
+    QCOMPARE(form->widgetButton->isHidden(), left);
+    // Coming back to any of the page's own pages starts positioning again, watched while the form
+    // is out of sight, and the next fix reaches the page shown.
     page->show();
+    QCOMPARE(page->currentPage(), qMax(0, shown));
+    QVERIFY(page->location()->isRunning());
+    QCOMPARE(form->monitor->isActive(), shown > 0);
+    const QGeoCoordinate there = here.atDistanceAndAzimuth(600, 90);
+    receiver->fix(there);
+    if (shown == qvmWidgetAround::PageGuide)
+        QCOMPARE(page->guidePage()->requestLongitude, there.longitude());
+    if (shown == qvmWidgetAround::PageResults)
+        page->onTitleBarAction(0, 0);
+    if (shown == qvmWidgetAround::PageResults || shown == qvmWidgetAround::PageCondition) {
+        page->onSearchFromConditionView();
+        const QString query = static_cast<qvmResultListItem*>(page->resultView()->topPage())->query;
+        QVERIFY2(
+            query.contains(QStringLiteral("location=%1|").arg(QString::number(there.longitude(), 'f', 6))),
+            qPrintable(query));
+    }
     for (int i = 0; i < 3 && page->currentPage() != qvmWidgetAround::PageForm; ++i)
         page->onGoBack();
     QCOMPARE(page->currentPage(), int(qvmWidgetAround::PageForm));

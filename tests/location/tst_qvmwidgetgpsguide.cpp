@@ -1,3 +1,4 @@
+#include "guidetitle.h"
 #include "kwdfinder.h"
 #include "kwdguidetrail.h"
 #include "kwdlocalservice.h"
@@ -13,9 +14,11 @@
 #include "qvmviewfavorite.h"
 #include "qvmwidgetaround.h"
 #include "qvmwidgetgpsguide.h"
+#include "titlebar.h"
 
 #include <QGeoCoordinate>
 #include <QJsonObject>
+#include <QPushButton>
 #include <QUrl>
 #include <QtTest>
 
@@ -129,8 +132,12 @@ void TestWidgetGPSGuide::requests()
     QFETCH(QString, flag);
     service->clearLog();
     qvmWidgetAround page;
+    // A count left by a filtered list: "×" has nothing to clear beside the guide's update button.
+    page.titleBar()->setConditionCount(2);
     qvmWidgetGPSGuide* guide = openGuide(page, type);
     QVERIFY(guide);
+    QVERIFY(page.titleBar()->conditionButton()->isVisible());
+    QVERIFY(!page.titleBar()->clearConditionButton()->isVisible());
     const QString jm = guide->jm;
     QCOMPARE(guide->trail.entries().size(), 1);
     const QString point =
@@ -181,17 +188,26 @@ void TestWidgetGPSGuide::cityChange_data()
     QTest::addColumn<int>("announcements");
     QTest::addColumn<QString>("jm");
     QTest::addColumn<bool>("changed");
+    // The located city when the guide is opened again with the code it had; empty: not reopened.
+    QTest::addColumn<QString>("opened");
     const QString nanjingRoad = QStringLiteral("南京东路1号");
-    QTest::newRow("another city") << true << QStringLiteral("上海") << nanjingRoad << 1 << "sh" << true;
+    const QString none;
+    QTest::newRow("another city") << true << QStringLiteral("上海") << nanjingRoad << 1 << "sh" << true
+                                  << none;
     QTest::newRow("another city, announced twice")
-        << true << QStringLiteral("上海") << nanjingRoad << 2 << "sh" << true;
+        << true << QStringLiteral("上海") << nanjingRoad << 2 << "sh" << true << none;
     // Nothing to ask there, and one message however often the address comes.
     QTest::newRow("a city the catalogue lacks, twice")
-        << true << QStringLiteral("火星城") << QStringLiteral("一号路") << 2 << "" << true;
+        << true << QStringLiteral("火星城") << QStringLiteral("一号路") << 2 << "" << true << none;
+    // Opened there, the guide asks with the code it was given, also as the drive goes on.
+    QTest::newRow("opened in a city the catalogue lacks")
+        << true << QStringLiteral("火星城") << QStringLiteral("一号路") << 2 << "bj" << false
+        << QStringLiteral("火星城");
     QTest::newRow("the same city") << true << QStringLiteral("北京") << QStringLiteral("建国门外大街1号") << 1
-                                   << "bj" << false;
-    QTest::newRow("no address") << true << QStringLiteral("上海") << QString() << 1 << "bj" << false;
-    QTest::newRow("guide closed") << false << QStringLiteral("上海") << nanjingRoad << 1 << "bj" << false;
+                                   << "bj" << false << none;
+    QTest::newRow("no address") << true << QStringLiteral("上海") << QString() << 1 << "bj" << false << none;
+    QTest::newRow("guide closed") << false << QStringLiteral("上海") << nanjingRoad << 1 << "bj" << false
+                                  << none;
 }
 
 void TestWidgetGPSGuide::cityChange()
@@ -202,10 +218,19 @@ void TestWidgetGPSGuide::cityChange()
     QFETCH(int, announcements);
     QFETCH(QString, jm);
     QFETCH(bool, changed);
+    QFETCH(QString, opened);
     qvmWidgetAround page;
     qvmWidgetGPSGuide* guide = openGuide(page, 1);
     QVERIFY(guide);
     QCOMPARE(guide->jm, QStringLiteral("bj"));
+    if (!opened.isEmpty()) {
+        page.onGoBack();
+        page.location()->cityName = opened;
+        page.onUseGPSGuide(guide->jm, 1000, 1);
+        QCOMPARE(guide->city, opened);
+        QCOMPARE(guide->jm, jm);
+        QVERIFY(guide->tracking && answered(guide));
+    }
     if (!open)
         page.onGoBack();
     const QString before = guide->city;
@@ -216,7 +241,12 @@ void TestWidgetGPSGuide::cityChange()
         guide->onAddressChange(QStringLiteral("any"), city, address);
     QCOMPARE(guide->jm, jm);
     QCOMPARE(guide->city, changed ? city : before);
-    QCOMPARE(guide->condition->field(kwdFinder::City), guide->city);
+    // The compound rows open their details on the hosts the guide asks.
+    QCOMPARE(kwdStore::instance()->cityCode(guide->condition->field(kwdFinder::City)), jm);
+    // Without a code the title says so instead of locating for ever.
+    QCOMPARE(guide->title->titleText() ==
+                 qvmWidgetGPSGuide::tr("No guide for this city: go back and open it again"),
+             jm.isEmpty());
     QCOMPARE(messages, changed
                            ? QStringList{QStringLiteral("Info: Your City Has been changed to [") + city + "]"}
                            : QStringList());

@@ -1,3 +1,4 @@
+#include "kwdlog.h"
 #include "kwdnetworkerror.h"
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
@@ -106,10 +107,13 @@ private Q_SLOTS:
 
     void deviceIdFormat()
     {
-        // Reported once, when first computed.
+        // Reported once, when first computed, as a diagnostic that is quiet unless switched on.
+        QVERIFY(!kwdNetLog().isDebugEnabled());
+        QLoggingCategory::setFilterRules(QStringLiteral("kwd.net.debug=true"));
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^IMEI:\\S+$")));
         const QString id = qvmHttpHolder::deviceId();
         QCOMPARE(qvmHttpHolder::deviceId(), id);
+        QLoggingCategory::setFilterRules(QString());
         // A hardware address without ":", or the fixed text when there is none.
         QVERIFY2(
             QRegularExpression(QStringLiteral("^([0-9A-Fa-f]{12}|invalidsymbiansn)$")).match(id).hasMatch(),

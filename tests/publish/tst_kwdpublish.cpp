@@ -14,6 +14,7 @@
 #include "qvmsystem.h"
 #include "qvmwidgetsegement.h"
 
+#include <QAbstractItemView>
 #include <QBuffer>
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -98,10 +99,10 @@ public Q_SLOTS:
     void onPhotoCamera() { asked << QStringLiteral("onPhotoCamera"); }
 };
 
-QByteArray picture(const char* format)
+QByteArray picture(const char* format, Qt::GlobalColor colour = Qt::darkCyan)
 {
     QImage image(300, 200, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
+    image.fill(colour);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -221,16 +222,26 @@ private Q_SLOTS:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("telephone");
         QTest::addColumn<QString>("name");
-        kwdRow("full", "1=mobile: 13800138000,username:张先生", true, "13800138000", "张先生");
-        kwdRow("no comma", "1=mobile: 13800138000", true, "13800138000", "");
-        kwdRow("refused", "uid or pwd is error", false, "", "");
-        kwdRow("= at 0", "=1mobile: 1,username:x", false, "", "");
-        kwdRow("= at 2", "10=mobile:13800138000,username:x", false, "", "");
+        QTest::addColumn<bool>("readable"); // false: markup, told as a reply that could not be read
+        kwdRow("full", "1=mobile: 13800138000,username:张先生", true, "13800138000", "张先生", true);
+        kwdRow("no comma", "1=mobile: 13800138000", true, "13800138000", "", true);
+        kwdRow("refused", "uid or pwd is error", false, "", "", true);
+        kwdRow("= at 0", "=1mobile: 1,username:x", false, "", "", true);
+        kwdRow("= at 2", "10=mobile:13800138000,username:x", false, "", "", true);
+        kwdRow("name with brackets", "1=mobile: 1380,username:<张> a<b", true, "1380", "<张> a<b", true);
+        kwdRow("service's words", "price < 100 is error", false, "", "", true);
+        kwdRow("error page", " <html><body>503</body></html>", false, "", "", false);
+        kwdRow("cut with markup", "1=mobile: 138<<broken attr=\"&&\"></nomatch>", false, "", "", false);
+        kwdRow("document cut short", "<?xml version=", false, "", "", false);
+        kwdRow("comment", "1=D1<!-- padding -->", false, "", "", false);
     }
 
     void loginReply()
     {
         QFETCH(QString, reply);
+        QTEST(kwdPublishService::plainText(reply), "readable");
+        if (!kwdPublishService::plainText(reply))
+            return;
         const kwdPublishService::LoginReply r = kwdPublishService::readLogin(reply);
         QTEST(r.accepted, "accepted");
         QTEST(r.telephone, "telephone");
@@ -255,7 +266,11 @@ private Q_SLOTS:
         kwdRow("title ascii punctuation", "title", "sunny-garden", F::Title, source);
         kwdRow("title six digits", "title", "房号123456", F::NoField, "");
         kwdRow("title seven digits", "title", "房号1234567", F::Title, source);
-        kwdRow("no district", "district", "", F::District, "");
+        kwdRow("no district", "district", "", F::District, "please district");
+        kwdRow("price full-width", "price", "１２０．５", F::NoField, "");
+        kwdRow("price two points", "price", "1.2.5", F::Price, number);
+        kwdRow("price only a point", "price", ".", F::Price, number);
+        kwdRow("floors beyond a number", "totalFloors", "99999999999", F::TotalFloors, number);
         kwdRow("no title", "title", "", F::Title, "please house source");
         kwdRow("no road", "road", "", F::Road, "please road");
         kwdRow("no price", "price", "", F::Price, "");
@@ -417,10 +432,12 @@ private Q_SLOTS:
         QFETCH(QString, user);
         QFETCH(QString, password);
         QFETCH(bool, accepted);
+        kwdStore* store = kwdStore::instance();
+        // Left by an earlier login: a refused login does not keep it.
+        store->setConfig(kwdStore::cfgOnloadPassword, QStringLiteral("0123456789abcdef0123456789abcdef"));
         kwdReleaseLoad* page = sendLogin(user, password);
         QVERIFY(page && !page->btnOK->isEnabled());
         QTRY_VERIFY(page->loginRequest == 0);
-        kwdStore* store = kwdStore::instance();
         QCOMPARE(store->config(kwdStore::loggedIn).toString().isEmpty(), !accepted);
         QCOMPARE(menu->releaseForm && menu->releaseForm->isVisible(), accepted);
         const QString md5 =
@@ -433,6 +450,7 @@ private Q_SLOTS:
         if (!accepted) {
             QCOMPARE(messages, QStringList{"User Login: uid or pwd is error"});
             QVERIFY(page->editPassword->text().isEmpty() && page->btnOK->isEnabled());
+            QCOMPARE(store->config(kwdStore::cfgOnloadPassword).toString(), QString());
             return;
         }
         QCOMPARE(QStringList({store->config(kwdStore::cfgOnloadPassword).toString(),
@@ -447,6 +465,9 @@ private Q_SLOTS:
         QCOMPARE(logged("login.html").size(), 1);
         QCOMPARE(QUrlQuery(logged("login.html").at(0).value("body").toString()).queryItemValue("pwd"), md5);
         QVERIFY(messages.isEmpty());
+        // A logout takes the digest with it.
+        menu->onLogout();
+        QCOMPARE(store->config(kwdStore::cfgOnloadPassword).toString(), QString());
     }
 
     void formMarksFailure_data()
@@ -454,7 +475,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        kwdRow("no district", "cobdistrict", "", "");
+        kwdRow("no district", "cobdistrict", "", "user release: please district");
+        // The list could not be fetched: it is asked for again and opens when it comes.
+        kwdRow("no district list", "cobdistrict", "no list",
+               "user release: please district\nThe district list is fetched again; choose from it when it "
+               "opens.");
         kwdRow("no door", "door", "", "user release: please door");
         kwdRow("price letters", "value", "2a", "user release: is not number");
         kwdRow("no bathrooms", "toilet", "", "");
@@ -472,9 +497,11 @@ private Q_SLOTS:
         QWidget* failing = form->findChild<QWidget*>(input);
         QVERIFY(failing);
         auto* combo = qobject_cast<QComboBox*>(failing);
-        if (combo)
+        if (combo) {
             combo->setCurrentIndex(0);
-        else
+            while (text == "no list" && combo->count() > 1)
+                combo->removeItem(1);
+        } else
             static_cast<QLineEdit*>(failing)->setText(text);
         QVERIFY(service->clearLog());
         form->onRelease();
@@ -483,6 +510,11 @@ private Q_SLOTS:
                  combo ? "QComboBox { background: red }" : "QLineEdit { background: red }");
         QTRY_VERIFY(failing->hasFocus());
         QCOMPARE(form->releaseRequest, 0);
+        if (text == "no list") {
+            QVERIFY(form->districtRequest != 0);
+            QTRY_VERIFY(form->cobdistrict->count() > 1 && form->cobdistrict->view()->isVisible());
+            form->cobdistrict->hidePopup();
+        }
         // The next attempt starts from white inputs.
         fillForm(false);
         form->onRelease();
@@ -497,10 +529,15 @@ private Q_SLOTS:
         QTest::addColumn<bool>("lease");
         QTest::addColumn<QByteArray>("photoFile");
         QTest::addColumn<bool>("uploaded");
-        kwdRow("sale without photo", false, QByteArray(), false);
-        kwdRow("sale with photo", false, picture("PNG"), true);
-        kwdRow("lease with photo", true, picture("JPG"), true);
-        kwdRow("undecodable photo", false, QByteArray("not a picture"), false);
+        // After a failed upload: pressed again as it is, with a new photo, or with a changed input.
+        QTest::addColumn<QString>("retry");
+        kwdRow("sale without photo", false, QByteArray(), false, "");
+        kwdRow("sale with photo", false, picture("PNG"), true, "");
+        kwdRow("lease with photo", true, picture("JPG"), true, "");
+        kwdRow("undecodable photo", false, QByteArray("not a picture"), false, "");
+        kwdRow("photo failed, pressed again", false, picture("PNG"), true, "again");
+        kwdRow("photo failed, new photo", true, picture("PNG"), true, "new photo");
+        kwdRow("photo failed, area changed", false, picture("PNG"), true, "new area");
     }
 
     void post()
@@ -508,9 +545,13 @@ private Q_SLOTS:
         QFETCH(bool, lease);
         QFETCH(QByteArray, photoFile);
         QFETCH(bool, uploaded);
+        QFETCH(QString, retry);
         QVERIFY(logIn());
         kwdReleaseHouse* form = menu->releaseForm;
         fillForm(lease);
+        if (!retry.isEmpty()) {
+            QVERIFY(service->setFault(QString(), "/webservice/savepropimage.html", "500", "times=1"));
+        }
         if (!photoFile.isEmpty()) {
             const QString path = files.filePath(QString("photo \"%1\".jpg").arg(QTest::currentDataTag()));
             QFile f(path);
@@ -522,18 +563,35 @@ private Q_SLOTS:
             messages.clear();
         }
         QVERIFY(service->clearLog());
+        if (!retry.isEmpty()) {
+            form->onRelease();
+            QTRY_VERIFY(form->releaseRequest == 0 && form->uploadRequest == 0);
+            QCOMPARE(messages.size(), 1);
+            messages.clear();
+            const QString other = files.filePath(QString("other %1.jpg").arg(QTest::currentDataTag()));
+            if (retry == "new photo")
+                QVERIFY(QImage::fromData(picture("PNG", Qt::darkRed)).save(other) &&
+                        form->setPhotoFile(other));
+            else if (retry == "new area")
+                form->area->setText("90");
+        }
+        const int bookedBefore = logged("booking.html").size();
         const QString sentPath = form->photoPath;
         const QByteArray sentPhoto = form->photoBytes;
         form->onRelease();
-        QVERIFY(form->releaseRequest != 0 && !form->btnrelease->isEnabled());
+        QVERIFY((form->releaseRequest != 0 || form->uploadRequest != 0) && !form->btnrelease->isEnabled());
         QTRY_VERIFY(form->releaseRequest == 0 && form->uploadRequest == 0);
-        QCOMPARE(messages, QStringList{"user release: release succeed"});
+        QCOMPARE(messages,
+                 QStringList{retry == "new photo"
+                                 ? "user release: The new photo was added to the listing posted before."
+                                 : "user release: release succeed"});
         // A successful post empties the form.
         QVERIFY(form->housesrc->text().isEmpty() && form->photoBytes.isEmpty());
 
+        // Only a changed listing is posted again.
         const QList<QJsonObject> booked = logged("booking.html");
-        QCOMPARE(booked.size(), 1);
-        const QUrlQuery items(booked.at(0).value("body").toString());
+        QCOMPARE(booked.size(), bookedBefore + int(retry.isEmpty() || retry == "new area"));
+        const QUrlQuery items(booked.last().value("body").toString());
         QCOMPARE(items.queryItemValue("param") + ' ' + items.queryItemValue("face") + ' ' +
                      items.queryItemValue("uid"),
                  lease ? QStringLiteral("lease 10 demo") : QStringLiteral("forsale 10 demo"));
@@ -541,13 +599,13 @@ private Q_SLOTS:
         QVERIFY(!items.hasQueryItem("note"));
         QCOMPARE(items.queryItemValue("headline", QUrl::FullyDecoded), QStringLiteral("阳光花园南北通透"));
         const QList<QJsonObject> photos = logged("savepropimage.html");
-        QCOMPARE(photos.size(), uploaded ? 1 : 0);
+        QCOMPARE(photos.size(), uploaded ? 1 + int(!retry.isEmpty()) : 0);
         if (!uploaded)
             return;
-        QCOMPARE(photos.at(0).value("status").toInt(), 200);
+        QCOMPARE(photos.last().value("status").toInt(), 200);
         // What reached the service, byte for byte, with the deal code the service gave the listing.
         const QByteArray received =
-            QByteArray::fromBase64(photos.at(0).value("bodyBase64").toString().toLatin1());
+            QByteArray::fromBase64(photos.last().value("bodyBase64").toString().toLatin1());
         const QRegularExpressionMatch deal = QRegularExpression("name=\"dealcode\"\r\n\r\n(D\\d{12})\r\n")
                                                  .match(QString::fromLatin1(received));
         QVERIFY2(deal.hasMatch(), received.left(400).constData());
@@ -737,6 +795,8 @@ private Q_SLOTS:
         QTRY_VERIFY(form->uploadRequest == 0);
         QCOMPARE(messages, QStringList{"user release: uid or pwd is error"});
         QVERIFY(kwdStore::instance()->config(kwdStore::loggedIn).toString().isEmpty());
+        // As any logout, the refused digest does not stay behind.
+        QVERIFY(kwdStore::instance()->config(kwdStore::cfgOnloadPassword).toString().isEmpty());
         QVERIFY(menu->loginPage && menu->loginPage->isVisible());
     }
 };

@@ -103,10 +103,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         server = new kwdTestHttpServer(this);
-        QVERIFY(server->listen());
-        // Every host of the service goes through the test server, which answers by path.
-        QNetworkProxy::setApplicationProxy(
-            QNetworkProxy(QNetworkProxy::HttpProxy, "127.0.0.1", server->port()));
+        QVERIFY(server->listenAsProxy());
     }
 
     void init()
@@ -564,6 +561,48 @@ private Q_SLOTS:
         QVERIFY(!pushBar.isVisible());
         // The pushed rows belong to the caller.
         qDeleteAll(first + second);
+    }
+
+    // A list filled anew opens at its top, whatever the list before it was scrolled to; going back
+    // still returns to the kept place.
+    void newListStartsAtTop_data()
+    {
+        QTest::addColumn<QString>("how");
+        kwdRow("push page on a scrolled list", QString("push"));
+        kwdRow("push page after the stack was cleared", QString("clear,push"));
+        kwdRow("search in place", QString("inplace"));
+        kwdRow("new search after the stack was cleared", QString("clear,list"));
+    }
+
+    void newListStartsAtTop()
+    {
+        QFETCH(QString, how);
+        QVERIFY(openSaleList(sales(40, 0, 1, 20)));
+        QScrollBar* sb = view->verticalScrollBar();
+        sb->setValue(sb->maximum() / 2);
+        const int kept = sb->value();
+        QVERIFY(kept > 0);
+        // As many pushed rows as a poll brings: taller than the view, so no range clamps the scroll.
+        QList<qvmListItem*> rows;
+        for (int i = 0; i < 30; ++i)
+            rows << new qvmSaleItem;
+        if (how.startsWith("clear"))
+            view->clear();
+        server->setResponse(kListPath, answer(sales(40, 0, 1, 20)));
+        if (how.endsWith("push"))
+            view->showPush(rows, 2);
+        else
+            view->openList(finder, how.endsWith("list"), false);
+        QTRY_VERIFY(!view->isAnimating() &&
+                    static_cast<qvmResultListItem*>(view->topPage())->listRequest == -1);
+        QCOMPARE(sb->value(), 0);
+        if (how == "push") {
+            view->goBack();
+            QTRY_COMPARE(view->pageCount(), 1);
+            QCOMPARE(sb->value(), kept);
+        }
+        view->clear();
+        qDeleteAll(rows);
     }
 
     void pushDuringSlideLandsEarlierPage()

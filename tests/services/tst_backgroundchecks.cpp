@@ -76,7 +76,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("announced");
         const QDateTime now = QDateTime::currentDateTime();
         kwdRow("first start", QString(), 1016, 1017, true, 1017);
-        kwdRow("inside the interval", now.addSecs(-3600).toString(timeFormat), 1016, 1017, false, 0);
+        // Earlier today, whatever the hour: the interval counts calendar days.
+        kwdRow("inside the interval", QDateTime(now.date(), QTime(0, 0)).toString(timeFormat), 1016, 1017,
+               false, 0);
         kwdRow("stored build again", now.addDays(-2).toString(timeFormat), 1020, 1020, true, 0);
         kwdRow("above the stored build", now.addDays(-2).toString(timeFormat), 1020, 1021, true, 1021);
         kwdRow("stored time ahead", now.addDays(30).toString(timeFormat), 1016, 1017, true, 1017);

@@ -72,8 +72,7 @@ private:
 void TestDesktopNotifier::initTestCase()
 {
     const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-    if (daemon.isEmpty())
-        QSKIP("dbus-daemon is not installed (Debian package dbus-daemon)");
+    KWD_REQUIRE_COMPONENT(!daemon.isEmpty(), "dbus-daemon (Debian package dbus-daemon)");
     bus.start(daemon, {"--session", "--nofork", "--print-address=1"});
     QVERIFY(bus.waitForStarted());
     QTRY_VERIFY(bus.canReadLine());
@@ -236,8 +235,8 @@ void TestDesktopNotifier::independentDaemon()
 {
     // Debian's module lives with Debian's interpreter, whatever python3 comes first on PATH.
     const QString python = QStringLiteral("/usr/bin/python3");
-    if (QProcess::execute(python, {"-c", "import dbusmock"}) != 0)
-        QSKIP("python3-dbusmock is not installed (Debian package python3-dbusmock)");
+    KWD_REQUIRE_COMPONENT(QProcess::execute(python, {"-c", "import dbusmock"}) == 0,
+                          "python3-dbusmock (Debian package python3-dbusmock)");
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("calls.log"));
     QProcess daemon;

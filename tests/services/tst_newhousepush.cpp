@@ -30,13 +30,22 @@ namespace {
 const QStringList serviceArguments = {"--seed", "7", "--now", "2026-12-01T08:00:00"};
 const QString saleQuery = QStringLiteral("/kwdTT/forsalequery");
 
-// A result document of the given tag with one record per identifier.
+// A result document of the given tag with one record per identifier; "id@hh" adds a publication
+// time on 2026-12-01 at that hour, "id+co" an agency with an identifier of its own.
 QByteArray document(const QString& type, const QString& tag, const QStringList& ids)
 {
     QString xml =
         QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><resultlist type=\"%1\">").arg(type);
-    for (const QString& id : ids)
-        xml += QStringLiteral("<%1><id> %2 </id><name>n%2</name></%1>").arg(tag, id);
+    for (const QString& entry : ids) {
+        const QString id = entry.section(QLatin1Char('@'), 0, 0).section(QLatin1Char('+'), 0, 0);
+        QString extra;
+        if (entry.contains(QLatin1Char('@')))
+            extra = QStringLiteral("<publish>2026-12-01 %1:00:00</publish>")
+                        .arg(entry.section(QLatin1Char('@'), 1));
+        if (entry.contains(QLatin1String("+co")))
+            extra += QStringLiteral("<co><id>C</id></co>");
+        xml += QStringLiteral("<%1>%3<id> %2 </id><name>n%2</name></%1>").arg(tag, id, extra);
+    }
     return (xml + QStringLiteral("</resultlist>")).toUtf8();
 }
 
@@ -152,8 +161,17 @@ private Q_SLOTS:
         kwdRow("stop at the last announced", sale, "3", none, none, 2, list("5,4"));
         kwdRow("reordered reply", document("forsale", "forsale", list("2,5,3,4")), "5", list("2,3,4,5"), none,
                2, none);
-        kwdRow("new after the last announced", document("forsale", "forsale", list("5,9,4")), "5",
-               list("4,5"), none, 2, list("9"));
+        kwdRow("older moved up after the last announced", document("forsale", "forsale", list("5,4,3,0")),
+               "5", list("5,4,3,2,1"), none, 2, none);
+        kwdRow("published after the last announced",
+               document("forsale", "forsale", list("5@08,9@09,4@07,0@06")), "5", list("4,5"), none, 2,
+               list("9"));
+        kwdRow("last announced gone", document("forsale", "forsale", list("4,3,0")), "5", list("5,4,3"), none,
+               2, none);
+        kwdRow("new before the last announced", document("forsale", "forsale", list("6,5,4")), "5",
+               list("4,5"), none, 2, list("6"));
+        kwdRow("agencies keep their own ids", document("forsale", "forsale", list("7+co,6+co,C")), "", none,
+               none, 2, list("7,6,C"));
         kwdRow("reappearing in this run", sale, "", none, list("4,2"), 2, list("5,3"));
         kwdRow("lease poll", document("lease", "forlease", list("8,7")), "7", none, none, 3, list("8"));
         kwdRow("lease list", document("lease", "lease", list("8,7")), "", none, none, 3, list("8,7"));

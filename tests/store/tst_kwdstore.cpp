@@ -1,9 +1,13 @@
+#include "kwdaddressbook.h"
+#include "kwdannouncedlistings.h"
 #include "kwddatabase.h"
 #include "kwdfinder.h"
+#include "kwdsecretstore.h"
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesttable.h"
+#include "qvmhttpholder.h"
 #include "qvmitemregion.h"
 #include "qvmleaseitem.h"
 #include "qvmprojectitem.h"
@@ -22,6 +26,8 @@
 #include <QSqlQuery>
 #include <QtEndian>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -174,7 +180,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<QVariant>("initial");
-        QTest::addColumn<QString>("settingsName"); // "": kept in memory only; "-": setConfig is ignored
+        // "": kept in memory only; "-": setConfig is ignored; "*": outlives the store, not in the settings
+        QTest::addColumn<QString>("settingsName");
         struct Key
         {
             int key;
@@ -186,7 +193,7 @@ private Q_SLOTS:
             {34, "1", "cfgUpdateInterval"}, {35, "1", "cfgAutoUpdate"}, {36, "2011-01-14 11:11:11", "cfgLastUpdate"},
             {37, "1016", "cfgLastUpdateBuild"}, {44, "500", "cfgGuideDistance"}, {45, "1000", "cfgGuideRange"},
             {46, "60", "cfgGuideUpdateInterval"}, {47, "1|2|5", "cfgGPSRange"}, {48, "0", "cfgAllowSkipReg"},
-            {50, "", "cfgOnloadName"}, {51, "", "cfgOnloadPassword"}, {52, "", "cfgOnloadTel"},
+            {50, "", "cfgOnloadName"}, {51, "", "*"}, {52, "", "cfgOnloadTel"},
             {53, "", "cfgOnloadUser"}, {55, "0", "cfgOnClose"}, {56, "0", "cfgOnQuit"}, {57, "", "cfgCity"},
             {43, "", ""}, {54, "", ""}, {58, "", ""},
             {0, nullptr, "-"}, {31, nullptr, "-"}, {49, nullptr, "-"}, {59, nullptr, "-"}};
@@ -209,7 +216,8 @@ private Q_SLOTS:
                  settingsName == "-" ? initial.toString() : QStringLiteral("42"));
         const bool persisted = settingsName != "-" && !settingsName.isEmpty();
         QSettings settings("Nordal", "personal");
-        QCOMPARE(settings.allKeys(), persisted ? QStringList{"General/" + settingsName} : QStringList());
+        QCOMPARE(settings.allKeys(),
+                 persisted && settingsName != "*" ? QStringList{"General/" + settingsName} : QStringList());
         // A persisted value outlives the store; anything else is back to its start value in the next run.
         QCOMPARE(fresh()->config(key).toString(), persisted ? QStringLiteral("42") : initial.toString());
     }
@@ -276,27 +284,41 @@ private Q_SLOTS:
         // talks to the reserved test domains the local service answers for.
         QTest::addColumn<QByteArray>("content"); // empty: no file at all
         QTest::addColumn<QStringList>("values");
-        kwdRow("no file", QByteArray(), QStringList{"kwd.test", "stat.kwd.test", "geo.kwd.test", ""});
+        QTest::addColumn<QStringList>("problems"); // the key each warning line names, in order
+        kwdRow("no file", QByteArray(), QStringList{"kwd.test", "stat.kwd.test", "geo.kwd.test", ""},
+               QStringList());
         kwdRow("keys, spaces trimmed, comments, keys outside the group",
                QByteArray("listingDomain=x.ex\n[service]\nlistingDomain =  a.ex  \n; statisticsHost=no.ex\n"
                           "geocoderHost=g.ex\nprizeUrl=http://w.ex/p\n"),
-               QStringList{"a.ex", "", "g.ex", "http://w.ex/p"});
+               QStringList{"a.ex", "", "g.ex", "http://w.ex/p"}, QStringList{"\"listingDomain\""});
         kwdRow("empty value keeps default", QByteArray("[service]\nlistingDomain=\nstatisticsHost=  \n"),
-               QStringList{"", "", "", ""});
+               QStringList{"", "", "", ""}, QStringList());
         kwdRow("quoted comma", QByteArray("[service]\nstatisticsHost=s.ex\nprizeUrl=\"http://w/p?a=1,2\"\n"),
-               QStringList{"", "s.ex", "", "http://w/p?a=1,2"});
+               QStringList{"", "s.ex", "", "http://w/p?a=1,2"}, QStringList());
         kwdRow("unquoted comma", QByteArray("[service]\nprizeUrl=http://w.ex/p?a=1,2\n"),
-               QStringList{"", "", "", "http://w.ex/p?a=1,2"});
+               QStringList{"", "", "", "http://w.ex/p?a=1,2"}, QStringList());
+        // Each unusable value is named and the built-in one kept; the receiver is another floor's key.
+        kwdRow("unusable values",
+               QByteArray(
+                   "[service]\nlistingDomain=http://a.ex/\nstatisticsHost=s.ex:8081\ngeocoderHost=g.ex\n"
+                   "geocoderToken=12345\nprizeUrl=ftp://w.ex/p\nlistingdomain=b.ex\n[location]\nsource=x\n"),
+               QStringList{"", "", "g.ex", ""},
+               QStringList{"\"service/listingdomain\"", "service/listingDomain", "service/statisticsHost",
+                           "service/geocoderToken", "service/prizeUrl"});
+        kwdRow("not a configuration file", QByteArray("[service\n\x01\x02=\n"), QStringList{"", "", "", ""},
+               QStringList{"not a configuration file"});
     }
 
     void serviceFromFile()
     {
         QFETCH(QByteArray, content);
         QFETCH(QStringList, values);
+        QFETCH(QStringList, problems);
         const QString path = QDir::homePath() + (content.isEmpty() ? "/absent.conf" : "/case.conf");
         QVERIFY(content.isEmpty() || !writeFile(path, content).isEmpty());
         const kwdServiceConfig d;
-        const kwdServiceConfig c = kwdServiceConfig::fromFile(path);
+        QStringList lines;
+        const kwdServiceConfig c = kwdServiceConfig::fromFile(path, &lines);
         const QStringList defaults = {d.listingDomain, d.statisticsHost, d.geocoderHost, d.prizeUrl};
         for (int i = 0; i < values.size(); ++i)
             values[i] = values.at(i).isEmpty() ? defaults.at(i) : values.at(i);
@@ -305,6 +327,11 @@ private Q_SLOTS:
         QVERIFY(kToken.match(c.geocoderToken).hasMatch());
         QVERIFY(c.siteUrl.startsWith(QLatin1String("http://")) &&
                 c.prizeUrl.startsWith(QLatin1String("http://")));
+        // One line per problem, naming the file and the key.
+        QCOMPARE(lines.size(), problems.size());
+        for (int i = 0; i < lines.size(); ++i)
+            QVERIFY2(lines.at(i).startsWith(path + ": ") && lines.at(i).contains(problems.at(i)),
+                     qPrintable(lines.at(i)));
     }
 
     void shippedServiceExample()
@@ -480,6 +507,63 @@ private Q_SLOTS:
         QCOMPARE(column("select count(*) from configdata"), QStringList{"1"});
         db->close();
         QVERIFY(!QSqlDatabase::contains(QSqlDatabase::defaultConnection) && !db->isOpen());
+    }
+
+    void privateFiles_data()
+    {
+        QTest::addColumn<QString>("path"); // under HOME; a folder when it ends with "/"
+        QTest::addColumn<bool>("earlier"); // an earlier version left it readable by everyone
+        for (const char* path :
+             {".config/Nordal/", ".config/Nordal/personal.conf", "kwdpersonal/", "kwdpersonal/finders",
+              "kwdpersonal/newhousefinders", "kwdpersonal/citylist", "kwdpersonal/cityinfo",
+              "kwdpersonal/favorite", "kwdpersonal/favorite-pictures/", "kwdpersonal/favorite-pictures/index",
+              "kwdpersonal/announced", "kwdpersonal/contacts.vcf", "kwdpersonal/kwdpersonal.db.sqlite",
+              "kwdpersonal/qvmstat1.tmp", "kwdpersonal/publisher.secret"})
+            for (bool earlier : {false, true})
+                QTest::addRow("%s%s", path, earlier ? " of an earlier version" : "")
+                    << QString(path) << earlier;
+    }
+
+    // Everything the program writes of the user's is readable by the user only, new or rewritten.
+    void privateFiles()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, earlier);
+        kwdStore::destroy();
+        QFile::remove(QSettings("Nordal", "personal").fileName());
+        const QString full = QDir::homePath() + '/' + path;
+        if (earlier) {
+            QDir().mkpath(path.endsWith('/') ? full : QFileInfo(full).path());
+            QVERIFY(path.endsWith('/') || !writeFile(full, "x").isEmpty());
+            QVERIFY(
+                QFile::setPermissions(full, QFile::permissions(full) | QFile::ReadGroup | QFile::ReadOther));
+        }
+        store = kwdStore::instance();
+        store->setConfig(kwdStore::cfgCity, QStringLiteral("上海"));
+        store->setConfig(kwdStore::cfgOnloadPassword, QStringLiteral("digest"));
+        QVERIFY(store->saveFinders(store->finders) && store->saveNewHouseFinders(store->finders));
+        store->cities.insert(QStringLiteral("北京"), {{QStringLiteral("北京"), "bj"}});
+        store->cityInfo.insert("bj", {{{QStringLiteral("海淀"), "hd"}}});
+        QVERIFY(store->saveCities() && store->saveCityInfo());
+        qvmSaleItem row;
+        row.id = "s1";
+        row.picture = new qvmPictureJob;
+        row.picture->url = "http://kwd.test/p.jpg";
+        store->addFavorite(&row);
+        kwdAnnouncedListings announced(store->dataFile("announced"));
+        announced.add(2, {"s1"});
+        QVERIFY(announced.save());
+        QVERIFY(
+            kwdAddressBook().save({QStringLiteral("张"), QStringLiteral("三"), QString(), "13800138000"}));
+        QVERIFY(kwdDatabase::instance()->open(store->dataFile("kwdpersonal.db.sqlite")));
+        kwdDatabase::instance()->close();
+        QVERIFY(store->secrets()->settle(10000));
+        // A download's file, looked at before its request can end and take it away.
+        qvmHttpHolder holder;
+        QCOMPARE(holder.get("http://127.0.0.1:9/p.jpg", this, true), 1);
+        struct stat st = {};
+        QCOMPARE(::stat(QFile::encodeName(full).constData(), &st), 0);
+        QCOMPARE(QString::number(st.st_mode & 0777, 8), path.endsWith('/') ? "700" : "600");
     }
 
     void favoritesAddRemoveAndDuplicates()

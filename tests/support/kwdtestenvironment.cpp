@@ -1,6 +1,7 @@
 #include "kwdtestenvironment.h"
 
 #include <QDir>
+#include <QFile>
 
 kwdTestEnvironment::kwdTestEnvironment() : dir(QDir::tempPath() + QStringLiteral("/kwdtest-XXXXXX"))
 {
@@ -13,6 +14,13 @@ kwdTestEnvironment::kwdTestEnvironment() : dir(QDir::tempPath() + QStringLiteral
     qputenv("XDG_CONFIG_HOME", home + "/.config");
     qputenv("XDG_DATA_HOME", home + "/.local/share");
     qputenv("XDG_CACHE_HOME", home + "/.cache");
+    // No test reaches the desktop's session bus (its keyring above all): the bus named here does not
+    // exist, and the runtime folder where the bus libraries would look for one is ours.
+    QDir().mkpath(dir.path() + QStringLiteral("/run"));
+    QFile::setPermissions(dir.path() + QStringLiteral("/run"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", home + "/run");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + home + "/run/no-bus");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Tests never reach the outside world; a proxy from the caller's shell would only confuse them.

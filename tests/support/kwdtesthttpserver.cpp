@@ -1,6 +1,7 @@
 #include "kwdtesthttpserver.h"
 
 #include <QHostAddress>
+#include <QNetworkProxy>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -68,6 +69,15 @@ kwdTestHttpServer::~kwdTestHttpServer()
     // The sockets go with the server object; their signals must not reach a half-destroyed fixture.
     for (auto it = connections.keyBegin(); it != connections.keyEnd(); ++it)
         (*it)->disconnect(this);
+}
+
+bool kwdTestHttpServer::listenAsProxy()
+{
+    if (!listen())
+        return false;
+    QNetworkProxy::setApplicationProxy(
+        QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), port()));
+    return true;
 }
 
 bool kwdTestHttpServer::listen()

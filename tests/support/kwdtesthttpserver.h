@@ -64,6 +64,9 @@ public:
 
     // Listens on 127.0.0.1 at a free port.
     bool listen();
+    // Listens, and every host the program asks for is reached through this server (the
+    // application's HTTP proxy): nothing goes out, each answer comes by path.
+    bool listenAsProxy();
     quint16 port() const;
     // "http://127.0.0.1:<port>"
     QString baseUrl() const;

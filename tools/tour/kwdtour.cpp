@@ -1,5 +1,6 @@
 #include "kwdtour.h"
 
+#include "closehint.h"
 #include "kwdcheckbonus.h"
 #include "kwdfinder.h"
 #include "kwdguidetrail.h"
@@ -58,6 +59,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
@@ -148,10 +150,11 @@ bool kwdTour::shot(const QString& name)
     const QString file =
         dir.filePath(QStringLiteral("%1-%2.png").arg(++number, 2, 10, QLatin1Char('0')).arg(name));
     QImage picture = window->grab().toImage();
-    if (box && box->isVisible()) {
-        // The box is a window of its own: drawn over the main window where it stands.
+    // A box or dialog is a window of its own: drawn over the main window where it stands.
+    const QPixmap b = box && box->isVisible() ? box->grab() : overlay;
+    overlay = QPixmap();
+    if (!b.isNull()) {
         QPainter painter(&picture);
-        const QPixmap b = box->grab();
         painter.drawPixmap((picture.width() - b.width()) / 2, (picture.height() - b.height()) / 2, b);
     }
     if (!picture.save(file)) {
@@ -423,7 +426,7 @@ bool kwdTour::run()
             return detail->kind() == qvmGraphicsItem::KindDetail && detail->row->complete;
         });
     return ok && runContact() && runAround() && runFavorites() && systemSteps() && publishSteps() &&
-           pushSteps();
+           pushSteps() && closeSteps();
 }
 
 bool kwdTour::control(const QString& pathAndQuery, QString* answer)
@@ -1127,4 +1130,34 @@ bool kwdTour::pushSteps()
                    waitFor([&] { return source->currentPage() == qvmWidgetSource::PageArea; });
         });
     return ok;
+}
+
+bool kwdTour::closeSteps()
+{
+    // A desktop without a system tray (GNOME Shell without an extension).
+    const MainWindow::TrayProbe probe = MainWindow::trayProbe;
+    MainWindow::trayProbe = [] { return false; };
+    const auto restore = qScopeGuard([probe] { MainWindow::trayProbe = probe; });
+    return step("close-prompt-no-tray", [this] {
+        QString offer;
+        // The prompt runs its own loop: it is grabbed and cancelled from inside it.
+        QTimer::singleShot(0, window, [this, &offer] {
+            auto* hint = qobject_cast<CloseHint*>(QApplication::activeModalWidget());
+            if (!hint)
+                return;
+            offer = hint->rdbmini->text();
+            hint->rdbmini->setChecked(true);
+            overlay = hint->grab();
+            hint->btncancel->click();
+        });
+        if (window->close() || !window->isVisible()) {
+            failure = QStringLiteral("the window closed without asking");
+            return false;
+        }
+        if (offer != CloseHint::tr("最小化窗口，不退出程序")) {
+            failure = QStringLiteral("the prompt offered \"%1\"").arg(offer);
+            return false;
+        }
+        return true;
+    });
 }

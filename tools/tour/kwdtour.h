@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QPixmap>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -73,6 +74,8 @@ private:
     bool starRows(const char* button, int count);
     // The new-listing push: the subscription form, the popup of new listings, their page, cancelling.
     bool pushSteps();
+    // The close prompt on a desktop without a system tray, cancelled.
+    bool closeSteps();
 
     MainWindow* window = nullptr;
     qvmWidgetSource* source = nullptr;
@@ -84,5 +87,7 @@ private:
     QStringList written;
     QString failure;
     QPointer<QMessageBox> box;
+    // A dialog that runs its own loop, grabbed inside it: drawn over the next shot.
+    QPixmap overlay;
     QStringList boxTexts;
 };

@@ -1,0 +1,232 @@
+#include "kwdlocation.h"
+#include "kwdnmeasentence.h"
+#include "kwdpositionsource.h"
+#include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QGeoPositionInfoSource>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <unistd.h>
+
+namespace {
+
+struct Fix
+{
+    QDateTime time;
+    QGeoCoordinate at;
+    double speed;
+};
+
+const QGeoCoordinate Start(39.9087, 116.4605);
+constexpr int Steps = 15;
+constexpr int StepMs = 200;
+
+// A drive that speeds up and turns, one fix every StepMs.
+QList<Fix> drive(const QDateTime& from)
+{
+    QList<Fix> fixes;
+    QGeoCoordinate at = Start;
+    for (int i = 0; i < Steps; ++i) {
+        const double speed = 4.0 + 0.75 * i;
+        fixes.append({from.addMSecs(qint64(i) * StepMs), at, speed});
+        at = at.atDistanceAndAzimuth(speed * StepMs / 1000.0, 15.0 * i);
+    }
+    return fixes;
+}
+
+QByteArray sentences(const Fix& f)
+{
+    return kwdNmeaSentence::rmc(f.time, f.at.latitude(), f.at.longitude(), f.speed, 0) +
+           kwdNmeaSentence::gga(f.time, f.at.latitude(), f.at.longitude(), 40);
+}
+
+QByteArray nmeaLog(const QList<Fix>& fixes)
+{
+    QByteArray bytes;
+    for (const Fix& f : fixes)
+        bytes += sentences(f);
+    return bytes;
+}
+
+} // namespace
+
+// Our receivers against Debian's gpsd, which reads the drive from a pseudo terminal as from a
+// receiver's serial line; the NMEA log and socket receivers are given the same log.
+class TestGpsdPeer : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Qt's NMEA plugin hides itself from processes QtTest runs; here it is what is tested.
+        qunsetenv("QT_QTESTLIB_RUNNING");
+        gpsd = QStandardPaths::findExecutable(QStringLiteral("gpsd"));
+        if (gpsd.isEmpty())
+            gpsd = QStandardPaths::findExecutable(QStringLiteral("gpsd"), {"/usr/sbin", "/usr/local/sbin"});
+        KWD_REQUIRE_COMPONENT(!gpsd.isEmpty(), "Debian's gpsd (package gpsd)");
+        char name[128] = {};
+        QVERIFY(openpty(&master, &slave, name, nullptr, nullptr) == 0);
+        // gpsd is down for a while in one test: what is written then must not block the test.
+        QVERIFY(fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK) == 0);
+        line = QString::fromLocal8Bit(name);
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        port = probe.serverPort();
+    }
+
+    void cleanup()
+    {
+        daemon.kill();
+        daemon.waitForFinished(5000);
+    }
+
+    void cleanupTestCase()
+    {
+        if (master >= 0)
+            ::close(master);
+        if (slave >= 0)
+            ::close(slave);
+    }
+
+    void receivers_data()
+    {
+        QTest::addColumn<QString>("kind");
+        kwdRow("gpsd", "gpsd");
+        kwdRow("NMEA log", "log");
+        kwdRow("NMEA socket", "socket");
+    }
+
+    void receivers()
+    {
+        QFETCH(QString, kind);
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const QList<Fix> fixes = drive(now.addMSecs(-now.time().msec()));
+        const QString path = kwdTestEnvironment::outputDir(QStringLiteral("gpsdpeer")) + "/drive.nmea";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(nmeaLog(fixes));
+        file.close();
+
+        QTcpServer server;
+        QString choice = path;
+        if (kind == QLatin1String("gpsd")) {
+            QVERIFY(startDaemon());
+            choice = QStringLiteral("gpsd://127.0.0.1:%1").arg(port);
+        } else if (kind == QLatin1String("socket")) {
+            QVERIFY(server.listen(QHostAddress::LocalHost));
+            connect(&server, &QTcpServer::newConnection, this,
+                    [&] { server.nextPendingConnection()->write(nmeaLog(fixes)); });
+            choice = QStringLiteral("socket://127.0.0.1:%1").arg(server.serverPort());
+        }
+        QScopedPointer<QGeoPositionInfoSource> source(kwdPositionSource::create(choice, nullptr));
+        QVERIFY(source);
+        QSignalSpy spy(source.data(), &QGeoPositionInfoSource::positionUpdated);
+        source->startUpdates();
+        if (kind == QLatin1String("gpsd")) {
+            // gpsd takes a few sentences to recognise the receiver and passes on nothing before
+            // our watch is set up: the car stands at the start until the first fix comes through.
+            QVERIFY(feedUntilFix(spy, now.addSecs(-60)));
+            const QByteArray bytes = nmeaLog(fixes);
+            QCOMPARE(::write(master, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+        }
+        // The last fix is complete only when the next one begins, which a log never has.
+        QTRY_VERIFY_WITH_TIMEOUT(since(spy, fixes.first().time).size() >= Steps - 1, 15000);
+        const QList<QGeoPositionInfo> got = since(spy, fixes.first().time);
+        QVERIFY(got.size() <= Steps);
+        for (int i = 0; i < got.size(); ++i) {
+            const QGeoPositionInfo& info = got.at(i);
+            QCOMPARE(info.timestamp(), fixes.at(i).time);
+            QVERIFY2(info.coordinate().distanceTo(fixes.at(i).at) < 0.5, qPrintable(QString::number(i)));
+            QVERIFY(info.hasAttribute(QGeoPositionInfo::GroundSpeed));
+            QVERIFY(qAbs(info.attribute(QGeoPositionInfo::GroundSpeed) - fixes.at(i).speed) < 0.03);
+        }
+    }
+
+    void daemonRestart()
+    {
+        QVERIFY(startDaemon());
+        const QString choice = QStringLiteral("gpsd://127.0.0.1:%1").arg(port);
+        QScopedPointer<QGeoPositionInfoSource> source(kwdPositionSource::create(choice, nullptr));
+        QVERIFY(source);
+        QSignalSpy spy(source.data(), &QGeoPositionInfoSource::positionUpdated);
+        source->startUpdates();
+        QVERIFY(feedUntilFix(spy, QDateTime::currentDateTimeUtc().addSecs(-60)));
+
+        daemon.terminate();
+        QVERIFY(daemon.waitForFinished(5000));
+        // A receiver started now on the deserted port tells the user so within seconds.
+        kwdLocation fresh;
+        fresh.sourceFactory = [choice](QObject* parent) { return kwdPositionSource::create(choice, parent); };
+        QSignalSpy failed(&fresh, &kwdLocation::positionChange);
+        QVERIFY(fresh.start());
+        QVERIFY(failed.wait(3000));
+        QCOMPARE(failed.first(), (QList<QVariant>{0.0, 0.0}));
+
+        // The daemon back: the receiver that kept running finds it again by itself.
+        const QDateTime back = QDateTime::currentDateTimeUtc();
+        QVERIFY(startDaemon());
+        QVERIFY(feedUntilFix(spy, back));
+    }
+
+private:
+    // The fixes the spy saw from `from` on (the standing fixes of a warm-up came before).
+    static QList<QGeoPositionInfo> since(const QSignalSpy& spy, const QDateTime& from)
+    {
+        QList<QGeoPositionInfo> fixes;
+        for (const QList<QVariant>& args : spy) {
+            const QGeoPositionInfo info = args.at(0).value<QGeoPositionInfo>();
+            if (info.timestamp() >= from)
+                fixes << info;
+        }
+        return fixes;
+    }
+
+    bool startDaemon()
+    {
+        // -n reads the receiver before any client asks, -b never writes to it.
+        daemon.start(gpsd, {"-N", "-n", "-b", "-S", QString::number(port), line});
+        if (!daemon.waitForStarted(5000))
+            return false;
+        return QTest::qWaitFor(
+            [&] {
+                QTcpSocket probe;
+                probe.connectToHost(QHostAddress::LocalHost, port);
+                return probe.waitForConnected(200);
+            },
+            10000);
+    }
+
+    // Writes one standing fix after another, timed from `from` on, until the source reports one of them.
+    bool feedUntilFix(QSignalSpy& spy, const QDateTime& from)
+    {
+        int written = 0;
+        QTimer feed;
+        connect(&feed, &QTimer::timeout, this, [&] {
+            const QByteArray fix = sentences({from.addMSecs(qint64(written++) * StepMs), Start, 0.0});
+            if (::write(master, fix.constData(), size_t(fix.size())) < 0)
+                qWarning() << "the receiver's line is full";
+        });
+        feed.start(100);
+        return QTest::qWaitFor([&] { return !since(spy, from).isEmpty(); }, 20000);
+    }
+
+    QString gpsd;
+    QString line;
+    quint16 port = 0;
+    int master = -1;
+    int slave = -1;
+    QProcess daemon;
+};
+
+KWD_TEST_MAIN(TestGpsdPeer)
+#include "tst_gpsdpeer.moc"
