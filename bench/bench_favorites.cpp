@@ -6,6 +6,7 @@
 
 #include "kwdbench.h"
 #include "kwdfavoritepictures.h"
+#include "kwdfavorites.h"
 #include "kwdstore.h"
 #include "qvmleaseitem.h"
 #include "qvmprojectitem.h"
@@ -43,7 +44,7 @@ double storeFavorites()
     jpeg.close();
     kwdFavoritePictures pictures(store->dataPath());
     for (int kind = 1; kind <= 3; ++kind) {
-        QList<qvmListItem*>& list = store->favorites[kind];
+        QList<qvmListItem*>& list = kwdFavorites::instance()->rows[kind];
         for (int i = 0; i < kFavorites; ++i) {
             qvmListItem* row = qvmListItem::createForKind(kind);
             row->id = QStringLiteral("%1-%2").arg(kind).arg(i);
@@ -63,11 +64,11 @@ double storeFavorites()
             list << row;
         }
     }
-    store->saveFavorites();
+    kwdFavorites::instance()->save();
     // As at start-up: the rows come from the file.
     QElapsedTimer t;
     t.start();
-    store->loadFavorites();
+    kwdFavorites::instance()->load();
     return t.nsecsElapsed() / 1e6;
 }
 

@@ -1,5 +1,6 @@
 // Search: ordering the catalogue by pinyin, building the area page, building list query strings.
 #include "kwdbench.h"
+#include "kwddevice.h"
 #include "kwdfinder.h"
 #include "kwdpinyin.h"
 #include "kwdstore.h"
@@ -61,7 +62,7 @@ int main(int argc, char** argv)
                              "16=1",   "14=50-90", "13=1000-2000", "18=8",   "19=1",      "21=9"};
     for (const QString& pair : fields)
         f.setField(pair.section(QLatin1Char('='), 0, 0).toInt(), pair.section(QLatin1Char('='), 1));
-    qvmHttpHolder::deviceId();
+    kwdDevice::id();
     const double query = perCall(20000, [&] { f.buildQuery(); });
     std::printf("buildQuery, lease with every condition: %.2f us\n", query);
     return 0;

@@ -1,7 +1,7 @@
 // The data file "favorite": the kept rows are drawn as the favourites pages draw them, and save to
 // a file that reads back whole.
+#include "kwdfavorites.h"
 #include "kwdfuzzharness.h"
-#include "kwdstore.h"
 #include "qvmlistitem.h"
 
 #include <QByteArray>
@@ -10,23 +10,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     kwdFuzzHarness::init();
     kwdFuzzHarness::placeDataFile(kwdFuzzHarness::bytes(data, size), QStringLiteral("favorite"));
-    kwdStore* store = kwdStore::instance();
-    store->loadFavorites();
+    kwdFavorites* favorites = kwdFavorites::instance();
+    favorites->load();
     int kept = 0;
-    for (auto it = store->favorites.cbegin(); it != store->favorites.cend(); ++it) {
+    for (auto it = favorites->rows.cbegin(); it != favorites->rows.cend(); ++it) {
         int drawn = 0;
         for (qvmListItem* row : it.value()) {
-            kwdFuzzHarness::check(store->isFavorite(row), "a loaded favourite is one");
+            kwdFuzzHarness::check(favorites->contains(row), "a loaded favourite is one");
             // Drawing is the same for every row of a kind: the first few are enough, and fast.
             if (drawn++ < 3)
                 kwdFuzzHarness::exerciseRow(row, it.key());
             ++kept;
         }
     }
-    kwdFuzzHarness::check(store->saveFavorites(), "the favourites save");
+    kwdFuzzHarness::check(favorites->save(), "the favourites save");
     int again = 0;
-    kwdFuzzHarness::check(store->loadFavorites(), "the saved favourites read back");
-    for (const auto& list : std::as_const(store->favorites))
+    kwdFuzzHarness::check(favorites->load(), "the saved favourites read back");
+    for (const auto& list : std::as_const(favorites->rows))
         again += list.size();
     kwdFuzzHarness::check(again == kept, "no favourite is lost on the way");
     return 0;

@@ -2,6 +2,7 @@
 // documents of the other corpora: kwd-fuzzseeds <corpus directory>. Run again when a file format
 // changes; it replaces only the files it writes.
 #include "kwdannouncedlistings.h"
+#include "kwdfavorites.h"
 #include "kwdfinder.h"
 #include "kwdfuzzharness.h"
 #include "kwdresultdocument.h"
@@ -134,12 +135,12 @@ int main(int argc, char** argv)
     for (int kind = 1; kind <= 3; ++kind) {
         const QList<qvmListItem*> found = detailRows(kind);
         if (!found.isEmpty())
-            store->addFavorite(found.first());
+            kwdFavorites::instance()->add(found.first());
         rows += found;
     }
     keep(QStringLiteral("favorite"), QStringLiteral("one_each"));
     for (const qvmListItem* row : std::as_const(rows))
-        store->addFavorite(row);
+        kwdFavorites::instance()->add(row);
     keep(QStringLiteral("favorite"), QStringLiteral("all"));
     qDeleteAll(rows);
     std::printf("seeds written below %s\n", qPrintable(corpus));

@@ -1,6 +1,7 @@
 #include "kwdstartup.h"
 
 #include "kwddatabase.h"
+#include "kwdfavorites.h"
 #include "kwdlog.h"
 #include "kwdsplash.h"
 #include "kwdstartupprefetch.h"
@@ -111,6 +112,8 @@ MainWindow* kwdStartup::start(QApplication* app, kwdStartupPrefetch* prefetch)
     openDatabase(splash);
     step("database");
     kwdStore::instance()->load();
+    // Read with the store, as the favourite page and every detail's star ask for them.
+    kwdFavorites::instance();
     splash->showMessage(QString::fromUtf8("正在加载数据..."));
     step("store");
 

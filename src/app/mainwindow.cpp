@@ -5,6 +5,7 @@
 #include "kwdcheckbonus.h"
 #include "kwddatabase.h"
 #include "kwddesktopnotifier.h"
+#include "kwddevice.h"
 #include "kwdfinder.h"
 #include "kwdlazypage.h"
 #include "kwdnewhousereply.h"
@@ -17,6 +18,7 @@
 #include "kwdupdatehandler.h"
 #include "kwdupdateinfo.h"
 #include "kwdweblink.h"
+#include "qvmdetailaction.h"
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
 #include "qvmnotice.h"
@@ -43,6 +45,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     // Every page sends its requests through this holder, so it must exist before any page.
     holder = new qvmHttpHolder(this);
+    // A phone block of any detail opens the contact panel.
+    qvmDetailAction::install();
 
     buildForm();
 
@@ -211,7 +215,7 @@ void MainWindow::check_prize(bool bauto)
         ensureBonus()->showPrize(QString(), QString());
     prizeRequests[0] =
         holder->get(kwdServiceConfig::instance().statisticsBase() +
-                        QStringLiteral("/kwd/webservice/kwdsnprize.php?sn=%1").arg(qvmHttpHolder::deviceId()),
+                        QStringLiteral("/kwd/webservice/kwdsnprize.php?sn=%1").arg(kwdDevice::id()),
                     this);
 }
 
@@ -251,10 +255,10 @@ void MainWindow::onPrizeReply(int id, int err)
         return;
     }
     if (!prizeAuto)
-        prizeRequests[1] = holder->get(
-            kwdServiceConfig::instance().statisticsBase() +
-                QStringLiteral("/kwd/webservice/kwdsnview.php?sn=%1").arg(qvmHttpHolder::deviceId()),
-            this);
+        prizeRequests[1] =
+            holder->get(kwdServiceConfig::instance().statisticsBase() +
+                            QStringLiteral("/kwd/webservice/kwdsnview.php?sn=%1").arg(kwdDevice::id()),
+                        this);
 }
 
 void MainWindow::onCountReply(int id, int err)
@@ -306,7 +310,7 @@ void MainWindow::check_update(bool bauto)
     // Every automatic check first reports the device's use to the statistics host; nobody waits for
     // the answer, so no identifier is kept and onHttpResponse only forgets it.
     if (bauto && holder) {
-        holder->login(qvmHttpHolder::deviceId(), QString(), this);
+        holder->login(kwdDevice::id(), QString(), this);
         check_prize(true);
     }
     updateAuto = bauto;

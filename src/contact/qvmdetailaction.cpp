@@ -151,6 +151,22 @@ QRect qvmDetailAction::keptInside(const QRect& r) const
     return out;
 }
 
+void qvmDetailAction::install()
+{
+    qvmContactPanel::setFactory([](QWidget* view) { return new qvmDetailAction(view); });
+}
+
+void qvmDetailAction::offer(const QString& who, const QString& text, const QRect& where, const QString& what,
+                            bool bottom)
+{
+    show(who, text, where, what, bottom);
+}
+
+void qvmDetailAction::dismiss()
+{
+    hide();
+}
+
 void qvmDetailAction::show(const QString& who, const QString& text, const QRect& where, const QString& what,
                            bool bottom)
 {

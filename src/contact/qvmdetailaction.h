@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qvmcontactpanel.h"
+
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -17,7 +19,7 @@ class kwdAddressBook;
 // The contact panel over the result view: choose one of a listing's numbers, then call it, send
 // it an SMS, send the listing to someone else, or save the advertiser as a contact, each in a
 // sub-panel that grows the panel. Owns its form, the three sub-panels and the address book.
-class qvmDetailAction : public QWidget
+class qvmDetailAction : public QWidget, public qvmContactPanel
 {
     Q_OBJECT
 public:
@@ -30,6 +32,12 @@ public:
     void show(const QString& contact, const QString& phones, const QRect& area, const QString& title,
               bool fromBottom);
     using QWidget::show;
+
+    void offer(const QString& contact, const QString& phones, const QRect& area, const QString& title,
+               bool fromBottom) override;
+    void dismiss() override;
+    // Makes this the panel of every result view.
+    static void install();
 
     // The numbers of a phone text (split at everything but digits and "-"), longest first.
     static QStringList numbersOf(const QString& phones);

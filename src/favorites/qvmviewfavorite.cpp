@@ -1,6 +1,7 @@
 #include "qvmviewfavorite.h"
 
 #include "kwdfavoritepictures.h"
+#include "kwdfavorites.h"
 #include "kwdstore.h"
 #include "qvmgraphicsitem.h"
 #include "qvmlistitem.h"
@@ -100,7 +101,7 @@ void qvmViewFavorite::keepPictures()
     kwdStore* store = kwdStore::instance();
     kwdFavoritePictures pictures(store->dataPath());
     for (const qvmListItem* row : std::as_const(list->rows)) {
-        if (row->picture && row->picture->image && store->isFavorite(row) &&
+        if (row->picture && row->picture->image && kwdFavorites::instance()->contains(row) &&
             !QFile::exists(pictures.imageFile(list->category, row->id)))
             pictures.save(list->category, row);
     }

@@ -1,6 +1,6 @@
 #include "qvmwidgetfavorite.h"
 
-#include "kwdstore.h"
+#include "kwdfavorites.h"
 #include "qvmviewfavorite.h"
 #include "qvmwidgetsegement.h"
 #include "titlebar.h"
@@ -98,16 +98,16 @@ void qvmWidgetFavorite::refresh(int index)
     const int category = categoryOf(index);
     const QString title = titleOf(index);
     titleBar->setTitle(title, QString(), QString());
-    const kwdStore* store = kwdStore::instance();
-    const auto stored = store->favorites.constFind(category);
-    const bool any = stored != store->favorites.cend() && !stored->isEmpty();
+    const QMap<int, QList<qvmListItem*>>& favorites = kwdFavorites::instance()->rows;
+    const auto stored = favorites.constFind(category);
+    const bool any = stored != favorites.cend() && !stored->isEmpty();
     // An open detail stays while its page still has favourites to return to.
     if (view->showsDetail() && any)
         return;
     view->clear();
     titleBar->setButtons(0, false);
     titleBar->setBackFlags(0);
-    if (stored != store->favorites.cend())
+    if (stored != favorites.cend())
         view->showCopies(*stored, category, title);
     view->verticalScrollBar()->setValue(0);
     // An empty page would look broken: say how a favourite is made.

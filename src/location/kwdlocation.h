@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kwdliveposition.h"
+
 #include <QGeoPositionInfo>
 #include <QGeoPositionInfoSource>
 #include <QList>
@@ -16,7 +18,7 @@ class qvmAddressEntry;
 // the address must be looked up again, caches the addresses found and announces fixes and
 // addresses. One instance at a time, reached through instance() (null while none exists). Owns
 // its sources, its geocoder client and the address cache.
-class kwdLocation : public QObject
+class kwdLocation : public QObject, public kwdLivePosition
 {
     Q_OBJECT
 public:
@@ -33,7 +35,7 @@ public:
     void stop();
     bool isRunning() const { return running; }
     // Longitude first; false (and nothing written) while there is no position.
-    bool position(double* lon, double* lat) const;
+    bool position(double* lon, double* lat) const override;
     QString city() const;
     float groundSpeed() const { return speed; }
     int userCount() const { return users; }

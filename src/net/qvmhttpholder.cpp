@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QMetaMethod>
 #include <QNetworkAccessManager>
-#include <QNetworkInterface>
 #include <QNetworkRequest>
 #include <QUrl>
 
@@ -89,28 +88,6 @@ void qvmHttpHolder::setBodyLimit(qint64 bytes)
 qvmHttpHolder* qvmHttpHolder::instance()
 {
     return theHolder;
-}
-
-QString qvmHttpHolder::deviceId()
-{
-    static const QString id = [] {
-        QString mac;
-        const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
-        for (const QNetworkInterface& i : interfaces) {
-            const QNetworkInterface::InterfaceFlags flags = i.flags();
-            if (i.type() != QNetworkInterface::Ethernet || !(flags & QNetworkInterface::IsUp) ||
-                !(flags & QNetworkInterface::IsRunning) || (flags & QNetworkInterface::IsLoopBack))
-                continue;
-            mac = i.hardwareAddress().remove(QLatin1Char(':'));
-            if (!mac.isEmpty())
-                break;
-        }
-        if (mac.isEmpty())
-            mac = QStringLiteral("invalidsymbiansn");
-        qCDebug(kwdNetLog).noquote() << QStringLiteral("IMEI:") + mac;
-        return mac;
-    }();
-    return id;
 }
 
 int qvmHttpHolder::pendingCount() const

@@ -53,10 +53,6 @@ public:
     ~qvmHttpHolder() override;
 
     static qvmHttpHolder* instance();
-    // The device identifier sent as "sn": the hardware address of the first up Ethernet interface
-    // without ":", or "invalidsymbiansn"; computed once per run.
-    static QString deviceId();
-
     int get(const QString& url, QObject* receiver, bool toFile = false);
     int post(const QString& url, QObject* receiver, const char* data, int size);
     int post(const QString& url, QObject* receiver, const char* data, int size, const QString& contentType);

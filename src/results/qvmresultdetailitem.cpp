@@ -1,9 +1,10 @@
 #include "qvmresultdetailitem.h"
 
+#include "kwddevice.h"
 #include "kwdnetworkerror.h"
 #include "kwdresultdocument.h"
 #include "kwdstore.h"
-#include "qvmdetailaction.h"
+#include "qvmcontactpanel.h"
 #include "qvmhttpholder.h"
 #include "qvmitemregion.h"
 #include "qvmitemroad.h"
@@ -56,7 +57,7 @@ int qvmResultDetailItem::kind() const
 QString qvmResultDetailItem::detailUrl() const
 {
     return kwdStore::instance()->listUrl(category, view->cityCode(), true) +
-           QStringLiteral("?id=%1").arg(row->id) + QStringLiteral("&sn=%1").arg(qvmHttpHolder::deviceId());
+           QStringLiteral("?id=%1").arg(row->id) + QStringLiteral("&sn=%1").arg(kwdDevice::id());
 }
 
 void qvmResultDetailItem::activate(bool)
@@ -262,7 +263,8 @@ void qvmResultDetailItem::openContact(const qvmLink& phone)
     // A band inside a listing speaks of the listing; an agency's own phone line sends its name.
     const bool listing = owner != row;
     const QString contact = listing ? owner->name : row->name;
-    view->detailAction()->show(contact, numbers.join(QLatin1Char(' ')), area, row->name, listing);
+    if (qvmContactPanel* panel = view->detailAction())
+        panel->offer(contact, numbers.join(QLatin1Char(' ')), area, row->name, listing);
 }
 
 bool qvmResultDetailItem::retry()

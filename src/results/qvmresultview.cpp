@@ -1,11 +1,12 @@
 #include "qvmresultview.h"
 
 #include "kwdclock.h"
+#include "kwdfavorites.h"
 #include "kwdfinder.h"
 #include "kwdscrollbar.h"
 #include "kwdshowscroll.h"
 #include "kwdstore.h"
-#include "qvmdetailaction.h"
+#include "qvmcontactpanel.h"
 #include "qvmgitemimagelist.h"
 #include "qvmgraphicsitem.h"
 #include "qvmhttpholder.h"
@@ -214,17 +215,17 @@ void qvmResultView::openRelated(int action, qvmListItem* row, const QString& tit
     }
 }
 
-qvmDetailAction* qvmResultView::detailAction()
+qvmContactPanel* qvmResultView::detailAction()
 {
     if (!contactPanel)
-        contactPanel = new qvmDetailAction(this);
+        contactPanel = qvmContactPanel::make(this);
     return contactPanel;
 }
 
 void qvmResultView::hideDetailAction()
 {
     if (contactPanel)
-        contactPanel->hide();
+        contactPanel->dismiss();
 }
 
 void qvmResultView::pushPage(qvmGraphicsItem* page)
@@ -417,9 +418,9 @@ void qvmResultView::toggleFavorite(int action, bool checked)
     if (c < 1 || c > 3)
         return;
     if (checked)
-        kwdStore::instance()->addFavorite(row);
+        kwdFavorites::instance()->add(row);
     else
-        kwdStore::instance()->removeFavorite(row);
+        kwdFavorites::instance()->remove(row);
 }
 
 void qvmResultView::registerRequest(int id, qvmGraphicsItem* page)
@@ -539,7 +540,7 @@ void qvmResultView::updateTitle()
         if (t == qvmListItem::TypeRoad || t == qvmListItem::TypeRegion)
             titleBar->setButtons(0, false);
         else
-            titleBar->setButtons(TitleBar::ShowFavorite, row && kwdStore::instance()->isFavorite(row));
+            titleBar->setButtons(TitleBar::ShowFavorite, row && kwdFavorites::instance()->contains(row));
         break;
     }
     case qvmGraphicsItem::KindPush:

@@ -14,7 +14,7 @@ class TitleBar;
 class kwdFinder;
 class kwdScrollBar;
 class kwdShowScroll;
-class qvmDetailAction;
+class qvmContactPanel;
 class qvmGraphicsItem;
 class qvmListItem;
 class qvmResultListItem;
@@ -67,8 +67,9 @@ public:
     // A scroll asked for by scrollLater() that has not been applied yet.
     bool isScrollPending() const;
     kwdShowScroll* messageBox() const { return message; }
-    // The contact panel over the view: created on first use and reused for every listing.
-    qvmDetailAction* detailAction();
+    // The contact panel over the view: made on first use by the panel factory the program set (null
+    // without one) and reused for every listing.
+    qvmContactPanel* detailAction();
     // Hides the contact panel when there is one (a tap elsewhere, another page).
     void hideDetailAction();
     kwdScrollBar* scrollIndicator() const { return indicator; }
@@ -123,7 +124,7 @@ private:
 
     QList<qvmGraphicsItem*> pages;
     kwdShowScroll* message = nullptr;
-    qvmDetailAction* contactPanel = nullptr;
+    qvmContactPanel* contactPanel = nullptr;
     QMap<int, qvmGraphicsItem*> requests;
     kwdScrollBar* indicator = nullptr;
     bool dragging = false;

@@ -1,10 +1,10 @@
 #include "kwdfinder.h"
 
-#include "kwdlocation.h"
+#include "kwddevice.h"
+#include "kwdliveposition.h"
 #include "kwdqueryvalue.h"
 #include "kwdstore.h"
 #include "kwdstreamguard.h"
-#include "qvmhttpholder.h"
 
 #include <QDataStream>
 
@@ -73,7 +73,7 @@ QString kwdFinder::buildQuery()
     }
     case 102: {
         const int radius = field(Radius).toInt();
-        const kwdLocation* location = kwdLocation::instance();
+        const kwdLivePosition* location = kwdLivePosition::current();
         double lon = 0.0;
         double lat = 0.0;
         if (radius > 0 && location && location->position(&lon, &lat)) {
@@ -146,7 +146,7 @@ QString kwdFinder::buildQuery()
     else if (house && !field(SortHouse).isEmpty())
         q += QStringLiteral("&ob=") + esc(field(SortHouse));
 
-    q += QStringLiteral("&sn=") + qvmHttpHolder::deviceId();
+    q += QStringLiteral("&sn=") + kwdDevice::id();
     return q.mid(1);
 }
 

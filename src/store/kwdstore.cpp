@@ -1,12 +1,10 @@
 #include "kwdstore.h"
 
-#include "kwdfavoritepictures.h"
 #include "kwdfinder.h"
 #include "kwdprivatefile.h"
 #include "kwdsecretstore.h"
 #include "kwdserviceconfig.h"
 #include "kwdstreamguard.h"
-#include "qvmlistitem.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -137,7 +135,9 @@ std::unique_ptr<kwdStore>& storeSlot()
     return slot;
 }
 
-bool writeFile(const QString& path, const std::function<void(QDataStream&)>& body)
+} // namespace
+
+bool kwdStore::writeFile(const QString& path, const std::function<void(QDataStream&)>& body)
 {
     QSaveFile file(path);
     if (!kwdPrivateFile::open(file)) {
@@ -153,6 +153,13 @@ bool writeFile(const QString& path, const std::function<void(QDataStream&)>& bod
     }
     return file.commit();
 }
+
+void kwdStore::setStreamVersion(QDataStream& stream)
+{
+    stream.setVersion(kStreamVersion);
+}
+
+namespace {
 
 // A program killed while it saved its settings can leave Qt's lock file behind before writing who
 // holds it; every save of the next run would then wait for it to grow old (30 s). A lock that names
@@ -233,7 +240,6 @@ kwdStore::~kwdStore()
 {
     qDeleteAll(finders);
     qDeleteAll(newHouseFinders);
-    clearFavorites();
 }
 
 QString kwdStore::appFile(const QString& relative)
@@ -392,7 +398,6 @@ void kwdStore::load()
     }
     currentNewHouseFinder = newHouseFinders.first();
     loadCityInfo();
-    loadFavorites();
     // The first start after an earlier version moves the digest out of the settings; the write to
     // the secret service goes on in the background.
     if (legacySecret().isValid())
@@ -546,123 +551,6 @@ bool kwdStore::saveCityInfo()
             }
         }
     });
-}
-
-void kwdStore::clearFavorites()
-{
-    for (auto& list : favorites)
-        qDeleteAll(list);
-    favorites.clear();
-}
-
-bool kwdStore::loadFavorites()
-{
-    clearFavorites();
-    QFile file(dataFile(QStringLiteral("favorite")));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QDataStream in(&file);
-    in.setVersion(kStreamVersion);
-    kwdFavoritePictures pictures(dataPath());
-    const qint32 kinds = kwdStreamGuard::readCount(in, 8);
-    bool ok = kinds >= 0;
-    for (qint32 k = 0; ok && k < kinds; ++k) {
-        qint32 kind = 0;
-        in >> kind;
-        // Rows carry no length: past a kind we cannot build, nothing more can be read.
-        ok = in.status() == QDataStream::Ok && kind >= 1 && kind <= 3;
-        if (!ok)
-            break;
-        QList<qvmListItem*>& list = favorites[kind];
-        const qint32 n = kwdStreamGuard::readCount(in, 4);
-        ok = n >= 0;
-        for (qint32 i = 0; ok && i < n; ++i) {
-            qvmListItem* row = qvmListItem::createForKind(kind);
-            ok = row->read(in) && in.status() == QDataStream::Ok;
-            if (ok) {
-                pictures.attachUrl(kind, row);
-                list.append(row);
-            } else
-                delete row;
-        }
-    }
-    if (!ok) {
-        int kept = 0;
-        for (const auto& list : favorites)
-            kept += list.size();
-        qWarning() << "damaged data file" << file.fileName() << "kept" << kept << "favourites";
-    }
-    return ok;
-}
-
-bool kwdStore::saveFavorites()
-{
-    return writeFile(dataFile(QStringLiteral("favorite")), [&](QDataStream& out) {
-        out << qint32(favorites.size());
-        for (auto it = favorites.cbegin(); it != favorites.cend(); ++it) {
-            out << qint32(it.key()) << qint32(it.value().size());
-            for (const qvmListItem* row : it.value())
-                row->write(out);
-        }
-    });
-}
-
-int kwdStore::favoriteKind(const qvmListItem* row)
-{
-    // Favourite kinds are the categories of the rows.
-    return row ? row->category() : -1;
-}
-
-void kwdStore::addFavorite(const qvmListItem* row)
-{
-    const int kind = favoriteKind(row);
-    if (kind < 1 || kind > 3)
-        return;
-    QList<qvmListItem*>& list = favorites[kind];
-    for (const qvmListItem* stored : list) {
-        if (stored->id == row->id)
-            return;
-    }
-    qvmListItem* copy = qvmListItem::createForKind(kind);
-    copy->assign(row);
-    list.append(copy);
-    // Saved at once: a crash must not lose a favourite the user just added.
-    saveFavorites();
-    // Its picture too, so that the favourite shows it without the network.
-    kwdFavoritePictures pictures(dataPath());
-    if (pictures.save(kind, row))
-        pictures.attachUrl(kind, copy);
-}
-
-void kwdStore::removeFavorite(const qvmListItem* row)
-{
-    const int kind = favoriteKind(row);
-    auto it = favorites.find(kind);
-    if (it == favorites.end())
-        return;
-    // Taken first: the row given may be the stored one itself.
-    const QString id = row->id;
-    for (int i = 0; i < it->size(); ++i) {
-        if (it->at(i)->id == id) {
-            // The stored row goes; whoever shows a favourite shows a copy of it.
-            delete it->takeAt(i);
-            saveFavorites();
-            kwdFavoritePictures(dataPath()).remove(kind, id);
-            return;
-        }
-    }
-}
-
-bool kwdStore::isFavorite(const qvmListItem* row) const
-{
-    const int kind = favoriteKind(row);
-    if (kind < 1 || kind > 3)
-        return false;
-    for (const qvmListItem* stored : favorites.value(kind)) {
-        if (stored->id == row->id)
-            return true;
-    }
-    return false;
 }
 
 // ---- City catalogue and city information ----

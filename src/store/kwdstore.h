@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 class QDataStream;
@@ -14,10 +15,9 @@ class QDomDocument;
 class QIODevice;
 class kwdFinder;
 class kwdSecretStore;
-class qvmListItem;
 
 // The local store: settings and numbered configuration values, the city catalogue and per-city
-// information, the favourites, the search and push records, the data directory and the cached DPI.
+// information, the search and push records, the data directory and the cached DPI.
 // One instance, reached through instance(); it owns every record it holds.
 class kwdStore
 {
@@ -83,6 +83,11 @@ public:
 
     QString dataPath();
     QString dataFile(const QString& name);
+    // Writes a data file atomically and readable by the user only, in the pinned stream version;
+    // false (and the file as it was) when it cannot be written or the body fails.
+    static bool writeFile(const QString& path, const std::function<void(QDataStream&)>& body);
+    // The pinned version of every data file's stream, for readers.
+    static void setStreamVersion(QDataStream& stream);
     // Keeps cfgOnloadPassword out of the settings; made on first use (start-up does not wait for it).
     kwdSecretStore* secrets();
     int screenDpi();
@@ -98,8 +103,6 @@ public:
     bool saveCities();
     bool loadCityInfo();
     bool saveCityInfo();
-    bool loadFavorites();
-    bool saveFavorites();
 
     // City catalogue and city information.
     void parseCityList(const QDomDocument& doc);
@@ -114,15 +117,8 @@ public:
     static QString categoryKey(int category);
     static QString categoryTitle(int category);
 
-    // Favourites: kinds 1 housing area, 2 sale, 3 lease.
-    static int favoriteKind(const qvmListItem* row);
-    void addFavorite(const qvmListItem* row);
-    void removeFavorite(const qvmListItem* row);
-    bool isFavorite(const qvmListItem* row) const;
-
     QMap<QString, QList<kwdNameCode>> cities;
     QMap<QString, QList<QList<kwdNameCode>>> cityInfo;
-    QMap<int, QList<qvmListItem*>> favorites;
     QList<kwdFinder*> finders;
     QList<kwdFinder*> newHouseFinders;
     QMap<int, QVariant> configValues;
@@ -140,7 +136,6 @@ private:
 
     bool loadFinderFile(const QString& name, QList<kwdFinder*>& list);
     bool saveFinderFile(const QString& name, const QList<kwdFinder*>& list);
-    void clearFavorites();
 
     std::unique_ptr<kwdSecretStore> secretStore;
 };

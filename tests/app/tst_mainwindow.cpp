@@ -1,5 +1,6 @@
 #include "closehint.h"
 #include "kwddatabase.h"
+#include "kwddevice.h"
 #include "kwdlazypage.h"
 #include "kwdlocalservice.h"
 #include "kwdmessage.h"
@@ -461,8 +462,7 @@ void TestMainWindow::usageReportOnAutomaticCheck()
     // The automatic check is the one the window starts itself 200 ms after it was built.
     if (!automatic)
         window.check_update(false);
-    const QString expected =
-        QStringLiteral("sn=%1&flag=1&remark=symbian&version=1016").arg(qvmHttpHolder::deviceId());
+    const QString expected = QStringLiteral("sn=%1&flag=1&remark=symbian&version=1016").arg(kwdDevice::id());
     const QString url =
         kwdLocalService::statisticsBase() + QStringLiteral("/kwd/webservice/kwd_login.php?") + expected;
     auto reports = [&] {

@@ -103,6 +103,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         originalPath = qgetenv("PATH");
+        qvmDetailAction::install();
         // A hung helper is given up after this long.
         kwdSchemeHandler::timeLimit = 1500;
         host.resize(360, 640);
@@ -515,7 +516,8 @@ private Q_SLOTS:
         QCOMPARE(row.contactLinks.size(), 2);
         const QRect rect = row.contactLinks.at(band).rect;
         detail->clicked(QPointF(rect.center()));
-        qvmDetailAction* shown = view.detailAction();
+        auto* shown = dynamic_cast<qvmDetailAction*>(view.detailAction());
+        QVERIFY(shown);
         QVERIFY(shown->isVisible());
         QTEST(shown->contact, "contact");
         QTEST(qvmDetailAction::numbersOf(shown->phones), "numbers");

@@ -1,3 +1,4 @@
+#include "kwdfavorites.h"
 #include "kwdfinder.h"
 #include "kwdlocalservice.h"
 #include "kwdmessageitem.h"
@@ -37,10 +38,10 @@ int readBack(const QString& dataDir)
 {
     kwdStore* store = kwdStore::instance();
     store->dataDir = dataDir;
-    if (!store->loadFavorites())
+    if (!kwdFavorites::instance()->load())
         return 2;
     QStringList counts;
-    for (auto it = store->favorites.cbegin(); it != store->favorites.cend(); ++it)
+    for (auto it = kwdFavorites::instance()->rows.cbegin(); it != kwdFavorites::instance()->rows.cend(); ++it)
         counts << QStringLiteral("%1:%2").arg(it.key()).arg(it.value().size());
     std::printf("%s\n", qPrintable(counts.join(QLatin1Char(' '))));
     return 0;
@@ -60,11 +61,13 @@ private Q_SLOTS:
         service = new kwdLocalService;
         QVERIFY2(service->isRunning(), qPrintable(service->errorText()));
         new qvmHttpHolder(this);
+        qvmDetailAction::install();
     }
     void cleanupTestCase() { delete service; }
 
     void init()
     {
+        kwdFavorites::destroy();
         kwdStore::destroy();
         kwdStore* store = kwdStore::instance();
         QFile::remove(store->dataFile(QStringLiteral("favorite")));
@@ -114,7 +117,7 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), shown);
         // The page shows copies in the store's order, never the stored rows themselves.
         const QList<qvmListItem*> stored =
-            kwdStore::instance()->favorites.value(qvmWidgetFavorite::categoryOf(segment));
+            kwdFavorites::instance()->rows.value(qvmWidgetFavorite::categoryOf(segment));
         for (int i = 0; i < rows.size(); ++i) {
             QVERIFY(!stored.contains(rows.at(i)));
             QCOMPARE(rows.at(i)->id, stored.at(i)->id);
@@ -148,13 +151,15 @@ private Q_SLOTS:
         tapRow(1);
         QTRY_VERIFY(view->showsDetail() && !view->isAnimating());
         // The contact panel open on that detail goes with it, and only with it.
-        view->detailAction()->show(QStringLiteral("张先生"), QStringLiteral("13812345678"),
-                                   QRect(0, 300, 360, 60), QStringLiteral("房源"), true);
-        QVERIFY(view->detailAction()->isVisible());
+        auto* panel = dynamic_cast<qvmDetailAction*>(view->detailAction());
+        QVERIFY(panel);
+        panel->show(QStringLiteral("张先生"), QStringLiteral("13812345678"), QRect(0, 300, 360, 60),
+                    QStringLiteral("房源"), true);
+        QVERIFY(panel->isVisible());
         page->segmentWidget()->button(1)->click();
         QCOMPARE(view->pageCount(), pages);
         QCOMPARE(view->showsDetail(), pages == 2);
-        QCOMPARE(view->detailAction()->isVisible(), pages == 2);
+        QCOMPARE(panel->isVisible(), pages == 2);
         QCOMPARE(page->titleBarWidget()->titleText(), QStringLiteral("Lease Favorite"));
         if (pages == 1)
             QCOMPARE(view->listPage()->rows.size(), 0);
@@ -189,8 +194,8 @@ private Q_SLOTS:
         QVERIFY(bar->favoriteButton()->isChecked());
 
         QTest::mouseClick(bar->favoriteButton(), Qt::LeftButton);
-        QVERIFY(!kwdStore::instance()->isFavorite(detail->row));
-        QCOMPARE(kwdStore::instance()->favorites.value(category).size(), count - 1);
+        QVERIFY(!kwdFavorites::instance()->contains(detail->row));
+        QCOMPARE(kwdFavorites::instance()->rows.value(category).size(), count - 1);
         // The detail still paints the listing it opened: its row is the page's own.
         QVERIFY(!view->grab().isNull());
         QCOMPARE(detail->row->id, id);
@@ -226,7 +231,7 @@ private Q_SLOTS:
         star(2, sales);
         kwdStore* store = kwdStore::instance();
         for (int i = 0; i < removed; ++i)
-            store->removeFavorite(store->favorites.value(2).first());
+            kwdFavorites::instance()->remove(kwdFavorites::instance()->rows.value(2).first());
         // Read while this process still runs: nothing waits for the page or the program to end.
         QProcess reader;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -268,7 +273,7 @@ private Q_SLOTS:
         }
         const QString url = row->picture->url;
         const QString name = row->name;
-        kwdStore::instance()->addFavorite(row);
+        kwdFavorites::instance()->add(row);
         qDeleteAll(rows);
         QSize size = downloaded ? QImage::fromData(service->get(url).body).size() : QSize();
         if (openedOnline) {
@@ -284,6 +289,7 @@ private Q_SLOTS:
         // A new run without the download or the service: the favourite comes from the data directory.
         if (downloaded)
             file.remove();
+        kwdFavorites::destroy();
         kwdStore::destroy();
         kwdStore::instance()->load();
         QVERIFY(service->setFault(QString(), QString(), QStringLiteral("refuse")));
@@ -329,7 +335,7 @@ private:
         const QList<qvmListItem*> rows = fetchRows(category, count);
         QCOMPARE(rows.size(), count);
         for (const qvmListItem* row : rows)
-            kwdStore::instance()->addFavorite(row);
+            kwdFavorites::instance()->add(row);
         qDeleteAll(rows);
     }
     // Shows the page on a segment; the view of the page.

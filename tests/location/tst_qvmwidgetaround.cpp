@@ -1,3 +1,4 @@
+#include "kwddevice.h"
 #include "kwdfinder.h"
 #include "kwdlocalservice.h"
 #include "kwdlocation.h"
@@ -161,8 +162,7 @@ void TestWidgetAround::searchButtons()
              QUrl(kwdLocalService::listingHost(kwdStore::instance()->cityCode(searchedCity))).host());
     QCOMPARE(list.value(QStringLiteral("query")).toString(),
              QStringLiteral("page=1&percount=20&location=%1%7C%2%7C%3&sn=%4")
-                 .arg(QString::number(lon, 'f', 6), QString::number(lat, 'f', 6), radius,
-                      qvmHttpHolder::deviceId()));
+                 .arg(QString::number(lon, 'f', 6), QString::number(lat, 'f', 6), radius, kwdDevice::id()));
 }
 
 void TestWidgetAround::monitor_data()

@@ -1,3 +1,4 @@
+#include "kwddevice.h"
 #include "kwdlog.h"
 #include "kwdnetworkerror.h"
 #include "kwdserviceconfig.h"
@@ -111,8 +112,8 @@ private Q_SLOTS:
         QVERIFY(!kwdNetLog().isDebugEnabled());
         QLoggingCategory::setFilterRules(QStringLiteral("kwd.net.debug=true"));
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^IMEI:\\S+$")));
-        const QString id = qvmHttpHolder::deviceId();
-        QCOMPARE(qvmHttpHolder::deviceId(), id);
+        const QString id = kwdDevice::id();
+        QCOMPARE(kwdDevice::id(), id);
         QLoggingCategory::setFilterRules(QString());
         // A hardware address without ":", or the fixed text when there is none.
         QVERIFY2(

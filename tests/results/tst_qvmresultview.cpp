@@ -1,4 +1,6 @@
 #include "kwdclock.h"
+#include "kwddevice.h"
+#include "kwdfavorites.h"
 #include "kwdfinder.h"
 #include "kwdmessageitem.h"
 #include "kwdnetworkerror.h"
@@ -108,6 +110,7 @@ private Q_SLOTS:
 
     void init()
     {
+        kwdFavorites::destroy();
         kwdStore::destroy();
         kwdStore* store = kwdStore::instance();
         store->cities.insert(QStringLiteral("Beijing"), {kwdNameCode{"Beijing", "bj"}});
@@ -132,6 +135,7 @@ private Q_SLOTS:
         kwdClock::reset();
         delete host;
         delete holder;
+        kwdFavorites::destroy();
         kwdStore::destroy();
     }
 
@@ -321,7 +325,7 @@ private Q_SLOTS:
         // A complete row is not asked for again.
         QCOMPARE(requestsTo(kDetailPath), complete ? 2 : 4);
         const QUrlQuery q(QString::fromUtf8(server->lastRequest().query));
-        QCOMPARE(q.queryItemValue("id") + " " + q.queryItemValue("sn"), "s2 " + qvmHttpHolder::deviceId());
+        QCOMPARE(q.queryItemValue("id") + " " + q.queryItemValue("sn"), "s2 " + kwdDevice::id());
         // The second listing shows the same picture: it comes from the first download.
         if (complete) {
             QCOMPARE(requestsTo(QStringLiteral("/p1.png")), 1);
@@ -346,7 +350,7 @@ private Q_SLOTS:
         QVERIFY(!bar->favoriteButton()->isChecked());
         view->toggleFavorite(2, true);
         view->updateTitle();
-        QVERIFY(kwdStore::instance()->isFavorite(row) && bar->favoriteButton()->isChecked());
+        QVERIFY(kwdFavorites::instance()->contains(row) && bar->favoriteButton()->isChecked());
         // The district of the listing has no favourite toggle.
         view->openRelated(qvmListItem::LinkDistrict, row->district, QString());
         QCOMPARE(barState(), QStringLiteral("行政区详细 B"));

@@ -1,3 +1,4 @@
+#include "kwddevice.h"
 #include "kwdfinder.h"
 #include "kwdlocation.h"
 #include "kwdstore.h"
@@ -33,7 +34,7 @@ kwdFinder makeFinder(int category, const QStringList& fields)
 
 QString withSn(const QString& pairs)
 {
-    const QString sn = QStringLiteral("sn=") + qvmHttpHolder::deviceId();
+    const QString sn = QStringLiteral("sn=") + kwdDevice::id();
     return pairs.isEmpty() ? sn : pairs + QLatin1Char('&') + sn;
 }
 
@@ -48,7 +49,7 @@ void TestBuildQuery::initTestCase()
                                                   {},
                                                   {},
                                                   {}});
-    QVERIFY(!qvmHttpHolder::deviceId().isEmpty());
+    QVERIFY(!kwdDevice::id().isEmpty());
 }
 
 void TestBuildQuery::query_data()

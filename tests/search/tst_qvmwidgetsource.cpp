@@ -1,4 +1,5 @@
 #include "conditionview.h"
+#include "kwdfavorites.h"
 #include "kwdfinder.h"
 #include "kwdlocalservice.h"
 #include "kwdstore.h"
@@ -31,6 +32,7 @@ private Q_SLOTS:
 
     void init()
     {
+        kwdFavorites::destroy();
         kwdStore::destroy();
         kwdStore* store = kwdStore::instance();
         store->cities.insert(QStringLiteral("北京"), {kwdNameCode{"北京", "bj"}});
@@ -53,6 +55,7 @@ private Q_SLOTS:
     {
         delete page;
         delete holder;
+        kwdFavorites::destroy();
         kwdStore::destroy();
     }
 
@@ -136,9 +139,9 @@ private Q_SLOTS:
             view->openDetail(2, list->rows.first());
             QTRY_VERIFY(!view->isAnimating());
             QTest::mouseClick(bar->favoriteButton(), Qt::LeftButton);
-            QVERIFY(kwdStore::instance()->isFavorite(list->rows.first()));
+            QVERIFY(kwdFavorites::instance()->contains(list->rows.first()));
             QTest::mouseClick(bar->favoriteButton(), Qt::LeftButton);
-            QVERIFY(!kwdStore::instance()->isFavorite(list->rows.first()));
+            QVERIFY(!kwdFavorites::instance()->contains(list->rows.first()));
         }
         if (step == QStringLiteral("condition")) {
             // The right-hand button opens the condition form on the list's record.

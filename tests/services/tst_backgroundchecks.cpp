@@ -1,4 +1,5 @@
 #include "kwdcheckbonus.h"
+#include "kwddevice.h"
 #include "kwdlocalservice.h"
 #include "kwdmessage.h"
 #include "kwdstore.h"
@@ -221,7 +222,7 @@ private Q_SLOTS:
         QFETCH(QString, flag);
         QFETCH(QString, panel);
         QVERIFY(service->setPrizeStatus(status));
-        QVERIFY(service->setPrize(qvmHttpHolder::deviceId(), prize, "K-17", claimed));
+        QVERIFY(service->setPrize(kwdDevice::id(), prize, "K-17", claimed));
         kwdStore::instance()->setConfig(kwdStore::prizeFlag, flag == "1" ? "0" : "1");
         MainWindow window;
         window.resize(360, 640);

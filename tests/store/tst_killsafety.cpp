@@ -2,6 +2,7 @@
 // one data file over and over, are killed with SIGKILL at random moments, and the next reader finds a
 // whole file (the old one or the new one), many times over.
 #include "kwdannouncedlistings.h"
+#include "kwdfavorites.h"
 #include "kwdfinder.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
@@ -37,15 +38,15 @@ void saveOnce(kwdStore* store, const QByteArray& file, int i)
             for (int r = 0; r < kRows; ++r) {
                 qvmSaleItem row;
                 fillSale(row, QStringLiteral("s%1").arg(r), r);
-                store->addFavorite(&row);
+                kwdFavorites::instance()->add(&row);
             }
         }
         qvmSaleItem extra;
         fillSale(extra, QStringLiteral("extra"), i);
         if (i % 2 == 0)
-            store->addFavorite(&extra);
+            kwdFavorites::instance()->add(&extra);
         else
-            store->removeFavorite(&extra);
+            kwdFavorites::instance()->remove(&extra);
     } else if (file == "finders" || file == "newhousefinders") {
         QList<kwdFinder*>& list = file == "finders" ? store->finders : store->newHouseFinders;
         if (list.isEmpty()) {
@@ -91,10 +92,12 @@ void saveOnce(kwdStore* store, const QByteArray& file, int i)
 // What the next start reads of the file, or an empty text when it is damaged.
 QString readBack(const QByteArray& file)
 {
+    kwdFavorites::destroy();
     kwdStore::destroy();
     kwdStore* store = kwdStore::instance();
     if (file == "favorite") {
-        const int n = store->loadFavorites() ? int(store->favorites.value(2).size()) : -1;
+        const int n =
+            kwdFavorites::instance()->load() ? int(kwdFavorites::instance()->rows.value(2).size()) : -1;
         return n == kRows || n == kRows + 1 ? QStringLiteral("whole") : QString();
     }
     if (file == "finders" || file == "newhousefinders") {
@@ -204,12 +207,13 @@ void TestKillSafety::changeSurvivesKill()
     QVERIFY(writer.waitForFinished(10000));
     QVERIFY2(said.contains("changed"), writer.readAllStandardError().constData());
 
+    kwdFavorites::destroy();
     kwdStore::destroy();
     kwdStore* store = kwdStore::instance();
     bool found = false;
     if (file == "favorite") {
-        QVERIFY(store->loadFavorites());
-        for (const qvmListItem* row : store->favorites.value(2))
+        QVERIFY(kwdFavorites::instance()->load());
+        for (const qvmListItem* row : kwdFavorites::instance()->rows.value(2))
             found = found || row->id == mark;
     } else if (file == "announced") {
         kwdAnnouncedListings announced(store->dataFile(QStringLiteral("announced")));
@@ -234,6 +238,7 @@ void TestKillSafety::leftoverSettingsLock()
 {
     QFETCH(QByteArray, content);
     QFETCH(bool, kept);
+    kwdFavorites::destroy();
     kwdStore::destroy();
     const QString lock = QSettings(QStringLiteral("Nordal"), QStringLiteral("personal")).fileName() + ".lock";
     QDir().mkpath(QFileInfo(lock).path());
@@ -260,7 +265,7 @@ void TestKillSafety::childRun()
         if (once == "favorite") {
             qvmSaleItem row;
             fillSale(row, mark, 1);
-            store->addFavorite(&row);
+            kwdFavorites::instance()->add(&row);
         } else if (once == "announced") {
             kwdAnnouncedListings announced(store->dataFile(QStringLiteral("announced")));
             announced.load();

@@ -1,6 +1,7 @@
 #include "kwdaddressbook.h"
 #include "kwdannouncedlistings.h"
 #include "kwddatabase.h"
+#include "kwdfavorites.h"
 #include "kwdfinder.h"
 #include "kwdsecretstore.h"
 #include "kwdserviceconfig.h"
@@ -85,7 +86,7 @@ QString writeFile(const QString& path, const QByteArray& bytes)
 QString stored()
 {
     QStringList kinds;
-    const auto& favorites = kwdStore::instance()->favorites;
+    const auto& favorites = kwdFavorites::instance()->rows;
     for (auto it = favorites.cbegin(); it != favorites.cend(); ++it) {
         QStringList ids;
         for (const qvmListItem* row : it.value())
@@ -170,6 +171,7 @@ private Q_SLOTS:
     {
         if (qEnvironmentVariableIsSet("KWD_STORE_CHILD"))
             return;
+        kwdFavorites::destroy();
         kwdStore::destroy();
         QDir(QDir::homePath() + "/kwdpersonal").removeRecursively();
         QSettings("Nordal", "personal").clear();
@@ -396,7 +398,7 @@ private Q_SLOTS:
                  QStringList({"default", "-1", QStringLiteral("北京"), QStringLiteral("北京"), "101"}));
         QCOMPARE(store->currentNewHouseFinder->field(kwdFinder::PushFlag), QStringLiteral("0"));
         QCOMPARE(store->currentNewHouseFinder->category, -1);
-        QVERIFY(store->favorites.isEmpty() && store->cityInfo.isEmpty());
+        QVERIFY(kwdFavorites::instance()->rows.isEmpty() && store->cityInfo.isEmpty());
         // The next start reads the cached catalogue and leaves it as it was.
         const QByteArray cached = readFile(dataFile("citylist"));
         fresh()->load();
@@ -529,6 +531,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         QFETCH(bool, earlier);
+        kwdFavorites::destroy();
         kwdStore::destroy();
         QFile::remove(QSettings("Nordal", "personal").fileName());
         const QString full = QDir::homePath() + '/' + path;
@@ -549,7 +552,7 @@ private Q_SLOTS:
         row.id = "s1";
         row.picture = new qvmPictureJob;
         row.picture->url = "http://kwd.test/p.jpg";
-        store->addFavorite(&row);
+        kwdFavorites::instance()->add(&row);
         kwdAnnouncedListings announced(store->dataFile("announced"));
         announced.add(2, {"s1"});
         QVERIFY(announced.save());
@@ -571,27 +574,27 @@ private Q_SLOTS:
         qvmSaleItem sale;
         sale.id = "s1";
         sale.totalPrice = "120";
-        QVERIFY(!store->isFavorite(&sale));
-        store->addFavorite(&sale);
-        store->addFavorite(&sale);
+        QVERIFY(!kwdFavorites::instance()->contains(&sale));
+        kwdFavorites::instance()->add(&sale);
+        kwdFavorites::instance()->add(&sale);
         QCOMPARE(stored(), QStringLiteral("2:s1"));
         // The store holds its own copy, saved at once without any explicit save: a crash later loses nothing.
-        QVERIFY(store->favorites.value(2).first() != &sale);
-        QCOMPARE(static_cast<qvmSaleItem*>(store->favorites.value(2).first())->totalPrice,
+        QVERIFY(kwdFavorites::instance()->rows.value(2).first() != &sale);
+        QCOMPARE(static_cast<qvmSaleItem*>(kwdFavorites::instance()->rows.value(2).first())->totalPrice,
                  QStringLiteral("120"));
         QCOMPARE(reloaded(), QStringLiteral("2:s1"));
 
         // Same id but another kind is a different favourite.
         qvmLeaseItem lease;
         lease.id = "s1";
-        QVERIFY(!store->isFavorite(&lease));
-        store->addFavorite(&lease);
+        QVERIFY(!kwdFavorites::instance()->contains(&lease));
+        kwdFavorites::instance()->add(&lease);
         qvmSaleItem other;
         other.id = "s2";
-        store->removeFavorite(&other);
+        kwdFavorites::instance()->remove(&other);
         QCOMPARE(stored(), QStringLiteral("2:s1;3:s1"));
-        store->removeFavorite(&sale);
-        QVERIFY(!store->isFavorite(&sale) && store->isFavorite(&lease));
+        kwdFavorites::instance()->remove(&sale);
+        QVERIFY(!kwdFavorites::instance()->contains(&sale) && kwdFavorites::instance()->contains(&lease));
         // Housing areas are kept too; districts and plain rows are not.
         qvmProjectItem project;
         qvmItemRegion district;
@@ -599,8 +602,8 @@ private Q_SLOTS:
         QList<int> kinds;
         for (qvmListItem* row : std::initializer_list<qvmListItem*>{&project, &district, &plain}) {
             row->id = "x";
-            kinds << kwdStore::favoriteKind(row);
-            store->addFavorite(row);
+            kinds << kwdFavorites::kindOf(row);
+            kwdFavorites::instance()->add(row);
         }
         QCOMPARE(kinds, QList<int>({1, 5, -1}));
         QCOMPARE(reloaded(), QStringLiteral("1:x;3:s1"));
@@ -641,7 +644,7 @@ private Q_SLOTS:
         // The next change rewrites the whole file from what was kept: it reads back whole.
         qvmLeaseItem lease;
         lease.id = "l9";
-        store->addFavorite(&lease);
+        kwdFavorites::instance()->add(&lease);
         QCOMPARE(reloaded(), (kept.isEmpty() ? QString() : kept + ';') + QStringLiteral("3:l9"));
     }
 
@@ -847,13 +850,16 @@ private Q_SLOTS:
 private:
     kwdStore* fresh()
     {
+        kwdFavorites::destroy();
         kwdStore::destroy();
         return store = kwdStore::instance();
     }
     // What a fresh store reads back from the favourites file.
     QString reloaded(bool whole = true)
     {
-        return fresh()->loadFavorites() == whole ? stored() : QStringLiteral("wrong result");
+        fresh();
+        kwdFavorites::destroy();
+        return kwdFavorites::instance()->load() == whole ? stored() : QStringLiteral("wrong result");
     }
     kwdStore* store = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include "closehint.h"
 #include "kwdcheckbonus.h"
+#include "kwddevice.h"
+#include "kwdfavorites.h"
 #include "kwdfinder.h"
 #include "kwdguidetrail.h"
 #include "kwdlocation.h"
@@ -482,7 +484,7 @@ bool kwdTour::runContact()
                          if (!phone.target || phone.target->phoneNumbers().size() < 2)
                              continue;
                          tap(view->viewport(), bringIntoView(detail->mapRectToScene(phone.rect).toRect()));
-                         panel = view->detailAction();
+                         panel = dynamic_cast<qvmDetailAction*>(view->detailAction());
                          return waitFor([&] { return panel->isVisible(); }, 2000) &&
                                 panel->widget_list->isVisible() && panel->lstPhones->count() >= 2;
                      }
@@ -738,7 +740,7 @@ bool kwdTour::starRows(const char* button, int count)
             return false;
         }
         tap(star, star->rect().center());
-        if (!kwdStore::instance()->isFavorite(row)) {
+        if (!kwdFavorites::instance()->contains(row)) {
             failure = QStringLiteral("the listing did not become a favourite");
             return false;
         }
@@ -755,7 +757,7 @@ bool kwdTour::runFavorites()
     auto showSegment = [&](int index) {
         QPushButton* b = favorites->segmentWidget()->button(index);
         tap(b, b->rect().center());
-        const int stored = kwdStore::instance()->favorites.value(qvmWidgetFavorite::categoryOf(index)).size();
+        const int stored = kwdFavorites::instance()->rows.value(qvmWidgetFavorite::categoryOf(index)).size();
         return waitFor([&] {
             return bar->titleText() == qvmWidgetFavorite::titleOf(index) &&
                    list->listPage()->rows.size() == stored;
@@ -799,7 +801,7 @@ bool kwdTour::runFavorites()
              [&] {
                  tap(bar->favoriteButton(), bar->favoriteButton()->rect().center());
                  return !bar->favoriteButton()->isChecked() &&
-                        kwdStore::instance()->favorites.value(2).size() == before - 1;
+                        kwdFavorites::instance()->rows.value(2).size() == before - 1;
              }) &&
         step("favorite-back", [&] {
             tap(bar->backButton(), bar->backButton()->rect().center());
@@ -826,7 +828,7 @@ bool kwdTour::systemSteps()
         tap(close, close->rect().center());
         return waitFor([this] { return window->updateHandler == nullptr; });
     };
-    const QString sn = QString::fromLatin1(QUrl::toPercentEncoding(qvmHttpHolder::deviceId()));
+    const QString sn = QString::fromLatin1(QUrl::toPercentEncoding(kwdDevice::id()));
     return step("system-menu",
                 [&] {
                     tap(window->segment->button(3), window->segment->button(3)->rect().center());
