@@ -667,7 +667,11 @@ bool kwdTour::runGuide(qvmWidgetAround* around)
             failure = QStringLiteral("the guide did not start tracking");
             return false;
         }
-        return waitFor([&] { return guide->trail.newest() && guide->trail.newest()->statId == 0; });
+        // Both answers of the first point, so the picture does not depend on which came first.
+        return waitFor([&] {
+            const qvmGuideRequest* newest = guide->trail.newest();
+            return newest && newest->statId == 0 && !qvmHttpHolder::instance()->request(newest->listId);
+        });
     };
     const auto compounds = [&] {
         view = guide->listView;
