@@ -17,6 +17,7 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
+#include <QRect>
 #include <QSaveFile>
 #include <QSettings>
 #include <QWidget>
@@ -57,6 +58,7 @@ const QList<PersistedKey>& persistedKeys()
         {kwdStore::cfgOnClose, "cfgOnClose", QStringLiteral("0")},
         {kwdStore::cfgOnQuit, "cfgOnQuit", QStringLiteral("0")},
         {kwdStore::cfgCity, "cfgCity", QString()},
+        {kwdStore::cfgWindowGeometry, "cfgWindowGeometry", QRect()},
     };
     return keys;
 }
