@@ -1972,6 +1972,10 @@
         <source>No guide for this city: go back and open it again</source>
         <translation>本城市暂无导航数据，请返回后重新打开导航</translation>
     </message>
+    <message>
+        <source>价格走势图：均价 %1，速度 %2 公里/小时，最近 %3 个点 %4</source>
+        <translation>价格走势图：均价 %1，速度 %2 公里/小时，最近 %3 个点 %4</translation>
+    </message>
 </context>
 <context>
     <name>qvmWidgetSource</name>
