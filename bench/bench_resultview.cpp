@@ -87,9 +87,10 @@ double accessibleChildrenTime(qvmResultView* view, int rowCount, int rounds, boo
         qsizetype chars = 0;
         for (int i = 0; i < n; ++i) {
             QAccessibleInterface* child = iface->child(i);
-            chars +=
-                read ? child->text(QAccessible::Name).size() + child->text(QAccessible::Description).size()
-                     : child->role();
+            if (read)
+                chars += child->text(QAccessible::Name).size() + child->text(QAccessible::Description).size();
+            else
+                chars += int(child->role());
         }
         times << t.nsecsElapsed() / 1e6;
         if (chars == 0)
