@@ -1,6 +1,7 @@
 // Result view speed: repainting the visible viewport with 20 and with 5,000 rows loaded (the cost
 // must not grow with the rows: goal ratio <= 1.2 and < 2 ms), and the time from a tap on the load-more
-// row to the new rows being painted against the local service (goal <= 50 ms).
+// row to the new rows being painted against the local service (goal <= 50 ms), and what a screen
+// reader costs: making the accessible children of a 1,000-row list (goal < 5 ms).
 //
 //   bench_resultview [repaints]   offscreen; starts kwd-localservice from its own directory, or uses
 //                                 the proxy in http_proxy when set.
@@ -13,6 +14,7 @@
 #include "qvmresultview.h"
 #include "qvmsaleitem.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -67,6 +69,38 @@ double repaintTime(qvmResultView* view, int rowCount, int repaints)
     return kwdBench::median(times);
 }
 
+// Median time (ms) to make every accessible child of a list of `rowCount` rows and read its name and
+// description, as a screen reader walking the whole list does; the view starts afresh each round.
+double accessibleChildrenTime(qvmResultView* view, int rowCount, int rounds, bool read)
+{
+    const QList<qvmListItem*> rows = makeRows(rowCount);
+    QList<double> times;
+    for (int round = 0; round < rounds; ++round) {
+        view->clear();
+        auto* list = new qvmResultListItem(view);
+        list->setRows(rows, 2);
+        view->pushPage(list);
+        QElapsedTimer t;
+        t.start();
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(view);
+        const int n = iface->childCount();
+        qsizetype chars = 0;
+        for (int i = 0; i < n; ++i) {
+            QAccessibleInterface* child = iface->child(i);
+            if (read)
+                chars += child->text(QAccessible::Name).size() + child->text(QAccessible::Description).size();
+            else
+                chars += int(child->role());
+        }
+        times << t.nsecsElapsed() / 1e6;
+        if (chars == 0)
+            std::fprintf(stderr, "the children said nothing\n");
+    }
+    view->clear();
+    qDeleteAll(rows);
+    return kwdBench::median(times);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -87,6 +121,11 @@ int main(int argc, char** argv)
     std::printf("repaint of the viewport, 20 rows:    %.3f ms (median of %d)\n", small, repaints);
     std::printf("repaint of the viewport, 5000 rows:  %.3f ms (median of %d)\n", large, repaints);
     std::printf("ratio 5000 / 20 rows:                %.2f (goal <= 1.2; goal < 2 ms each)\n", large / small);
+    const double children = accessibleChildrenTime(&view, 1000, 21, false);
+    const double texts = accessibleChildrenTime(&view, 1000, 21, true);
+    std::printf("accessible children of 1000 rows:    %.3f ms made, %.3f ms made and read (median of 21; "
+                "goal < 5 ms)\n",
+                children, texts);
 
     QProcess service;
     const QString error = kwdBench::startService(service);

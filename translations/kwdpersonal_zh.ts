@@ -401,6 +401,14 @@
         <source>You have latest app</source>
         <translation>您使用的已是最新版本</translation>
     </message>
+    <message>
+        <source>%1 (Ctrl+%2)</source>
+        <translation>%1 (Ctrl+%2)</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
 </context>
 <context>
     <name>MakePhoneCall</name>
@@ -505,6 +513,34 @@
     <message>
         <source>Filter·%1</source>
         <translation>筛选·%1</translation>
+    </message>
+    <message>
+        <source>清除条件</source>
+        <translation>清除条件</translation>
+    </message>
+    <message>
+        <source>返回 (Esc)</source>
+        <translation>返回 (Esc)</translation>
+    </message>
+    <message>
+        <source>筛选条件 (Ctrl+F)</source>
+        <translation>筛选条件 (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>取消收藏</source>
+        <translation>取消收藏</translation>
+    </message>
+    <message>
+        <source>收藏</source>
+        <translation>收藏</translation>
+    </message>
+    <message>
+        <source>取消收藏 (Ctrl+D)</source>
+        <translation>取消收藏 (Ctrl+D)</translation>
+    </message>
+    <message>
+        <source>收藏 (Ctrl+D)</source>
+        <translation>收藏 (Ctrl+D)</translation>
     </message>
 </context>
 <context>
@@ -1459,6 +1495,13 @@
     </message>
 </context>
 <context>
+    <name>kwdWidgetArea</name>
+    <message>
+        <source>查看新房源</source>
+        <translation>查看新房源</translation>
+    </message>
+</context>
+<context>
     <name>qvmDetailAction</name>
     <message>
         <source>Select a Number:</source>
@@ -1507,6 +1550,14 @@
         <source>Picture failed to load</source>
         <translation>图片加载失败</translation>
     </message>
+    <message>
+        <source>图片 %1/%2</source>
+        <translation>图片 %1/%2</translation>
+    </message>
+    <message>
+        <source>放大显示，左右键换图，Esc 返回</source>
+        <translation>放大显示，左右键换图，Esc 返回</translation>
+    </message>
 </context>
 <context>
     <name>qvmHttpHolder</name>
@@ -1520,6 +1571,44 @@
     </message>
 </context>
 <context>
+    <name>qvmResultDetailItem</name>
+    <message>
+        <source>查看图片</source>
+        <translation>查看图片</translation>
+    </message>
+    <message>
+        <source>联系 %1</source>
+        <translation>联系 %1</translation>
+    </message>
+</context>
+<context>
+    <name>qvmResultListItem</name>
+    <message>
+        <source>%1，加载失败</source>
+        <translation>%1，加载失败</translation>
+    </message>
+    <message>
+        <source>%1，正在加载</source>
+        <translation>%1，正在加载</translation>
+    </message>
+    <message>
+        <source>%1，共 %2 套</source>
+        <translation>%1，共 %2 套</translation>
+    </message>
+    <message>
+        <source>%1，共 %2 个</source>
+        <translation>%1，共 %2 个</translation>
+    </message>
+    <message>
+        <source>%1，共 %2 套，已列出 %3 套</source>
+        <translation>%1，共 %2 套，已列出 %3 套</translation>
+    </message>
+    <message>
+        <source>%1，共 %2 个，已列出 %3 个</source>
+        <translation>%1，共 %2 个，已列出 %3 个</translation>
+    </message>
+</context>
+<context>
     <name>qvmResultView</name>
     <message>
         <source>No more data fetched...</source>
@@ -1528,6 +1617,10 @@
     <message>
         <source>Downloading</source>
         <translation>正在加载…</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>结果</translation>
     </message>
 </context>
 <context>
@@ -1878,6 +1971,10 @@
     <message>
         <source>No guide for this city: go back and open it again</source>
         <translation>本城市暂无导航数据，请返回后重新打开导航</translation>
+    </message>
+    <message>
+        <source>价格走势图：均价 %1，速度 %2 公里/小时，最近 %3 个点 %4</source>
+        <translation>价格走势图：均价 %1，速度 %2 公里/小时，最近 %3 个点 %4</translation>
     </message>
 </context>
 <context>

@@ -131,6 +131,7 @@ MainWindow* kwdStartup::start(QApplication* app, kwdStartupPrefetch* prefetch)
     auto* window = new MainWindow;
     step("window");
     window->resize(360, 640);
+    window->restoreWindowGeometry();
     window->show();
     step("show");
     new SplashCloser(window, splash);

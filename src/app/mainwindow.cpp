@@ -22,18 +22,24 @@
 #include "qvmhttpholder.h"
 #include "qvmlistitem.h"
 #include "qvmnotice.h"
+#include "qvmresultview.h"
 #include "qvmwidgetaround.h"
 #include "qvmwidgetfavorite.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 #include "qvmwidgetsystem.h"
+#include "titlebar.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QGuiApplication>
+#include <QKeySequence>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QStackedLayout>
 #include <QTimer>
 #include <QTimerEvent>
@@ -74,11 +80,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     QTimer::singleShot(200, this, qOverload<>(&MainWindow::check_update));
     QTimer::singleShot(5000, this, &MainWindow::check_notice);
 
-    setWindowTitle(tr("KWDPersonal"));
+    createShortcuts();
+    updateWindowTitle();
 }
 
 MainWindow::~MainWindow()
 {
+    saveWindowGeometry();
     kwdStore* store = kwdStore::instance();
     store->saveFinders(store->finders);
     store->saveNewHouseFinders(store->newHouseFinders);
@@ -120,6 +128,9 @@ void MainWindow::buildForm()
     segment->addSegment(tr("SystemMenu"));
     layout->addWidget(segment);
     connect(segment, &qvmWidgetSegement::valueChanged, pages, &QStackedLayout::setCurrentIndex);
+    connect(segment, &qvmWidgetSegement::valueChanged, this, &MainWindow::updateWindowTitle);
+    for (int i = 0; i < segment->count(); ++i)
+        segment->button(i)->setToolTip(tr("%1 (Ctrl+%2)").arg(segment->button(i)->text()).arg(i + 1));
     segment->setValue(0);
 
     setCentralWidget(central);
@@ -132,6 +143,7 @@ void MainWindow::createPages()
     auto* source = new qvmWidgetSource(pages->parentWidget());
     source->setObjectName(QStringLiteral("pageSource"));
     pages->addWidget(source);
+    watchTitles(source);
     addLazyPage(QStringLiteral("pageAround"), [](QWidget* parent) { return new qvmWidgetAround(parent); });
     addLazyPage(QStringLiteral("pageFavorite"),
                 [](QWidget* parent) { return new qvmWidgetFavorite(parent); });
@@ -143,6 +155,166 @@ void MainWindow::addLazyPage(const QString& name, const std::function<QWidget*(Q
     auto* page = new kwdLazyPage(factory, pages->parentWidget());
     page->setObjectName(name);
     pages->addWidget(page);
+    connect(page, &kwdLazyPage::built, this, [this](QWidget* content) {
+        watchTitles(content);
+        updateWindowTitle();
+    });
+}
+
+void MainWindow::watchTitles(QWidget* page)
+{
+    const QList<TitleBar*> bars = page->findChildren<TitleBar*>();
+    for (TitleBar* bar : bars)
+        connect(bar, &TitleBar::titleChanged, this, &MainWindow::updateWindowTitle, Qt::UniqueConnection);
+}
+
+void MainWindow::updateWindowTitle()
+{
+    // The page's own title ("二手房"), else the name of the main page it is on ("信息查询").
+    QString page;
+    if (TitleBar* bar = currentTitleBar())
+        page = bar->titleText();
+    if (page.isEmpty() && segment && segment->button(segment->value()))
+        page = segment->button(segment->value())->text();
+    const QString program = tr("KWDPersonal");
+    setWindowTitle(page.isEmpty() ? program : tr("%1 — %2").arg(page, program));
+}
+
+TitleBar* MainWindow::currentTitleBar() const
+{
+    QWidget* page = pages ? pages->currentWidget() : nullptr;
+    if (auto* lazy = qobject_cast<kwdLazyPage*>(page))
+        page = lazy->builtContent();
+    if (!page)
+        return nullptr;
+    const QList<TitleBar*> bars = page->findChildren<TitleBar*>();
+    for (TitleBar* bar : bars) {
+        if (bar->isVisibleTo(page))
+            return bar;
+    }
+    return bars.value(0);
+}
+
+qvmResultView* MainWindow::currentResultView() const
+{
+    QWidget* page = pages ? pages->currentWidget() : nullptr;
+    if (auto* lazy = qobject_cast<kwdLazyPage*>(page))
+        page = lazy->builtContent();
+    if (!page)
+        return nullptr;
+    const QList<qvmResultView*> views = page->findChildren<qvmResultView*>();
+    for (qvmResultView* view : views) {
+        if (view->isVisibleTo(page))
+            return view;
+    }
+    return nullptr;
+}
+
+void MainWindow::createShortcuts()
+{
+    // Window-wide, so they work from whatever has the focus; a text input keeps the keys that edit
+    // text (Backspace, Home, ...), as Qt asks it first.
+    const auto add = [this](const QList<QKeySequence>& keys, auto slot) {
+        for (const QKeySequence& key : keys) {
+            auto* shortcut = new QShortcut(key, this);
+            connect(shortcut, &QShortcut::activated, this, slot);
+        }
+    };
+    add({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(Qt::Key_Backspace)},
+        &MainWindow::keyBack);
+    add({QKeySequence(Qt::CTRL | Qt::Key_F)}, &MainWindow::keyConditionForm);
+    add({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)}, &MainWindow::keyReload);
+    add({QKeySequence(Qt::CTRL | Qt::Key_D)}, &MainWindow::keyFavorite);
+    add({QKeySequence(Qt::CTRL | Qt::Key_Q)}, &MainWindow::quitApplication);
+    add({QKeySequence(Qt::CTRL | Qt::Key_W)}, &MainWindow::keyHide);
+    for (int i = 0; i < 4; ++i) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | (Qt::Key_1 + i)), this);
+        connect(shortcut, &QShortcut::activated, this, [this, i] { segment->setValue(i); });
+    }
+}
+
+bool MainWindow::keyBack()
+{
+    // What lies on top goes first: a panel that rose over the window, then the contact panel.
+    for (QWidget* panel : {static_cast<QWidget*>(updateHandler), static_cast<QWidget*>(bonus),
+                           static_cast<QWidget*>(notice)}) {
+        if (panel && panel->isVisible() && !panel->isWindow()) {
+            panel->hide();
+            return true;
+        }
+    }
+    qvmResultView* view = currentResultView();
+    if (view) {
+        const QList<qvmDetailAction*> contacts = view->findChildren<qvmDetailAction*>();
+        for (qvmDetailAction* contact : contacts) {
+            if (contact->isVisible()) {
+                view->hideDetailAction();
+                return true;
+            }
+        }
+    }
+    TitleBar* bar = currentTitleBar();
+    if (bar && bar->backButton()->isVisible() && bar->backButton()->isEnabled()) {
+        bar->backButton()->click();
+        return true;
+    }
+    return false;
+}
+
+bool MainWindow::keyConditionForm()
+{
+    TitleBar* bar = currentTitleBar();
+    if (!bar || !bar->conditionButton()->isVisible())
+        return false;
+    bar->conditionButton()->click();
+    return true;
+}
+
+bool MainWindow::keyReload()
+{
+    qvmResultView* view = currentResultView();
+    return view && view->reload();
+}
+
+bool MainWindow::keyFavorite()
+{
+    TitleBar* bar = currentTitleBar();
+    if (!bar || !bar->favoriteButton()->isVisible())
+        return false;
+    bar->favoriteButton()->click();
+    return true;
+}
+
+bool MainWindow::keyHide()
+{
+    if (!trayPresent())
+        return false;
+    hide();
+    return true;
+}
+
+bool MainWindow::restoreWindowGeometry()
+{
+    const QRect saved = kwdStore::instance()->config(kwdStore::cfgWindowGeometry).toRect();
+    if (!saved.isValid())
+        return false;
+    // A screen that has gone (a monitor unplugged, another resolution) must not leave the window
+    // out of sight: only a place that fits whole on a present screen is taken back.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (const QScreen* screen : screens) {
+        if (screen->availableGeometry().contains(saved)) {
+            setGeometry(saved);
+            return true;
+        }
+    }
+    return false;
+}
+
+void MainWindow::saveWindowGeometry()
+{
+    const QRect r = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    if (r.isValid())
+        kwdStore::instance()->setConfig(kwdStore::cfgWindowGeometry, r);
 }
 
 QWidget* MainWindow::pageContent(int index) const
@@ -690,6 +862,7 @@ MainWindow::CloseAction MainWindow::applyCloseAnswer(QCloseEvent* event, int res
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    saveWindowGeometry();
     if (!askOnClose) {
         if (closeWithoutPrompt() == CloseMinimized) {
             event->ignore();
@@ -709,6 +882,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::quitApplication()
 {
+    saveWindowGeometry();
     // exit() ends the event loop at once; quit() would first try to close every window, which runs
     // the close prompt again (or lets it veto the exit the user just chose).
     QCoreApplication::exit(0);

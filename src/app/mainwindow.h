@@ -14,6 +14,8 @@ class QCloseEvent;
 class QMenu;
 class QStackedLayout;
 class QTimer;
+class TitleBar;
+class qvmResultView;
 class kwdAnnouncedListings;
 class kwdDesktopNotifier;
 class kwdFinder;
@@ -63,6 +65,22 @@ public:
     void fadeStep();
     // The desktop notifier for a hidden window (owned; the session bus's unless one is set).
     void setNotifier(kwdDesktopNotifier* n);
+
+    // The size and place of the last run, when they fit on a screen there is now; false otherwise.
+    bool restoreWindowGeometry();
+    void saveWindowGeometry();
+
+    // What the keys do (the same on every page); each returns whether it did something.
+    // Back: closes what lies on top (a popup panel, the contact panel), else presses the back button.
+    bool keyBack();
+    bool keyConditionForm();
+    bool keyReload();
+    bool keyFavorite();
+    // Hides the window to the tray, when there is one.
+    bool keyHide();
+    // The title bar and result view of the page shown now (null when it has none or none visible).
+    TitleBar* currentTitleBar() const;
+    qvmResultView* currentResultView() const;
 
     QStackedLayout* pages = nullptr;
     qvmWidgetSegement* segment = nullptr;
@@ -143,6 +161,10 @@ protected:
 
 private:
     void buildForm();
+    void createShortcuts();
+    // Follows the title bars of a page so that the window's title names what is shown.
+    void watchTitles(QWidget* page);
+    void updateWindowTitle();
     void createPages();
     void addLazyPage(const QString& name, const std::function<QWidget*(QWidget*)>& factory);
     void createTray();

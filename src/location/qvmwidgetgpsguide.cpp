@@ -15,8 +15,10 @@
 #include "qvmresultlistitem.h"
 #include "qvmviewfavorite.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 qvmWidgetGPSGuide::qvmWidgetGPSGuide(kwdLocation* source, QWidget* parent)
@@ -28,6 +30,16 @@ qvmWidgetGPSGuide::qvmWidgetGPSGuide(kwdLocation* source, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addSpacing(bandHeight);
+    // The band is painted by this page; a transparent picture over it gives a screen reader an image
+    // to name (Qt reads a label with a picture as one). Taps go through to the page.
+    chart = new QLabel(this);
+    chart->setObjectName(QStringLiteral("guideChart"));
+    QPixmap clear(1, 1);
+    clear.fill(Qt::transparent);
+    chart->setPixmap(clear);
+    chart->setAttribute(Qt::WA_TransparentForMouseEvents);
+    chart->setGeometry(0, 0, width(), bandHeight);
+    chart->setAccessibleName(chartName());
     title = new GuideTitle(this);
     layout->addWidget(title);
     listView = new qvmViewFavorite(this, title);
@@ -256,6 +268,36 @@ void qvmWidgetGPSGuide::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     tapRect = header->paint(&painter, band(), trail.entries(), guideType, speed, tracking);
+    // Whatever changed the band changed what the chart says.
+    const QString name = chartName();
+    if (chart->accessibleName() != name)
+        chart->setAccessibleName(name);
+}
+
+void qvmWidgetGPSGuide::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    chart->setGeometry(0, 0, width(), bandHeight);
+}
+
+QString qvmWidgetGPSGuide::chartName() const
+{
+    QStringList points;
+    double latest = -1;
+    for (const qvmGuideRequest* r : trail.entries()) {
+        if (r->supply < 0)
+            continue;
+        if (latest < 0)
+            latest = r->supply;
+        if (points.size() < 5)
+            points << QString::number(r->supply, 'f', 0);
+    }
+    const QString price = latest < 0 ? QStringLiteral("--") : QString::number(latest, 'f', 0);
+    const QString kmh = speed > 0.01 ? QString::number(speed, 'f', 1) : QStringLiteral("--");
+    return tr("价格走势图：均价 %1，速度 %2 公里/小时，最近 %3 个点 %4")
+        .arg(price, kmh)
+        .arg(points.size())
+        .arg(points.join(QStringLiteral("、")));
 }
 
 void qvmWidgetGPSGuide::mousePressEvent(QMouseEvent* event)

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class GuideTitle;
+class QLabel;
 class QSpacerItem;
 class kwdFinder;
 class kwdLocation;
@@ -32,6 +33,11 @@ public:
     void clearTrail();
 
     int headerHeight() const { return bandHeight; }
+    // What the header band's chart shows, in words: the latest average price, the speed and the
+    // last points of the trail.
+    QString chartName() const;
+    // The chart as a screen reader finds it: an image over the band, named by chartName().
+    QLabel* chartImage() const { return chart; }
 
     QString jm;
     QString city;
@@ -76,6 +82,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void handlePosition(double lat, double lon);
@@ -88,4 +95,5 @@ private:
     kwdLocation* location = nullptr;
     qvmGuideHeader* header = nullptr;
     int bandHeight = 0;
+    QLabel* chart = nullptr;
 };

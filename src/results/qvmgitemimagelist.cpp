@@ -302,6 +302,50 @@ void qvmGItemImageList::closeEnlarged()
     update();
 }
 
+int qvmGItemImageList::entryCount() const
+{
+    return enlarged ? 1 : int(pictures.size());
+}
+
+qvmPageEntry qvmGItemImageList::entry(int index) const
+{
+    qvmPageEntry e;
+    const int shown = enlarged ? enlargedIndex : index;
+    if (index < 0 || index >= entryCount() || shown < 0 || shown >= pictures.size())
+        return e;
+    e.role = qvmPageEntry::Picture;
+    e.name =
+        QCoreApplication::translate("qvmGItemImageList", "图片 %1/%2").arg(shown + 1).arg(pictures.size());
+    if (enlarged) {
+        e.description = QCoreApplication::translate("qvmGItemImageList", "放大显示，左右键换图，Esc 返回");
+        e.rect = visibleArea();
+    } else {
+        e.rect = pictures.at(shown).cell;
+        e.actionable = true;
+    }
+    if (pictures.at(shown).failed)
+        e.description = failedText();
+    return e;
+}
+
+bool qvmGItemImageList::activateEntry(int index)
+{
+    if (enlarged || index < 0 || index >= pictures.size())
+        return false;
+    enlarge(index);
+    return true;
+}
+
+bool qvmGItemImageList::step(int delta)
+{
+    if (!enlarged || pictures.isEmpty())
+        return false;
+    const int next = qBound(0, enlargedIndex + delta, int(pictures.size()) - 1);
+    if (next != enlargedIndex)
+        enlarge(next);
+    return true;
+}
+
 bool qvmGItemImageList::closeInner()
 {
     if (!enlarged)

@@ -55,6 +55,12 @@ public:
     // The image scaled to fit the box whole, keeping its aspect ratio, centred.
     static QRect fitInto(const QSize& image, const QRect& box);
     bool closeInner() override;
+    // The pictures of the grid, or the enlarged one alone.
+    int entryCount() const override;
+    qvmPageEntry entry(int index) const override;
+    bool activateEntry(int index) override;
+    // The previous or next picture while one is enlarged.
+    bool step(int delta) override;
     void enlarge(int index);
     void closeEnlarged();
 

@@ -73,3 +73,43 @@ bool qvmGraphicsItem::retry()
 {
     return false;
 }
+
+int qvmGraphicsItem::entryCount() const
+{
+    return 0;
+}
+
+qvmPageEntry qvmGraphicsItem::entry(int) const
+{
+    return qvmPageEntry();
+}
+
+QRectF qvmGraphicsItem::entryRect(int index) const
+{
+    return entry(index).rect;
+}
+
+bool qvmGraphicsItem::entryActionable(int index) const
+{
+    return entry(index).actionable;
+}
+
+bool qvmGraphicsItem::activateEntry(int)
+{
+    return false;
+}
+
+bool qvmGraphicsItem::step(int)
+{
+    return false;
+}
+
+QString qvmGraphicsItem::summary() const
+{
+    return title();
+}
+
+QAccessible::Role qvmGraphicsItem::accessibleRole() const
+{
+    return QAccessible::Pane;
+}

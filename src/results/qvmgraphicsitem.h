@@ -1,8 +1,33 @@
 #pragma once
 
+#include <QAccessible>
 #include <QGraphicsItem>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
+
+// One thing of a page that the keyboard and a screen reader reach (a row, a field, a link), in the
+// page's reading order; made on demand, so a long list costs nothing until somebody asks.
+struct qvmPageEntry
+{
+    enum Role
+    {
+        Row,
+        MoreRow,
+        Field,
+        Text,
+        Link,
+        Button,
+        Picture
+    };
+    int role = Row;
+    QString name;
+    QString description;
+    // In the page's coordinates.
+    QRectF rect;
+    // Return opens it; the keyboard's focus stops only at these.
+    bool actionable = false;
+};
 
 // One page of the result view: a graphics item that fills the view's width, answers the replies
 // of the requests it started and turns taps into actions. Owns only its own tap state.
@@ -39,6 +64,23 @@ public:
     // out. The base has nothing to ask for.
     virtual bool retry();
 
+    // The entries of the page, in reading order; the base has none.
+    virtual int entryCount() const;
+    virtual qvmPageEntry entry(int index) const;
+    // The cheap parts of entry(), for walking a long page without making its texts.
+    virtual QRectF entryRect(int index) const;
+    virtual bool entryActionable(int index) const;
+    // Does what a tap on the entry does; false when nothing happened.
+    virtual bool activateEntry(int index);
+    // Left and Right inside the page (the next or previous enlarged picture); false when unused.
+    virtual bool step(int delta);
+    // What a screen reader says of the whole page ("二手房，共 20 套"); the title unless a page knows more.
+    virtual QString summary() const;
+    // What a screen reader takes the page for: a list, a document, or (the base) a plain pane.
+    virtual QAccessible::Role accessibleRole() const;
+
+    // The entry the keyboard's focus is on, -1 before the keyboard moved it.
+    int focusEntry = -1;
     int savedScroll = -1;
     bool pressed = false;
     QPointF pressPos;

@@ -90,6 +90,25 @@ void qvmHouseItem::invalidate()
     placeText.clear();
 }
 
+QString qvmHouseItem::shownText() const
+{
+    // In the row's reading order: district, place, price and unit, area, floor, age.
+    QStringList parts;
+    if (district && !district->name.isEmpty())
+        parts << district->name;
+    const QString place =
+        ((housingArea ? housingArea->name : QString()) + QLatin1Char(' ') + address).trimmed();
+    if (!place.isEmpty())
+        parts << place;
+    parts << qvmFormat::formatNumber(qvmFormat::toNumber(amount()), 0) + labels->label(listUnit());
+    parts << qvmFormat::formatNumber(qvmFormat::toNumber(areaSize), 1) + labels->label(31);
+    if (!floor.isEmpty())
+        parts << floor + labels->label(32);
+    if (!ageText.isEmpty())
+        parts << ageText;
+    return parts.join(QStringLiteral("，"));
+}
+
 int qvmHouseItem::listRowHeight(int)
 {
     return titleLine() + 2 * (smallLine() + quarter() + margin());

@@ -18,6 +18,7 @@ public:
     bool read(QDataStream& in) override;
     void assign(const qvmListItem* other) override;
     void invalidate() override;
+    QString shownText() const override;
 
     QString areaSize;
     QString floor;

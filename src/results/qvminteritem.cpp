@@ -119,6 +119,11 @@ void qvmInterItem::paintList(QPainter* painter, const QRect& r)
     painter->drawText(phoneRect.adjusted(labelWidth, 0, 0, 0), kWrap, phones.join(QLatin1Char(' ')));
 }
 
+QString qvmInterItem::shownText() const
+{
+    return labels->label(1) + phones.join(QLatin1Char(' '));
+}
+
 QString qvmInterItem::bandText() const
 {
     QString text = caption.isEmpty() ? name : caption;

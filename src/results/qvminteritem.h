@@ -15,6 +15,7 @@ public:
     bool read(const QDomElement& element) override;
     int type() const override;
     QStringList phoneNumbers() const override;
+    QString shownText() const override;
     void assign(const qvmListItem* other) override;
 
     // The numbers of a "phone" text: split at everything but digits and "-".

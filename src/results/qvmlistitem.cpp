@@ -165,6 +165,9 @@ void qvmListItem::paint(QPainter* painter, const QRect& rect, int mode)
     if (!painter)
         return;
     painter->save();
+    // Only what this paint lays out is shown; the list grows again below.
+    if (!shownFields.isEmpty())
+        shownFields.clear();
     switch (mode) {
     case 0:
         paintList(painter, rect);
@@ -208,6 +211,7 @@ int qvmListItem::measureDetail(int width)
     // A one-pixel image: the same fonts and metrics as the screen, nearly nothing rasterised.
     QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&scratch);
+    shownFields.clear();
     return paintDetail(&p, QRect(0, 0, width, 100000));
 }
 
@@ -234,6 +238,11 @@ void qvmListItem::paintLink(QPainter*, const QRect&) {}
 int qvmListItem::listRowHeight(int)
 {
     return pixels(50);
+}
+
+QString qvmListItem::shownText() const
+{
+    return address;
 }
 
 QString qvmListItem::displayName() const
@@ -538,6 +547,8 @@ void qvmListItem::drawCaptionLine(QPainter* painter, const QString& caption, con
         painter->drawText(valueRect, flags, value);
     }
 
+    if (!caption.isEmpty() || !value.isEmpty())
+        shownFields.append(qvmShownField{caption, value, QRect(left, y, right - left, lineHeight), -1});
     y += lineHeight;
     painter->setPen(kSeparatorColour);
     painter->drawLine(left, y, right, y);
@@ -558,6 +569,7 @@ int qvmListItem::drawTitleBand(QPainter* painter, const QRect& rect, int y, cons
     painter->drawLine(rect.left(), y + band - 1, rect.right(), y + band - 1);
     painter->setPen(colour);
     painter->drawText(textRect, flags, text);
+    shownFields.append(qvmShownField{QString(), text, QRect(rect.left(), y, rect.width(), band), -1});
     return y + band;
 }
 
@@ -568,8 +580,11 @@ int qvmListItem::drawIdLine(QPainter* painter, const QRect& rect, int y)
     painter->setPen(kGreyText);
     const QRect line(rect.left() + m, y + m, qMax(1, rect.width() - 2 * m), smallLine());
     painter->drawText(line, Qt::AlignLeft | Qt::AlignTop, labels->label(33) + id);
-    if (pageView > 0)
+    shownFields.append(qvmShownField{labels->label(33), id, line, -1});
+    if (pageView > 0) {
         painter->drawText(line, Qt::AlignRight | Qt::AlignTop, labels->label(34) + QString::number(pageView));
+        shownFields.append(qvmShownField{labels->label(34), QString::number(pageView), line, -1});
+    }
     y += smallLine() + 2 * m;
     painter->setPen(kSeparatorColour);
     painter->drawLine(rect.left(), y, rect.right(), y);
@@ -608,6 +623,9 @@ int qvmListItem::drawValueBlock(QPainter* painter, const QRect& rect, int y, con
             painter->drawText(unitRect, Qt::AlignLeft | Qt::AlignVCenter,
                               fm.elidedText(l.unit, Qt::ElideRight, unitRect.width()));
         }
+        const bool withUnit = !l.unit.isEmpty() && l.value != qvmFormat::missingValue();
+        shownFields.append(qvmShownField{l.caption, withUnit ? l.value + l.unit : l.value,
+                                         QRect(rect.left(), lineY, rect.width(), lineHeight), -1});
         lineY += lineHeight;
     }
     int blockHeight = int(lines.size()) * lineHeight + 2 * m;
@@ -648,6 +666,8 @@ int qvmListItem::drawTextBox(QPainter* painter, const QRect& rect, int y, const 
     }
     painter->setPen(kValueColour);
     painter->drawText(textRect, flags, text);
+    if (!text.isEmpty())
+        shownFields.append(qvmShownField{caption, text, box, -1});
     return box.bottom() + 1 + m;
 }
 
@@ -680,8 +700,11 @@ void qvmListItem::drawLinkedCaptionLine(QPainter* painter, const QString& captio
     QRect link;
     drawCaptionLine(painter, caption, value, y, left, captionWidth, valueWidth, false,
                     linked ? &link : nullptr, linkText);
-    if (linked)
+    if (linked) {
         addLink(link, action, target);
+        if (!shownFields.isEmpty())
+            shownFields.last().link = int(detailLinks.size()) - 1;
+    }
 }
 
 int qvmListItem::category() const

@@ -40,6 +40,16 @@ struct qvmLink
     qvmListItem* target = nullptr;
 };
 
+// A caption and its value as the last laid-out detail body shows them, for readers that cannot see
+// the painting; `link` indexes the body's links when the value opens one, else -1.
+struct qvmShownField
+{
+    QString caption;
+    QString value;
+    QRect rect;
+    int link = -1;
+};
+
 // One line of a price block: caption, value in its colour, unit after it.
 struct qvmValueLine
 {
@@ -76,6 +86,8 @@ public:
     virtual void paint(QPainter* painter, const QRect& rect, int mode);
     virtual int height(int width, int mode);
     virtual QString displayName() const;
+    // What the list row shows besides its title (district, place, price, area, age), as one text.
+    virtual QString shownText() const;
     // The listing category the row belongs to (1 housing area, 2 sale, 3 lease, 5 district, 6 street,
     // -1 none): pages choose links, pictures and favourites by it, whatever row class carries it.
     virtual int category() const;
@@ -137,6 +149,7 @@ public:
     // band, or an agency's own phone line); `target` is the item whose numbers the block offers.
     QList<qvmLink> contactLinks;
     QList<qvmLink> detailLinks;
+    QList<qvmShownField> shownFields;
     int listHeight = 0;
     int detailHeight = 0;
     int layoutWidth = 0;

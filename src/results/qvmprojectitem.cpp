@@ -149,6 +149,24 @@ int qvmProjectItem::linkHeight(int) const
     return smallLine() + 2 * margin();
 }
 
+QString qvmProjectItem::shownText() const
+{
+    QStringList parts;
+    if (district && !district->name.isEmpty())
+        parts << district->name;
+    if (!address.isEmpty())
+        parts << address;
+    if (!distance.isEmpty())
+        parts << qvmFormat::formatNumber(qvmFormat::toNumber(distance), 0) + labels->label(18);
+    const auto cell = [this](int caption, double value, int decimals, int unit) {
+        return labels->label(caption) + (value > 0
+                                             ? qvmFormat::formatNumber(value, decimals) + labels->label(unit)
+                                             : QStringLiteral("--"));
+    };
+    parts << cell(45, qvmFormat::toNumber(price), 0, 8) << cell(46, qvmFormat::toNumber(leasePrice), 2, 38);
+    return parts.join(QStringLiteral("，"));
+}
+
 void qvmProjectItem::paintList(QPainter* painter, const QRect& rect)
 {
     paintRow(painter, rect);

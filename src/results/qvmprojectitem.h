@@ -22,6 +22,7 @@ public:
     bool read(QDataStream& in) override;
     void assign(const qvmListItem* other) override;
     void invalidate() override;
+    QString shownText() const override;
 
     // The list row; subclasses with other list rows (the price guide) replace it.
     virtual void paintRow(QPainter* painter, const QRect& rect);

@@ -1,5 +1,6 @@
 #include "qvmresultdetailitem.h"
 
+#include "international.h"
 #include "kwddevice.h"
 #include "kwdnetworkerror.h"
 #include "kwdresultdocument.h"
@@ -13,9 +14,12 @@
 #include "qvmresultlistitem.h"
 #include "qvmresultview.h"
 
+#include <QCoreApplication>
 #include <QDomDocument>
 #include <QGraphicsScene>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 // Besides the listing's own picture the body shows at most this many pictures of linked items.
@@ -52,6 +56,11 @@ QString qvmResultDetailItem::title() const
 int qvmResultDetailItem::kind() const
 {
     return KindDetail;
+}
+
+QAccessible::Role qvmResultDetailItem::accessibleRole() const
+{
+    return QAccessible::Document;
 }
 
 QString qvmResultDetailItem::detailUrl() const
@@ -102,6 +111,7 @@ void qvmResultDetailItem::onResponse(int id, int err)
     if (err != 0) {
         view->showFailure(this, kwdNetworkError::describe(record));
         holder->remove(id);
+        view->pageChanged(this);
         return;
     }
     kwdResultDocument doc;
@@ -121,6 +131,7 @@ void qvmResultDetailItem::onResponse(int id, int err)
     else
         view->showFailure(this, kwdNetworkError::unreadable());
     update();
+    view->pageChanged(this);
     collectPictures();
 }
 
@@ -251,6 +262,117 @@ void qvmResultDetailItem::clicked(const QPointF& point)
             return;
         }
     }
+}
+
+namespace {
+enum SourceKind
+{
+    FromField,
+    FromLink,
+    FromPhone
+};
+} // namespace
+
+QList<qvmResultDetailItem::Source> qvmResultDetailItem::sources() const
+{
+    QList<Source> list;
+    if (!row)
+        return list;
+    QList<bool> named(row->detailLinks.size(), false);
+    for (int i = 0; i < row->shownFields.size(); ++i) {
+        const qvmShownField& f = row->shownFields.at(i);
+        list.append(Source{FromField, i, f.rect.top()});
+        if (f.link >= 0 && f.link < named.size())
+            named[f.link] = true;
+    }
+    // Links that are not the value of a field (the picture, the related groups, the searches).
+    for (int i = 0; i < row->detailLinks.size(); ++i) {
+        if (!named.at(i))
+            list.append(Source{FromLink, i, row->detailLinks.at(i).rect.top()});
+    }
+    for (int i = 0; i < row->contactLinks.size(); ++i)
+        list.append(Source{FromPhone, i, row->contactLinks.at(i).rect.top()});
+    std::stable_sort(list.begin(), list.end(),
+                     [](const Source& a, const Source& b) { return a.top < b.top; });
+    return list;
+}
+
+int qvmResultDetailItem::entryCount() const
+{
+    return int(sources().size());
+}
+
+qvmPageEntry qvmResultDetailItem::entry(int index) const
+{
+    const QList<Source> list = sources();
+    qvmPageEntry e;
+    if (index < 0 || index >= list.size())
+        return e;
+    const Source s = list.at(index);
+    if (s.kind == FromField) {
+        const qvmShownField& f = row->shownFields.at(s.index);
+        e.role = f.link >= 0           ? qvmPageEntry::Link
+                 : f.caption.isEmpty() ? qvmPageEntry::Text
+                                       : qvmPageEntry::Field;
+        e.name = f.caption.isEmpty() ? f.value : f.caption;
+        e.description = f.caption.isEmpty() ? QString() : f.value;
+        if (f.link >= 0) {
+            // A link reads as what it opens; its caption tells what that is.
+            e.name = f.value;
+            e.description = f.caption;
+            e.rect = row->detailLinks.value(f.link).rect;
+            e.actionable = true;
+        } else {
+            e.rect = f.rect;
+        }
+    } else if (s.kind == FromLink) {
+        const qvmLink& l = row->detailLinks.at(s.index);
+        e.role = qvmPageEntry::Link;
+        e.rect = l.rect;
+        e.actionable = true;
+        if (!l.title.isEmpty())
+            e.name = l.title;
+        else if (l.action == qvmListItem::LinkPictures)
+            e.name = QCoreApplication::translate("qvmResultDetailItem", "查看图片");
+        else if ((l.action == qvmListItem::LinkMoreSales || l.action == qvmListItem::LinkMoreLeases) &&
+                 row->labels)
+            e.name = row->labels->label(l.action == qvmListItem::LinkMoreSales ? 51 : 52);
+        else if (l.target)
+            e.name = l.target->name;
+    } else {
+        const qvmLink& phone = row->contactLinks.at(s.index);
+        const qvmListItem* owner = phone.target ? phone.target : row;
+        e.role = qvmPageEntry::Button;
+        e.name = QCoreApplication::translate("qvmResultDetailItem", "联系 %1").arg(owner->name);
+        e.description = owner->phoneNumbers().join(QLatin1Char(' '));
+        e.rect = phone.rect;
+        e.actionable = true;
+    }
+    return e;
+}
+
+bool qvmResultDetailItem::activateEntry(int index)
+{
+    const QList<Source> list = sources();
+    if (!row || index < 0 || index >= list.size())
+        return false;
+    const Source s = list.at(index);
+    int link = -1;
+    if (s.kind == FromField)
+        link = row->shownFields.at(s.index).link;
+    else if (s.kind == FromLink)
+        link = s.index;
+    if (s.kind == FromPhone) {
+        view->hideDetailAction();
+        openContact(row->contactLinks.at(s.index));
+        return true;
+    }
+    if (link < 0 || link >= row->detailLinks.size())
+        return false;
+    view->hideDetailAction();
+    const qvmLink l = row->detailLinks.at(link);
+    view->openRelated(l.action, l.target ? l.target : row, l.title);
+    return true;
 }
 
 void qvmResultDetailItem::openContact(const qvmLink& phone)

@@ -28,7 +28,12 @@ public:
     void clicked(const QPointF& point) override;
     QString title() const override;
     int kind() const override;
+    QAccessible::Role accessibleRole() const override;
     bool pictureReady(int id, const QString& path) override;
+    // The body's fields, description, links and phone blocks, top to bottom.
+    int entryCount() const override;
+    qvmPageEntry entry(int index) const override;
+    bool activateEntry(int index) override;
 
     // The detail address of the row: detail endpoint of the city, the row's id and the device id.
     QString detailUrl() const;
@@ -41,6 +46,14 @@ public:
     int pictureRequest = 0;
 
 private:
+    // Where an entry comes from: a shown field, a link of the body, or a phone block.
+    struct Source
+    {
+        int kind;
+        int index;
+        int top;
+    };
+    QList<Source> sources() const;
     // Shows the view's contact panel for one phone block of the body.
     void openContact(const qvmLink& phone);
     // Queues the row's picture and up to two pictures of items its body shows.

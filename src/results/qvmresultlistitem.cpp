@@ -74,6 +74,11 @@ int qvmResultListItem::kind() const
     return KindList;
 }
 
+QAccessible::Role qvmResultListItem::accessibleRole() const
+{
+    return QAccessible::List;
+}
+
 void qvmResultListItem::setCondition(kwdFinder* record, bool owns)
 {
     if (record == condition) {
@@ -102,6 +107,8 @@ void qvmResultListItem::dropRows()
     fixedRows = false;
     ownsFixedRows = false;
     selected = -1;
+    focusEntry = -1;
+    failed = false;
     lastIndex = 0;
     total = 0;
     page = 0;
@@ -205,7 +212,8 @@ void qvmResultListItem::handleListReply(int id, int err)
     int firstAppended = -1;
     // Cut or broken markup is a failed page too, not an empty result: the user may ask again.
     const bool unreadable = err == 0 && !(record->body && parseDocument(*record->body, firstAppended));
-    if (err != 0 || unreadable) {
+    failed = err != 0 || unreadable;
+    if (failed) {
         // The page never arrived: the next tap on the load-more row asks for it again instead of
         // skipping its listings.
         if (page > 1)
@@ -227,6 +235,7 @@ void qvmResultListItem::handleListReply(int id, int err)
             scene()->update();
     }
     holder->remove(id);
+    view->pageChanged(this);
     if (!imageQueue.isEmpty())
         nextPicture();
 }
@@ -387,12 +396,16 @@ int qvmResultListItem::hitTest(const QPointF& point) const
 
 void qvmResultListItem::clicked(const QPointF& point)
 {
-    const int hit = hitTest(point);
+    openRow(hitTest(point));
+}
+
+void qvmResultListItem::openRow(int hit)
+{
     if (hit == MoreRow) {
         fetchMore();
         selected = -1;
         update();
-    } else if (hit >= 0) {
+    } else if (hit >= 0 && hit < rows.size()) {
         const int previous = selected;
         selected = hit;
         update(rowRect(previous));
@@ -432,6 +445,67 @@ void qvmResultListItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*
         painter->setPen(QColor(86, 86, 86));
         painter->drawText(moreRect, Qt::AlignCenter, QStringLiteral("加载更多"));
     }
+}
+
+int qvmResultListItem::entryCount() const
+{
+    return int(rows.size()) + (moreRect.isEmpty() ? 0 : 1);
+}
+
+qvmPageEntry qvmResultListItem::entry(int index) const
+{
+    qvmPageEntry e;
+    if (index == rows.size() && !moreRect.isEmpty()) {
+        e.role = qvmPageEntry::MoreRow;
+        e.name = QStringLiteral("加载更多");
+        e.rect = moreRect;
+        e.actionable = true;
+    } else if (index >= 0 && index < rows.size()) {
+        const qvmListItem* row = rows.at(index);
+        e.name = row->name;
+        e.description = row->shownText();
+        e.rect = rowRect(index);
+        e.actionable = true;
+    }
+    return e;
+}
+
+QRectF qvmResultListItem::entryRect(int index) const
+{
+    return index == rows.size() ? moreRect : rowRect(index);
+}
+
+bool qvmResultListItem::entryActionable(int index) const
+{
+    return index >= 0 && index < entryCount();
+}
+
+bool qvmResultListItem::activateEntry(int index)
+{
+    if (index < 0 || index >= entryCount())
+        return false;
+    openRow(index == rows.size() ? int(MoreRow) : index);
+    return true;
+}
+
+QString qvmResultListItem::summary() const
+{
+    const QString name = title();
+    if (failed)
+        return QCoreApplication::translate("qvmResultListItem", "%1，加载失败").arg(name);
+    if (rows.isEmpty() && listRequest > 0)
+        return QCoreApplication::translate("qvmResultListItem", "%1，正在加载").arg(name);
+    // Homes are counted in 套, everything else (housing areas, agencies) in 个.
+    const bool homes = category == 2 || category == 3;
+    const QString shown = homes ? QCoreApplication::translate("qvmResultListItem", "%1，共 %2 套")
+                                : QCoreApplication::translate("qvmResultListItem", "%1，共 %2 个");
+    if (total > rows.size()) {
+        const QString listed =
+            homes ? QCoreApplication::translate("qvmResultListItem", "%1，共 %2 套，已列出 %3 套")
+                  : QCoreApplication::translate("qvmResultListItem", "%1，共 %2 个，已列出 %3 个");
+        return listed.arg(name).arg(total).arg(rows.size());
+    }
+    return shown.arg(name).arg(rows.size());
 }
 
 bool qvmResultListItem::retry()

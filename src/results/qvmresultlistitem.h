@@ -41,7 +41,15 @@ public:
     void clicked(const QPointF& point) override;
     QString title() const override;
     int kind() const override;
+    QAccessible::Role accessibleRole() const override;
     bool pictureReady(int id, const QString& path) override;
+    // The rows, then the load-more row when there is one.
+    int entryCount() const override;
+    qvmPageEntry entry(int index) const override;
+    QRectF entryRect(int index) const override;
+    bool entryActionable(int index) const override;
+    bool activateEntry(int index) override;
+    QString summary() const override;
 
     void start(int category, const QString& query);
     void fetchMore();
@@ -54,6 +62,9 @@ public:
     void dropRows();
     // Queues a row whose picture is to be downloaded after the current reply.
     void queuePicture(qvmListItem* row);
+
+    // Opens row `index`'s detail as a tap on it does, or (MoreRow) asks for the next page.
+    void openRow(int index);
 
     // Row index under a point (item coordinates), MoreRow for the load-more row, -1 for nothing.
     int hitTest(const QPointF& point) const;
@@ -84,6 +95,8 @@ public:
     bool ownsCondition = false;
     QString customTitle;
     bool fixedRows = false;
+    // The last page asked for never arrived (or was unreadable).
+    bool failed = false;
     // Fixed rows that the list was given to keep: deleted by the list like fetched ones.
     bool ownsFixedRows = false;
 

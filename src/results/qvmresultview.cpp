@@ -6,6 +6,7 @@
 #include "kwdscrollbar.h"
 #include "kwdshowscroll.h"
 #include "kwdstore.h"
+#include "qvmaccessibleresultview.h"
 #include "qvmcontactpanel.h"
 #include "qvmgitemimagelist.h"
 #include "qvmgraphicsitem.h"
@@ -18,11 +19,19 @@
 #include "qvmresultlistitem.h"
 #include "titlebar.h"
 
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QApplication>
 #include <QEasingCurve>
 #include <QGraphicsScene>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QPropertyAnimation>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <QTimer>
 #include <QtMath>
 
@@ -37,6 +46,8 @@ constexpr double kMaxVelocity = 1000.0;
 // How much the coast slows down on every tick (pixels per second).
 constexpr double kCoastFriction = 83.33333333333333;
 constexpr int kCoastInterval = 32;
+// The keyboard's focus frame: the colour of the rows' titles, so it reads as part of the list.
+const QColor kFocusColour(54, 98, 169);
 } // namespace
 
 qvmResultView::qvmResultView(QWidget* parent, TitleBar* bar) : QGraphicsView(parent), titleBar(bar)
@@ -46,6 +57,8 @@ qvmResultView::qvmResultView(QWidget* parent, TitleBar* bar) : QGraphicsView(par
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFrameShape(QFrame::NoFrame);
     setScene(new QGraphicsScene(this));
+    setFocusPolicy(Qt::StrongFocus);
+    qvmAccessibleResultView::install();
 
     message = new kwdShowScroll(this, this);
     indicator = new kwdScrollBar;
@@ -519,6 +532,10 @@ void qvmResultView::pagePopped() {}
 void qvmResultView::updateTitle()
 {
     qvmGraphicsItem* top = topPage();
+    // Every new top page is a new set of entries, and is where the keyboard goes on.
+    announce();
+    if (top)
+        takeKeyboard();
     if (!titleBar || !top)
         return;
     titleBar->setTitle(top->title(), QString(), QString());
@@ -552,6 +569,210 @@ void qvmResultView::updateTitle()
         break;
     }
     setSceneRect(top->boundingRect());
+}
+
+void qvmResultView::pageChanged(qvmGraphicsItem* page)
+{
+    if (page && page == topPage())
+        announce();
+}
+
+void qvmResultView::announce()
+{
+    ++generation;
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent reorder(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reorder);
+    QAccessibleEvent name(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&name);
+    const qvmGraphicsItem* top = topPage();
+    QAccessibleValueChangeEvent value(this, top ? top->summary() : QString());
+    QAccessible::updateAccessibility(&value);
+}
+
+QRectF qvmResultView::visibleSceneRect() const
+{
+    return mapToScene(viewport()->rect()).boundingRect();
+}
+
+int qvmResultView::nextActionable(const qvmGraphicsItem* page, int from, int delta) const
+{
+    const int n = page->entryCount();
+    for (int i = from + delta; i >= 0 && i < n; i += delta) {
+        if (page->entryActionable(i))
+            return i;
+    }
+    return -1;
+}
+
+void qvmResultView::setFocusEntry(int index)
+{
+    qvmGraphicsItem* top = topPage();
+    if (!top || index < 0 || index >= top->entryCount())
+        return;
+    top->focusEntry = index;
+    ensureVisible(top->mapRectToScene(top->entryRect(index)), 0, 0);
+    viewport()->update();
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(index);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void qvmResultView::moveFocus(int delta)
+{
+    qvmGraphicsItem* top = topPage();
+    const QRectF shown = visibleSceneRect();
+    int target = -1;
+    if (top->focusEntry < 0 || top->focusEntry >= top->entryCount()) {
+        // The first move starts from what is on screen, not from the top of a scrolled list.
+        const int n = top->entryCount();
+        for (int i = delta > 0 ? 0 : n - 1; i >= 0 && i < n; i += delta) {
+            if (!top->entryActionable(i))
+                continue;
+            const QRectF r = top->mapRectToScene(top->entryRect(i));
+            if (delta > 0 ? r.bottom() > shown.top() : r.top() < shown.bottom()) {
+                target = i;
+                break;
+            }
+        }
+    } else {
+        target = nextActionable(top, top->focusEntry, delta);
+    }
+    if (target >= 0) {
+        // A link far below (a long description between) is reached by scrolling, not by a jump.
+        const QRectF r = top->mapRectToScene(top->entryRect(target));
+        if (r.bottom() >= shown.top() - shown.height() && r.top() <= shown.bottom() + shown.height()) {
+            setFocusEntry(target);
+            return;
+        }
+    }
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() + delta * qMax(1, bar->singleStep()) * 3);
+}
+
+void qvmResultView::moveFocusByPage(int delta)
+{
+    qvmGraphicsItem* top = topPage();
+    const QRectF shown = visibleSceneRect();
+    const int current = top->focusEntry;
+    if (current < 0 || current >= top->entryCount() || !top->entryActionable(current)) {
+        QScrollBar* bar = verticalScrollBar();
+        bar->setValue(bar->value() + delta * bar->pageStep());
+        return;
+    }
+    const qreal y = top->mapRectToScene(top->entryRect(current)).center().y() + delta * shown.height();
+    int target = current;
+    for (int i = nextActionable(top, current, delta); i >= 0; i = nextActionable(top, i, delta)) {
+        const QRectF r = top->mapRectToScene(top->entryRect(i));
+        target = i;
+        if (delta > 0 ? r.bottom() >= y : r.top() <= y)
+            break;
+    }
+    setFocusEntry(target);
+}
+
+bool qvmResultView::reload()
+{
+    qvmGraphicsItem* top = topPage();
+    if (!top || isAnimating())
+        return false;
+    if (top->retry())
+        return true;
+    if (top->kind() == qvmGraphicsItem::KindList) {
+        auto* list = static_cast<qvmResultListItem*>(top);
+        if (!list->fixedRows) {
+            openList(list->condition, false, false);
+            return true;
+        }
+    }
+    return false;
+}
+
+void qvmResultView::takeKeyboard()
+{
+    if (!isVisible() || hasFocus())
+        return;
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && focused->window() == window() && focused->isVisible() &&
+        (qobject_cast<QLineEdit*>(focused) || qobject_cast<QTextEdit*>(focused) ||
+         qobject_cast<QPlainTextEdit*>(focused) || qobject_cast<QAbstractSpinBox*>(focused)))
+        return;
+    setFocus(Qt::OtherFocusReason);
+}
+
+void qvmResultView::keyPressEvent(QKeyEvent* event)
+{
+    qvmGraphicsItem* top = topPage();
+    if (!top || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        moveFocus(event->key() == Qt::Key_Down ? 1 : -1);
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        moveFocusByPage(event->key() == Qt::Key_PageDown ? 1 : -1);
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        const bool end = event->key() == Qt::Key_End;
+        const int target = nextActionable(top, end ? top->entryCount() : -1, end ? -1 : 1);
+        if (target >= 0) {
+            setFocusEntry(target);
+        } else {
+            QScrollBar* bar = verticalScrollBar();
+            bar->setValue(end ? bar->maximum() : 0);
+        }
+        break;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (top->focusEntry >= 0 && !isAnimating())
+            top->activateEntry(top->focusEntry);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        top->step(event->key() == Qt::Key_Right ? 1 : -1);
+        break;
+    default:
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void qvmResultView::drawForeground(QPainter* painter, const QRectF& rect)
+{
+    QGraphicsView::drawForeground(painter, rect);
+    const qvmGraphicsItem* top = topPage();
+    if (!top || top->focusEntry < 0 || !hasFocus() || isAnimating() || top->focusEntry >= top->entryCount())
+        return;
+    const QRectF r = top->mapRectToScene(top->entryRect(top->focusEntry)).adjusted(1, 1, -1, -1);
+    if (!r.intersects(rect))
+        return;
+    painter->save();
+    painter->setPen(QPen(kFocusColour, 2));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(r);
+    painter->restore();
+}
+
+void qvmResultView::focusInEvent(QFocusEvent* event)
+{
+    QGraphicsView::focusInEvent(event);
+    // The reader starts at the row the keyboard was on.
+    if (const qvmGraphicsItem* top = topPage(); top && top->focusEntry >= 0) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(top->focusEntry);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void qvmResultView::onHttpResponse(int id, int err)
@@ -719,6 +940,7 @@ void qvmResultView::resizeEvent(QResizeEvent* event)
 
 void qvmResultView::destroyPage(qvmGraphicsItem* page)
 {
+    ++generation;
     pages.removeAll(page);
     forgetRequestsOf(page);
     if (pressedPage == page)

@@ -80,6 +80,16 @@ public:
     static void setSlideScale(double scale);
     static int slideDuration(int ms);
 
+    // A page changed what it shows (its reply arrived or failed, rows were added): tells a screen
+    // reader, when it is the page on top.
+    void pageChanged(qvmGraphicsItem* page);
+    // Puts the keyboard's focus on entry `index` of the top page and scrolls it into view.
+    void setFocusEntry(int index);
+    // Reloads the top page, or asks again for what failed; false when there is nothing to ask for.
+    bool reload();
+    // Counts the changes of the top page's entries, so that what was made of them can be dropped.
+    int entryGeneration() const { return generation; }
+
     int hScrollPos() const { return hPos; }
     void setHScrollPos(int v);
     int hScrollNext() const { return hNext; }
@@ -99,6 +109,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void drawForeground(QPainter* painter, const QRectF& rect) override;
+    void focusInEvent(QFocusEvent* event) override;
 
     // For views that keep a page of their own across clear():
     // Takes the bottom page out of the stack and the scene without deleting it and forgets its
@@ -115,6 +128,16 @@ protected:
     virtual void pagePopped();
 
 private:
+    // The entries of the top page changed: drop what was made of them and tell a screen reader.
+    void announce();
+    void moveFocus(int delta);
+    void moveFocusByPage(int delta);
+    // The nearest actionable entry from `from` in direction `delta` (1 or -1), -1 when none.
+    int nextActionable(const qvmGraphicsItem* page, int from, int delta) const;
+    // The part of the scene the viewport shows.
+    QRectF visibleSceneRect() const;
+    // Takes the keyboard when a new page shows, unless the user is typing somewhere.
+    void takeKeyboard();
     void placeIndicator();
     void fitSceneToTop();
     // Takes a page out of the scene and the stack, forgets its requests, and deletes it.
@@ -145,4 +168,5 @@ private:
     double velocity = 0;
     QBasicTimer coastTimer;
     QDateTime coastStart;
+    int generation = 0;
 };

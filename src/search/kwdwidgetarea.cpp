@@ -108,6 +108,9 @@ void kwdWidgetArea::buildForm()
     btnNew = new QPushButton(this);
     btnNew->setObjectName(QStringLiteral("btnNew"));
     btnNew->setFixedSize(38, 32);
+    // A badge without text: say where it leads.
+    btnNew->setAccessibleName(tr("查看新房源"));
+    btnNew->setToolTip(tr("查看新房源"));
     btnNew->hide();
 }
 

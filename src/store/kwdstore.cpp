@@ -15,6 +15,7 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
+#include <QRect>
 #include <QSaveFile>
 #include <QSettings>
 #include <QWidget>
@@ -55,6 +56,7 @@ const QList<PersistedKey>& persistedKeys()
         {kwdStore::cfgOnClose, "cfgOnClose", QStringLiteral("0")},
         {kwdStore::cfgOnQuit, "cfgOnQuit", QStringLiteral("0")},
         {kwdStore::cfgCity, "cfgCity", QString()},
+        {kwdStore::cfgWindowGeometry, "cfgWindowGeometry", QRect()},
     };
     return keys;
 }

@@ -59,6 +59,7 @@ public:
         cfgOnQuit = 56,
         cfgCity = 57,
         guideCityCode = 58,
+        cfgWindowGeometry = 59,
     };
 
     enum KeyKind

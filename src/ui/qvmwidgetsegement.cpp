@@ -23,6 +23,9 @@ void qvmWidgetSegement::addButton(QPushButton* button)
     if (!button || buttons.contains(button))
         return;
     button->setCheckable(true);
+    // One of a row is checked: a screen reader reads the segments as radio buttons with their titles,
+    // and the arrow keys move between them.
+    button->setAutoExclusive(true);
     QSizePolicy policy = button->sizePolicy();
     policy.setHorizontalPolicy(QSizePolicy::Expanding);
     button->setSizePolicy(policy);

@@ -27,10 +27,15 @@ void TitleBar::createWidgets()
     btnClearCondition = new QPushButton(QStringLiteral("×"), this);
     btnClearCondition->setObjectName(QStringLiteral("btnClearCondition"));
     btnClearCondition->setToolTip(tr("Clear the conditions"));
+    btnClearCondition->setAccessibleName(tr("清除条件"));
+    btnBack->setToolTip(tr("返回 (Esc)"));
+    btnCondition->setToolTip(tr("筛选条件 (Ctrl+F)"));
     btnClearCondition->hide();
     btnFavorite = new QPushButton(this);
     btnFavorite->setObjectName(QStringLiteral("btnFavorite"));
     btnFavorite->setCheckable(true);
+    nameFavorite();
+    connect(btnFavorite, &QPushButton::toggled, this, &TitleBar::nameFavorite);
 
     layout->addWidget(btnBack);
     layout->addItem(new QSpacerItem(5, 5, QSizePolicy::Expanding, QSizePolicy::Minimum));
@@ -62,6 +67,10 @@ void TitleBar::setTitle(const QString& text, const QString& backText, const QStr
     if (!rightText.isEmpty() && btnCondition)
         btnCondition->setText(rightText);
     hasTitle = !title.isEmpty();
+    if (text != titleShown) {
+        titleShown = text;
+        emit titleChanged(title);
+    }
     const int h = hasTitle && btnCondition ? btnCondition->sizeHint().height() + 12 : 54;
     setFixedHeight(h);
     update();
@@ -93,6 +102,13 @@ void TitleBar::setConditionCount(int count)
         btnCondition->setText(tr("SetCondition"));
     if (btnClearCondition)
         btnClearCondition->setVisible(btnCondition->isVisibleTo(this) && conditionCount > 0);
+}
+
+void TitleBar::nameFavorite()
+{
+    const bool starred = btnFavorite->isChecked();
+    btnFavorite->setAccessibleName(starred ? tr("取消收藏") : tr("收藏"));
+    btnFavorite->setToolTip(starred ? tr("取消收藏 (Ctrl+D)") : tr("收藏 (Ctrl+D)"));
 }
 
 void TitleBar::setBackFlags(int flags)

@@ -39,6 +39,7 @@ public:
     QPushButton* favoriteButton() const { return btnFavorite; }
 
 Q_SIGNALS:
+    void titleChanged(const QString& title);
     void goBack();
     void doAction(int act, quint32 param);
     void sortChange(QString str);
@@ -49,6 +50,8 @@ public Q_SLOTS:
 
 protected:
     virtual void createWidgets();
+    // The star says what a press does ("收藏" / "取消收藏") to a screen reader and in its tip.
+    void nameFavorite();
     void paintEvent(QPaintEvent* event) override;
 
     QString title;
@@ -59,6 +62,8 @@ protected:
     QPushButton* btnFavorite = nullptr;
     QPushButton* btnClearCondition = nullptr;
     int conditionCount = 0;
+    // The title last announced by titleChanged().
+    QString titleShown;
     bool hasTitle = false;
     QHBoxLayout* layout = nullptr;
 };

@@ -10,12 +10,19 @@
 #include "kwdstartupprefetch.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "mainwindow.h"
+#include "qvmdetailaction.h"
 #include "qvmhttpholder.h"
+#include "qvmlistitem.h"
+#include "qvmresultview.h"
+#include "qvmsaleitem.h"
 #include "qvmwidgetfavorite.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
+#include "titlebar.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +30,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
+#include <QNetworkProxy>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlDatabase>
@@ -104,6 +112,11 @@ private Q_SLOTS:
     void usageReportOnAutomaticCheck();
     void destructionSavesAndReleases();
     void render();
+    void keys_data();
+    void keys();
+    void everyButtonNamed();
+    void geometryKept_data();
+    void geometryKept();
     void exitEndsTheLoopWithoutAsking();
 };
 
@@ -517,6 +530,153 @@ void TestMainWindow::render()
         QCOMPARE(window.pages->currentIndex(), segment);
         QVERIFY(window.pages->widget(segment)->isVisible() && !window.pages->widget(0)->isVisible());
     }
+}
+
+void TestMainWindow::keys_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<bool>("tray");
+    QTest::addColumn<QString>("outcome");
+    const auto row = [](const char* tag, const char* start, const QKeySequence& key, bool tray,
+                        const char* outcome) {
+        QTest::newRow(tag) << QString(start) << key << tray << QString(outcome);
+    };
+    row("ctrl+2 around", "area", QKeySequence(Qt::CTRL | Qt::Key_2), false, "page 1");
+    row("ctrl+3 favourites", "area", QKeySequence(Qt::CTRL | Qt::Key_3), false, "page 2");
+    row("ctrl+4 system", "area", QKeySequence(Qt::CTRL | Qt::Key_4), false, "page 3");
+    row("ctrl+1 search", "system", QKeySequence(Qt::CTRL | Qt::Key_1), false, "page 0");
+    row("escape on the area page stays", "area", QKeySequence(Qt::Key_Escape), false, "area");
+    row("escape leaves the push list", "push", QKeySequence(Qt::Key_Escape), false, "area");
+    row("alt+left leaves the push list", "push", QKeySequence(Qt::ALT | Qt::Key_Left), false, "area");
+    row("backspace leaves the push list", "push", QKeySequence(Qt::Key_Backspace), false, "area");
+    row("escape closes the contact panel first", "contact", QKeySequence(Qt::Key_Escape), false, "push");
+    row("ctrl+f opens the condition form", "list", QKeySequence(Qt::CTRL | Qt::Key_F), false, "condition");
+    row("escape closes the condition form", "condition", QKeySequence(Qt::Key_Escape), false, "results");
+    row("f5 asks again", "list", QKeySequence(Qt::Key_F5), false, "asking");
+    row("ctrl+r asks again", "list", QKeySequence(Qt::CTRL | Qt::Key_R), false, "asking");
+    row("ctrl+q quits", "area", QKeySequence(Qt::CTRL | Qt::Key_Q), false, "quit");
+    row("ctrl+w hides to the tray", "area", QKeySequence(Qt::CTRL | Qt::Key_W), true, "hidden");
+    row("ctrl+w without a tray stays", "area", QKeySequence(Qt::CTRL | Qt::Key_W), false, "area");
+}
+
+void TestMainWindow::keys()
+{
+    QFETCH(QString, start);
+    QFETCH(QKeySequence, key);
+    QFETCH(bool, tray);
+    QFETCH(QString, outcome);
+    trayShown = tray;
+    // Every request fails at once: nobody listens on the proxy's port.
+    QNetworkProxy::setApplicationProxy(
+        QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), 9));
+    TestableWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* source = qobject_cast<qvmWidgetSource*>(window.pageContent(0));
+    auto* row = new qvmSaleItem;
+    row->id = QStringLiteral("s1");
+    row->name = QStringLiteral("House s1");
+    if (start == "system") {
+        window.segment->setValue(3);
+    } else if (start == "push" || start == "contact") {
+        source->showPushResults({row}, 2);
+        QTRY_VERIFY(!source->resultView()->isAnimating());
+        if (start == "contact")
+            source->resultView()->detailAction()->offer(row->name, QStringLiteral("13800000000"),
+                                                        QRect(0, 0, 300, 100), row->name, true);
+    } else if (start == "list" || start == "condition") {
+        // The list of the current search, whose request fails at once (nobody listens there).
+        source->onSearchFromAreaView(false);
+        QTRY_VERIFY(source->resultView()->pageCount() == 1 &&
+                    source->resultView()->pendingRequests().isEmpty());
+        QTRY_VERIFY(source->titleBar()->conditionButton()->isVisible());
+        if (start == "condition")
+            QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_F));
+    }
+    qvmResultView* view = source->resultView();
+    const int requestsBefore = int(view->pendingRequests().size());
+    QTest::keySequence(&window, key);
+    if (outcome.startsWith("page ")) {
+        QCOMPARE(window.pages->currentIndex(), outcome.mid(5).toInt());
+        const QString title = window.segment->button(window.pages->currentIndex())->text();
+        QVERIFY2(window.windowTitle().contains(title), qPrintable(window.windowTitle()));
+    } else if (outcome == "area") {
+        QCOMPARE(window.pages->currentIndex(), 0);
+        QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageArea));
+        QVERIFY(window.isVisible());
+    } else if (outcome == "push") {
+        QVERIFY(!dynamic_cast<QWidget*>(view->detailAction())->isVisible());
+        QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageResults));
+        QCOMPARE(view->pageCount(), 1);
+    } else if (outcome == "condition") {
+        QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageCondition));
+    } else if (outcome == "results") {
+        QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageResults));
+    } else if (outcome == "asking") {
+        QVERIFY(view->pendingRequests().size() > requestsBefore);
+    } else if (outcome == "quit") {
+        QCOMPARE(window.quits, 1);
+    } else if (outcome == "hidden") {
+        QVERIFY(!window.isVisible());
+    }
+    if (start != "push" && start != "contact")
+        delete row;
+    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+}
+
+void TestMainWindow::everyButtonNamed()
+{
+    // Every page built and shown once, then every button of the window read as a screen reader does.
+    TestableWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (int i = 0; i < window.pages->count(); ++i) {
+        window.segment->setValue(i);
+        QVERIFY(window.pageContent(i));
+    }
+    window.segment->setValue(0);
+    const QList<QAbstractButton*> buttons = window.findChildren<QAbstractButton*>();
+    QVERIFY(buttons.size() > 10);
+    QStringList unnamed;
+    for (QAbstractButton* button : buttons) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(button);
+        QVERIFY(iface);
+        if (iface->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << button->objectName() + " of " + button->parent()->metaObject()->className();
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    // The main pages read as radio buttons with their titles, the chosen one checked.
+    for (int i = 0; i < window.segment->count(); ++i) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window.segment->button(i));
+        QCOMPARE(iface->role(), QAccessible::RadioButton);
+        QCOMPARE(iface->text(QAccessible::Name), window.segment->button(i)->text());
+        QCOMPARE(bool(iface->state().checked), i == 0);
+    }
+}
+
+void TestMainWindow::geometryKept_data()
+{
+    QTest::addColumn<QRect>("saved");
+    QTest::addColumn<bool>("restored");
+    kwdRow("fits the screen", QRect(20, 30, 300, 400), true);
+    kwdRow("beyond every screen", QRect(20000, 30, 300, 400), false);
+    kwdRow("larger than every screen", QRect(0, 0, 30000, 30000), false);
+}
+
+void TestMainWindow::geometryKept()
+{
+    QFETCH(QRect, saved);
+    QFETCH(bool, restored);
+    {
+        TestableWindow first;
+        first.setGeometry(saved);
+    } // its destruction keeps the place
+    QCOMPARE(kwdStore::instance()->config(kwdStore::cfgWindowGeometry).toRect(), saved);
+    TestableWindow second;
+    second.resize(360, 640);
+    QCOMPARE(second.restoreWindowGeometry(), restored);
+    QCOMPARE(second.geometry() == saved, restored);
 }
 
 // Runs last: ending the run leaves later event loops of this process returning at once.

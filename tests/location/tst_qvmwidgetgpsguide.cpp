@@ -16,8 +16,10 @@
 #include "qvmwidgetgpsguide.h"
 #include "titlebar.h"
 
+#include <QAccessible>
 #include <QGeoCoordinate>
 #include <QJsonObject>
+#include <QLabel>
 #include <QPushButton>
 #include <QUrl>
 #include <QtTest>
@@ -298,6 +300,12 @@ void TestWidgetGPSGuide::headerTap()
         QCOMPARE(spy.first().at(1).toFloat(), float(Guomao.longitude()));
         QCOMPARE(spy.first().at(2).toFloat(), 3000.0f);
     }
+    // The chart reads as an image that says what it shows, the trail's points among it.
+    QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(guide->chartImage());
+    QCOMPARE(chart->role(), QAccessible::Graphic);
+    QVERIFY(chart->text(QAccessible::Name).startsWith(QStringLiteral("价格走势图")));
+    guide->repaint();
+    QCOMPARE(chart->text(QAccessible::Name).contains(QStringLiteral("最近 0 个点")), !withTrail);
 }
 
 KWD_TEST_MAIN(TestWidgetGPSGuide)

@@ -197,8 +197,9 @@ private Q_SLOTS:
             {46, "60", "cfgGuideUpdateInterval"}, {47, "1|2|5", "cfgGPSRange"}, {48, "0", "cfgAllowSkipReg"},
             {50, "", "cfgOnloadName"}, {51, "", "*"}, {52, "", "cfgOnloadTel"},
             {53, "", "cfgOnloadUser"}, {55, "0", "cfgOnClose"}, {56, "0", "cfgOnQuit"}, {57, "", "cfgCity"},
+            {59, "", "cfgWindowGeometry"},
             {43, "", ""}, {54, "", ""}, {58, "", ""},
-            {0, nullptr, "-"}, {31, nullptr, "-"}, {49, nullptr, "-"}, {59, nullptr, "-"}};
+            {0, nullptr, "-"}, {31, nullptr, "-"}, {49, nullptr, "-"}, {60, nullptr, "-"}};
         // clang-format on
         for (const Key& k : keys)
             QTest::addRow("%d %s", k.key, k.name)
