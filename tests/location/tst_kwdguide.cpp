@@ -26,7 +26,7 @@ QString compound(const QString& id, const QString& lonLat)
 } // namespace
 
 // The price guide's logic without a window: statistics replies, the trim, the manual update, the
-// chart's scale and columns and the order of the compounds.
+// chart's scale steps and the order of the compounds.
 class TestGuide : public QObject
 {
     Q_OBJECT
@@ -120,40 +120,6 @@ private Q_SLOTS:
         QCOMPARE(trail.lastRequestTime, updated ? start + after : start);
     }
 
-    void emptyAxis_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<double>("height");
-        QTest::addColumn<double>("max");
-        QTest::addColumn<double>("min");
-        QTest::addColumn<double>("step");
-        // 15000 and 10000 widened by 5000/3 down to 8333; 50 and 33.3 widened down to 27.8.
-        kwdRow("prices", 1, 100.0, 16000.0, 8000.0, 2000.0);
-        kwdRow("prices, tall", 1, 450.0, 15000.0, 8000.0, 500.0);
-        kwdRow("rents", 2, 120.0, 50.0, 25.0, 5.0);
-    }
-
-    void emptyAxis()
-    {
-        QFETCH(int, type);
-        QFETCH(double, height);
-        QFETCH(double, max);
-        QFETCH(double, min);
-        QFETCH(double, step);
-        for (bool withPending : {false, true}) {
-            qvmGuideRequest pending(1, 2, 0);
-            QList<qvmGuideRequest*> trail;
-            if (withPending)
-                trail.append(&pending);
-            const kwdGuideChart chart(trail, type, QRectF(0, 0, 300, height), 15);
-            QCOMPARE(chart.max, max);
-            QCOMPARE(chart.min, min);
-            QCOMPARE(chart.step, step);
-            QCOMPARE(chart.bands, qRound((max - min) / step));
-            QVERIFY(chart.points.isEmpty());
-        }
-    }
-
     void tickStep_data()
     {
         QTest::addColumn<double>("span");
@@ -174,26 +140,6 @@ private Q_SLOTS:
         QFETCH(double, span);
         QFETCH(double, height);
         QTEST(kwdGuideChart::tickStep(span, height, 10), "step");
-    }
-
-    void currentColumn_data()
-    {
-        QTest::addColumn<double>("collected");
-        QTest::addColumn<int>("column");
-        kwdRow("start", 0.0, 5);
-        kwdRow("200 m", 200.0, 5);
-        kwdRow("201 m", 201.0, 4);
-        kwdRow("1 km", 1000.0, 4);
-        kwdRow("1.3 km", 1300.0, 3);
-        kwdRow("4999 m", 4999.0, 0);
-        kwdRow("5 km", 5000.0, 0);
-        kwdRow("6.5 km", 6500.0, 0);
-    }
-
-    void currentColumn()
-    {
-        QFETCH(double, collected);
-        QTEST(kwdGuideChart::currentColumn(collected), "column");
     }
 
     void distanceSort_data()

@@ -58,7 +58,7 @@ Q_DECLARE_METATYPE(Paint)
 
 // The widgets every page shares: the title bar's buttons and what they report, the segmented
 // control's one checked segment, the form area's finger and keys, the wait and message boxes'
-// states, the skin's pictures, and each widget painted without a crash, with and without a skin.
+// states, the skin's pictures, and the widgets no other test shows painted, with and without a skin.
 class TestSharedWidgets : public QObject
 {
     Q_OBJECT
@@ -442,20 +442,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("skin"); // "" the shipped one
         QTest::addColumn<Paint>("paint");
         const QList<QPair<const char*, Paint>> widgets = {
-            {"title bar",
-             [] {
-                 TitleBar bar;
-                 bar.setTitle(QStringLiteral("二手房"));
-                 bar.setButtons(TitleBar::ShowCondition | TitleBar::ShowFavorite, true);
-                 bar.resize(360, bar.height());
-                 return bar.grab().toImage();
-             }},
-            {"guide title",
-             [] {
-                 GuideTitle bar;
-                 bar.resize(360, bar.height());
-                 return bar.grab().toImage();
-             }},
             {"navigation buttons",
              [] {
                  QWidget column;
@@ -470,29 +456,12 @@ private Q_SLOTS:
                  column.resize(360, 6 * 64);
                  return column.grab().toImage();
              }},
-            {"segments",
-             [] {
-                 qvmWidgetSegement segment;
-                 for (const char* text : {"二手房", "租房", "楼盘"})
-                     segment.addSegment(QString::fromUtf8(text));
-                 segment.setValue(1);
-                 segment.resize(360, 40);
-                 return segment.grab().toImage();
-             }},
             {"splash",
              [] {
                  kwdSplash splash(640);
                  splash.resize(360, 640);
                  splash.showMessage(QStringLiteral("正在加载数据..."));
                  return splash.grab().toImage();
-             }},
-            {"wait box",
-             [] {
-                 QWidget page;
-                 page.resize(360, 300);
-                 kwdShowWait box(&page);
-                 box.showAt(120, QStringLiteral("正在提交，请稍候"));
-                 return page.grab().toImage();
              }},
             {"message box",
              [] {
