@@ -1,6 +1,5 @@
 #include "closehint.h"
 #include "kwddatabase.h"
-#include "kwdlazypage.h"
 #include "kwdmessage.h"
 #include "kwdshowwait.h"
 #include "kwdsplash.h"
@@ -9,7 +8,6 @@
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "mainwindow.h"
-#include "qvmwidgetfavorite.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 
@@ -256,24 +254,6 @@ private Q_SLOTS:
         QVERIFY(source && source->currentPage() == qvmWidgetSource::PagePushCondition);
         window.actExit->trigger();
         QCOMPARE(window.quits, 1);
-    }
-
-    void pagesBuiltWhenShown()
-    {
-        TestableWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        for (int i = 1; i < window.pages->count(); ++i) {
-            auto* lazy = qobject_cast<kwdLazyPage*>(window.pages->widget(i));
-            QVERIFY(lazy && !lazy->builtContent());
-        }
-        // Showing a page builds it once; asking again gives the same content.
-        window.pages->setCurrentIndex(2);
-        QWidget* built = window.pageContent(2);
-        QVERIFY(built && built->isVisible());
-        QVERIFY(qobject_cast<qvmWidgetFavorite*>(built));
-        QCOMPARE(window.pageContent(2), built);
-        QVERIFY(!qobject_cast<kwdLazyPage*>(window.pages->widget(1))->builtContent());
     }
 
     void messageOverTheWindow()
