@@ -34,7 +34,8 @@ private Q_SLOTS:
         // The tool stops at the first step that does not reach its page and says which.
         QVERIFY2(exitCode == 0, qPrintable(output));
         QTest::addColumn<QString>("file");
-        const QStringList files = QDir(outDir).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+        const QStringList files =
+            QDir(outDir).entryList({QStringLiteral("[0-9][0-9]-*.png")}, QDir::Files, QDir::Name);
         QVERIFY2(files.size() > 50, qPrintable(output));
         for (int i = 0; i < files.size(); ++i) {
             // Numbered from 01 without a gap: no step was skipped.
