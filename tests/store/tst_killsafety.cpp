@@ -123,164 +123,169 @@ class TestKillSafety : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void killedWhileSaving_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        for (const char* file :
-             {"favorite", "finders", "newhousefinders", "announced", "citylist", "cityinfo", "settings"})
-            QTest::newRow(file) << QByteArray(file);
-    }
-
-    void killedWhileSaving()
-    {
-        QFETCH(QByteArray, file);
-        constexpr int kKills = 30;
-        int damaged = 0;
-        for (int round = 0; round < kKills; ++round) {
-            QProcess writers[2];
-            for (QProcess& w : writers) {
-                QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-                env.insert("KWD_TEST_SHARED_HOME", "1");
-                env.insert("KWD_KILL_CHILD", QString::fromLatin1(file));
-                w.setProcessEnvironment(env);
-                w.start(QCoreApplication::applicationFilePath(), {"childRun"});
-            }
-            for (QProcess& w : writers) {
-                // The first save is whole before the writer says so; from then on every kill lands among
-                // saves.
-                QVERIFY(w.waitForStarted(10000));
-                QByteArray said;
-                QTRY_VERIFY_WITH_TIMEOUT((said += w.readAllStandardOutput()).contains("ready") ||
-                                             w.state() == QProcess::NotRunning,
-                                         30000);
-                QVERIFY2(w.state() == QProcess::Running, w.readAllStandardError().constData());
-            }
-            // A random moment, not a wait for a result: the kill has to fall anywhere within a write.
-            QThread::usleep(QRandomGenerator::global()->bounded(20000));
-            writers[round % 2].kill();
-            QThread::usleep(QRandomGenerator::global()->bounded(5000));
-            writers[1 - round % 2].kill();
-            for (QProcess& w : writers)
-                QVERIFY(w.waitForFinished(10000));
-            if (readBack(file).isEmpty())
-                ++damaged;
-        }
-        QCOMPARE(damaged, 0);
-    }
-
-    void changeSurvivesKill_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        for (const char* file : {"favorite", "announced", "settings"})
-            QTest::newRow(file) << QByteArray(file);
-    }
-
-    void changeSurvivesKill()
-    {
-        QFETCH(QByteArray, file);
-        const QString mark = QStringLiteral("m%1").arg(QRandomGenerator::global()->bounded(1000000));
-        QProcess writer;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("KWD_TEST_SHARED_HOME", "1");
-        env.insert("KWD_KILL_ONCE", QString::fromLatin1(file));
-        env.insert("KWD_KILL_MARK", mark);
-        writer.setProcessEnvironment(env);
-        writer.start(QCoreApplication::applicationFilePath(), {"childRun"});
-        QVERIFY(writer.waitForStarted(10000));
-        QByteArray said;
-        QTRY_VERIFY_WITH_TIMEOUT((said += writer.readAllStandardOutput()).contains("changed") ||
-                                     writer.state() == QProcess::NotRunning,
-                                 30000);
-        writer.kill();
-        QVERIFY(writer.waitForFinished(10000));
-        QVERIFY2(said.contains("changed"), writer.readAllStandardError().constData());
-
-        kwdStore::destroy();
-        kwdStore* store = kwdStore::instance();
-        bool found = false;
-        if (file == "favorite") {
-            QVERIFY(store->loadFavorites());
-            for (const qvmListItem* row : store->favorites.value(2))
-                found = found || row->id == mark;
-        } else if (file == "announced") {
-            kwdAnnouncedListings announced(store->dataFile(QStringLiteral("announced")));
-            found = announced.load() && announced.contains(2, mark);
-        } else {
-            found = store->config(kwdStore::cfgCity).toString() == mark;
-        }
-        QVERIFY(found);
-    }
-
-    void leftoverSettingsLock_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("kept");
-        // Killed between making the lock and writing its holder into it: nobody will ever release it.
-        QTest::newRow("empty") << QByteArray() << false;
-        // A lock that names its holder is Qt's to judge (alive, or dead and then stale at once).
-        QTest::newRow("with holder") << QByteArray("4711\nkwdpersonal\nhost\n") << true;
-    }
-
-    void leftoverSettingsLock()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, kept);
-        kwdStore::destroy();
-        const QString lock =
-            QSettings(QStringLiteral("Nordal"), QStringLiteral("personal")).fileName() + ".lock";
-        QDir().mkpath(QFileInfo(lock).path());
-        QFile file(lock);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.flush();
-        // Made before this run began, as a leftover of an earlier run is.
-        QVERIFY(
-            file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-5), QFileDevice::FileModificationTime));
-        file.close();
-        kwdStore::instance();
-        QCOMPARE(QFile::exists(lock), kept);
-        QFile::remove(lock);
-    }
-
-    void childRun()
-    {
-        const QByteArray once = qgetenv("KWD_KILL_ONCE");
-        if (!once.isEmpty()) {
-            // One change, said when done, then idle until killed: nothing may be left to a later flush.
-            kwdStore* store = kwdStore::instance();
-            const QString mark = qEnvironmentVariable("KWD_KILL_MARK");
-            if (once == "favorite") {
-                qvmSaleItem row;
-                fillSale(row, mark, 1);
-                store->addFavorite(&row);
-            } else if (once == "announced") {
-                kwdAnnouncedListings announced(store->dataFile(QStringLiteral("announced")));
-                announced.load();
-                announced.add(2, {mark});
-                announced.save();
-            } else {
-                store->setConfig(kwdStore::cfgCity, mark);
-            }
-            std::fputs("changed\n", stdout);
-            std::fflush(stdout);
-            for (;;)
-                QThread::sleep(1);
-        }
-        const QByteArray file = qgetenv("KWD_KILL_CHILD");
-        if (file.isEmpty())
-            QSKIP("run as a child process only");
-        kwdStore* store = kwdStore::instance();
-        for (int i = 0;; ++i) {
-            saveOnce(store, file, i);
-            if (i == 0) {
-                std::fputs("ready\n", stdout);
-                std::fflush(stdout);
-            }
-        }
-    }
+    void killedWhileSaving_data();
+    void killedWhileSaving();
+    void changeSurvivesKill_data();
+    void changeSurvivesKill();
+    void leftoverSettingsLock_data();
+    void leftoverSettingsLock();
+    void childRun();
 };
 
+void TestKillSafety::killedWhileSaving_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    for (const char* file :
+         {"favorite", "finders", "newhousefinders", "announced", "citylist", "cityinfo", "settings"})
+        QTest::newRow(file) << QByteArray(file);
+}
+
+void TestKillSafety::killedWhileSaving()
+{
+    QFETCH(QByteArray, file);
+    constexpr int kKills = 30;
+    int damaged = 0;
+    for (int round = 0; round < kKills; ++round) {
+        QProcess writers[2];
+        for (QProcess& w : writers) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("KWD_TEST_SHARED_HOME", "1");
+            env.insert("KWD_KILL_CHILD", QString::fromLatin1(file));
+            w.setProcessEnvironment(env);
+            w.start(QCoreApplication::applicationFilePath(), {"childRun"});
+        }
+        for (QProcess& w : writers) {
+            // The first save is whole before the writer says so; from then on every kill lands among saves.
+            QVERIFY(w.waitForStarted(10000));
+            QByteArray said;
+            QTRY_VERIFY_WITH_TIMEOUT((said += w.readAllStandardOutput()).contains("ready") ||
+                                         w.state() == QProcess::NotRunning,
+                                     30000);
+            QVERIFY2(w.state() == QProcess::Running, w.readAllStandardError().constData());
+        }
+        // A random moment, not a wait for a result: the kill has to fall anywhere within a write.
+        QThread::usleep(QRandomGenerator::global()->bounded(20000));
+        writers[round % 2].kill();
+        QThread::usleep(QRandomGenerator::global()->bounded(5000));
+        writers[1 - round % 2].kill();
+        for (QProcess& w : writers)
+            QVERIFY(w.waitForFinished(10000));
+        if (readBack(file).isEmpty())
+            ++damaged;
+    }
+    QCOMPARE(damaged, 0);
+}
+
+void TestKillSafety::changeSurvivesKill_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    for (const char* file : {"favorite", "announced", "settings"})
+        QTest::newRow(file) << QByteArray(file);
+}
+
 // A change the program has made is on disk at once: killed right after it, the next start has it.
+void TestKillSafety::changeSurvivesKill()
+{
+    QFETCH(QByteArray, file);
+    const QString mark = QStringLiteral("m%1").arg(QRandomGenerator::global()->bounded(1000000));
+    QProcess writer;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KWD_TEST_SHARED_HOME", "1");
+    env.insert("KWD_KILL_ONCE", QString::fromLatin1(file));
+    env.insert("KWD_KILL_MARK", mark);
+    writer.setProcessEnvironment(env);
+    writer.start(QCoreApplication::applicationFilePath(), {"childRun"});
+    QVERIFY(writer.waitForStarted(10000));
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += writer.readAllStandardOutput()).contains("changed") ||
+                                 writer.state() == QProcess::NotRunning,
+                             30000);
+    writer.kill();
+    QVERIFY(writer.waitForFinished(10000));
+    QVERIFY2(said.contains("changed"), writer.readAllStandardError().constData());
+
+    kwdStore::destroy();
+    kwdStore* store = kwdStore::instance();
+    bool found = false;
+    if (file == "favorite") {
+        QVERIFY(store->loadFavorites());
+        for (const qvmListItem* row : store->favorites.value(2))
+            found = found || row->id == mark;
+    } else if (file == "announced") {
+        kwdAnnouncedListings announced(store->dataFile(QStringLiteral("announced")));
+        found = announced.load() && announced.contains(2, mark);
+    } else {
+        found = store->config(kwdStore::cfgCity).toString() == mark;
+    }
+    QVERIFY(found);
+}
+
+void TestKillSafety::leftoverSettingsLock_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("kept");
+    // Killed between making the lock and writing its holder into it: nobody will ever release it.
+    QTest::newRow("empty") << QByteArray() << false;
+    // A lock that names its holder is Qt's to judge (alive, or dead and then stale at once).
+    QTest::newRow("with holder") << QByteArray("4711\nkwdpersonal\nhost\n") << true;
+}
+
+void TestKillSafety::leftoverSettingsLock()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, kept);
+    kwdStore::destroy();
+    const QString lock = QSettings(QStringLiteral("Nordal"), QStringLiteral("personal")).fileName() + ".lock";
+    QDir().mkpath(QFileInfo(lock).path());
+    QFile file(lock);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.flush();
+    // Made before this run began, as a leftover of an earlier run is.
+    QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-5), QFileDevice::FileModificationTime));
+    file.close();
+    kwdStore::instance();
+    QCOMPARE(QFile::exists(lock), kept);
+    QFile::remove(lock);
+}
+
 // The writer's half: saves until killed. Skipped in a normal run.
+void TestKillSafety::childRun()
+{
+    const QByteArray once = qgetenv("KWD_KILL_ONCE");
+    if (!once.isEmpty()) {
+        // One change, said when done, then idle until killed: nothing may be left to a later flush.
+        kwdStore* store = kwdStore::instance();
+        const QString mark = qEnvironmentVariable("KWD_KILL_MARK");
+        if (once == "favorite") {
+            qvmSaleItem row;
+            fillSale(row, mark, 1);
+            store->addFavorite(&row);
+        } else if (once == "announced") {
+            kwdAnnouncedListings announced(store->dataFile(QStringLiteral("announced")));
+            announced.load();
+            announced.add(2, {mark});
+            announced.save();
+        } else {
+            store->setConfig(kwdStore::cfgCity, mark);
+        }
+        std::fputs("changed\n", stdout);
+        std::fflush(stdout);
+        for (;;)
+            QThread::sleep(1);
+    }
+    const QByteArray file = qgetenv("KWD_KILL_CHILD");
+    if (file.isEmpty())
+        QSKIP("run as a child process only");
+    kwdStore* store = kwdStore::instance();
+    for (int i = 0;; ++i) {
+        saveOnce(store, file, i);
+        if (i == 0) {
+            std::fputs("ready\n", stdout);
+            std::fflush(stdout);
+        }
+    }
+}
+
 KWD_TEST_MAIN(TestKillSafety)
 #include "tst_killsafety.moc"
