@@ -12,6 +12,7 @@
 #include "kwdnetworkerror.h"
 #include "kwdnewhouses.h"
 #include "kwdphotoupload.h"
+#include "kwdpublisher.h"
 #include "kwdreleasehouse.h"
 #include "kwdreleaseload.h"
 #include "kwdshowscroll.h"
@@ -440,11 +441,8 @@ private Q_SLOTS:
             QTRY_VERIFY2_WITH_TIMEOUT(p.ended() && p.worked(), qPrintable(p.shown()), 10000);
             if (kind == QLatin1String("upload")) {
                 // The multipart body, photo and all, reaches the service byte for byte.
-                QByteArray sent;
-                for (const QJsonObject& e : service->log())
-                    if (e.value(QStringLiteral("path")).toString() == p.path)
-                        sent = QByteArray::fromBase64(
-                            e.value(QStringLiteral("bodyBase64")).toString().toLatin1());
+                const QByteArray sent = QByteArray::fromBase64(
+                    service->log(p.path).value(0).value(QStringLiteral("bodyBase64")).toString().toLatin1());
                 const QRegularExpressionMatch deal =
                     QRegularExpression(QStringLiteral("name=\"dealcode\"\r\n\r\n([^\r]+)\r\n"))
                         .match(QString::fromLatin1(sent));
@@ -596,43 +594,7 @@ private:
         return around;
     }
 
-    int logged(const QString& path) const
-    {
-        int n = 0;
-        for (const QJsonObject& e : service->log())
-            n += e.value(QStringLiteral("path")).toString() == path;
-        return n;
-    }
-
-    bool logIn(qvmSystem* menu)
-    {
-        menu->onRelease();
-        kwdReleaseLoad* page = menu->loginPage;
-        if (!page || !page->isVisible())
-            return false;
-        // A failed login clears the password, so every attempt types it again.
-        page->editUser->setText(QStringLiteral("demo"));
-        page->editPassword->setText(QStringLiteral("demo123"));
-        page->onok();
-        return true;
-    }
-
-    void fillListing(kwdReleaseHouse* form)
-    {
-        if (form->cobdistrict->count() < 2) {
-            form->onDistrictPopup(0);
-            QTRY_VERIFY_WITH_TIMEOUT(form->districtRequest == 0, 10000);
-        }
-        QVERIFY(form->cobdistrict->count() > 1);
-        form->cobdistrict->setCurrentIndex(1);
-        form->housesrc->setText(QStringLiteral("阳光花园南北通透"));
-        form->lifearea->setText(QStringLiteral("阳光花园"));
-        form->road->setText(QStringLiteral("建国路"));
-        form->door->setText(QStringLiteral("88号"));
-        for (QLineEdit* e : {form->area, form->value, form->room, form->hall, form->toilet, form->numberfloor,
-                             form->totlefloor})
-            e->setText(QStringLiteral("3"));
-    }
+    int logged(const QString& path) const { return int(service->log(path).size()); }
 
     Probe probe(const QString& kind)
     {
@@ -726,7 +688,7 @@ private:
         p.shown = said;
         if (kind == QLatin1String("login")) {
             p.path = QStringLiteral("/webservice/login.html");
-            p.act = [this, menu] { logIn(menu); };
+            p.act = [menu] { kwdPublisher::sendLogin(menu); };
             p.ended = [menu] { return menu->loginPage->loginRequest == 0; };
             p.worked = [menu, store] {
                 return menu->releaseForm && menu->releaseForm->isVisible() &&
@@ -738,11 +700,9 @@ private:
             return p;
         }
         // Booking and upload: a publisher logged in, a valid listing, with a photo for the upload.
-        if (!logIn(menu) ||
-            !QTest::qWaitFor([menu] { return menu->releaseForm && menu->releaseForm->isVisible(); }))
+        if (!kwdPublisher::logIn(menu) || !kwdPublisher::fillListing(menu->releaseForm))
             return p;
         kwdReleaseHouse* form = menu->releaseForm;
-        fillListing(form);
         const bool upload = kind == QLatin1String("upload");
         if (upload) {
             const QString file = files.filePath(QStringLiteral("photo.jpg"));

@@ -1,8 +1,5 @@
 #include "closehint.h"
 #include "kwddatabase.h"
-#include "kwddevice.h"
-#include "kwdlazypage.h"
-#include "kwdlocalservice.h"
 #include "kwdmessage.h"
 #include "kwdshowwait.h"
 #include "kwdsplash.h"
@@ -17,7 +14,6 @@
 #include "qvmlistitem.h"
 #include "qvmresultview.h"
 #include "qvmsaleitem.h"
-#include "qvmwidgetfavorite.h"
 #include "qvmwidgetsegement.h"
 #include "qvmwidgetsource.h"
 #include "titlebar.h"
@@ -91,607 +87,522 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void expandStyleSheet_data();
-    void expandStyleSheet();
-    void installStyleSheet();
-    void catalogueNextToProgram();
-    void openDatabase_data();
-    void openDatabase();
-    void startShowsMainWindow_data();
-    void startShowsMainWindow();
-    void menuAndTray();
-    void pagesBuiltWhenShown();
-    void messageOverTheWindow();
-    void closeSettings_data();
-    void closeSettings();
-    void closePrompt_data();
-    void closePrompt();
-    void usageReportOnAutomaticCheck_data();
-    void usageReportOnAutomaticCheck();
-    void destructionSavesAndReleases();
-    void render();
-    void keys_data();
-    void keys();
-    void everyButtonNamed();
-    void geometryKept_data();
-    void geometryKept();
-    void exitEndsTheLoopWithoutAsking();
+    void init()
+    {
+        QApplication::setQuitOnLastWindowClosed(true);
+        trayShown = QSystemTrayIcon::isSystemTrayAvailable();
+        MainWindow::trayProbe = [] { return trayShown; };
+        closeValues(QStringLiteral("0 0"));
+        kwdStore::instance()->load();
+    }
+
+    void cleanup()
+    {
+        MainWindow::trayProbe = &QSystemTrayIcon::isSystemTrayAvailable;
+        qApp->setStyleSheet(QString());
+        kwdDatabase::instance()->close();
+    }
+
+    void expandStyleSheet_data()
+    {
+        QTest::addColumn<QString>("css");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("none") << "QPushButton { color: red; }"
+                              << QStringLiteral("QPushButton { color: red; }");
+        QTest::newRow("as written") << "a { image: url(%currentPath%/x.png); }"
+                                    << QStringLiteral("a { image: url(SKIN/x.png); }");
+        QTest::newRow("upper case") << "url(%CURRENTPATH%/x.png)" << QStringLiteral("url(SKIN/x.png)");
+        QTest::newRow("mixed case, twice")
+            << "%CurrentPath%/a %currentpath%/b" << QStringLiteral("SKIN/a SKIN/b");
+        QTest::newRow("incomplete") << "%currentPath/x %current%"
+                                    << QStringLiteral("%currentPath/x %current%");
+    }
+
+    void expandStyleSheet()
+    {
+        QFETCH(QString, css);
+        QFETCH(QString, expected);
+        // The replacement is absolute so that url() works from any working directory.
+        QCOMPARE(kwdStartup::expandStyleSheet(css, "skin"),
+                 expected.replace("SKIN", QDir("skin").absolutePath()));
+    }
+
+    void installStyleSheet()
+    {
+        QTemporaryDir skin;
+        qApp->setStyleSheet(QStringLiteral("QLabel { color: blue; }"));
+        QTest::ignoreMessage(QtWarningMsg, "failed to load style.css");
+        QVERIFY(!kwdStartup::installStyleSheet(qApp, skin.path()));
+        // A missing sheet changes nothing.
+        QCOMPARE(qApp->styleSheet(), QStringLiteral("QLabel { color: blue; }"));
+        QFile file(skin.filePath(QStringLiteral("style.css")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("/* 样式 */\nQWidget#MainWindow { border-image: url(%CURRENTPATH%/theme/bg.png); }\n");
+        file.close();
+        QVERIFY(kwdStartup::installStyleSheet(qApp, skin.path()));
+        const QString dir = QDir(skin.path()).absolutePath();
+        QCOMPARE(qApp->styleSheet().section('\n', 0, 1),
+                 "/* 样式 */\nQWidget#MainWindow { border-image: url(" + dir + "/theme/bg.png); }");
+    }
+
+    void catalogueNextToProgram()
+    {
+        // The build lays the catalogue next to every executable; the working directory does not matter.
+        const QString old = QDir::currentPath();
+        QDir::setCurrent(QDir::tempPath());
+        const bool present = QFile::exists(QCoreApplication::applicationDirPath() + "/kwdpersonal_zh.qm");
+        if (!present)
+            QTest::ignoreMessage(QtWarningMsg, "failed to load kwdpersonal_zh.qm");
+        QCOMPARE(kwdStartup::installCatalogue(qApp), present);
+        QDir::setCurrent(old);
+        // Qt's own buttons read in Chinese next to ours.
+        if (present)
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QString::fromUtf8("确定"));
+    }
+
+    void openDatabase_data()
+    {
+        QTest::addColumn<QString>("found"); // what stands where the database file should be
+        QTest::newRow("nothing: created") << "nothing";
+        QTest::newRow("a directory: cannot be opened") << "directory";
+        QTest::newRow("another file: made again") << "garbage";
+    }
+
+    void openDatabase()
+    {
+        QFETCH(QString, found);
+        const bool blocked = found == QLatin1String("directory");
+        const QString path = kwdStore::instance()->dataFile(QStringLiteral("kwdpersonal.db.sqlite"));
+        QFile::remove(path);
+        QVERIFY(!blocked || QDir().mkpath(path));
+        if (found == QLatin1String("garbage")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(4096, 'x'));
+        }
+        kwdSplash splash(640);
+        const QString before = splash.message;
+        QCOMPARE(QList<bool>({kwdStartup::openDatabase(&splash), kwdDatabase::instance()->isOpen(),
+                              QFileInfo(path).isFile()}),
+                 QList<bool>(3, !blocked));
+        // A failure is shown on the splash screen with the database's own words.
+        QCOMPARE(splash.message,
+                 blocked ? "本地数据库不可用...\n" + kwdDatabase::instance()->errorText() : before);
+        QVERIFY(!blocked || QDir(path).removeRecursively());
+        if (!blocked) {
+            // The tables are there, and a second start finds them without creating anything.
+            kwdDatabase::instance()->close();
+            QSqlDatabase check =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+            check.setDatabaseName(path);
+            QVERIFY(check.open());
+            QCOMPARE(check.tables().size(), 6);
+            check.close();
+            check = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("check"));
+            QVERIFY(kwdDatabase::instance()->open(path));
+        }
+    }
+
+    void startShowsMainWindow_data()
+    {
+        QTest::addColumn<bool>("ownPrefetch");
+        QTest::newRow("prefetch made by start()") << true;
+        QTest::newRow("prefetch made before") << false;
+    }
+
+    void startShowsMainWindow()
+    {
+        QFETCH(bool, ownPrefetch);
+        {
+            // A start-up that ends before the application is ready (self-check) must not hang.
+            kwdStartupPrefetch abandoned;
+        }
+        kwdStartupPrefetch prefetch;
+        MainWindow* window = kwdStartup::start(qApp, ownPrefetch ? nullptr : &prefetch);
+        QVERIFY(window && window->isVisible());
+        // The prefetch's own connection is gone; only the store's remains.
+        QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
+        QCOMPARE(QApplication::font().hintingPreference(), QFont::PreferNoHinting);
+        QCOMPARE(window->size(), QSize(360, 640));
+        QVERIFY(kwdDatabase::instance()->isOpen() && !kwdStore::instance()->cities.isEmpty());
+        // The splash screen goes once the window has painted.
+        const auto splashShown = [] {
+            const QWidgetList all = QApplication::topLevelWidgets();
+            return std::any_of(all.cbegin(), all.cend(),
+                               [](QWidget* w) { return qobject_cast<kwdSplash*>(w); });
+        };
+        QTRY_VERIFY(!splashShown());
+        delete window;
+        QVERIFY(!kwdDatabase::instance()->isOpen());
+    }
+
+    void menuAndTray()
+    {
+        TestableWindow window;
+        // Without a system tray there is no tray icon.
+        QCOMPARE(window.trayAvailable, QSystemTrayIcon::isSystemTrayAvailable());
+        QCOMPARE(window.tray != nullptr, window.trayAvailable);
+        // Only a single click on the tray icon shows the window.
+        for (auto reason :
+             {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick})
+            window.trayIconActivated(reason);
+        QVERIFY(!window.isVisible());
+        window.trayIconActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(window.isVisible());
+        for (QAction* action : {window.actOpen, window.actSetting, window.actList}) {
+            window.hide();
+            window.segment->setValue(2);
+            action->trigger();
+            QVERIFY(window.isVisible());
+        }
+        // The setting entry opens the push subscription form of the search page.
+        window.actSetting->trigger();
+        QCOMPARE(window.pages->currentIndex(), 0);
+        auto* source = qobject_cast<qvmWidgetSource*>(window.pages->widget(0));
+        QVERIFY(source && source->currentPage() == qvmWidgetSource::PagePushCondition);
+        window.actExit->trigger();
+        QCOMPARE(window.quits, 1);
+    }
+
+    void messageOverTheWindow()
+    {
+        TestableWindow window;
+        window.move(40, 30);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(kwdMessage::ownerWindow(), &window);
+        QPoint boxCentre;
+        QWidget* boxParent = nullptr;
+        QString button;
+        int format = -1;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            boxParent = box->parentWidget();
+            boxCentre = box->frameGeometry().center();
+            button = box->buttons().value(0)->text();
+            format = box->textFormat();
+            box->accept();
+        });
+        // A service text that looks like markup is shown as written.
+        kwdMessage::information(QStringLiteral("Info"), QStringLiteral("<img src=\"http://x/\"><b>朝阳</b>"));
+        QCOMPARE(format, int(Qt::PlainText));
+        QCOMPARE(boxParent, &window);
+        QVERIFY((boxCentre - window.frameGeometry().center()).manhattanLength() < 40);
+        QVERIFY(!button.isEmpty());
+    }
+
+    void closeSettings_data()
+    {
+        QTest::addColumn<QString>("stored"); // on quit, on close
+        QTest::addColumn<bool>("tray");      // at the start
+        QTest::addColumn<bool>("trayNow");   // at the close
+        QTest::addColumn<int>("action");     // without a prompt; -1: the prompt is shown
+        QTest::addColumn<bool>("quitOnClose");
+        const int tray = MainWindow::CloseToTray, minimized = MainWindow::CloseMinimized;
+        QTest::newRow("first start") << "0 0" << true << true << -1 << false;
+        QTest::newRow("ask, last answer exit") << "1 0" << true << true << -1 << false;
+        QTest::newRow("do not ask, tray") << "0 1" << true << true << tray << false;
+        QTest::newRow("do not ask, tray, none there") << "0 1" << false << false << minimized << false;
+        QTest::newRow("do not ask, tray, gone since") << "0 1" << true << false << minimized << false;
+        QTest::newRow("do not ask, tray, come since") << "0 1" << false << true << tray << false;
+        QTest::newRow("do not ask, exit") << "1 1" << true << true << int(MainWindow::CloseAndQuit) << true;
+        QTest::newRow("odd stored value") << "1 x" << true << true << int(MainWindow::CloseAndQuit) << true;
+    }
+
+    void closeSettings()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, tray);
+        QFETCH(bool, trayNow);
+        QFETCH(int, action);
+        closeValues(stored);
+        trayShown = tray;
+        TestableWindow window;
+        QCOMPARE(window.askOnClose, action < 0);
+        QTEST(window.testAttribute(Qt::WA_QuitOnClose), "quitOnClose");
+        QCOMPARE(QApplication::quitOnLastWindowClosed(), action >= 0);
+        if (action < 0)
+            return;
+        trayShown = trayNow;
+        QCOMPARE(int(window.closeWithoutPrompt()), action);
+        if (window.testAttribute(Qt::WA_QuitOnClose))
+            return; // Closing would end the test run through Qt's own last-window rule.
+        window.show();
+        // Without a tray the window goes to the task bar and the program keeps running.
+        const bool minimized = action == MainWindow::CloseMinimized;
+        QCOMPARE(window.close(), !minimized);
+        QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized()}), QList<bool>(2, minimized));
+        QVERIFY(!window.closeHint);
+        QCOMPARE(window.quits, 0);
+        // The push's desktop notification opens the new listings in the window again.
+        window.onLookNewHouse();
+        QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized()}), QList<bool>({true, false}));
+        // A tray that came since the start gets its icon, so that a hidden window can come back.
+        QCOMPARE(window.tray != nullptr, tray || trayNow);
+    }
+
+    void closePrompt_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<int>("toTray");
+        QTest::addColumn<bool>("dontAsk");
+        QTest::addColumn<QList<int>>("answer"); // result, choice, remind as the prompt records them
+        QTest::addColumn<QString>("stored");    // on quit, on close; "x": not written
+        QTest::newRow("as it opens") << "ok" << true << -1 << false << QList<int>{1, 4, 5} << "1 0";
+        QTest::newRow("exit, do not ask") << "ok" << true << 0 << true << QList<int>{1, 4, 6} << "1 1";
+        QTest::newRow("tray, ask again") << "ok" << true << 1 << false << QList<int>{1, 3, 5} << "0 0";
+        QTest::newRow("tray, do not ask") << "ok" << true << 1 << true << QList<int>{1, 3, 6} << "0 1";
+        QTest::newRow("cancelled") << "cancel" << true << 1 << true << QList<int>{2, 0, 0} << "x x";
+        // Without a tray, keeping the program running minimises the window.
+        QTest::newRow("no tray, keep running") << "ok" << false << 1 << true << QList<int>{1, 3, 6} << "0 1";
+        QTest::newRow("no tray, exit") << "ok" << false << 0 << false << QList<int>{1, 4, 5} << "1 0";
+        QTest::newRow("no tray, cancelled") << "cancel" << false << 1 << true << QList<int>{2, 0, 0} << "x x";
+        QTest::newRow("closed by the frame") << "frame" << true << 1 << true << QList<int>{2, 0, 0} << "x x";
+    }
+
+    void closePrompt()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, tray);
+        QFETCH(int, toTray);
+        QFETCH(bool, dontAsk);
+        const bool ok = how == "ok";
+        const bool minimized = ok && toTray == 1 && !tray;
+        {
+            // The prompt asks for the tray when it shows: here it came or went since the start.
+            trayShown = !tray;
+            TestableWindow window;
+            trayShown = tray;
+            closeValues(QStringLiteral("x x")); // so that every write shows
+            window.show();
+            answerPromptLater(how, toTray, dontAsk);
+            QCOMPARE(window.close(), ok && !minimized);
+            QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized()}),
+                     QList<bool>({!ok || minimized, minimized}));
+            CloseHint* first = window.closeHint;
+            QCOMPARE(first->rdbmini->text(), tray ? QStringLiteral("最小化到系统托盘区，不退出程序")
+                                                  : QStringLiteral("最小化窗口，不退出程序"));
+            QTEST(QList<int>({first->result, first->choice, first->remind}), "answer");
+            QTEST(closeValues(), "stored");
+            QCOMPARE(window.quits, ok && toTray != 1 ? 1 : 0);
+            QCOMPARE(window.askOnClose, !ok || !dontAsk);
+            if (!ok) {
+                // Asked again, with the same dialog and a fresh answer.
+                answerPromptLater("ok", 0);
+                QVERIFY(window.close());
+                QCOMPARE(window.closeHint, first);
+                QCOMPARE(window.closeHint->remind, int(CloseHint::AskAgain));
+            } else if (toTray == 1 && dontAsk) {
+                // The same run: the next close keeps running without asking.
+                window.showNormal();
+                QCOMPARE(window.close(), tray);
+                QCOMPARE(window.quits, 0);
+            }
+            QCOMPARE(window.isVisible(), minimized);
+        }
+        // The next start closes the way the answer said, asking only when told to.
+        TestableWindow next;
+        QCOMPARE(next.askOnClose, !ok || !dontAsk);
+        QCOMPARE(next.testAttribute(Qt::WA_QuitOnClose), ok && dontAsk && toTray != 1);
+    }
+
+    void destructionSavesAndReleases()
+    {
+        kwdStore* store = kwdStore::instance();
+        const QStringList files = {store->dataFile("finders"), store->dataFile("newhousefinders")};
+        for (const QString& file : files)
+            QFile::remove(file);
+        QVERIFY(kwdDatabase::instance()->open(store->dataFile(QStringLiteral("kwdpersonal.db.sqlite"))));
+        delete new TestableWindow;
+        QVERIFY(QFile::exists(files.at(0)) && QFile::exists(files.at(1)));
+        QVERIFY(!kwdDatabase::instance()->isOpen());
+        QCOMPARE(kwdShowWait::instance(), nullptr);
+    }
+
+    void render()
+    {
+        const QString skin = kwdStore::appFile(QStringLiteral("skin/default"));
+        QVERIFY(kwdStartup::installStyleSheet(qApp, skin));
+        TestableWindow window;
+        window.resize(360, 640);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage shot = window.grab().toImage();
+        QVERIFY(shot.save(kwdTestEnvironment::outputDir("app") + "/mainwindow.png"));
+        QCOMPARE(shot.size(), QSize(360, 640));
+        // Each selector button shows its page.
+        for (int segment = 1; segment < 4; ++segment) {
+            QTest::mouseClick(window.segment->button(segment), Qt::LeftButton);
+            QCOMPARE(window.pages->currentIndex(), segment);
+            QVERIFY(window.pages->widget(segment)->isVisible() && !window.pages->widget(0)->isVisible());
+        }
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<QString>("outcome");
+        const auto row = [](const char* tag, const char* start, const QKeySequence& key, bool tray,
+                            const char* outcome) {
+            QTest::newRow(tag) << QString(start) << key << tray << QString(outcome);
+        };
+        row("ctrl+2 around", "area", QKeySequence(Qt::CTRL | Qt::Key_2), false, "page 1");
+        row("ctrl+3 favourites", "area", QKeySequence(Qt::CTRL | Qt::Key_3), false, "page 2");
+        row("ctrl+4 system", "area", QKeySequence(Qt::CTRL | Qt::Key_4), false, "page 3");
+        row("ctrl+1 search", "system", QKeySequence(Qt::CTRL | Qt::Key_1), false, "page 0");
+        row("escape on the area page stays", "area", QKeySequence(Qt::Key_Escape), false, "area");
+        row("escape leaves the push list", "push", QKeySequence(Qt::Key_Escape), false, "area");
+        row("alt+left leaves the push list", "push", QKeySequence(Qt::ALT | Qt::Key_Left), false, "area");
+        row("backspace leaves the push list", "push", QKeySequence(Qt::Key_Backspace), false, "area");
+        row("escape closes the contact panel first", "contact", QKeySequence(Qt::Key_Escape), false, "push");
+        row("ctrl+f opens the condition form", "list", QKeySequence(Qt::CTRL | Qt::Key_F), false,
+            "condition");
+        row("escape closes the condition form", "condition", QKeySequence(Qt::Key_Escape), false, "results");
+        row("f5 asks again", "list", QKeySequence(Qt::Key_F5), false, "asking");
+        row("ctrl+r asks again", "list", QKeySequence(Qt::CTRL | Qt::Key_R), false, "asking");
+        row("ctrl+q quits", "area", QKeySequence(Qt::CTRL | Qt::Key_Q), false, "quit");
+        row("ctrl+w hides to the tray", "area", QKeySequence(Qt::CTRL | Qt::Key_W), true, "hidden");
+        row("ctrl+w without a tray stays", "area", QKeySequence(Qt::CTRL | Qt::Key_W), false, "area");
+    }
+
+    void keys()
+    {
+        QFETCH(QString, start);
+        QFETCH(QKeySequence, key);
+        QFETCH(bool, tray);
+        QFETCH(QString, outcome);
+        trayShown = tray;
+        // Every request fails at once: nobody listens on the proxy's port.
+        QNetworkProxy::setApplicationProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), 9));
+        TestableWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* source = qobject_cast<qvmWidgetSource*>(window.pageContent(0));
+        auto* row = new qvmSaleItem;
+        row->id = QStringLiteral("s1");
+        row->name = QStringLiteral("House s1");
+        if (start == "system") {
+            window.segment->setValue(3);
+        } else if (start == "push" || start == "contact") {
+            source->showPushResults({row}, 2);
+            QTRY_VERIFY(!source->resultView()->isAnimating());
+            if (start == "contact")
+                source->resultView()->detailAction()->offer(row->name, QStringLiteral("13800000000"),
+                                                            QRect(0, 0, 300, 100), row->name, true);
+        } else if (start == "list" || start == "condition") {
+            // The list of the current search, whose request fails at once (nobody listens there).
+            source->onSearchFromAreaView(false);
+            QTRY_VERIFY(source->resultView()->pageCount() == 1 &&
+                        source->resultView()->pendingRequests().isEmpty());
+            QTRY_VERIFY(source->titleBar()->conditionButton()->isVisible());
+            if (start == "condition")
+                QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_F));
+        }
+        qvmResultView* view = source->resultView();
+        const int requestsBefore = int(view->pendingRequests().size());
+        QTest::keySequence(&window, key);
+        if (outcome.startsWith("page ")) {
+            QCOMPARE(window.pages->currentIndex(), outcome.mid(5).toInt());
+            const QString title = window.segment->button(window.pages->currentIndex())->text();
+            QVERIFY2(window.windowTitle().contains(title), qPrintable(window.windowTitle()));
+        } else if (outcome == "area") {
+            QCOMPARE(window.pages->currentIndex(), 0);
+            QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageArea));
+            QVERIFY(window.isVisible());
+        } else if (outcome == "push") {
+            QVERIFY(!dynamic_cast<QWidget*>(view->detailAction())->isVisible());
+            QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageResults));
+            QCOMPARE(view->pageCount(), 1);
+        } else if (outcome == "condition") {
+            QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageCondition));
+        } else if (outcome == "results") {
+            QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageResults));
+        } else if (outcome == "asking") {
+            QVERIFY(view->pendingRequests().size() > requestsBefore);
+        } else if (outcome == "quit") {
+            QCOMPARE(window.quits, 1);
+        } else if (outcome == "hidden") {
+            QVERIFY(!window.isVisible());
+        }
+        if (start != "push" && start != "contact")
+            delete row;
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+    }
+
+    void everyButtonNamed()
+    {
+        // Every page built and shown once, then every button of the window read as a screen reader does.
+        TestableWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (int i = 0; i < window.pages->count(); ++i) {
+            window.segment->setValue(i);
+            QVERIFY(window.pageContent(i));
+        }
+        window.segment->setValue(0);
+        const QList<QAbstractButton*> buttons = window.findChildren<QAbstractButton*>();
+        QVERIFY(buttons.size() > 10);
+        QStringList unnamed;
+        for (QAbstractButton* button : buttons) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(button);
+            QVERIFY(iface);
+            if (iface->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << button->objectName() + " of " + button->parent()->metaObject()->className();
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        // The main pages read as radio buttons with their titles, the chosen one checked.
+        for (int i = 0; i < window.segment->count(); ++i) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window.segment->button(i));
+            QCOMPARE(iface->role(), QAccessible::RadioButton);
+            QCOMPARE(iface->text(QAccessible::Name), window.segment->button(i)->text());
+            QCOMPARE(bool(iface->state().checked), i == 0);
+        }
+    }
+
+    void geometryKept_data()
+    {
+        QTest::addColumn<QRect>("saved");
+        QTest::addColumn<bool>("restored");
+        kwdRow("fits the screen", QRect(20, 30, 300, 400), true);
+        kwdRow("beyond every screen", QRect(20000, 30, 300, 400), false);
+        kwdRow("larger than every screen", QRect(0, 0, 30000, 30000), false);
+    }
+
+    void geometryKept()
+    {
+        QFETCH(QRect, saved);
+        QFETCH(bool, restored);
+        {
+            TestableWindow first;
+            first.setGeometry(saved);
+        } // its destruction keeps the place
+        QCOMPARE(kwdStore::instance()->config(kwdStore::cfgWindowGeometry).toRect(), saved);
+        TestableWindow second;
+        second.resize(360, 640);
+        QCOMPARE(second.restoreWindowGeometry(), restored);
+        QCOMPARE(second.geometry() == saved, restored);
+    }
+
+    void exitEndsTheLoopWithoutAsking()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(window.askOnClose);
+        QEventLoop loop;
+        QTimer::singleShot(0, window.actExit, &QAction::trigger);
+        QTimer::singleShot(10000, &loop, [&loop] { loop.exit(1); });
+        QCOMPARE(loop.exec(), 0);
+        QVERIFY(!window.closeHint);
+        QVERIFY(window.isVisible());
+    }
 };
 
-void TestMainWindow::init()
-{
-    QApplication::setQuitOnLastWindowClosed(true);
-    trayShown = QSystemTrayIcon::isSystemTrayAvailable();
-    MainWindow::trayProbe = [] { return trayShown; };
-    closeValues(QStringLiteral("0 0"));
-    kwdStore::instance()->load();
-}
-
-void TestMainWindow::cleanup()
-{
-    MainWindow::trayProbe = &QSystemTrayIcon::isSystemTrayAvailable;
-    qApp->setStyleSheet(QString());
-    kwdDatabase::instance()->close();
-}
-
-void TestMainWindow::expandStyleSheet_data()
-{
-    QTest::addColumn<QString>("css");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("none") << "QPushButton { color: red; }" << QStringLiteral("QPushButton { color: red; }");
-    QTest::newRow("as written") << "a { image: url(%currentPath%/x.png); }"
-                                << QStringLiteral("a { image: url(SKIN/x.png); }");
-    QTest::newRow("upper case") << "url(%CURRENTPATH%/x.png)" << QStringLiteral("url(SKIN/x.png)");
-    QTest::newRow("mixed case, twice")
-        << "%CurrentPath%/a %currentpath%/b" << QStringLiteral("SKIN/a SKIN/b");
-    QTest::newRow("incomplete") << "%currentPath/x %current%" << QStringLiteral("%currentPath/x %current%");
-}
-
-void TestMainWindow::expandStyleSheet()
-{
-    QFETCH(QString, css);
-    QFETCH(QString, expected);
-    // The replacement is absolute so that url() works from any working directory.
-    QCOMPARE(kwdStartup::expandStyleSheet(css, "skin"),
-             expected.replace("SKIN", QDir("skin").absolutePath()));
-}
-
-void TestMainWindow::installStyleSheet()
-{
-    QTemporaryDir skin;
-    qApp->setStyleSheet(QStringLiteral("QLabel { color: blue; }"));
-    QTest::ignoreMessage(QtWarningMsg, "failed to load style.css");
-    QVERIFY(!kwdStartup::installStyleSheet(qApp, skin.path()));
-    // A missing sheet changes nothing.
-    QCOMPARE(qApp->styleSheet(), QStringLiteral("QLabel { color: blue; }"));
-    QFile file(skin.filePath(QStringLiteral("style.css")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("/* 样式 */\nQWidget#MainWindow { border-image: url(%CURRENTPATH%/theme/bg.png); }\n");
-    file.close();
-    QVERIFY(kwdStartup::installStyleSheet(qApp, skin.path()));
-    const QString dir = QDir(skin.path()).absolutePath();
-    QCOMPARE(qApp->styleSheet().section('\n', 0, 1),
-             "/* 样式 */\nQWidget#MainWindow { border-image: url(" + dir + "/theme/bg.png); }");
-}
-
-void TestMainWindow::catalogueNextToProgram()
-{
-    // The build lays the catalogue next to every executable; the working directory does not matter.
-    const QString old = QDir::currentPath();
-    QDir::setCurrent(QDir::tempPath());
-    const bool present = QFile::exists(QCoreApplication::applicationDirPath() + "/kwdpersonal_zh.qm");
-    if (!present)
-        QTest::ignoreMessage(QtWarningMsg, "failed to load kwdpersonal_zh.qm");
-    QCOMPARE(kwdStartup::installCatalogue(qApp), present);
-    QDir::setCurrent(old);
-    // Qt's own buttons read in Chinese next to ours.
-    if (present)
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QString::fromUtf8("确定"));
-}
-
-void TestMainWindow::openDatabase_data()
-{
-    QTest::addColumn<QString>("found"); // what stands where the database file should be
-    QTest::newRow("nothing: created") << "nothing";
-    QTest::newRow("a directory: cannot be opened") << "directory";
-    QTest::newRow("another file: made again") << "garbage";
-}
-
-void TestMainWindow::openDatabase()
-{
-    QFETCH(QString, found);
-    const bool blocked = found == QLatin1String("directory");
-    const QString path = kwdStore::instance()->dataFile(QStringLiteral("kwdpersonal.db.sqlite"));
-    QFile::remove(path);
-    QVERIFY(!blocked || QDir().mkpath(path));
-    if (found == QLatin1String("garbage")) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(4096, 'x'));
-    }
-    kwdSplash splash(640);
-    const QString before = splash.message;
-    QCOMPARE(QList<bool>({kwdStartup::openDatabase(&splash), kwdDatabase::instance()->isOpen(),
-                          QFileInfo(path).isFile()}),
-             QList<bool>(3, !blocked));
-    // A failure is shown on the splash screen with the database's own words.
-    QCOMPARE(splash.message,
-             blocked ? "本地数据库不可用...\n" + kwdDatabase::instance()->errorText() : before);
-    QVERIFY(!blocked || QDir(path).removeRecursively());
-    if (!blocked) {
-        // The tables are there, and a second start finds them without creating anything.
-        kwdDatabase::instance()->close();
-        QSqlDatabase check = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-        check.setDatabaseName(path);
-        QVERIFY(check.open());
-        QCOMPARE(check.tables().size(), 6);
-        check.close();
-        check = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("check"));
-        QVERIFY(kwdDatabase::instance()->open(path));
-    }
-}
-
-void TestMainWindow::startShowsMainWindow_data()
-{
-    QTest::addColumn<bool>("ownPrefetch");
-    QTest::newRow("prefetch made by start()") << true;
-    QTest::newRow("prefetch made before") << false;
-}
-
-void TestMainWindow::startShowsMainWindow()
-{
-    QFETCH(bool, ownPrefetch);
-    {
-        // A start-up that ends before the application is ready (self-check) must not hang.
-        kwdStartupPrefetch abandoned;
-    }
-    kwdStartupPrefetch prefetch;
-    MainWindow* window = kwdStartup::start(qApp, ownPrefetch ? nullptr : &prefetch);
-    QVERIFY(window && window->isVisible());
-    // The prefetch's own connection is gone; only the store's remains.
-    QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
-    QCOMPARE(QApplication::font().hintingPreference(), QFont::PreferNoHinting);
-    QCOMPARE(window->size(), QSize(360, 640));
-    QVERIFY(kwdDatabase::instance()->isOpen() && !kwdStore::instance()->cities.isEmpty());
-    // The splash screen goes once the window has painted.
-    const auto splashShown = [] {
-        const QWidgetList all = QApplication::topLevelWidgets();
-        return std::any_of(all.cbegin(), all.cend(), [](QWidget* w) { return qobject_cast<kwdSplash*>(w); });
-    };
-    QTRY_VERIFY(!splashShown());
-    delete window;
-    QVERIFY(!kwdDatabase::instance()->isOpen());
-}
-
-void TestMainWindow::menuAndTray()
-{
-    TestableWindow window;
-    // Without a system tray there is no tray icon.
-    QCOMPARE(window.trayAvailable, QSystemTrayIcon::isSystemTrayAvailable());
-    QCOMPARE(window.tray != nullptr, window.trayAvailable);
-    QCOMPARE(window.sourceMenu->actions(), (QList<QAction*>{window.actSetting, window.actList}));
-    QList<QAction*> items = window.trayMenu->actions();
-    QVERIFY(items.size() == 4 && items.takeAt(2)->isSeparator());
-    QCOMPARE(items, QList<QAction*>({window.actOpen, window.sourceMenu->menuAction(), window.actExit}));
-    // Only a single click on the tray icon shows the window.
-    for (auto reason : {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick})
-        window.trayIconActivated(reason);
-    QVERIFY(!window.isVisible());
-    window.trayIconActivated(QSystemTrayIcon::Trigger);
-    QVERIFY(window.isVisible());
-    for (QAction* action : {window.actOpen, window.actSetting, window.actList}) {
-        window.hide();
-        window.segment->setValue(2);
-        action->trigger();
-        QVERIFY(window.isVisible());
-    }
-    // The setting entry opens the push subscription form of the search page.
-    window.actSetting->trigger();
-    QCOMPARE(window.pages->currentIndex(), 0);
-    auto* source = qobject_cast<qvmWidgetSource*>(window.pages->widget(0));
-    QVERIFY(source && source->currentPage() == qvmWidgetSource::PagePushCondition);
-    window.actExit->trigger();
-    QCOMPARE(window.quits, 1);
-}
-
-void TestMainWindow::pagesBuiltWhenShown()
-{
-    TestableWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    for (int i = 1; i < window.pages->count(); ++i) {
-        auto* lazy = qobject_cast<kwdLazyPage*>(window.pages->widget(i));
-        QVERIFY(lazy && !lazy->builtContent());
-    }
-    // Showing a page builds it once; asking again gives the same content.
-    window.pages->setCurrentIndex(2);
-    QWidget* built = window.pageContent(2);
-    QVERIFY(built && built->isVisible());
-    QVERIFY(qobject_cast<qvmWidgetFavorite*>(built));
-    QCOMPARE(window.pageContent(2), built);
-    QVERIFY(!qobject_cast<kwdLazyPage*>(window.pages->widget(1))->builtContent());
-}
-
-void TestMainWindow::messageOverTheWindow()
-{
-    TestableWindow window;
-    window.move(40, 30);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(kwdMessage::ownerWindow(), &window);
-    QPoint boxCentre;
-    QWidget* boxParent = nullptr;
-    QString button;
-    int format = -1;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        boxParent = box->parentWidget();
-        boxCentre = box->frameGeometry().center();
-        button = box->buttons().value(0)->text();
-        format = box->textFormat();
-        box->accept();
-    });
-    // A service text that looks like markup is shown as written.
-    kwdMessage::information(QStringLiteral("Info"), QStringLiteral("<img src=\"http://x/\"><b>朝阳</b>"));
-    QCOMPARE(format, int(Qt::PlainText));
-    QCOMPARE(boxParent, &window);
-    QVERIFY((boxCentre - window.frameGeometry().center()).manhattanLength() < 40);
-    QVERIFY(!button.isEmpty());
-}
-
-void TestMainWindow::closeSettings_data()
-{
-    QTest::addColumn<QString>("stored"); // on quit, on close
-    QTest::addColumn<bool>("tray");      // at the start
-    QTest::addColumn<bool>("trayNow");   // at the close
-    QTest::addColumn<int>("action");     // without a prompt; -1: the prompt is shown
-    QTest::addColumn<bool>("quitOnClose");
-    const int tray = MainWindow::CloseToTray, minimized = MainWindow::CloseMinimized;
-    QTest::newRow("first start") << "0 0" << true << true << -1 << false;
-    QTest::newRow("ask, last answer exit") << "1 0" << true << true << -1 << false;
-    QTest::newRow("do not ask, tray") << "0 1" << true << true << tray << false;
-    QTest::newRow("do not ask, tray, none there") << "0 1" << false << false << minimized << false;
-    QTest::newRow("do not ask, tray, gone since") << "0 1" << true << false << minimized << false;
-    QTest::newRow("do not ask, tray, come since") << "0 1" << false << true << tray << false;
-    QTest::newRow("do not ask, exit") << "1 1" << true << true << int(MainWindow::CloseAndQuit) << true;
-    QTest::newRow("odd stored value") << "1 x" << true << true << int(MainWindow::CloseAndQuit) << true;
-}
-
-void TestMainWindow::closeSettings()
-{
-    QFETCH(QString, stored);
-    QFETCH(bool, tray);
-    QFETCH(bool, trayNow);
-    QFETCH(int, action);
-    closeValues(stored);
-    trayShown = tray;
-    TestableWindow window;
-    QCOMPARE(window.askOnClose, action < 0);
-    QTEST(window.testAttribute(Qt::WA_QuitOnClose), "quitOnClose");
-    QCOMPARE(QApplication::quitOnLastWindowClosed(), action >= 0);
-    if (action < 0)
-        return;
-    trayShown = trayNow;
-    QCOMPARE(int(window.closeWithoutPrompt()), action);
-    if (window.testAttribute(Qt::WA_QuitOnClose))
-        return; // Closing would end the test run through Qt's own last-window rule.
-    window.show();
-    // Without a tray the window goes to the task bar and the program keeps running.
-    const bool minimized = action == MainWindow::CloseMinimized;
-    QCOMPARE(window.close(), !minimized);
-    QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized()}), QList<bool>(2, minimized));
-    QVERIFY(!window.closeHint);
-    QCOMPARE(window.quits, 0);
-    // The push's desktop notification opens the new listings in the window again.
-    window.onLookNewHouse();
-    QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized()}), QList<bool>({true, false}));
-    // A tray that came since the start gets its icon, so that a hidden window can come back.
-    QCOMPARE(window.tray != nullptr, tray || trayNow);
-}
-
-void TestMainWindow::closePrompt_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("tray");
-    QTest::addColumn<int>("toTray");
-    QTest::addColumn<bool>("dontAsk");
-    QTest::addColumn<QList<int>>("answer"); // result, choice, remind as the prompt records them
-    QTest::addColumn<QString>("stored");    // on quit, on close; "x": not written
-    QTest::newRow("as it opens") << "ok" << true << -1 << false << QList<int>{1, 4, 5} << "1 0";
-    QTest::newRow("exit, do not ask") << "ok" << true << 0 << true << QList<int>{1, 4, 6} << "1 1";
-    QTest::newRow("tray, ask again") << "ok" << true << 1 << false << QList<int>{1, 3, 5} << "0 0";
-    QTest::newRow("tray, do not ask") << "ok" << true << 1 << true << QList<int>{1, 3, 6} << "0 1";
-    QTest::newRow("cancelled") << "cancel" << true << 1 << true << QList<int>{2, 0, 0} << "x x";
-    // Without a tray, keeping the program running minimises the window.
-    QTest::newRow("no tray, keep running") << "ok" << false << 1 << true << QList<int>{1, 3, 6} << "0 1";
-    QTest::newRow("no tray, exit") << "ok" << false << 0 << false << QList<int>{1, 4, 5} << "1 0";
-    QTest::newRow("no tray, cancelled") << "cancel" << false << 1 << true << QList<int>{2, 0, 0} << "x x";
-    QTest::newRow("closed by the frame") << "frame" << true << 1 << true << QList<int>{2, 0, 0} << "x x";
-}
-
-void TestMainWindow::closePrompt()
-{
-    QFETCH(QString, how);
-    QFETCH(bool, tray);
-    QFETCH(int, toTray);
-    QFETCH(bool, dontAsk);
-    const bool ok = how == "ok";
-    const bool minimized = ok && toTray == 1 && !tray;
-    {
-        // The prompt asks for the tray when it shows: here it came or went since the start.
-        trayShown = !tray;
-        TestableWindow window;
-        trayShown = tray;
-        closeValues(QStringLiteral("x x")); // so that every write shows
-        window.show();
-        answerPromptLater(how, toTray, dontAsk);
-        QCOMPARE(window.close(), ok && !minimized);
-        QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized()}),
-                 QList<bool>({!ok || minimized, minimized}));
-        CloseHint* first = window.closeHint;
-        QCOMPARE(first->rdbmini->text(), tray ? QStringLiteral("最小化到系统托盘区，不退出程序")
-                                              : QStringLiteral("最小化窗口，不退出程序"));
-        QTEST(QList<int>({first->result, first->choice, first->remind}), "answer");
-        QTEST(closeValues(), "stored");
-        QCOMPARE(window.quits, ok && toTray != 1 ? 1 : 0);
-        QCOMPARE(window.askOnClose, !ok || !dontAsk);
-        if (!ok) {
-            // Asked again, with the same dialog and a fresh answer.
-            answerPromptLater("ok", 0);
-            QVERIFY(window.close());
-            QCOMPARE(window.closeHint, first);
-            QCOMPARE(window.closeHint->remind, int(CloseHint::AskAgain));
-        } else if (toTray == 1 && dontAsk) {
-            // The same run: the next close keeps running without asking.
-            window.showNormal();
-            QCOMPARE(window.close(), tray);
-            QCOMPARE(window.quits, 0);
-        }
-        QCOMPARE(window.isVisible(), minimized);
-    }
-    // The next start closes the way the answer said, asking only when told to.
-    TestableWindow next;
-    QCOMPARE(next.askOnClose, !ok || !dontAsk);
-    QCOMPARE(next.testAttribute(Qt::WA_QuitOnClose), ok && dontAsk && toTray != 1);
-}
-
-void TestMainWindow::usageReportOnAutomaticCheck_data()
-{
-    QTest::addColumn<bool>("automatic");
-    QTest::newRow("automatic check at start") << true;
-    QTest::newRow("manual check") << false;
-}
-
-void TestMainWindow::usageReportOnAutomaticCheck()
-{
-    QFETCH(bool, automatic);
-    kwdLocalService service;
-    QVERIFY2(service.isRunning(), qPrintable(service.errorText()));
-    TestableWindow window;
-    // The automatic check is the one the window starts itself 200 ms after it was built.
-    if (!automatic)
-        window.check_update(false);
-    const QString expected = QStringLiteral("sn=%1&flag=1&remark=symbian&version=1016").arg(kwdDevice::id());
-    const QString url =
-        kwdLocalService::statisticsBase() + QStringLiteral("/kwd/webservice/kwd_login.php?") + expected;
-    auto reports = [&] {
-        QStringList queries;
-        for (const QJsonObject& entry : service.log()) {
-            if (entry.value("path").toString() == QLatin1String("/kwd/webservice/kwd_login.php"))
-                queries << entry.value("method").toString() + ' ' + entry.value("query").toString();
-        }
-        return queries;
-    };
-    if (!automatic) {
-        // The report would have been started synchronously by the call.
-        QVERIFY(!window.holder->requestByUrl(url));
-        return;
-    }
-    QTRY_COMPARE(reports(), QStringList(QStringLiteral("GET ") + expected));
-    // Nobody keeps the report's identifier: the window forgets the record when it completes.
-    QTRY_VERIFY(!window.holder->requestByUrl(url));
-}
-
-void TestMainWindow::destructionSavesAndReleases()
-{
-    kwdStore* store = kwdStore::instance();
-    const QStringList files = {store->dataFile("finders"), store->dataFile("newhousefinders")};
-    for (const QString& file : files)
-        QFile::remove(file);
-    QVERIFY(kwdDatabase::instance()->open(store->dataFile(QStringLiteral("kwdpersonal.db.sqlite"))));
-    delete new TestableWindow;
-    QVERIFY(QFile::exists(files.at(0)) && QFile::exists(files.at(1)));
-    QVERIFY(!kwdDatabase::instance()->isOpen());
-    QCOMPARE(kwdShowWait::instance(), nullptr);
-}
-
-void TestMainWindow::render()
-{
-    const QString skin = kwdStore::appFile(QStringLiteral("skin/default"));
-    QVERIFY(kwdStartup::installStyleSheet(qApp, skin));
-    TestableWindow window;
-    window.resize(360, 640);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QImage shot = window.grab().toImage();
-    QVERIFY(shot.save(kwdTestEnvironment::outputDir("app") + "/mainwindow.png"));
-    QCOMPARE(shot.size(), QSize(360, 640));
-    // The selector sits at the bottom across the full width; the pages take the rest.
-    QCOMPARE(window.segment->geometry(), QRect(0, window.centralWidget()->height() - window.segment->height(),
-                                               360, window.segment->height()));
-    QVERIFY(window.pages->currentWidget()->height() > 500);
-    // Each selector button shows its page.
-    for (int segment = 1; segment < 4; ++segment) {
-        QTest::mouseClick(window.segment->button(segment), Qt::LeftButton);
-        QCOMPARE(window.pages->currentIndex(), segment);
-        QVERIFY(window.pages->widget(segment)->isVisible() && !window.pages->widget(0)->isVisible());
-    }
-}
-
-void TestMainWindow::keys_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QKeySequence>("key");
-    QTest::addColumn<bool>("tray");
-    QTest::addColumn<QString>("outcome");
-    const auto row = [](const char* tag, const char* start, const QKeySequence& key, bool tray,
-                        const char* outcome) {
-        QTest::newRow(tag) << QString(start) << key << tray << QString(outcome);
-    };
-    row("ctrl+2 around", "area", QKeySequence(Qt::CTRL | Qt::Key_2), false, "page 1");
-    row("ctrl+3 favourites", "area", QKeySequence(Qt::CTRL | Qt::Key_3), false, "page 2");
-    row("ctrl+4 system", "area", QKeySequence(Qt::CTRL | Qt::Key_4), false, "page 3");
-    row("ctrl+1 search", "system", QKeySequence(Qt::CTRL | Qt::Key_1), false, "page 0");
-    row("escape on the area page stays", "area", QKeySequence(Qt::Key_Escape), false, "area");
-    row("escape leaves the push list", "push", QKeySequence(Qt::Key_Escape), false, "area");
-    row("alt+left leaves the push list", "push", QKeySequence(Qt::ALT | Qt::Key_Left), false, "area");
-    row("backspace leaves the push list", "push", QKeySequence(Qt::Key_Backspace), false, "area");
-    row("escape closes the contact panel first", "contact", QKeySequence(Qt::Key_Escape), false, "push");
-    row("ctrl+f opens the condition form", "list", QKeySequence(Qt::CTRL | Qt::Key_F), false, "condition");
-    row("escape closes the condition form", "condition", QKeySequence(Qt::Key_Escape), false, "results");
-    row("f5 asks again", "list", QKeySequence(Qt::Key_F5), false, "asking");
-    row("ctrl+r asks again", "list", QKeySequence(Qt::CTRL | Qt::Key_R), false, "asking");
-    row("ctrl+q quits", "area", QKeySequence(Qt::CTRL | Qt::Key_Q), false, "quit");
-    row("ctrl+w hides to the tray", "area", QKeySequence(Qt::CTRL | Qt::Key_W), true, "hidden");
-    row("ctrl+w without a tray stays", "area", QKeySequence(Qt::CTRL | Qt::Key_W), false, "area");
-}
-
-void TestMainWindow::keys()
-{
-    QFETCH(QString, start);
-    QFETCH(QKeySequence, key);
-    QFETCH(bool, tray);
-    QFETCH(QString, outcome);
-    trayShown = tray;
-    // Every request fails at once: nobody listens on the proxy's port.
-    QNetworkProxy::setApplicationProxy(
-        QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), 9));
-    TestableWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto* source = qobject_cast<qvmWidgetSource*>(window.pageContent(0));
-    auto* row = new qvmSaleItem;
-    row->id = QStringLiteral("s1");
-    row->name = QStringLiteral("House s1");
-    if (start == "system") {
-        window.segment->setValue(3);
-    } else if (start == "push" || start == "contact") {
-        source->showPushResults({row}, 2);
-        QTRY_VERIFY(!source->resultView()->isAnimating());
-        if (start == "contact")
-            source->resultView()->detailAction()->offer(row->name, QStringLiteral("13800000000"),
-                                                        QRect(0, 0, 300, 100), row->name, true);
-    } else if (start == "list" || start == "condition") {
-        // The list of the current search, whose request fails at once (nobody listens there).
-        source->onSearchFromAreaView(false);
-        QTRY_VERIFY(source->resultView()->pageCount() == 1 &&
-                    source->resultView()->pendingRequests().isEmpty());
-        QTRY_VERIFY(source->titleBar()->conditionButton()->isVisible());
-        if (start == "condition")
-            QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_F));
-    }
-    qvmResultView* view = source->resultView();
-    const int requestsBefore = int(view->pendingRequests().size());
-    QTest::keySequence(&window, key);
-    if (outcome.startsWith("page ")) {
-        QCOMPARE(window.pages->currentIndex(), outcome.mid(5).toInt());
-        const QString title = window.segment->button(window.pages->currentIndex())->text();
-        QVERIFY2(window.windowTitle().contains(title), qPrintable(window.windowTitle()));
-    } else if (outcome == "area") {
-        QCOMPARE(window.pages->currentIndex(), 0);
-        QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageArea));
-        QVERIFY(window.isVisible());
-    } else if (outcome == "push") {
-        QVERIFY(!dynamic_cast<QWidget*>(view->detailAction())->isVisible());
-        QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageResults));
-        QCOMPARE(view->pageCount(), 1);
-    } else if (outcome == "condition") {
-        QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageCondition));
-    } else if (outcome == "results") {
-        QCOMPARE(source->currentPage(), int(qvmWidgetSource::PageResults));
-    } else if (outcome == "asking") {
-        QVERIFY(view->pendingRequests().size() > requestsBefore);
-    } else if (outcome == "quit") {
-        QCOMPARE(window.quits, 1);
-    } else if (outcome == "hidden") {
-        QVERIFY(!window.isVisible());
-    }
-    if (start != "push" && start != "contact")
-        delete row;
-    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
-}
-
-void TestMainWindow::everyButtonNamed()
-{
-    // Every page built and shown once, then every button of the window read as a screen reader does.
-    TestableWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    for (int i = 0; i < window.pages->count(); ++i) {
-        window.segment->setValue(i);
-        QVERIFY(window.pageContent(i));
-    }
-    window.segment->setValue(0);
-    const QList<QAbstractButton*> buttons = window.findChildren<QAbstractButton*>();
-    QVERIFY(buttons.size() > 10);
-    QStringList unnamed;
-    for (QAbstractButton* button : buttons) {
-        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(button);
-        QVERIFY(iface);
-        if (iface->text(QAccessible::Name).trimmed().isEmpty())
-            unnamed << button->objectName() + " of " + button->parent()->metaObject()->className();
-    }
-    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
-    // The main pages read as radio buttons with their titles, the chosen one checked.
-    for (int i = 0; i < window.segment->count(); ++i) {
-        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window.segment->button(i));
-        QCOMPARE(iface->role(), QAccessible::RadioButton);
-        QCOMPARE(iface->text(QAccessible::Name), window.segment->button(i)->text());
-        QCOMPARE(bool(iface->state().checked), i == 0);
-    }
-}
-
-void TestMainWindow::geometryKept_data()
-{
-    QTest::addColumn<QRect>("saved");
-    QTest::addColumn<bool>("restored");
-    kwdRow("fits the screen", QRect(20, 30, 300, 400), true);
-    kwdRow("beyond every screen", QRect(20000, 30, 300, 400), false);
-    kwdRow("larger than every screen", QRect(0, 0, 30000, 30000), false);
-}
-
-void TestMainWindow::geometryKept()
-{
-    QFETCH(QRect, saved);
-    QFETCH(bool, restored);
-    {
-        TestableWindow first;
-        first.setGeometry(saved);
-    } // its destruction keeps the place
-    QCOMPARE(kwdStore::instance()->config(kwdStore::cfgWindowGeometry).toRect(), saved);
-    TestableWindow second;
-    second.resize(360, 640);
-    QCOMPARE(second.restoreWindowGeometry(), restored);
-    QCOMPARE(second.geometry() == saved, restored);
-}
-
 // Runs last: ending the run leaves later event loops of this process returning at once.
-void TestMainWindow::exitEndsTheLoopWithoutAsking()
-{
-    MainWindow window;
-    window.show();
-    QVERIFY(window.askOnClose);
-    QEventLoop loop;
-    QTimer::singleShot(0, window.actExit, &QAction::trigger);
-    QTimer::singleShot(10000, &loop, [&loop] { loop.exit(1); });
-    QCOMPARE(loop.exec(), 0);
-    QVERIFY(!window.closeHint);
-    QVERIFY(window.isVisible());
-}
-
 KWD_TEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

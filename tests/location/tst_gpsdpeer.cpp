@@ -2,10 +2,8 @@
 #include "kwdnmeasentence.h"
 #include "kwdpositionsource.h"
 #include "kwdtestenvironment.h"
-#include "kwdtesttable.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QGeoPositionInfoSource>
 #include <QProcess>
 #include <QStandardPaths>
@@ -32,7 +30,7 @@ constexpr int Steps = 15;
 constexpr int StepMs = 200;
 
 // A drive that speeds up and turns, one fix every StepMs.
-QList<Fix> drive(const QDateTime& from)
+QList<Fix> driveFrom(const QDateTime& from)
 {
     QList<Fix> fixes;
     QGeoCoordinate at = Start;
@@ -60,8 +58,8 @@ QByteArray nmeaLog(const QList<Fix>& fixes)
 
 } // namespace
 
-// Our receivers against Debian's gpsd, which reads the drive from a pseudo terminal as from a
-// receiver's serial line; the NMEA log and socket receivers are given the same log.
+// Our receiver against Debian's gpsd, which reads the drive from a pseudo terminal as from a
+// receiver's serial line, and when the daemon goes away and comes back.
 class TestGpsdPeer : public QObject
 {
     Q_OBJECT
@@ -98,48 +96,23 @@ private Q_SLOTS:
             ::close(slave);
     }
 
-    void receivers_data()
+    // A drive read by gpsd from the receiver's line reaches our receiver fix by fix.
+    void drive()
     {
-        QTest::addColumn<QString>("kind");
-        kwdRow("gpsd", "gpsd");
-        kwdRow("NMEA log", "log");
-        kwdRow("NMEA socket", "socket");
-    }
-
-    void receivers()
-    {
-        QFETCH(QString, kind);
         const QDateTime now = QDateTime::currentDateTimeUtc();
-        const QList<Fix> fixes = drive(now.addMSecs(-now.time().msec()));
-        const QString path = kwdTestEnvironment::outputDir(QStringLiteral("gpsdpeer")) + "/drive.nmea";
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(nmeaLog(fixes));
-        file.close();
-
-        QTcpServer server;
-        QString choice = path;
-        if (kind == QLatin1String("gpsd")) {
-            QVERIFY(startDaemon());
-            choice = QStringLiteral("gpsd://127.0.0.1:%1").arg(port);
-        } else if (kind == QLatin1String("socket")) {
-            QVERIFY(server.listen(QHostAddress::LocalHost));
-            connect(&server, &QTcpServer::newConnection, this,
-                    [&] { server.nextPendingConnection()->write(nmeaLog(fixes)); });
-            choice = QStringLiteral("socket://127.0.0.1:%1").arg(server.serverPort());
-        }
+        const QList<Fix> fixes = driveFrom(now.addMSecs(-now.time().msec()));
+        QVERIFY(startDaemon());
+        const QString choice = QStringLiteral("gpsd://127.0.0.1:%1").arg(port);
         QScopedPointer<QGeoPositionInfoSource> source(kwdPositionSource::create(choice, nullptr));
         QVERIFY(source);
         QSignalSpy spy(source.data(), &QGeoPositionInfoSource::positionUpdated);
         source->startUpdates();
-        if (kind == QLatin1String("gpsd")) {
-            // gpsd takes a few sentences to recognise the receiver and passes on nothing before
-            // our watch is set up: the car stands at the start until the first fix comes through.
-            QVERIFY(feedUntilFix(spy, now.addSecs(-60)));
-            const QByteArray bytes = nmeaLog(fixes);
-            QCOMPARE(::write(master, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
-        }
-        // The last fix is complete only when the next one begins, which a log never has.
+        // gpsd takes a few sentences to recognise the receiver and passes on nothing before our
+        // watch is set up: the car stands at the start until the first fix comes through.
+        QVERIFY(feedUntilFix(spy, now.addSecs(-60)));
+        const QByteArray bytes = nmeaLog(fixes);
+        QCOMPARE(::write(master, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+        // The last fix is complete only when the next one begins.
         QTRY_VERIFY_WITH_TIMEOUT(since(spy, fixes.first().time).size() >= Steps - 1, 15000);
         const QList<QGeoPositionInfo> got = since(spy, fixes.first().time);
         QVERIFY(got.size() <= Steps);

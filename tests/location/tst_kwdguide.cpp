@@ -1,30 +1,18 @@
 #include "kwdguidechart.h"
-#include "kwdguidepainting.h"
 #include "kwdguidetrail.h"
 #include "kwdsteadyclock.h"
+#include "kwdtestdata.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesttable.h"
 #include "qvmguiderequest.h"
 #include "qvmitemguideproject.h"
 
-#include <QFontMetricsF>
 #include <QGeoCoordinate>
-#include <QImage>
-#include <QPainter>
 #include <QtTest>
 
 namespace {
 
 const QGeoCoordinate Start(39.9087, 116.4605);
-
-// A point exactly `metres` (never a hair less) north of `from`, as the trail measures it.
-QGeoCoordinate northOf(const QGeoCoordinate& from, double metres)
-{
-    QGeoCoordinate c = from.atDistanceAndAzimuth(metres, 0);
-    while (from.distanceTo(c) < metres)
-        c.setLatitude(c.latitude() + 1e-12);
-    return c;
-}
 
 // One "ha" record; an empty position leaves the compound without one.
 QString compound(const QString& id, const QString& lonLat)
@@ -37,38 +25,12 @@ QString compound(const QString& id, const QString& lonLat)
 
 } // namespace
 
-// The price guide's logic without a window: request addresses, statistics replies, when a request
-// point is made, the trim, the chart's scale and columns, the order of the compounds and where the
-// scale's labels go.
+// The price guide's logic without a window: statistics replies, the trim, the manual update, the
+// chart's scale steps and the order of the compounds.
 class TestGuide : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void urls_data()
-    {
-        QTest::addColumn<double>("range");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("stat");
-        QTest::addColumn<QString>("list");
-        kwdRow("prices", 1000.0, 1,
-               "http://s:8081/kwdstat/fst_idata_price.php?city=bj&location=39.908700|116.460500|1000",
-               "http://bj.d/webservice/kwdhalist.html?page=1&percount=100"
-               "&location=39.908700|116.460500|1000&haclcode=pa&ob=d1");
-        kwdRow(
-            "rents, fractional range", 1500.5, 2,
-            "http://s:8081/kwdstat/fst_idata_price.php?city=bj&location=39.908700|116.460500|1500.5&flag=2",
-            "http://bj.d/webservice/kwdhalist.html?page=1&percount=100"
-            "&location=39.908700|116.460500|1500.5&haclcode=pa&ob=d1");
-    }
-
-    void urls()
-    {
-        QFETCH(double, range);
-        QFETCH(int, type);
-        QTEST(qvmGuideRequest::statisticsUrl("http://s:8081", "bj", 39.9087, 116.4605, range, type), "stat");
-        QTEST(qvmGuideRequest::listUrl("d", "bj", 39.9087, 116.4605, range), "list");
-    }
-
     void statistics_data()
     {
         QTest::addColumn<QByteArray>("body");
@@ -92,32 +54,6 @@ private Q_SLOTS:
         QTEST(r.supply, "supply");
         QTEST(r.demand, "demand");
         QCOMPARE(r.pending(), !read);
-    }
-
-    void stepThreshold_data()
-    {
-        QTest::addColumn<double>("metres");
-        QTest::addColumn<bool>("requested");
-        kwdRow("499 m", 499.0, false);
-        kwdRow("500 m", 500.0, true);
-        kwdRow("1200 m", 1200.0, true);
-    }
-
-    void stepThreshold()
-    {
-        QFETCH(double, metres);
-        QFETCH(bool, requested);
-        kwdGuideTrail trail;
-        trail.distanceStep = 500;
-        QVERIFY(trail.position(Start.latitude(), Start.longitude()));
-        const QGeoCoordinate to = northOf(Start, metres);
-        QCOMPARE(trail.position(to.latitude(), to.longitude()), requested);
-        QCOMPARE(trail.latitude, to.latitude());
-        const QGeoCoordinate expectedPoint = requested ? to : Start;
-        QCOMPARE(trail.requestLatitude, expectedPoint.latitude());
-        QCOMPARE(qRound(trail.sinceRequest), requested ? 0 : qRound(metres));
-        QCOMPARE(qRound(trail.travelled), requested ? qRound(metres) : 0);
-        QCOMPARE(qRound(trail.lastStep), requested ? qRound(metres) : 0);
     }
 
     void trim_data()
@@ -175,47 +111,13 @@ private Q_SLOTS:
         QVERIFY(!trail.manualUpdate());
         kwdSteadyClock::setMsecs(start);
         QVERIFY(trail.position(Start.latitude(), Start.longitude()));
-        const QGeoCoordinate to = northOf(Start, 120);
+        const QGeoCoordinate to = kwdNorthOf(Start, 120);
         QVERIFY(!trail.position(to.latitude(), to.longitude()));
         kwdSteadyClock::setMsecs(start + after);
         QCOMPARE(trail.manualUpdate(), updated);
         QCOMPARE(trail.requestLatitude, updated ? to.latitude() : Start.latitude());
         QCOMPARE(qRound(trail.lastStep), updated ? 120 : 0);
         QCOMPARE(trail.lastRequestTime, updated ? start + after : start);
-    }
-
-    void emptyAxis_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<double>("height");
-        QTest::addColumn<double>("max");
-        QTest::addColumn<double>("min");
-        QTest::addColumn<double>("step");
-        // 15000 and 10000 widened by 5000/3 down to 8333; 50 and 33.3 widened down to 27.8.
-        kwdRow("prices", 1, 100.0, 16000.0, 8000.0, 2000.0);
-        kwdRow("prices, tall", 1, 450.0, 15000.0, 8000.0, 500.0);
-        kwdRow("rents", 2, 120.0, 50.0, 25.0, 5.0);
-    }
-
-    void emptyAxis()
-    {
-        QFETCH(int, type);
-        QFETCH(double, height);
-        QFETCH(double, max);
-        QFETCH(double, min);
-        QFETCH(double, step);
-        for (bool withPending : {false, true}) {
-            qvmGuideRequest pending(1, 2, 0);
-            QList<qvmGuideRequest*> trail;
-            if (withPending)
-                trail.append(&pending);
-            const kwdGuideChart chart(trail, type, QRectF(0, 0, 300, height), 15);
-            QCOMPARE(chart.max, max);
-            QCOMPARE(chart.min, min);
-            QCOMPARE(chart.step, step);
-            QCOMPARE(chart.bands, qRound((max - min) / step));
-            QVERIFY(chart.points.isEmpty());
-        }
     }
 
     void tickStep_data()
@@ -240,32 +142,12 @@ private Q_SLOTS:
         QTEST(kwdGuideChart::tickStep(span, height, 10), "step");
     }
 
-    void currentColumn_data()
-    {
-        QTest::addColumn<double>("collected");
-        QTest::addColumn<int>("column");
-        kwdRow("start", 0.0, 5);
-        kwdRow("200 m", 200.0, 5);
-        kwdRow("201 m", 201.0, 4);
-        kwdRow("1 km", 1000.0, 4);
-        kwdRow("1.3 km", 1300.0, 3);
-        kwdRow("4999 m", 4999.0, 0);
-        kwdRow("5 km", 5000.0, 0);
-        kwdRow("6.5 km", 6500.0, 0);
-    }
-
-    void currentColumn()
-    {
-        QFETCH(double, collected);
-        QTEST(kwdGuideChart::currentColumn(collected), "column");
-    }
-
     void distanceSort_data()
     {
         QTest::addColumn<QStringList>("records");
         QTest::addColumn<QStringList>("order");
-        const QGeoCoordinate near = northOf(Start, 100);
-        const QGeoCoordinate far = northOf(Start, 800);
+        const QGeoCoordinate near = kwdNorthOf(Start, 100);
+        const QGeoCoordinate far = kwdNorthOf(Start, 800);
         const auto at = [](const QGeoCoordinate& c) {
             return QStringLiteral("%1,%2").arg(c.longitude(), 0, 'f', 8).arg(c.latitude(), 0, 'f', 8);
         };
@@ -299,45 +181,6 @@ private Q_SLOTS:
         QVERIFY(
             !r.readList("<root><resultlist type=\"lease\"><lease><id>1</id></lease></resultlist></root>", 2));
         QCOMPARE(r.items.size(), order.size());
-    }
-
-    void labelBox_data()
-    {
-        QTest::addColumn<double>("centre");
-        QTest::addColumn<double>("limit");
-        QTest::addColumn<bool>("drawn");
-        QTest::addColumn<QString>("edge");
-        // Bounds 0..300; the label is 40 wide.
-        kwdRow("centred", 150.0, 300.0, true, "centre");
-        kwdRow("on the right edge", 300.0, 300.0, true, "right");
-        kwdRow("on the left edge", 0.0, 300.0, true, "left");
-        kwdRow("reaching the label on its right", 150.0, 165.0, false, QString());
-    }
-
-    void labelBox()
-    {
-        QFETCH(double, centre);
-        QFETCH(double, limit);
-        QFETCH(bool, drawn);
-        QFETCH(QString, edge);
-        QImage image(300, 40, QImage::Format_ARGB32_Premultiplied);
-        QPainter p(&image);
-        QFont font(QStringLiteral("sans-serif"));
-        font.setPixelSize(12);
-        p.setFont(font);
-        const QString text = QStringLiteral("当前位置");
-        const double width = QFontMetricsF(font).horizontalAdvance(text);
-        const QRectF bounds(0, 0, 300, 40);
-        const QRectF box = kwdGuidePainting::drawLabel(&p, text, centre, 2, bounds, limit);
-        QCOMPARE(!box.isEmpty(), drawn);
-        if (!drawn)
-            return;
-        QCOMPARE(box.width(), width);
-        QVERIFY(bounds.contains(box));
-        if (edge == QLatin1String("centre"))
-            QCOMPARE(box.center().x(), centre);
-        else
-            QCOMPARE(edge == QLatin1String("right") ? box.right() : box.left(), centre);
     }
 
     void cleanup() { kwdSteadyClock::reset(); }

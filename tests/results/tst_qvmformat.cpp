@@ -1,4 +1,3 @@
-#include "international.h"
 #include "kwdclock.h"
 #include "kwdtestenvironment.h"
 #include "qvmformat.h"
@@ -6,7 +5,7 @@
 #include <QApplication>
 #include <QtTest>
 
-// Number, rise and age texts, and the label table as it stands without a catalogue.
+// Number, rise and age texts.
 class TestFormat : public QObject
 {
     Q_OBJECT
@@ -120,17 +119,6 @@ private Q_SLOTS:
         kwdClock::setNow(now);
         QCOMPARE(kwdClock::now(), now);
         QTEST(qvmFormat::ageText(published, kwdClock::now()), "expected");
-    }
-
-    void labelsWithoutCatalogue()
-    {
-        const international* t = international::instance();
-        QCOMPARE(t->labels.size(), 60);
-        for (int i = 0; i < 60; ++i)
-            QCOMPARE(t->label(i), international::sourceText(i));
-        QCOMPARE(t->label(54).arg(120), QStringLiteral(" 120 wanyuan"));
-        // Out of range: empty, never a crash.
-        QVERIFY(t->label(-1).isEmpty() && t->label(60).isEmpty() && international::sourceText(60).isEmpty());
     }
 };
 

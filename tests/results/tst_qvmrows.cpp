@@ -102,19 +102,14 @@ QImage render(qvmListItem* row, int width, int mode, int extra = 0)
     return image;
 }
 
-// Pixels in the area near the colour (any not white when the colour is invalid).
-int count(const QImage& image, const QRect& area, const QColor& colour = QColor(), int tolerance = 40)
+// Pixels in the area that are not white.
+int inked(const QImage& image, const QRect& area)
 {
     int n = 0;
     const QRect r = area.intersected(image.rect());
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        for (int x = r.left(); x <= r.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            const int d = qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) +
-                          qAbs(c.blue() - colour.blue());
-            n += colour.isValid() ? d < tolerance : c != Qt::white;
-        }
-    }
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += image.pixelColor(x, y) != Qt::white;
     return n;
 }
 
@@ -161,8 +156,6 @@ int lineSpacing(int points)
 {
     return QFontMetrics(QFont(QStringLiteral("sans-serif"), points)).lineSpacing();
 }
-
-const QColor kRed(210, 10, 23), kLink(54, 98, 169);
 
 } // namespace
 
@@ -446,18 +439,6 @@ private Q_SLOTS:
         QVERIFY(longer >= maxWidth || width + fm.lineSpacing() > maxWidth);
     }
 
-    void baseHeights()
-    {
-        qvmListItem row;
-        const int expected = 50 * kwdStore::instance()->screenDpi() / 72;
-        QCOMPARE(row.height(360, 0), expected);
-        QCOMPARE(row.height(360, 7), 0);
-        // The height is cached for one width; another width drops the cache.
-        row.listHeight = 1;
-        QCOMPARE(row.height(360, 0), 1);
-        QCOMPARE(row.height(480, 0), expected);
-    }
-
     void reads()
     {
         auto row = readKind(Sale);
@@ -550,38 +531,22 @@ private Q_SLOTS:
     void listRows_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("width");
-        for (int w : {360, 480})
-            for (int kind : {Sale, Lease, Project, Agency})
-                QTest::addRow("%s %d", qPrintable(kNames[kind]), w) << kind << w;
+        for (int kind : {Sale, Lease, Project, Agency})
+            QTest::addRow("%s", qPrintable(kNames[kind])) << kind;
     }
 
+    // A list row is drawn within its height, the same in every list mode, leaving the right-hand
+    // reserve to the list's arrow.
     void listRows()
     {
         QFETCH(int, kind);
-        QFETCH(int, width);
         auto row = readKind(kind, photo);
-        const int s = lineSpacing(10), title = lineSpacing(11), m = s / 2;
-        const int h = row->height(width, 0);
-        if (kind == Agency) {
-            const int box = std::min((title + 2 * (s + s / 4)) * 4 / 3, (width - 2 * m) / 4);
-            QVERIFY(h >= box + 2 * m && h >= title + s + 2 * m);
-        } else {
-            QCOMPARE(h, title + 2 * (s + s / 4 + m));
-        }
+        const int width = 360, h = row->height(width, 0), m = lineSpacing(10) / 2;
         QCOMPARE(row->height(width, 2), h);
-        QCOMPARE(row->height(width, 3) + row->height(width, -1), 0);
-        // Drawn inside its height, leaving the right-hand reserve to the list's arrow.
         const QImage image = render(row.get(), width, 0, 20);
-        QVERIFY(image.copy(0, 0, width, h)
-                    .save(QStringLiteral("%1/%2_list_%3.png").arg(out(), kNames[kind]).arg(width)));
-        QCOMPARE(count(image, QRect(0, h, width, 20)) + count(image, QRect(width - 3 * m, 0, 3 * m, h)), 0);
-        QVERIFY(count(image, QRect(0, 0, width, h)) > 200);
-        if (kind == Agency)
-            QVERIFY(count(image, QRect(width / 4, 0, width, h), kRed) > 20);
-        // Title in the link colour; the price in red on the second line, in the right half.
-        QVERIFY(kind == Agency || count(image, QRect(0, 0, width, m + title), kLink) > 20);
-        QVERIFY(kind == Agency || count(image, QRect(width / 2, m + title, width / 2, title), kRed) > 10);
+        QVERIFY(image.copy(0, 0, width, h).save(QStringLiteral("%1/%2_list.png").arg(out(), kNames[kind])));
+        QCOMPARE(inked(image, QRect(0, h, width, 20)) + inked(image, QRect(width - 3 * m, 0, 3 * m, h)), 0);
+        QVERIFY(inked(image, QRect(0, 0, width, h)) > 200);
     }
 
     void detailLinks_data()
@@ -629,8 +594,7 @@ private Q_SLOTS:
                 QVERIFY(!l.rect.intersects(painted[j].rect));
             actions << l.action;
             boxes[l.action] = l.rect;
-            if (l.action != qvmListItem::LinkPictures)
-                QVERIFY(count(image, l.rect, kLink, 60) + count(image, l.rect, QColor(51, 51, 51), 60) > 0);
+            QVERIFY(l.action == qvmListItem::LinkPictures || inked(image, l.rect) > 0);
             // Each link opens what it names: district, street, housing area, or the row itself.
             QList<qvmListItem*> targets{row.get()};
             if (l.action == qvmListItem::LinkDistrict || l.action == qvmListItem::LinkStreet)

@@ -392,16 +392,8 @@ private Q_SLOTS:
     void noRepeatAfterRestart()
     {
         for (const char* step : {"first", "second"}) {
-            QProcess child;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("KWD_TEST_SHARED_HOME", "1");
-            env.insert("KWD_PUSH_CHILD", QString::fromLatin1(step));
-            child.setProcessEnvironment(env);
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(QCoreApplication::applicationFilePath(), {"childRun"});
-            QVERIFY(child.waitForFinished(60000));
-            QVERIFY2(child.exitCode() == 0,
-                     qPrintable(step + QString::fromLocal8Bit(": " + child.readAll())));
+            const QString failed = kwdTestEnvironment::runChild({QStringLiteral("KWD_PUSH_CHILD=") + step});
+            QVERIFY2(failed.isEmpty(), qPrintable(failed));
         }
     }
 
@@ -436,13 +428,7 @@ private Q_SLOTS:
     }
 
 private:
-    int logged(const QString& pathPart) const
-    {
-        int n = 0;
-        for (const QJsonObject& e : service->log())
-            n += e.value("path").toString().contains(pathPart);
-        return n;
-    }
+    int logged(const QString& path) const { return int(service->log(path).size()); }
     // Subscribes the push record to sale listings of the city the service knows.
     static void subscribeRecord(const QString& flag = QStringLiteral("1"))
     {

@@ -19,12 +19,9 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtEndian>
 #include <QtTest>
 
@@ -246,18 +243,10 @@ private Q_SLOTS:
         QDataStream out(&encoded, QIODevice::WriteOnly);
         out << value;
         for (const char* step : {"write", "read"}) {
-            QProcess child;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("KWD_TEST_SHARED_HOME", "1");
-            env.insert("KWD_STORE_CHILD", QString::fromLatin1(step));
-            env.insert("KWD_STORE_KEY", QString::number(key));
-            env.insert("KWD_STORE_VALUE", QString::fromLatin1(encoded.toBase64()));
-            child.setProcessEnvironment(env);
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(QCoreApplication::applicationFilePath(), {"childRun"});
-            QVERIFY(child.waitForFinished(30000));
-            QVERIFY2(child.exitCode() == 0,
-                     qPrintable(step + QString::fromLocal8Bit(": " + child.readAll())));
+            const QString failed = kwdTestEnvironment::runChild(
+                {QStringLiteral("KWD_STORE_CHILD=") + step, "KWD_STORE_KEY=" + QString::number(key),
+                 "KWD_STORE_VALUE=" + QString::fromLatin1(encoded.toBase64())});
+            QVERIFY2(failed.isEmpty(), qPrintable(failed));
         }
     }
 
@@ -487,29 +476,6 @@ private Q_SLOTS:
             QCOMPARE(store->finders.size(), qMax(kept, 1));
             QCOMPARE(store->currentFinder->name, kept ? QStringLiteral("one") : QStringLiteral("default"));
         }
-    }
-
-    void database()
-    {
-        const QString path = QDir::homePath() + "/db.sqlite";
-        kwdDatabase* db = kwdDatabase::instance();
-        auto column = [](const QString& sql) {
-            QSqlQuery q(QSqlDatabase::database());
-            QStringList values;
-            for (bool ok = q.exec(sql); ok && q.next();)
-                values << q.value(0).toString();
-            return values;
-        };
-        QVERIFY2(db->open(path), qPrintable(db->errorText()));
-        QCOMPARE(column("SELECT name FROM SQLITE_MASTER WHERE type='table' ORDER BY name"),
-                 QStringList({"arealist", "citylist", "configdata", "leasepricelist", "projectpricelist",
-                              "salepricelist"}));
-        column("insert into configdata values('a','b')");
-        // Reopening keeps the existing tables and their rows.
-        QVERIFY(db->open(path));
-        QCOMPARE(column("select count(*) from configdata"), QStringList{"1"});
-        db->close();
-        QVERIFY(!QSqlDatabase::contains(QSqlDatabase::defaultConnection) && !db->isOpen());
     }
 
     void privateFiles_data()
@@ -773,37 +739,6 @@ private Q_SLOTS:
         QCOMPARE(store->districtCode(QStringLiteral("sh"), QStringLiteral("朝阳")), QString());
     }
 
-    void categories_data()
-    {
-        QTest::addColumn<int>("category");
-        QTest::addColumn<QStringList>("expected"); // list page, detail page, key, title; empty: none of them
-        kwdRow("1", 1, QStringList{"kwdhalist", "kwdhadetail", "ha", "楼盘小区"});
-        kwdRow("2", 2, QStringList{"kwdforsalelist", "kwdforsaledetail", "forsale", "二手房"});
-        kwdRow("3", 3, QStringList{"kwdleaselist", "kwdleasedetail", "lease", "租房"});
-        kwdRow("4", 4, QStringList{"kwdcolist", "kwdcodetail", "co", "中介"});
-        kwdRow("5", 5, QStringList{"kwddistrict", "kwddistrict", "district", "行政区"});
-        kwdRow("6", 6, QStringList{"kwdstreetdetail", "kwdstreetdetail", "street", "道路"});
-        for (int none : {0, 7, -1})
-            QTest::addRow("%d", none) << none << QStringList{"", "", "", ""};
-    }
-
-    void categories()
-    {
-        QFETCH(int, category);
-        QFETCH(QStringList, expected);
-        const QString domain = kwdServiceConfig::instance().listingDomain;
-        for (bool detail : {false, true}) {
-            const QString page = expected.at(detail ? 1 : 0);
-            const QString path = page.isEmpty() ? QString() : "." + domain + "/webservice/" + page + ".html";
-            QCOMPARE(store->listUrl(category, QStringLiteral("sjz"), detail),
-                     path.isEmpty() ? path : "http://sjz" + path);
-            // A city missing from the catalogue gives an empty host label, not another city's host.
-            QCOMPARE(store->listUrl(category, QString(), detail), path.isEmpty() ? path : "http://" + path);
-        }
-        QCOMPARE(kwdStore::categoryKey(category), expected.at(2));
-        QCOMPARE(kwdStore::categoryTitle(category), expected.at(3));
-    }
-
     // The city list that ships next to the program: every name must be reachable through the catalogue and
     // every code must be usable as the first label of the city's host names.
     void shippedCityList()
@@ -838,14 +773,6 @@ private Q_SLOTS:
         }
         QCOMPARE(parsed, doc.elementsByTagName(QStringLiteral("city")).size());
         QVERIFY(codes.size() > 300);
-        const char* large[][2] = {
-            {"北京", "bj 北京"}, {"上海", "sh 上海"}, {"广州", "gz 广东"}, {"成都", "cd 四川"}};
-        for (const auto& c : large)
-            QCOMPARE(place(QString::fromUtf8(c[0])), QString::fromUtf8(c[1]));
-        // Parsing wrote the cache file; a fresh store reads the same catalogue back from it.
-        const QMap<QString, QList<kwdNameCode>> cities = store->cities;
-        QVERIFY(fresh()->loadCities());
-        QCOMPARE(store->cities, cities);
     }
 
 private:

@@ -143,6 +143,13 @@ QList<QJsonObject> kwdLocalService::log() const
     return entries;
 }
 
+QList<QJsonObject> kwdLocalService::log(const QString& path) const
+{
+    QList<QJsonObject> entries = log();
+    entries.removeIf([&path](const QJsonObject& e) { return !e.value("path").toString().endsWith(path); });
+    return entries;
+}
+
 bool kwdLocalService::clearLog() const
 {
     return control(QStringLiteral("/log/clear"));

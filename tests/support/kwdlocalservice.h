@@ -47,6 +47,8 @@ public:
 
     // The log of client requests (control requests are not logged), one object per request.
     QList<QJsonObject> log() const;
+    // Only the requests whose path ends with `path`.
+    QList<QJsonObject> log(const QString& path) const;
     bool clearLog() const;
     // kind: refuse, reset, stall, truncate, malformed, huge or an HTTP status; extra: further
     // query text such as "ms=500&times=1".

@@ -1,7 +1,9 @@
 #include "kwdtestenvironment.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 kwdTestEnvironment::kwdTestEnvironment() : dir(QDir::tempPath() + QStringLiteral("/kwdtest-XXXXXX"))
 {
@@ -37,4 +39,23 @@ QString kwdTestEnvironment::outputDir(const QString& subdir)
     const QString path = base + QLatin1Char('/') + subdir;
     QDir().mkpath(path);
     return path;
+}
+
+QString kwdTestEnvironment::runChild(const QStringList& variables, int timeoutMs)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KWD_TEST_SHARED_HOME"), QStringLiteral("1"));
+    for (const QString& v : variables)
+        env.insert(v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("childRun")});
+    const bool finished = child.waitForFinished(timeoutMs);
+    const QString said = QString::fromLocal8Bit(child.readAll());
+    if (!finished)
+        return QStringLiteral("the child did not finish: ") + said;
+    return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0
+               ? QString()
+               : QStringLiteral("the child failed: ") + said;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // Gives a test process its own empty HOME, settings and data directories (so no test touches the
@@ -13,6 +14,10 @@ public:
     QString home() const { return dir.path(); }
     // Where tests write pictures for a person to look at (under the build tree when run by CTest).
     static QString outputDir(const QString& subdir);
+    // Runs this test program again as the program's next start runs: in this test's HOME, with the
+    // variables given ("NAME=value"), running only its slot childRun. Empty when that passed, else
+    // what the child printed.
+    static QString runChild(const QStringList& variables, int timeoutMs = 60000);
 
 private:
     QTemporaryDir dir;
