@@ -126,6 +126,12 @@ void kwdTour::tapButton(const char* objectName)
         failure = QStringLiteral("button %1 is not on screen").arg(QLatin1String(objectName));
 }
 
+void kwdTour::key(int key)
+{
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target ? target : static_cast<QWidget*>(window), Qt::Key(key));
+}
+
 void kwdTour::drag(const QPoint& from, const QPoint& to, int steps)
 {
     QWidget* vp = view->viewport();
@@ -212,6 +218,7 @@ bool kwdTour::run()
     qvmResultListItem* saleList = nullptr;
     qvmListItem* row = nullptr;
     int listScroll = 0;
+    int keyRow = -1;
 
     const bool ok =
         step("area",
@@ -385,6 +392,62 @@ bool kwdTour::run()
                      return false;
                  }
                  return true;
+             }) &&
+        step("keys-list-focus",
+             [&] {
+                 // The keyboard takes over where the finger left the list: the view gets the focus
+                 // (as Tab or a click gives it) and Down walks the frame from the first row on screen.
+                 window->activateWindow();
+                 view->setFocus(Qt::TabFocusReason);
+                 if (!waitFor([&] { return view->hasFocus(); })) {
+                     failure = QStringLiteral("the list did not take the keyboard's focus");
+                     return false;
+                 }
+                 const QRectF shown = view->mapToScene(view->viewport()->rect()).boundingRect();
+                 key(Qt::Key_Down);
+                 const int first = saleList->focusEntry;
+                 if (first < 0 || !saleList->mapRectToScene(saleList->rowRect(first)).intersects(shown)) {
+                     failure = QStringLiteral("Down did not start on a row on screen");
+                     return false;
+                 }
+                 key(Qt::Key_Down);
+                 key(Qt::Key_Down);
+                 keyRow = saleList->focusEntry;
+                 if (keyRow != first + 2) {
+                     failure = QStringLiteral("Down went from row %1 to %2").arg(first).arg(keyRow);
+                     return false;
+                 }
+                 const QRectF frame = saleList->mapRectToScene(saleList->rowRect(keyRow));
+                 return settle() && view->mapToScene(view->viewport()->rect()).boundingRect().contains(frame);
+             }) &&
+        step("keys-detail-opened",
+             [&] {
+                 key(Qt::Key_Return);
+                 if (!waitFor([&] {
+                         return view->topPage() && view->topPage()->kind() == qvmGraphicsItem::KindDetail;
+                     }) ||
+                     !settle()) {
+                     failure = QStringLiteral("Return did not open the row");
+                     return false;
+                 }
+                 auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
+                 if (detail->row != saleList->rows.at(keyRow) ||
+                     !waitFor([&] { return detail->row->complete; }))
+                     return false;
+                 // Its picture, when it has one.
+                 waitFor([&] { return !detail->row->picture || detail->row->picture->image; }, 5000);
+                 return true;
+             }) &&
+        step("keys-back",
+             [&] {
+                 key(Qt::Key_Escape);
+                 if (!waitFor([&] { return view->pageCount() == 1; }) || !settle() ||
+                     view->topPage() != saleList) {
+                     failure = QStringLiteral("Escape did not go back to the list");
+                     return false;
+                 }
+                 // The frame is still on the row that was opened.
+                 return view->hasFocus() && saleList->focusEntry == keyRow;
              }) &&
         step("condition-form",
              [&] {

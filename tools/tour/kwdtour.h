@@ -18,7 +18,8 @@ class qvmWidgetGPSGuide;
 class qvmWidgetSource;
 
 // The screenshot tour: drives the main window with synthetic taps and drags through a search (area
-// page, lists, paging, detail, pictures, district, condition form, other categories), the around-me
+// page, lists, paging, detail, pictures, district, the list walked with keys, condition form, other
+// categories), the around-me
 // page, the contact panel, the favourites page, the system menu (About, update check, notice, prize
 // draw), the publication of a listing and the new-listing push, and saves a picture of the window
 // after every step. Owns nothing but its bookkeeping; the window is the caller's.
@@ -42,6 +43,8 @@ private:
     bool settle(int timeoutMs = 10000);
     void tap(QWidget* widget, const QPoint& pos);
     void tapButton(const char* objectName);
+    // A key pressed and released where the keyboard's focus is, as a user types it.
+    void key(int key);
     void drag(const QPoint& from, const QPoint& to, int steps);
     qvmResultListItem* topList() const;
     // Scrolls the view so that the scene rectangle's top is visible and returns its viewport point.
