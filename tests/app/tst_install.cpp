@@ -1,4 +1,5 @@
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,8 +54,7 @@ private Q_SLOTS:
     // icon and tells the desktop that the program posts notifications (so they can be silenced).
     void desktopEntry_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
+        kwdColumns<QString, QString>("key", "value");
         QTest::newRow("icon") << "Icon"
                               << "kwdpersonal";
         QTest::newRow("program") << "Exec"
