@@ -31,7 +31,6 @@
 #include <QRadioButton>
 #include <QSqlDatabase>
 #include <QStackedLayout>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -120,24 +119,6 @@ private Q_SLOTS:
         // The replacement is absolute so that url() works from any working directory.
         QCOMPARE(kwdStartup::expandStyleSheet(css, "skin"),
                  expected.replace("SKIN", QDir("skin").absolutePath()));
-    }
-
-    void installStyleSheet()
-    {
-        QTemporaryDir skin;
-        qApp->setStyleSheet(QStringLiteral("QLabel { color: blue; }"));
-        QTest::ignoreMessage(QtWarningMsg, "failed to load style.css");
-        QVERIFY(!kwdStartup::installStyleSheet(qApp, skin.path()));
-        // A missing sheet changes nothing.
-        QCOMPARE(qApp->styleSheet(), QStringLiteral("QLabel { color: blue; }"));
-        QFile file(skin.filePath(QStringLiteral("style.css")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("/* 样式 */\nQWidget#MainWindow { border-image: url(%CURRENTPATH%/theme/bg.png); }\n");
-        file.close();
-        QVERIFY(kwdStartup::installStyleSheet(qApp, skin.path()));
-        const QString dir = QDir(skin.path()).absolutePath();
-        QCOMPARE(qApp->styleSheet().section('\n', 0, 1),
-                 "/* 样式 */\nQWidget#MainWindow { border-image: url(" + dir + "/theme/bg.png); }");
     }
 
     void catalogueNextToProgram()

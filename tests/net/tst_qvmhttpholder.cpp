@@ -1,5 +1,4 @@
 #include "kwddevice.h"
-#include "kwdlog.h"
 #include "kwdnetworkerror.h"
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
@@ -108,13 +107,8 @@ private Q_SLOTS:
 
     void deviceIdFormat()
     {
-        // Reported once, when first computed, as a diagnostic that is quiet unless switched on.
-        QVERIFY(!kwdNetLog().isDebugEnabled());
-        QLoggingCategory::setFilterRules(QStringLiteral("kwd.net.debug=true"));
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^IMEI:\\S+$")));
         const QString id = kwdDevice::id();
         QCOMPARE(kwdDevice::id(), id);
-        QLoggingCategory::setFilterRules(QString());
         // A hardware address without ":", or the fixed text when there is none.
         QVERIFY2(
             QRegularExpression(QStringLiteral("^([0-9A-Fa-f]{12}|invalidsymbiansn)$")).match(id).hasMatch(),

@@ -7,6 +7,7 @@
 #include "kwdscrollbar.h"
 #include "kwdshowscroll.h"
 #include "kwdstore.h"
+#include "kwdtestdata.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesthttpserver.h"
 #include "kwdtesttable.h"
@@ -21,9 +22,7 @@
 #include "titlebar.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDomDocument>
-#include <QImage>
 #include <QNetworkProxy>
 #include <QPushButton>
 #include <QScrollBar>
@@ -288,11 +287,7 @@ private Q_SLOTS:
         QFETCH(QString, type);
         QFETCH(bool, complete);
         const QString pic = QStringLiteral("http://img.kwd.test/p1.png");
-        QImage red(40, 30, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        QBuffer png;
-        QVERIFY(png.open(QIODevice::WriteOnly) && red.save(&png, "PNG"));
-        server->setResponse(QStringLiteral("/p1.png"), answer(png.data(), 150));
+        server->setResponse(QStringLiteral("/p1.png"), answer(kwdImageBytes("PNG", Qt::red), 150));
         const QStringList both = {saleRecord("s1", 39.9, 116.4, pic), saleRecord("s2", 39.9, 116.4, pic)};
         qvmResultListItem* list = openSaleList(document("forsale", 2, 0, both));
         QVERIFY(list);
@@ -647,12 +642,7 @@ private Q_SLOTS:
     void ownPicture()
     {
         QFETCH(int, status);
-        QImage image(64, 48, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        QBuffer png;
-        png.open(QIODevice::WriteOnly);
-        image.save(&png, "PNG");
-        kwdTestHttpServer::Response reply = answer(png.data());
+        kwdTestHttpServer::Response reply = answer(kwdImageBytes("PNG"));
         reply.status = status;
         server->setResponse(QStringLiteral("/pictures/d1.png"), reply);
         FakeRow row(50);
