@@ -21,6 +21,7 @@
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtestreceiver.h"
+#include "kwdtesttable.h"
 #include "kwdtinyproxy.h"
 #include "kwdupdatehandler.h"
 #include "mainwindow.h"
@@ -91,8 +92,7 @@ void limit(qvmHttpHolder* holder)
 // One table row per request kind and fault.
 void addFaultRows(const QStringList& kinds)
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("fault");
+    kwdColumns<QString, QString>("kind", "fault");
     for (const QString& kind : kinds)
         for (const QString& fault : kFaults)
             QTest::addRow("%s %s", qPrintable(kind), qPrintable(fault)) << kind << fault;

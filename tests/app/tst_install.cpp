@@ -1,4 +1,5 @@
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,14 +54,10 @@ private Q_SLOTS:
     // icon and tells the desktop that the program posts notifications (so they can be silenced).
     void desktopEntry_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("icon") << "Icon"
-                              << "kwdpersonal";
-        QTest::newRow("program") << "Exec"
-                                 << "kwdpersonal";
-        QTest::newRow("notifications") << "X-GNOME-UsesNotifications"
-                                       << "true";
+        kwdColumns<QString, QString>("key", "value");
+        kwdRow("icon", "Icon", "kwdpersonal");
+        kwdRow("program", "Exec", "kwdpersonal");
+        kwdRow("notifications", "X-GNOME-UsesNotifications", "true");
     }
 
     void desktopEntry()
@@ -81,8 +78,8 @@ private Q_SLOTS:
     void installedProgramFindsItsFiles_data()
     {
         QTest::addColumn<bool>("moved");
-        QTest::newRow("as installed") << false;
-        QTest::newRow("prefix moved") << true;
+        kwdRow("as installed", false);
+        kwdRow("prefix moved", true);
     }
 
     void installedProgramFindsItsFiles()
@@ -126,10 +123,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("outStart"); // the start of standard output
         QTest::addColumn<QStringList>("warnings"); // what each line of standard error names
         const QStringList check{"--self-check"};
-        QTest::newRow("version") << QStringList{"--version"} << QByteArray() << QString() << "kwdpersonal 1."
-                                 << QStringList();
-        QTest::newRow("help") << QStringList{"--help"} << QByteArray() << QString() << "Usage: kwdpersonal"
-                              << QStringList();
+        kwdRow("version", QStringList{"--version"}, QByteArray(), QString(), "kwdpersonal 1.", QStringList());
+        kwdRow("help", QStringList{"--help"}, QByteArray(), QString(), "Usage: kwdpersonal", QStringList());
         QTest::newRow("good configuration")
             << check
             << QByteArray("[service]\nlistingDomain=a.example\n[location]\nsource=gpsd://127.0.0.1:2947\n")
@@ -163,10 +158,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         // --help and --version answer without any window system.
-        if (arguments == QStringList{"--self-check"})
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        else
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+        env.insert("QT_QPA_PLATFORM",
+                   arguments == QStringList{"--self-check"} ? "offscreen" : "no-such-platform");
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         const QString confPath = dir.filePath(QStringLiteral("kwdpersonal.conf"));

@@ -1,5 +1,4 @@
 #include "kwddevice.h"
-#include "kwdlog.h"
 #include "kwdnetworkerror.h"
 #include "kwdserviceconfig.h"
 #include "kwdstore.h"
@@ -108,13 +107,8 @@ private Q_SLOTS:
 
     void deviceIdFormat()
     {
-        // Reported once, when first computed, as a diagnostic that is quiet unless switched on.
-        QVERIFY(!kwdNetLog().isDebugEnabled());
-        QLoggingCategory::setFilterRules(QStringLiteral("kwd.net.debug=true"));
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^IMEI:\\S+$")));
         const QString id = kwdDevice::id();
         QCOMPARE(kwdDevice::id(), id);
-        QLoggingCategory::setFilterRules(QString());
         // A hardware address without ":", or the fixed text when there is none.
         QVERIFY2(
             QRegularExpression(QStringLiteral("^([0-9A-Fa-f]{12}|invalidsymbiansn)$")).match(id).hasMatch(),
@@ -203,8 +197,7 @@ private Q_SLOTS:
     {
         // "null" receiver, "deaf" (no completion slot), receiver "destroyed" mid-request, record "removed"
         // while running, "holder" destroyed with the request in flight.
-        QTest::addColumn<QString>("what");
-        QTest::addColumn<bool>("toFile");
+        kwdColumns<QString, bool>("what", "toFile");
         for (const char* what : {"null", "deaf", "destroyed", "removed", "holder"}) {
             QTest::addRow("%s", what) << what << false;
             QTest::addRow("%s to file", what) << what << true;
@@ -274,10 +267,7 @@ private Q_SLOTS:
     void download_data()
     {
         // "", "refused", "cut" mid-body, "404", "stalled" after a piece, "too large" (with or without length)
-        QTest::addColumn<QString>("failure");
-        QTest::addColumn<int>("framing");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<int>("pieceSize");
+        kwdColumns<QString, int, int, int>("failure", "framing", "size", "pieceSize");
         QTest::addColumn<bool>("compressed"); // sent deflated: the length on the wire is not the file's
         QTest::addColumn<bool>("redirected"); // the moved notice has a body of its own that must not arrive
         QTest::addColumn<bool>("toFile");
@@ -390,9 +380,7 @@ private Q_SLOTS:
 
     void loginQuery_data()
     {
-        QTest::addColumn<QString>("sn");
-        QTest::addColumn<QString>("uid");
-        QTest::addColumn<QByteArray>("query");
+        kwdColumns<QString, QString, QByteArray>("sn", "uid", "query");
         // Without a user the query is checked where the window sends its usage report.
         kwdRow("with uid", "invalidsymbiansn", QStringLiteral("u42"),
                QByteArray("sn=invalidsymbiansn&uid=u42&flag=1&remark=symbian&version=1016"));

@@ -21,7 +21,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
-#include <QImageReader>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,21 +37,22 @@ Q_DECLARE_METATYPE(kwdListing::Field)
 namespace {
 const QString city = QStringLiteral("bj");
 
+// The listing's inputs in the order of kwdListing::Field, and their names.
+QList<QString*> inputs(kwdListing& l)
+{
+    return {&l.district, &l.title, &l.housingArea, &l.road,   &l.door,  &l.price,
+            &l.area,     &l.room,  &l.hall,        &l.toilet, &l.floor, &l.totalFloors};
+}
+const QStringList kInputs = {"district", "title", "housingArea", "road",   "door",  "price",
+                             "area",     "room",  "hall",        "toilet", "floor", "totalFloors"};
+
 kwdListing validListing()
 {
     kwdListing l;
-    l.district = QStringLiteral("朝阳");
-    l.title = QStringLiteral("阳光花园三居");
-    l.housingArea = QStringLiteral("阳光花园");
-    l.road = QStringLiteral("建国路");
-    l.door = QStringLiteral("88号");
-    l.price = QStringLiteral("120.5");
-    l.area = QStringLiteral("89");
-    l.room = QStringLiteral("3");
-    l.hall = QStringLiteral("1");
-    l.toilet = QStringLiteral("1");
-    l.floor = QStringLiteral("6");
-    l.totalFloors = QStringLiteral("18");
+    const QStringList values = {
+        "朝阳", "阳光花园三居", "阳光花园", "建国路", "88号", "120.5", "89", "3", "1", "1", "6", "18"};
+    for (int i = 0; i < values.size(); ++i)
+        *inputs(l).at(i) = values.at(i);
     return l;
 }
 
@@ -144,10 +144,7 @@ private Q_SLOTS:
 
     void loginReply_data()
     {
-        QTest::addColumn<QString>("reply");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QString>("telephone");
-        QTest::addColumn<QString>("name");
+        kwdColumns<QString, bool, QString, QString>("reply", "accepted", "telephone", "name");
         QTest::addColumn<bool>("readable"); // false: markup, told as a reply that could not be read
         kwdRow("full", "1=mobile: 13800138000,username:张先生", true, "13800138000", "张先生", true);
         kwdRow("no comma", "1=mobile: 13800138000", true, "13800138000", "", true);
@@ -176,10 +173,7 @@ private Q_SLOTS:
 
     void validation_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<kwdListing::Field>("failing");
-        QTest::addColumn<QString>("message");
+        kwdColumns<QString, QString, kwdListing::Field, QString>("field", "text", "failing", "message");
         using F = kwdListing;
         const QString source = QStringLiteral("house source"), number = QStringLiteral("is not number");
         kwdRow("valid", "", "", F::NoField, "");
@@ -213,19 +207,10 @@ private Q_SLOTS:
         QFETCH(QString, field);
         QFETCH(QString, text);
         kwdListing l = validListing();
-        const QMap<QString, QString*> fields = {{"title", &l.title},
-                                                {"district", &l.district},
-                                                {"road", &l.road},
-                                                {"price", &l.price},
-                                                {"area", &l.area},
-                                                {"room", &l.room},
-                                                {"totalFloors", &l.totalFloors}};
-        if (field == "road+title") {
+        if (field == "road+title")
             l.road.clear();
-            l.title = text;
-        } else if (!field.isEmpty()) {
-            *fields.value(field) = text;
-        }
+        if (!field.isEmpty())
+            *inputs(l).at(kInputs.indexOf(field.section('+', -1))) = text;
         const kwdListing::Failure f = l.validate();
         QTEST(f.field, "failing");
         QTEST(f.message, "message");
@@ -233,14 +218,8 @@ private Q_SLOTS:
 
     void listingItems_data()
     {
-        QTest::addColumn<bool>("lease");
-        QTest::addColumn<int>("letting");
-        QTest::addColumn<int>("face");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("note");
-        QTest::addColumn<QString>("chummage");
-        QTest::addColumn<QString>("faceCode");
-        QTest::addColumn<QString>("propType");
+        kwdColumns<bool, int, int, int, QString, QString, QString, QString>(
+            "lease", "letting", "face", "type", "note", "chummage", "faceCode", "propType");
         kwdRow("sale south", false, 0, 0, 0, "", "", "1", "11");
         kwdRow("sale southnorth", false, 1, 1, 1, "near a park", "", "10", "21");
         kwdRow("sale eastwest shop", false, 0, 9, 2, "", "", "9", "22");
@@ -252,18 +231,12 @@ private Q_SLOTS:
     void listingItems()
     {
         QFETCH(bool, lease);
-        QFETCH(int, letting);
-        QFETCH(int, face);
-        QFETCH(int, type);
         QFETCH(QString, note);
-        QFETCH(QString, chummage);
-        QFETCH(QString, faceCode);
-        QFETCH(QString, propType);
         kwdListing l = validListing();
         l.lease = lease;
-        l.letting = kwdListing::Letting(letting);
-        l.faceIndex = face;
-        l.typeIndex = type;
+        l.letting = kwdListing::Letting(kwdData<int>("letting"));
+        l.faceIndex = kwdData<int>("face");
+        l.typeIndex = kwdData<int>("type");
         l.note = note;
         // Separators in a text stay inside their value.
         l.title = QStringLiteral("a&pwd=x+y 1");
@@ -280,20 +253,16 @@ private Q_SLOTS:
             expected << "note";
         QCOMPARE(keys, expected);
         const auto one = [](const QString& v) { return v.isEmpty() ? QStringList() : QStringList{v}; };
-        QCOMPARE(sent.value("chummage"), one(chummage));
-        QCOMPARE(sent.value("face"), one(faceCode));
-        QCOMPARE(sent.value("proptype"), one(propType));
-        QCOMPARE(sent.value("headline"), one(l.title));
-        QCOMPARE(sent.value("pwd"), QStringList{QString()});
-        QCOMPARE(sent.value("note"), one(note));
+        QCOMPARE(QList<QStringList>({sent.value("chummage"), sent.value("face"), sent.value("proptype"),
+                                     sent.value("headline"), sent.value("pwd"), sent.value("note")}),
+                 QList<QStringList>({one(kwdData<QString>("chummage")), one(kwdData<QString>("faceCode")),
+                                     one(kwdData<QString>("propType")), one(l.title), QStringList{QString()},
+                                     one(note)}));
     }
 
     void multipartBody_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QByteArray>("pathBytes");
-        QTest::addColumn<QByteArray>("fileName");
-        QTest::addColumn<QByteArray>("photo");
+        kwdColumns<QString, QByteArray, QByteArray, QByteArray>("path", "pathBytes", "fileName", "photo");
         kwdRow("plain", "/home/u/房.jpg", QByteArray("/home/u/房.jpg"), QByteArray("/home/u/房.jpg"),
                QByteArray("\xff\xd8\r\n--x\xff\xd9", 9));
         kwdRow("quote", "/tmp/a\"b.jpg", QByteArray("/tmp/a\"b.jpg"), QByteArray("/tmp/a%22b.jpg"),
@@ -314,39 +283,9 @@ private Q_SLOTS:
                  QStringLiteral("multipart/form-data; boundary=-----------------------------7d6bb34502ce"));
     }
 
-    void photoEncoding_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<bool>("decodable");
-        kwdRow("png", kwdImageBytes("PNG"), true);
-        kwdRow("jpeg", kwdImageBytes("JPG"), true);
-        kwdRow("text", QByteArray("not a picture"), false);
-        kwdRow("truncated jpeg", kwdImageBytes("JPG").left(20), false);
-        kwdRow("empty", QByteArray(), false);
-    }
-
-    void photoEncoding()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(bool, decodable);
-        QByteArray jpeg;
-        QString error;
-        QCOMPARE(kwdPhotoUpload::encode(file, &jpeg, &error), decodable);
-        QCOMPARE(error.isEmpty(), decodable);
-        QCOMPARE(jpeg.isEmpty(), !decodable);
-        if (decodable) {
-            QBuffer buffer(&jpeg);
-            QImageReader reader(&buffer);
-            QCOMPARE(reader.format(), QByteArray("jpeg"));
-            QCOMPARE(reader.size(), QSize(640, 480));
-        }
-    }
-
     void login_data()
     {
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<bool>("accepted");
+        kwdColumns<QString, QString, bool>("user", "password", "accepted");
         kwdRow("demo", "demo", "demo123", true);
         kwdRow("wrong password", "demo", "demo12", false);
         // Would log in as "demo" if the separators were sent as they stand.
@@ -398,9 +337,7 @@ private Q_SLOTS:
 
     void formMarksFailure_data()
     {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("message");
+        kwdColumns<QString, QString, QString>("input", "text", "message");
         kwdRow("no district", "cobdistrict", "", "user release: please district");
         // The list could not be fetched: it is asked for again and opens when it comes.
         kwdRow("no district list", "cobdistrict", "no list",
@@ -451,16 +388,13 @@ private Q_SLOTS:
 
     void post_data()
     {
-        QTest::addColumn<bool>("lease");
-        QTest::addColumn<QByteArray>("photoFile");
-        QTest::addColumn<bool>("uploaded");
+        kwdColumns<bool, QByteArray, bool>("lease", "photoFile", "uploaded");
         // After a failed upload: pressed again as it is, with a new photo, or with a changed input.
         QTest::addColumn<QString>("retry");
         kwdRow("sale without photo", false, QByteArray(), false, "");
         kwdRow("sale with photo", false, kwdImageBytes("PNG"), true, "");
         kwdRow("lease with photo", true, kwdImageBytes("JPG"), true, "");
         kwdRow("undecodable photo", false, QByteArray("not a picture"), false, "");
-        kwdRow("photo failed, pressed again", false, kwdImageBytes("PNG"), true, "again");
         kwdRow("photo failed, new photo", true, kwdImageBytes("PNG"), true, "new photo");
         kwdRow("photo failed, area changed", false, kwdImageBytes("PNG"), true, "new area");
     }
@@ -547,8 +481,7 @@ private Q_SLOTS:
 
     void localPhotoDialog_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<bool>("taken");
+        kwdColumns<QByteArray, bool>("file", "taken");
         kwdRow("picture", kwdImageBytes("PNG"), true);
         kwdRow("not a picture", QByteArray("GIF89a, but cut"), false);
     }
@@ -600,8 +533,7 @@ private Q_SLOTS:
 
     void publisherShown_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("telephone");
+        kwdColumns<QString, QString>("name", "telephone");
         kwdRow("same publisher", QStringLiteral("张先生"), "13800138000");
         kwdRow("another publisher", QStringLiteral("李女士"), "13900139000");
     }

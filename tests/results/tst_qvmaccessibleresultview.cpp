@@ -60,10 +60,7 @@ private Q_SLOTS:
 
     void children_data()
     {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("total");
-        QTest::addColumn<int>("children");
-        QTest::addColumn<QString>("name");
+        kwdColumns<int, int, int, QString>("rows", "total", "children", "name");
         kwdRow("a whole result", 20, 20, 20, QStringLiteral("Sale，共 20 套"));
         kwdRow("more to load", 20, 137, 21, QStringLiteral("Sale，共 137 套，已列出 20 套"));
         kwdRow("nothing found", 0, 0, 0, QStringLiteral("Sale，共 0 套"));
@@ -103,8 +100,7 @@ private Q_SLOTS:
 
     void keys_data()
     {
-        QTest::addColumn<QList<int>>("keys");
-        QTest::addColumn<int>("focus");
+        kwdColumns<QList<int>, int>("keys", "focus");
         kwdRow("down starts at the first row", QList<int>{Qt::Key_Down}, 0);
         kwdRow("down down", QList<int>{Qt::Key_Down, Qt::Key_Down}, 1);
         kwdRow("up stops at the first row", QList<int>{Qt::Key_Down, Qt::Key_Up, Qt::Key_Up}, 0);

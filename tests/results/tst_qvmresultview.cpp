@@ -7,6 +7,7 @@
 #include "kwdscrollbar.h"
 #include "kwdshowscroll.h"
 #include "kwdstore.h"
+#include "kwdtestdata.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesthttpserver.h"
 #include "kwdtesttable.h"
@@ -21,9 +22,7 @@
 #include "titlebar.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDomDocument>
-#include <QImage>
 #include <QNetworkProxy>
 #include <QPushButton>
 #include <QScrollBar>
@@ -141,10 +140,7 @@ private Q_SLOTS:
 
     void paging_data()
     {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("lastIndex");
-        QTest::addColumn<bool>("more");
+        kwdColumns<QByteArray, int, int, bool>("body", "rows", "lastIndex", "more");
         QTest::addColumn<bool>("readable"); // false: a failure with a retry, not an empty result
         kwdRow("first of three pages", sales(45, 0, 1, 20), 20, 19, true, true);
         kwdRow("one short page", sales(7, 0, 1, 7), 7, 6, true, true);
@@ -191,10 +187,7 @@ private Q_SLOTS:
 
     void loadMore_data()
     {
-        QTest::addColumn<int>("total");
-        QTest::addColumn<int>("secondPage");
-        QTest::addColumn<bool>("byFinger");
-        QTest::addColumn<int>("status");
+        kwdColumns<int, int, bool, int>("total", "secondPage", "byFinger", "status");
         kwdRow("double tap sends one request", 45, 20, false, 200);
         kwdRow("finger tap on the last row", 25, 5, true, 200);
         kwdRow("server error", 45, 20, false, 500);
@@ -284,8 +277,7 @@ private Q_SLOTS:
 
     void detailRequest_data()
     {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<bool>("complete");
+        kwdColumns<QString, bool>("type", "complete");
         kwdRow("sale documents, one shared picture", QStringLiteral("forsale"), true);
         kwdRow("lease documents leave the sale rows", QStringLiteral("lease"), false);
     }
@@ -295,11 +287,7 @@ private Q_SLOTS:
         QFETCH(QString, type);
         QFETCH(bool, complete);
         const QString pic = QStringLiteral("http://img.kwd.test/p1.png");
-        QImage red(40, 30, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        QBuffer png;
-        QVERIFY(png.open(QIODevice::WriteOnly) && red.save(&png, "PNG"));
-        server->setResponse(QStringLiteral("/p1.png"), answer(png.data(), 150));
+        server->setResponse(QStringLiteral("/p1.png"), answer(kwdImageBytes("PNG", Qt::red), 150));
         const QStringList both = {saleRecord("s1", 39.9, 116.4, pic), saleRecord("s2", 39.9, 116.4, pic)};
         qvmResultListItem* list = openSaleList(document("forsale", 2, 0, both));
         QVERIFY(list);
@@ -372,12 +360,7 @@ private Q_SLOTS:
 
     void finger_data()
     {
-        QTest::addColumn<int>("dx");
-        QTest::addColumn<int>("dy");
-        QTest::addColumn<int>("ms");
-        QTest::addColumn<bool>("detail");
-        QTest::addColumn<bool>("goesBack");
-        QTest::addColumn<bool>("coasts");
+        kwdColumns<int, int, int, bool, bool, bool>("dx", "dy", "ms", "detail", "goesBack", "coasts");
         // The viewport is 360 wide: a third is 120. A flick coasts from 100 pixels on.
         kwdRow("a quarter snaps back", 90, 0, 100, true, false, false);
         kwdRow("just a third snaps back", 120, 0, 100, true, false, false);
@@ -441,10 +424,7 @@ private Q_SLOTS:
 
     void detailLinks_data()
     {
-        QTest::addColumn<int>("action");
-        QTest::addColumn<int>("target");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("title");
+        kwdColumns<int, int, int, QString>("action", "target", "kind", "title");
         const int detail = qvmGraphicsItem::KindDetail;
         const int list = qvmGraphicsItem::KindList;
         kwdRow("pictures", 0, -1, int(qvmGraphicsItem::KindPlain), QStringLiteral("图片列表"));
@@ -653,8 +633,7 @@ private Q_SLOTS:
 
     void ownPicture_data()
     {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<bool>("failed");
+        kwdColumns<int, bool>("status", "failed");
         kwdRow("district picture arrives", 200, false);
         kwdRow("district picture missing", 404, true);
     }
@@ -663,12 +642,7 @@ private Q_SLOTS:
     void ownPicture()
     {
         QFETCH(int, status);
-        QImage image(64, 48, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        QBuffer png;
-        png.open(QIODevice::WriteOnly);
-        image.save(&png, "PNG");
-        kwdTestHttpServer::Response reply = answer(png.data());
+        kwdTestHttpServer::Response reply = answer(kwdImageBytes("PNG"));
         reply.status = status;
         server->setResponse(QStringLiteral("/pictures/d1.png"), reply);
         FakeRow row(50);

@@ -3,6 +3,7 @@
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtesttable.h"
+#include "qvmformat.h"
 #include "qvminteritem.h"
 #include "qvmitemregion.h"
 #include "qvmitemrelateha.h"
@@ -92,27 +93,6 @@ std::unique_ptr<qvmListItem> readKind(int kind, const QString& imageFile = QStri
     return row;
 }
 
-QImage render(qvmListItem* row, int width, int mode, int extra = 0)
-{
-    const int h = row->height(width, mode);
-    QImage image(width, h + extra, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    row->paint(&p, QRect(0, 0, width, h), mode);
-    return image;
-}
-
-// Pixels in the area that are not white.
-int inked(const QImage& image, const QRect& area)
-{
-    int n = 0;
-    const QRect r = area.intersected(image.rect());
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += image.pixelColor(x, y) != Qt::white;
-    return n;
-}
-
 // Opens the protected drawing helpers to the test.
 class ProbeItem : public qvmListItem
 {
@@ -152,15 +132,10 @@ bool readBytes(qvmListItem& row, const QByteArray& bytes, bool* atEnd = nullptr)
     return ok;
 }
 
-int lineSpacing(int points)
-{
-    return QFontMetrics(QFont(QStringLiteral("sans-serif"), points)).lineSpacing();
-}
-
 } // namespace
 
 // The rows: the common row's XML read, stream form, copy, name and eliding; the concrete rows' reads
-// from service documents, list rows, detail bodies and links, with pictures of each to look at.
+// from service documents, their detail links; the number, rise and age texts they show.
 class TestRows : public QObject
 {
     Q_OBJECT
@@ -168,7 +143,6 @@ class TestRows : public QObject
     QString photo;
     QTranslator translator;
     const international* t = nullptr;
-    static QString out() { return kwdTestEnvironment::outputDir("rows"); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -249,8 +223,7 @@ private Q_SLOTS:
 
     void displayName_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("expected");
+        kwdColumns<QString, QString>("name", "expected");
         kwdRow("empty", QString(), QString());
         kwdRow("17 characters", "ABCDEFGHIJKLMNOPQ", "ABCDEFGHIJKLMNOPQ");
         kwdRow("18 characters", "ABCDEFGHIJKLMNOPQR", "ABCDEFGHIJKLMNOPQ...");
@@ -270,9 +243,7 @@ private Q_SLOTS:
 
     void streamLayout_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QByteArray>("actual");
-        QTest::addColumn<QByteArray>("expected");
+        kwdColumns<int, QByteArray, QByteArray>("kind", "actual", "expected");
         using S = QString;
         // A linked item is a flag, then its own base form; links come as district, housing area, street.
         // Links read from a record allow an empty id.
@@ -395,48 +366,25 @@ private Q_SLOTS:
         QCOMPARE(row.picture->image->size(), QSize(40, 30));
     }
 
-    void elide_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("maxWidth");
-        QTest::addColumn<bool>("mark");
-        const QString longText = "A rather long listing title that cannot fit in one line of the row";
-        kwdRow("short", "Short title", 300, false);
-        kwdRow("short with mark", "Short title", 300, true);
-        kwdRow("long", longText, 200, false);
-        kwdRow("long with mark", longText, 200, true);
-        kwdRow("long Chinese", QString::fromUtf8("朝阳区望京西园三区精装修南北通透两居室满五唯一地铁旁"), 200,
-               true);
-        kwdRow("wide glyphs", QString(40, QLatin1Char('W')), 120, true);
-    }
-
+    // A title too wide for its line is cut to fit and marked "...", the picture mark kept after it.
     void elide()
     {
-        QFETCH(QString, text);
-        QFETCH(int, maxWidth);
-        QFETCH(bool, mark);
         QImage image(10, 10, QImage::Format_ARGB32_Premultiplied);
         QPainter p(&image);
-        p.setFont(QFont(QStringLiteral("sans-serif"), 11));
-        const QFontMetrics fm(p.font());
-        const QString suffix = mark ? t->label(0) : QString();
+        const QString mark = t->label(0), text(40, QLatin1Char('W'));
         ProbeItem row;
         QString cache = QStringLiteral("old");
-        row.elide(QString(), cache, &p, maxWidth, mark);
+        row.elide(QString(), cache, &p, 120, true);
         QCOMPARE(cache, QStringLiteral("old"));
-        row.elide(text, cache, &p, maxWidth, mark);
-        if (fm.horizontalAdvance(text + suffix) < maxWidth) {
-            QCOMPARE(cache, text + suffix);
-            return;
-        }
-        QVERIFY(cache.endsWith(QStringLiteral("...") + suffix));
-        const QString kept = cache.left(cache.size() - 3 - suffix.size());
-        QVERIFY(!kept.isEmpty() && text.startsWith(kept));
-        const int width = fm.horizontalAdvance(cache);
-        QVERIFY2(width < maxWidth, qPrintable(cache));
-        // One more character would not fit (or the text is nearly full width).
-        const int longer = fm.horizontalAdvance(text.left(kept.size() + 1) + QStringLiteral("...") + suffix);
-        QVERIFY(longer >= maxWidth || width + fm.lineSpacing() > maxWidth);
+        row.elide(QStringLiteral("Short"), cache, &p, 300, true);
+        QCOMPARE(cache, "Short" + mark);
+        row.elide(text, cache, &p, 120, true);
+        // Cut as late as the line allows: within a character of the width.
+        const int width = QFontMetrics(p.font()).horizontalAdvance(cache);
+        QVERIFY2(cache.endsWith("..." + mark) && width < 120 &&
+                     width + QFontMetrics(p.font()).lineSpacing() > 120,
+                 qPrintable(cache));
+        QVERIFY(text.startsWith(cache.left(cache.size() - 3 - mark.size())));
     }
 
     void reads()
@@ -511,8 +459,7 @@ private Q_SLOTS:
 
     void phones_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("expected");
+        kwdColumns<QString, QStringList>("text", "expected");
         kwdRow("space slash space", "010-64701234 / 13800138000", QStringList{"010-64701234", "13800138000"});
         kwdRow("one", "13800138000", QStringList{"13800138000"});
         kwdRow("empty", "", QStringList());
@@ -528,74 +475,38 @@ private Q_SLOTS:
         QTEST(qvmInterItem::splitPhones(text), "expected");
     }
 
-    void listRows_data()
-    {
-        QTest::addColumn<int>("kind");
-        for (int kind : {Sale, Lease, Project, Agency})
-            QTest::addRow("%s", qPrintable(kNames[kind])) << kind;
-    }
-
-    // A list row is drawn within its height, the same in every list mode, leaving the right-hand
-    // reserve to the list's arrow.
-    void listRows()
-    {
-        QFETCH(int, kind);
-        auto row = readKind(kind, photo);
-        const int width = 360, h = row->height(width, 0), m = lineSpacing(10) / 2;
-        QCOMPARE(row->height(width, 2), h);
-        const QImage image = render(row.get(), width, 0, 20);
-        QVERIFY(image.copy(0, 0, width, h).save(QStringLiteral("%1/%2_list.png").arg(out(), kNames[kind])));
-        QCOMPARE(inked(image, QRect(0, h, width, 20)) + inked(image, QRect(width - 3 * m, 0, 3 * m, h)), 0);
-        QVERIFY(inked(image, QRect(0, 0, width, h)) > 200);
-    }
-
     void detailLinks_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QList<int>>("actions");
-        QTest::addColumn<bool>("contact");
-        for (int w : {360, 480}) {
-            QTest::addRow("sale %d", w) << int(Sale) << w << QList<int>{0, 1, 2, 3} << true;
-            QTest::addRow("lease %d", w) << int(Lease) << w << QList<int>{1} << true;
-            QTest::addRow("project %d", w) << int(Project) << w << QList<int>{0, 1, 2, 4, 5, 6, 6} << false;
-            QTest::addRow("agency %d", w) << int(Agency) << w << QList<int>{3} << true;
-            QTest::addRow("district %d", w) << int(District) << w << QList<int>{0} << false;
-            QTest::addRow("street %d", w) << int(Street) << w << QList<int>{3, 3} << false;
-        }
+        kwdColumns<int, QList<int>, bool>("kind", "actions", "contact");
+        kwdRow("sale", Sale, QList<int>{0, 1, 2, 3}, true);
+        kwdRow("lease", Lease, QList<int>{1}, true);
+        kwdRow("project", Project, QList<int>{0, 1, 2, 4, 5, 6, 6}, false);
+        kwdRow("agency", Agency, QList<int>{3}, true);
+        kwdRow("district", District, QList<int>{0}, false);
+        kwdRow("street", Street, QList<int>{3, 3}, false);
     }
 
+    // Painting a detail body records the links its measure did (taps land where the user sees them),
+    // and each opens what it names: district, street, housing area, a related group or the row itself.
     void detailLinks()
     {
         QFETCH(int, kind);
-        QFETCH(int, width);
         auto row = readKind(kind, photo);
-        // A narrower body is never shorter; measuring again at the same width gives the same height.
-        const int h = row->height(width, 1);
-        QVERIFY(row->height(360, 1) >= h && (h > row->height(width, 0) || kind == District));
-        QCOMPARE(row->height(width, 1), h);
+        const int h = row->height(360, 1);
         const QList<qvmLink> measured = row->links();
         QTEST(!row->contactLinks.isEmpty(), "contact");
-        for (const qvmLink& phone : std::as_const(row->contactLinks))
-            QVERIFY(QRect(0, 0, width, h).contains(phone.rect) && phone.target);
-
-        // Painting at the same width records the same links: inside the body, apart, in the link colours.
-        const QImage image = render(row.get(), width, 1);
-        QVERIFY(image.save(QStringLiteral("%1/%2_detail_%3.png").arg(out(), kNames[kind]).arg(width)));
+        QImage image(360, h, QImage::Format_RGB32);
+        QPainter painter(&image);
+        if (kind <= Agency) // the list rows paint too
+            row->paint(&painter, QRect(0, 0, 360, row->height(360, 0)), 0);
+        row->paint(&painter, QRect(0, 0, 360, h), 1);
         const QList<qvmLink> painted = row->links();
         QCOMPARE(painted.size(), measured.size());
         QList<int> actions;
-        QRect boxes[qvmListItem::LinkRelated + 1];
         for (int i = 0; i < painted.size(); ++i) {
             const qvmLink& l = painted[i];
             QVERIFY(l.rect == measured[i].rect && l.target == measured[i].target);
-            QVERIFY(image.rect().contains(l.rect) && l.rect.width() > 2 && l.rect.height() > 2);
-            for (int j = i + 1; j < painted.size(); ++j)
-                QVERIFY(!l.rect.intersects(painted[j].rect));
             actions << l.action;
-            boxes[l.action] = l.rect;
-            QVERIFY(l.action == qvmListItem::LinkPictures || inked(image, l.rect) > 0);
-            // Each link opens what it names: district, street, housing area, or the row itself.
             QList<qvmListItem*> targets{row.get()};
             if (l.action == qvmListItem::LinkDistrict || l.action == qvmListItem::LinkStreet)
                 targets = {l.action == qvmListItem::LinkStreet ? static_cast<qvmListItem*>(row->street)
@@ -614,9 +525,104 @@ private Q_SLOTS:
         }
         std::sort(actions.begin(), actions.end());
         QTEST(actions, "actions");
-        // A housing area's two search boxes stand side by side.
-        const QRect sales = boxes[qvmListItem::LinkMoreSales], leases = boxes[qvmListItem::LinkMoreLeases];
-        QVERIFY(kind != Project || (sales.top() == leases.top() && sales.right() < leases.left()));
+    }
+
+    void formatNumber_data()
+    {
+        kwdColumns<double, int, QString>("value", "decimals", "expected");
+        kwdRow("millions with a decimal", 1234567.0, 1, "1,234,567.0");
+        kwdRow("zero", 0.0, 0, "0");
+        kwdRow("exactly a thousand", 1000.0, 0, "1,000");
+        kwdRow("just below a thousand", 999.0, 0, "999");
+        kwdRow("negative", -1234.75, 2, "-1,234.75");
+        kwdRow("rounds up into a new group", 999.96, 1, "1,000.0");
+        kwdRow("not a number", qQNaN(), 0, "0");
+    }
+
+    void formatNumber()
+    {
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QTEST(qvmFormat::formatNumber(value, decimals), "expected");
+    }
+
+    void toNumber_data()
+    {
+        kwdColumns<QString, double>("text", "expected");
+        // What a page shows for the field: a value that has not arrived is "--", not a zero.
+        kwdColumns<QString, QString>("shown", "rise");
+        kwdRow("spaces", "  89.5 ", 89.5, "89.5", "+89.5%");
+        for (const char* junk : {"", "about 90", "90m2", "inf"})
+            QTest::addRow("not a number: '%s'", junk) << QString(junk) << 0.0 << "--"
+                                                      << "--";
+        kwdRow("grouped with decimals", "1,234.5", 1234.5, "1,234.5", "+1234.5%");
+        kwdRow("real zero", "0", 0.0, "0.0", "0.0%");
+        kwdRow("fall", "-2.0", -2.0, "-2.0", "-2.0%");
+    }
+
+    void toNumber()
+    {
+        QFETCH(QString, text);
+        QTEST(qvmFormat::toNumber(text), "expected");
+        QTEST(qvmFormat::numberText(text, 1), "shown");
+        QTEST(qvmFormat::riseText(text), "rise");
+    }
+
+    void formatRise_data()
+    {
+        kwdColumns<double, QString>("value", "expected");
+        QTest::addColumn<int>("sign"); // the colour: red for a rise, green for a fall, grey for none
+        kwdRow("zero", 0.0, "0.0%", 0);
+        kwdRow("tiny rise", 0.09, "0.0%", 0);
+        kwdRow("tiny fall", -0.09, "0.0%", 0);
+        kwdRow("threshold rise", 0.1, "+0.1%", 1);
+        kwdRow("fall", -3.26, "-3.3%", -1);
+        kwdRow("wider than the field", -12345.67, "-12345.7%", -1);
+    }
+
+    void formatRise()
+    {
+        QFETCH(double, value);
+        QFETCH(int, sign);
+        const QString text = qvmFormat::formatRise(value);
+        QTEST(text, "expected");
+        const QColor c = qvmFormat::riseColor(text);
+        QVERIFY(sign > 0   ? c.red() > 2 * c.green()
+                : sign < 0 ? c.green() > 2 * c.red()
+                           : c.red() == c.green());
+    }
+
+    void ageText_data()
+    {
+        kwdColumns<QString, QString>("published", "expected");
+        const QDateTime now(QDate(2011, 5, 10), QTime(12, 0, 0)); // the test clock
+        const auto before = [&](qint64 secs) { return now.addSecs(-secs).toString("yyyy-MM-dd hh:mm:ss"); };
+        kwdRow("just now", before(0), "0secsbefore");
+        kwdRow("59 s", before(59), "59secsbefore");
+        kwdRow("60 s", before(60), "1minsbefore");
+        kwdRow("1 hour - 1 s", before(3599), "59minsbefore");
+        kwdRow("1 hour", before(3600), "1hoursbefore");
+        kwdRow("1 day - 1 s", before(86399), "23hoursbefore");
+        kwdRow("1 day", before(86400), "1daysbefore");
+        kwdRow("1 week - 1 s", before(604799), "6daysbefore");
+        kwdRow("1 week", before(604800), "2011-05-03 12:00:00");
+        kwdRow("1 s in the future", before(-1), "2011-05-10 12:00:01");
+        // Unreadable times, and a leap day long ago, are shown as given.
+        for (const char* odd :
+             {"", "yesterday", "2011-02-30 10:00:00", "2011-05-10 25:00:00", "2011-05-1x 11:00:00",
+              "2011/05/10 11:59:00", "2011-05-10", "2011-5-10 11:59:00", "2008-02-29 12:00:00"})
+            QTest::addRow("as given: '%s'", odd) << QString(odd) << QString(odd);
+    }
+
+    void ageText()
+    {
+        QFETCH(QString, published);
+        QFETCH(QString, expected);
+        // The units as the catalogue names them.
+        for (const auto& [unit, label] : QList<QPair<QString, int>>{
+                 {"secs", 21}, {"mins", 23}, {"hours", 24}, {"days", 25}, {"before", 22}})
+            expected.replace(unit, t->label(label));
+        QCOMPARE(qvmFormat::ageText(published, kwdClock::now()), expected);
     }
 };
 

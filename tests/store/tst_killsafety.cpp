@@ -6,6 +6,7 @@
 #include "kwdfinder.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "qvmsaleitem.h"
 
 #include <QDir>
@@ -226,8 +227,7 @@ void TestKillSafety::changeSurvivesKill()
 
 void TestKillSafety::leftoverSettingsLock_data()
 {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("kept");
+    kwdColumns<QByteArray, bool>("content", "kept");
     // Killed between making the lock and writing its holder into it: nobody will ever release it.
     QTest::newRow("empty") << QByteArray() << false;
     // A lock that names its holder is Qt's to judge (alive, or dead and then stale at once).

@@ -1,6 +1,7 @@
 #include "kwdsecretstore.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 
 #include <QCryptographicHash>
 #include <QDBusConnectionInterface>
@@ -64,8 +65,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("service");
         QTest::addColumn<bool>("earlier"); // the settings of an earlier version hold the digest
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<int>("place");
+        kwdColumns<QString, int>("steps", "place");
         const int keychain = kwdSecretStore::Keychain, file = kwdSecretStore::File,
                   none = kwdSecretStore::Nowhere;
         QTest::newRow("keyring") << true << false << "login" << keychain;

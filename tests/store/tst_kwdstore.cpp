@@ -1,5 +1,6 @@
 #include "kwdaddressbook.h"
 #include "kwdannouncedlistings.h"
+#include "kwdbytelayout.h"
 #include "kwddatabase.h"
 #include "kwdfavorites.h"
 #include "kwdfinder.h"
@@ -9,9 +10,6 @@
 #include "kwdtestenvironment.h"
 #include "kwdtesttable.h"
 #include "qvmhttpholder.h"
-#include "qvmitemregion.h"
-#include "qvmleaseitem.h"
-#include "qvmprojectitem.h"
 #include "qvmsaleitem.h"
 
 #include <QApplication>
@@ -22,43 +20,11 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
-#include <QtEndian>
 #include <QtTest>
 
 #include <sys/stat.h>
 
 namespace {
-
-// Builds the bytes of the data files by hand (big-endian int32, strings as byte length + UTF-16BE, a
-// null string as length -1, a flag as one byte), so the layout is checked against something other than
-// the code that writes it.
-struct ByteLayout
-{
-    ByteLayout& i32(qint32 v)
-    {
-        char b[4];
-        qToBigEndian(v, b);
-        bytes.append(b, 4);
-        return *this;
-    }
-    ByteLayout& str(const QString& s)
-    {
-        if (s.isNull())
-            return i32(-1);
-        i32(qint32(s.size() * 2));
-        for (QChar c : s)
-            bytes.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xff));
-        return *this;
-    }
-    // One stored sale (or lease: the same fields) of the favourites file.
-    ByteLayout& row(const QString& id, const QString& name = QStringLiteral("名字"))
-    {
-        str(id).str(name).bytes.append('\0');
-        str(QString()).i32(0).i32(0).i32(0).str(QStringLiteral("100"));
-        return str(QString()).str(QString()).str(QString()).str(QString());
-    }
-    QByteArray bytes;
-};
 
 QString dataFile(const QString& name)
 {
@@ -77,21 +43,6 @@ QString writeFile(const QString& path, const QByteArray& bytes)
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size() ? path
                                                                                                 : QString();
-}
-
-// The favourites held as "kind:id,id;kind:id".
-QString stored()
-{
-    QStringList kinds;
-    const auto& favorites = kwdFavorites::instance()->rows;
-    for (auto it = favorites.cbegin(); it != favorites.cend(); ++it) {
-        QStringList ids;
-        for (const qvmListItem* row : it.value())
-            ids << row->id;
-        if (!ids.isEmpty())
-            kinds << QString::number(it.key()) + ':' + ids.join(',');
-    }
-    return kinds.join(';');
 }
 
 QDomDocument parse(const QString& xml)
@@ -141,8 +92,8 @@ const QRegularExpression kToken(QStringLiteral("^[0-9a-f]{32}$"));
 
 } // namespace
 
-// The local store's configuration, the deployment's service names, the data files, the favourites,
-// the city catalogue and the per-city information.
+// The local store's configuration, the deployment's service names, the data files, the city catalogue
+// and the per-city information.
 class TestStore : public QObject
 {
     Q_OBJECT
@@ -177,8 +128,7 @@ private Q_SLOTS:
 
     void configKeys_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QVariant>("initial");
+        kwdColumns<int, QVariant>("key", "initial");
         // "": kept in memory only; "-": setConfig is ignored; "*": outlives the store, not in the settings
         QTest::addColumn<QString>("settingsName");
         struct Key
@@ -224,8 +174,7 @@ private Q_SLOTS:
 
     void persistedInNextRun_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QVariant>("value");
+        kwdColumns<int, QVariant>("key", "value");
         kwdRow("text", int(kwdStore::cfgCity), QVariant(QString::fromUtf8("上海")));
         kwdRow("number", int(kwdStore::cfgLastUpdateBuild), QVariant(1021));
         kwdRow("date-time", int(kwdStore::cfgLastUpdate),
@@ -405,20 +354,17 @@ private Q_SLOTS:
         kwdFinder b(QStringLiteral("x"), -1);
         QVERIFY(fresh()->saveFinders({&a, &b}));
         QVERIFY(store->saveNewHouseFinders({&b}));
-        ByteLayout expected; // fields in ascending order of their numbers
+        kwdByteLayout expected; // fields in ascending order of their numbers
         expected.i32(2).str("default").i32(2).i32(3).i32(1).str(QStringLiteral("上海"));
         expected.i32(8).str("101").i32(17).str("").str("x").i32(-1).i32(0);
         QCOMPARE(readFile(dataFile("finders")).toHex(), expected.bytes.toHex());
-        QCOMPARE(readFile(dataFile("newhousefinders")), ByteLayout().i32(1).str("x").i32(-1).i32(0).bytes);
+        QCOMPARE(readFile(dataFile("newhousefinders")), kwdByteLayout().i32(1).str("x").i32(-1).i32(0).bytes);
     }
 
     void damagedFiles_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("kept");
-        QTest::addColumn<bool>("whole");
-        ByteLayout finders;
+        kwdColumns<QString, QByteArray, int, bool>("name", "bytes", "kept", "whole");
+        kwdByteLayout finders;
         finders.i32(2).str("one").i32(2).i32(1).i32(1).str("bj");
         const int findersEnd = finders.bytes.size();
         finders.str("two").i32(3).i32(1).i32(8).str("101");
@@ -426,30 +372,30 @@ private Q_SLOTS:
         kwdRow("finders whole", f, finders.bytes, 2, true);
         kwdRow("finders cut in second record", f, finders.bytes.left(findersEnd + 6), 1, false);
         kwdRow("finders empty file", f, QByteArray(), 0, false);
-        kwdRow("finders zero records", f, ByteLayout().i32(0).bytes, 0, true);
-        kwdRow("finders negative count", f, ByteLayout().i32(-5).bytes, 0, false);
-        kwdRow("finders huge counts", f, ByteLayout().i32(1 << 30).str("a").i32(1).i32(1 << 30).bytes, 0,
+        kwdRow("finders zero records", f, kwdByteLayout().i32(0).bytes, 0, true);
+        kwdRow("finders negative count", f, kwdByteLayout().i32(-5).bytes, 0, false);
+        kwdRow("finders huge counts", f, kwdByteLayout().i32(1 << 30).str("a").i32(1).i32(1 << 30).bytes, 0,
                false);
-        kwdRow("finders huge string", f, ByteLayout().i32(1).i32(0x7ffffff0).bytes, 0, false);
+        kwdRow("finders huge string", f, kwdByteLayout().i32(1).i32(0x7ffffff0).bytes, 0, false);
 
-        ByteLayout cities;
+        kwdByteLayout cities;
         cities.i32(2).str("A").i32(1).str("a").str("a1");
         const int citiesEnd = cities.bytes.size();
         cities.str("B").i32(1).str("b").str("b1");
         const QString c = QStringLiteral("citylist");
         kwdRow("citylist whole", c, cities.bytes, 2, true);
         kwdRow("citylist cut", c, cities.bytes.left(citiesEnd + 5), 1, false);
-        kwdRow("citylist count too high", c, ByteLayout().i32(3).str("A").i32(1).str("a").bytes, 0, false);
-        kwdRow("citylist huge", c, ByteLayout().i32(1).str("A").i32(999999).bytes, 0, false);
+        kwdRow("citylist count too high", c, kwdByteLayout().i32(3).str("A").i32(1).str("a").bytes, 0, false);
+        kwdRow("citylist huge", c, kwdByteLayout().i32(1).str("A").i32(999999).bytes, 0, false);
 
-        ByteLayout info;
+        kwdByteLayout info;
         info.i32(2).str("a").i32(1).i32(1).str("x").str("y");
         const int infoEnd = info.bytes.size();
         info.str("b").i32(1).i32(1).str("x").str("y");
         const QString i = QStringLiteral("cityinfo");
         kwdRow("cityinfo whole", i, info.bytes, 2, true);
         kwdRow("cityinfo cut", i, info.bytes.left(infoEnd + 3), 1, false);
-        kwdRow("cityinfo huge lists", i, ByteLayout().i32(1).str("a").i32(1 << 30).bytes, 0, false);
+        kwdRow("cityinfo huge lists", i, kwdByteLayout().i32(1).str("a").i32(1 << 30).bytes, 0, false);
     }
 
     void damagedFiles()
@@ -536,89 +482,9 @@ private Q_SLOTS:
         QCOMPARE(QString::number(st.st_mode & 0777, 8), path.endsWith('/') ? "700" : "600");
     }
 
-    void favoritesAddRemoveAndDuplicates()
-    {
-        qvmSaleItem sale;
-        sale.id = "s1";
-        sale.totalPrice = "120";
-        QVERIFY(!kwdFavorites::instance()->contains(&sale));
-        kwdFavorites::instance()->add(&sale);
-        kwdFavorites::instance()->add(&sale);
-        QCOMPARE(stored(), QStringLiteral("2:s1"));
-        // The store holds its own copy, saved at once without any explicit save: a crash later loses nothing.
-        QVERIFY(kwdFavorites::instance()->rows.value(2).first() != &sale);
-        QCOMPARE(static_cast<qvmSaleItem*>(kwdFavorites::instance()->rows.value(2).first())->totalPrice,
-                 QStringLiteral("120"));
-        QCOMPARE(reloaded(), QStringLiteral("2:s1"));
-
-        // Same id but another kind is a different favourite.
-        qvmLeaseItem lease;
-        lease.id = "s1";
-        QVERIFY(!kwdFavorites::instance()->contains(&lease));
-        kwdFavorites::instance()->add(&lease);
-        qvmSaleItem other;
-        other.id = "s2";
-        kwdFavorites::instance()->remove(&other);
-        QCOMPARE(stored(), QStringLiteral("2:s1;3:s1"));
-        kwdFavorites::instance()->remove(&sale);
-        QVERIFY(!kwdFavorites::instance()->contains(&sale) && kwdFavorites::instance()->contains(&lease));
-        // Housing areas are kept too; districts and plain rows are not.
-        qvmProjectItem project;
-        qvmItemRegion district;
-        qvmListItem plain;
-        QList<int> kinds;
-        for (qvmListItem* row : std::initializer_list<qvmListItem*>{&project, &district, &plain}) {
-            row->id = "x";
-            kinds << kwdFavorites::kindOf(row);
-            kwdFavorites::instance()->add(row);
-        }
-        QCOMPARE(kinds, QList<int>({1, 5, -1}));
-        QCOMPARE(reloaded(), QStringLiteral("1:x;3:s1"));
-    }
-
-    void damagedFavorites_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("kept");
-        // Three sales truncated anywhere: the rows that ended before the cut are kept.
-        ByteLayout sales;
-        sales.i32(1).i32(2).i32(3);
-        QList<qsizetype> ends;
-        for (const char* id : {"s0", "s1", "s2"})
-            ends << sales.row(id, QStringLiteral("名字 ") + id).bytes.size();
-        for (int cut = 0; cut < sales.bytes.size(); cut += 3) {
-            const auto rows =
-                std::count_if(ends.cbegin(), ends.cend(), [cut](qsizetype end) { return end <= cut; });
-            const QString ids = QStringList({"s0", "s1", "s2"}).mid(0, rows).join(',');
-            QTest::addRow("cut at %d", cut) << sales.bytes.left(cut) << (ids.isEmpty() ? ids : "2:" + ids);
-        }
-        ByteLayout unknownKind;
-        unknownKind.i32(3).i32(2).i32(2).row("s1").row("s2").i32(7).i32(1).row("x");
-        kwdRow("unknown kind keeps earlier rows", unknownKind.i32(3).i32(1).row("l").bytes, "2:s1,s2");
-        kwdRow("absurd row count", ByteLayout().i32(1).i32(2).i32(0x7fffffff).row("s1").bytes, "");
-        kwdRow("negative kind count", ByteLayout().i32(-5).bytes, "");
-    }
-
-    void damagedFavorites()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, kept);
-        QFile f(store->dataFile(QStringLiteral("favorite")));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        f.close();
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("damaged data file")));
-        QCOMPARE(reloaded(false), kept);
-        // The next change rewrites the whole file from what was kept: it reads back whole.
-        qvmLeaseItem lease;
-        lease.id = "l9";
-        kwdFavorites::instance()->add(&lease);
-        QCOMPARE(reloaded(), (kept.isEmpty() ? QString() : kept + ';') + QStringLiteral("3:l9"));
-    }
-
     void parseCityList_data()
     {
-        QTest::addColumn<QString>("xml");
-        QTest::addColumn<QString>("catalogue");
+        kwdColumns<QString, QString>("xml", "catalogue");
         kwdRow("provinces by name, cities in document order",
                "<r><province name='浙江'><city name='杭州' jm='hz'/></province><province name='河北'>"
                "<city name='石家庄' jm='sjz'/><city name='保定' jm='bd'/></province></r>",
@@ -781,13 +647,6 @@ private:
         kwdFavorites::destroy();
         kwdStore::destroy();
         return store = kwdStore::instance();
-    }
-    // What a fresh store reads back from the favourites file.
-    QString reloaded(bool whole = true)
-    {
-        fresh();
-        kwdFavorites::destroy();
-        return kwdFavorites::instance()->load() == whole ? stored() : QStringLiteral("wrong result");
     }
     kwdStore* store = nullptr;
 };
