@@ -424,21 +424,22 @@ private Q_SLOTS:
         // Every request fails at once: nobody listens on the proxy's port.
         QNetworkProxy::setApplicationProxy(
             QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), 9));
+        // Kept by the caller, as the window keeps its announced rows; it outlives the window.
+        qvmSaleItem row;
+        row.id = QStringLiteral("s1");
+        row.name = QStringLiteral("House s1");
         TestableWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         auto* source = qobject_cast<qvmWidgetSource*>(window.pageContent(0));
-        auto* row = new qvmSaleItem;
-        row->id = QStringLiteral("s1");
-        row->name = QStringLiteral("House s1");
         if (start == "system") {
             window.segment->setValue(3);
         } else if (start == "push" || start == "contact") {
-            source->showPushResults({row}, 2);
+            source->showPushResults({&row}, 2);
             QTRY_VERIFY(!source->resultView()->isAnimating());
             if (start == "contact")
-                source->resultView()->detailAction()->offer(row->name, QStringLiteral("13800000000"),
-                                                            QRect(0, 0, 300, 100), row->name, true);
+                source->resultView()->detailAction()->offer(row.name, QStringLiteral("13800000000"),
+                                                            QRect(0, 0, 300, 100), row.name, true);
         } else if (start == "list" || start == "condition") {
             // The list of the current search, whose request fails at once (nobody listens there).
             source->onSearchFromAreaView(false);
@@ -474,8 +475,6 @@ private Q_SLOTS:
         } else if (outcome == "hidden") {
             QVERIFY(!window.isVisible());
         }
-        if (start != "push" && start != "contact")
-            delete row;
         QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
     }
 
