@@ -1,321 +1,302 @@
-#include "kwdgpsddevice.h"
+#include "guidetitle.h"
+#include "kwdfinder.h"
+#include "kwdguidetrail.h"
 #include "kwdlocalservice.h"
 #include "kwdlocation.h"
-#include "kwdnmeasentence.h"
-#include "kwdpositionsource.h"
-#include "kwdserviceconfig.h"
-#include "kwdtestdata.h"
+#include "kwdmessage.h"
+#include "kwdstore.h"
 #include "kwdtestenvironment.h"
 #include "kwdtestreceiver.h"
-#include "kwdtesttable.h"
-#include "qvmaddressentry.h"
+#include "qvmguiderequest.h"
 #include "qvmhttpholder.h"
-#include "xqgeosearchmanager.h"
+#include "qvmlistitem.h"
+#include "qvmresultlistitem.h"
+#include "qvmviewfavorite.h"
+#include "qvmwidgetaround.h"
+#include "qvmwidgetgpsguide.h"
+#include "titlebar.h"
 
-#include <QApplication>
+#include <QAccessible>
 #include <QGeoCoordinate>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTemporaryFile>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
 #include <QtTest>
-
-#include <pty.h>
-#include <unistd.h>
 
 namespace {
 
 const QGeoCoordinate Guomao(39.9087, 116.4605);
 
+// The logged requests whose path ends with `tail`, as "host path?query".
+QStringList logged(const kwdLocalService* service, const QString& tail)
+{
+    QStringList seen;
+    for (const QJsonObject& e : service->log()) {
+        const QString path = e.value(QStringLiteral("path")).toString();
+        if (path.endsWith(tail))
+            seen << e.value(QStringLiteral("host")).toString() + QLatin1Char(' ') + path + QLatin1Char('?') +
+                        e.value(QStringLiteral("query")).toString();
+    }
+    return seen;
+}
+
 } // namespace
 
-// The position source: which fixes count, when the address is asked again, the cache and the
-// replies of the geocoder (the local service's), and the receivers chosen by configuration.
-class TestLocation : public QObject
+// The guide page on the around-me page against the local service: the addresses it asks, the
+// compounds it lists, the trail when the other guide type opens, a city change while guiding and
+// a tap on the header.
+class TestWidgetGPSGuide : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase()
     {
-        // Qt's NMEA plugin declares itself untestable and is hidden from processes QtTest runs; these
-        // tests feed it their own sentences, so it is wanted here.
         qunsetenv("QT_QTESTLIB_RUNNING");
         service = new kwdLocalService;
         QVERIFY2(service->isRunning(), qPrintable(service->errorText()));
-        holder = new qvmHttpHolder(this);
-    }
-
-    void init()
-    {
-        service->clearFaults();
-        service->clearLog();
-        receivers.clear();
-        location = new kwdLocation;
-        addresses = new QSignalSpy(location, &kwdLocation::addressChange);
-        positions = new QSignalSpy(location, &kwdLocation::positionChange);
-    }
-
-    void cleanup()
-    {
-        delete addresses;
-        delete positions;
-        delete location;
-        location = nullptr;
-    }
-
-    void lookupThreshold_data()
-    {
-        QTest::addColumn<bool>("satellite");
-        QTest::addColumn<double>("metres");
-        QTest::addColumn<int>("lookups");
-        kwdRow("satellite at 500 m", true, 500.0, 2);
-        kwdRow("satellite at 499.9 m", true, 499.9, 1);
-        kwdRow("cell at 1000 m", false, 1000.0, 2);
-        kwdRow("cell at 999.9 m", false, 999.9, 1);
-        kwdRow("cell at 500 m", false, 500.0, 1);
-    }
-
-    void lookupThreshold()
-    {
-        QFETCH(bool, satellite);
-        QFETCH(double, metres);
-        QFETCH(int, lookups);
-        startWith(satellite ? QGeoPositionInfoSource::SatellitePositioningMethods
-                            : QGeoPositionInfoSource::NonSatellitePositioningMethods);
-        kwdTestReceiver* r = satellite ? receivers.first() : receivers.last();
-        QVERIFY(receivers.size() == (satellite ? 1 : 2));
-
-        r->fix(Guomao, 8.5);
-        QVERIFY(addressed(1));
-        QCOMPARE(addresses->first().at(1).toString(), QStringLiteral("北京"));
-        QCOMPARE(location->groundSpeed(), 8.5f);
-        double lon = 0, lat = 0;
-        QVERIFY(location->position(&lon, &lat));
-        QCOMPARE(lon, Guomao.longitude());
-        QCOMPARE(lat, Guomao.latitude());
-
-        r->fix(kwdNorthOf(Guomao, metres));
-        QCOMPARE(location->addressCache.size(), lookups);
-        QVERIFY(addressed(lookups));
-    }
-
-    void cellAfterSatellite()
-    {
-        startWith(QGeoPositionInfoSource::AllPositioningMethods);
-        QCOMPARE(receivers.size(), 2);
-        receivers.last()->fix(Guomao);
-        QCOMPARE(positions->size(), 1);
-        receivers.first()->fix(kwdNorthOf(Guomao, 50));
-        QCOMPARE(positions->size(), 2);
-        // From the first satellite fix on, the cell receiver is not listened to at all.
-        receivers.last()->fix(kwdNorthOf(Guomao, 3000), 20);
-        QCOMPARE(positions->size(), 2);
-        QCOMPARE(location->groundSpeed(), 20.0f);
-        QCOMPARE(location->latitude, kwdNorthOf(Guomao, 50).latitude());
-    }
-
-    void pendingAndLateReplies()
-    {
-        startWith(QGeoPositionInfoSource::SatellitePositioningMethods);
-        kwdTestReceiver* r = receivers.first();
-        service->setFault(QString(), QStringLiteral("/geocoder/*"), QStringLiteral("stall"),
-                          QStringLiteral("ms=300"));
-        r->fix(Guomao);
-        // Within 200 m of a lookup still under way: no second request, nothing announced.
-        r->fix(kwdNorthOf(Guomao, 150));
-        QCOMPARE(location->addressCache.size(), 1);
-        QVERIFY(location->addressCache.first()->pending);
-        // 400 m on, the first answer is for a place the user has left.
-        const QGeoCoordinate moved = kwdNorthOf(Guomao, 400);
-        r->fix(moved);
-        QCOMPARE(location->addressCache.size(), 2);
-        QVERIFY(addressed(1));
-        QTRY_VERIFY(!location->addressCache.first()->pending && !location->addressCache.last()->pending);
-        QCOMPARE(addresses->size(), 1);
-        QCOMPARE(location->addressLatitude, moved.latitude());
-        // Back near the first point its cached address is announced without asking again.
-        r->fix(Guomao.atDistanceAndAzimuth(150, 180));
-        QVERIFY(addressed(2));
-        QCOMPARE(location->addressLatitude, Guomao.latitude());
-        QCOMPARE(service->log().size(), 2);
-    }
-
-    // Out at sea there is no address: none is announced or kept, and the next fix asks again (the
-    // service's faults are the fault table's).
-    void noPlaceThere()
-    {
-        const QGeoCoordinate sea(20.0, 125.0);
-        startWith(QGeoPositionInfoSource::SatellitePositioningMethods);
-        receivers.first()->fix(sea);
-        QVERIFY(addressed(1));
-        QVERIFY(addresses->first().at(0).toString().isEmpty() &&
-                addresses->first().at(1).toString().isEmpty());
-        QVERIFY(location->addressCache.isEmpty());
-        QCOMPARE(location->addressValid, 0.0);
-        receivers.first()->fix(kwdNorthOf(sea, 10));
-        QCOMPARE(location->addressCache.size(), 1);
-    }
-
-    void usersAndStop_data()
-    {
-        QTest::addColumn<int>("starts");
-        QTest::addColumn<int>("stops");
-        QTest::addColumn<int>("users");
-        kwdRow("balanced", 2, 2, 0);
-        kwdRow("one left", 3, 2, 1);
-        kwdRow("more stops than starts", 1, 4, 0);
-    }
-
-    void usersAndStop()
-    {
-        QFETCH(int, starts);
-        QFETCH(int, stops);
-        QFETCH(int, users);
-        startWith(QGeoPositionInfoSource::SatellitePositioningMethods);
-        for (int i = 1; i < starts; ++i)
-            QVERIFY(location->start());
-        receivers.first()->fix(Guomao);
-        for (int i = 0; i < stops; ++i)
-            location->stop();
-        QCOMPARE(location->userCount(), users);
-        QCOMPARE(location->isRunning(), users > 0);
-        QCOMPARE(location->position(nullptr, nullptr), users > 0);
-        // A fix still queued when the receiver was told to rest changes nothing.
-        receivers.first()->fix(kwdNorthOf(Guomao, 900));
-        QCOMPARE(positions->size(), users > 0 ? 2 : 1);
-        // The next start runs the same receiver again, from a clean state.
-        QVERIFY(location->start());
-        QCOMPARE(receivers.size(), 1);
-        QCOMPARE(location->userCount(), users + 1);
-    }
-
-    void deletedWhileAsking()
-    {
-        service->setFault(QString(), QStringLiteral("/geocoder/*"), QStringLiteral("stall"),
-                          QStringLiteral("ms=200"));
-        startWith(QGeoPositionInfoSource::SatellitePositioningMethods);
-        receivers.first()->fix(Guomao);
-        QCOMPARE(location->searchManager->pendingCount(), 1);
-        const QString url = location->searchManager->requestUrl(Guomao);
-        QVERIFY(holder->requestByUrl(url));
-        delete addresses;
-        addresses = nullptr;
-        delete location;
-        location = nullptr;
-        // The request is forgotten with its manager, so its late answer has nowhere to go.
-        QVERIFY(!holder->requestByUrl(url));
-    }
-
-    void configuredReceivers_data()
-    {
-        QTest::addColumn<QString>("kind");
-        kwdRow("replayed log", "log");
-        kwdRow("NMEA socket", "socket");
-        kwdRow("gpsd", "gpsd");
-        kwdRow("serial at 9600 baud", "serial");
-        kwdRow("refused socket", "refused");
-        kwdRow("unreachable gpsd", "gpsd refused");
-    }
-
-    void configuredReceivers()
-    {
-        QFETCH(QString, kind);
-        const QDateTime t = QDateTime::currentDateTimeUtc();
-        const QByteArray fix =
-            kwdNmeaSentence::rmc(t, Guomao.latitude(), Guomao.longitude(), 10, 0) +
-            kwdNmeaSentence::gga(t, Guomao.latitude(), Guomao.longitude(), 40) +
-            kwdNmeaSentence::rmc(t.addSecs(1), Guomao.latitude(), Guomao.longitude(), 10, 0);
-        QTemporaryFile log;
-        QTcpServer server;
-        QByteArray heard;
-        int master = -1, slave = -1;
-        char pty[128] = {};
-        QString choice;
-        if (kind == QLatin1String("log")) {
-            QVERIFY(log.open());
-            log.write(fix);
-            log.close();
-            choice = log.fileName();
-        } else if (kind == QLatin1String("serial")) {
-            // A pseudo terminal stands in for the receiver's serial line.
-            QVERIFY(openpty(&master, &slave, pty, nullptr, nullptr) == 0);
-            choice = QStringLiteral("serial:%1@9600").arg(QString::fromLocal8Bit(pty));
-        } else {
-            QVERIFY(server.listen(QHostAddress::LocalHost));
-            choice = QStringLiteral("%1://127.0.0.1:%2")
-                         .arg(kind.startsWith("gpsd") ? "gpsd" : "socket")
-                         .arg(server.serverPort());
-            if (kind.endsWith(QLatin1String("refused")))
-                server.close();
-            // gpsd answers with reports of its own and sends NMEA only once asked to watch.
-            connect(&server, &QTcpServer::newConnection, this, [&] {
-                QTcpSocket* s = server.nextPendingConnection();
-                s->write(kind == "gpsd" ? QByteArray("{\"class\":\"VERSION\",\"release\":\"3.22\"}\r\n")
-                                        : fix);
-                connect(s, &QTcpSocket::readyRead, s, [&, s] {
-                    heard += s->readAll();
-                    if (heard == kwdGpsdDevice::watchCommand())
-                        s->write("{\"class\":\"WATCH\",\"enable\":true}\r\n" + fix);
-                });
-            });
-        }
-        location->sourceFactory = [choice](QObject* parent) {
-            return kwdPositionSource::create(choice, parent);
-        };
-        QVERIFY(location->start());
-        if (master >= 0)
-            QCOMPARE(::write(master, fix.constData(), size_t(fix.size())), ssize_t(fix.size()));
-        const bool fixed = positions->wait(5000);
-        if (master >= 0) {
-            ::close(master);
-            ::close(slave);
-        }
-        QVERIFY(fixed);
-        if (kind.endsWith(QLatin1String("refused"))) {
-            // Without a fix the receiver's failure is announced, so nobody waits for ever.
-            QCOMPARE(positions->first(), (QList<QVariant>{0.0, 0.0}));
-            return;
-        }
-        QVERIFY(QGeoCoordinate(location->latitude, location->longitude).distanceTo(Guomao) < 1.0);
-        QCOMPARE(qRound(location->groundSpeed() * 10), 100);
-        QVERIFY(addressed(1));
-        QCOMPARE(addresses->first().at(1).toString(), QStringLiteral("北京"));
-        QVERIFY(addresses->first().at(2).toString().startsWith(QStringLiteral("北京市")));
-        const kwdServiceConfig& config = kwdServiceConfig::instance();
-        const QJsonObject request = service->log().value(0);
-        QCOMPARE(request.value(QStringLiteral("host")).toString(), config.geocoderHost);
-        QCOMPARE(request.value(QStringLiteral("path")).toString(), QStringLiteral("/geocoder/rgc/1.0"));
-        QCOMPARE(request.value(QStringLiteral("query")).toString(),
-                 QStringLiteral("referer=qtlocationapi&token=%1&long=116.4605&lat=39.9087&lg=chi")
-                     .arg(config.geocoderToken));
+        new qvmHttpHolder(this);
+        kwdStore::instance()->load();
+        // The configured radius replaces the page's; wide enough for compounds of the sample city.
+        kwdStore::instance()->setConfig(kwdStore::cfgGuideRange, 3000);
+        kwdMessage::setHook(
+            [this](const QString& title, const QString& text) { messages << title + ": " + text; });
     }
 
     void cleanupTestCase() { delete service; }
-
-private:
-    // Starts a location whose receivers offer `methods`; the first is the satellite one.
-    void startWith(QGeoPositionInfoSource::PositioningMethods methods)
+    void init() { messages.clear(); }
+    void requests_data()
     {
-        location->sourceFactory = [this, methods](QObject* parent) {
-            auto* r = new kwdTestReceiver(methods, parent);
-            receivers << r;
-            return r;
-        };
-        QVERIFY(location->start());
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("otherType");
+        QTest::addColumn<QString>("flag");
+        QTest::newRow("prices, then rents") << 1 << 2 << QString();
+        QTest::newRow("rents, then prices") << 2 << 1 << QStringLiteral("&flag=2");
     }
 
-    bool addressed(int count)
+    void requests()
     {
-        return QTest::qWaitFor([&] { return addresses->size() >= count; }, 10000) &&
-               addresses->size() == count;
+        QFETCH(int, type);
+        QFETCH(int, otherType);
+        QFETCH(QString, flag);
+        service->clearLog();
+        qvmWidgetAround page;
+        // A count left by a filtered list: "×" has nothing to clear beside the guide's update button.
+        page.titleBar()->setConditionCount(2);
+        qvmWidgetGPSGuide* guide = openGuide(page, type);
+        QVERIFY(guide);
+        QVERIFY(page.titleBar()->conditionButton()->isVisible());
+        QVERIFY(!page.titleBar()->clearConditionButton()->isVisible());
+        const QString jm = guide->jm;
+        QCOMPARE(guide->trail.entries().size(), 1);
+        const QString point =
+            QStringLiteral("%1%7C%2%7C3000")
+                .arg(QString::number(Guomao.latitude(), 'f', 6), QString::number(Guomao.longitude(), 'f', 6));
+        const QString statHost = QUrl(kwdLocalService::statisticsBase()).host();
+        QCOMPARE(
+            logged(service, "fst_idata_price.php"),
+            QStringList{statHost + " /kwdstat/fst_idata_price.php?city=" + jm + "&location=" + point + flag});
+        QTRY_VERIFY_WITH_TIMEOUT(!guide->listView->listPage()->rows.isEmpty(), 10000);
+        QCOMPARE(logged(service, "kwdhalist.html"),
+                 QStringList{QUrl(kwdLocalService::listingHost(jm)).host() +
+                             " /webservice/kwdhalist.html?page=1&percount=100&location=" + point +
+                             "&haclcode=pa&ob=d1"});
+        QVERIFY(!guide->trail.newest()->pending());
+        // The list is nearest first.
+        const QList<qvmListItem*>& rows = guide->listView->listPage()->rows;
+        for (int i = 1; i < rows.size(); ++i)
+            if (!rows.at(i)->distance.isEmpty())
+                QVERIFY(rows.at(i - 1)->distance.toDouble() <= rows.at(i)->distance.toDouble());
+
+        // 499 m on asks nothing, 500 m from the request point asks again.
+        QGeoCoordinate near = Guomao.atDistanceAndAzimuth(499, 0);
+        receiver->fix(near);
+        QCOMPARE(guide->trail.entries().size(), 1);
+        QGeoCoordinate far = Guomao.atDistanceAndAzimuth(600, 0);
+        receiver->fix(far);
+        QCOMPARE(guide->trail.entries().size(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(logged(service, "fst_idata_price.php").size(), 2, 10000);
+
+        // Back and the same type again keeps the trail; the other type starts a new one.
+        page.onGoBack();
+        QVERIFY(!guide->active);
+        page.onUseGPSGuide(jm, 1000, type);
+        QCOMPARE(guide->trail.entries().size(), 3);
+        page.onGoBack();
+        page.onUseGPSGuide(jm, 1000, otherType);
+        QCOMPARE(guide->guideType, otherType);
+        QCOMPARE(guide->trail.entries().size(), 1);
+        QVERIFY(answered(guide));
+    }
+
+    void cityChange_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("city");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("announcements");
+        QTest::addColumn<QString>("jm");
+        QTest::addColumn<bool>("changed");
+        // The located city when the guide is opened again with the code it had; empty: not reopened.
+        QTest::addColumn<QString>("opened");
+        const QString nanjingRoad = QStringLiteral("南京东路1号");
+        const QString none;
+        QTest::newRow("another city")
+            << true << QStringLiteral("上海") << nanjingRoad << 1 << "sh" << true << none;
+        QTest::newRow("another city, announced twice")
+            << true << QStringLiteral("上海") << nanjingRoad << 2 << "sh" << true << none;
+        // Nothing to ask there, and one message however often the address comes.
+        QTest::newRow("a city the catalogue lacks, twice")
+            << true << QStringLiteral("火星城") << QStringLiteral("一号路") << 2 << "" << true << none;
+        // Opened there, the guide asks with the code it was given, also as the drive goes on.
+        QTest::newRow("opened in a city the catalogue lacks")
+            << true << QStringLiteral("火星城") << QStringLiteral("一号路") << 2 << "bj" << false
+            << QStringLiteral("火星城");
+        QTest::newRow("the same city") << true << QStringLiteral("北京") << QStringLiteral("建国门外大街1号")
+                                       << 1 << "bj" << false << none;
+        QTest::newRow("no address") << true << QStringLiteral("上海") << QString() << 1 << "bj" << false
+                                    << none;
+        QTest::newRow("guide closed")
+            << false << QStringLiteral("上海") << nanjingRoad << 1 << "bj" << false << none;
+    }
+
+    void cityChange()
+    {
+        QFETCH(bool, open);
+        QFETCH(QString, city);
+        QFETCH(QString, address);
+        QFETCH(int, announcements);
+        QFETCH(QString, jm);
+        QFETCH(bool, changed);
+        QFETCH(QString, opened);
+        qvmWidgetAround page;
+        qvmWidgetGPSGuide* guide = openGuide(page, 1);
+        QVERIFY(guide);
+        QCOMPARE(guide->jm, QStringLiteral("bj"));
+        if (!opened.isEmpty()) {
+            page.onGoBack();
+            page.location()->cityName = opened;
+            page.onUseGPSGuide(guide->jm, 1000, 1);
+            QCOMPARE(guide->city, opened);
+            QCOMPARE(guide->jm, jm);
+            QVERIFY(guide->tracking && answered(guide));
+        }
+        if (!open)
+            page.onGoBack();
+        const QString before = guide->city;
+        const qsizetype points = guide->trail.entries().size();
+        service->clearLog();
+        messages.clear();
+        for (int i = 0; i < announcements; ++i)
+            guide->onAddressChange(QStringLiteral("any"), city, address);
+        QCOMPARE(guide->jm, jm);
+        QCOMPARE(guide->city, changed ? city : before);
+        // The compound rows open their details on the hosts the guide asks.
+        QCOMPARE(kwdStore::instance()->cityCode(guide->condition->field(kwdFinder::City)), jm);
+        // Without a code the title says so instead of locating for ever.
+        QCOMPARE(guide->title->titleText() ==
+                     qvmWidgetGPSGuide::tr("No guide for this city: go back and open it again"),
+                 jm.isEmpty());
+        QCOMPARE(messages,
+                 changed ? QStringList{QStringLiteral("Info: Your City Has been changed to [") + city + "]"}
+                         : QStringList());
+        // The fix in hand starts tracking anew and asks the new city's hosts about it.
+        const bool asks = changed && !jm.isEmpty();
+        QCOMPARE(guide->trail.entries().size(), points + (asks ? 1 : 0));
+        QVERIFY(answered(guide));
+        const QStringList asked = logged(service, "kwdhalist.html");
+        QCOMPARE(asked.size(), asks ? 1 : 0);
+        if (asks)
+            QVERIFY(asked.first().startsWith(QUrl(kwdLocalService::listingHost(jm)).host() + ' '));
+    }
+
+    void headerTap_data()
+    {
+        QTest::addColumn<bool>("pressInside");
+        QTest::addColumn<bool>("releaseInside");
+        QTest::addColumn<bool>("withTrail");
+        QTest::addColumn<bool>("emitted");
+        QTest::newRow("tap") << true << true << true << true;
+        QTest::newRow("slid out") << true << false << true << false;
+        QTest::newRow("slid in") << false << true << true << false;
+        QTest::newRow("tap without a trail") << true << true << false << false;
+    }
+
+    void headerTap()
+    {
+        QFETCH(bool, pressInside);
+        QFETCH(bool, releaseInside);
+        QFETCH(bool, withTrail);
+        QFETCH(bool, emitted);
+        qvmWidgetAround page;
+        qvmWidgetGPSGuide* guide = openGuide(page, 2);
+        QVERIFY(guide);
+        if (!withTrail)
+            guide->clearTrail();
+        QTRY_VERIFY_WITH_TIMEOUT(guide->tapRect.isValid(), 5000);
+        const QRect tap = guide->tapRect;
+        // Inside the band, below the tap area: the chart.
+        const QPoint outside(tap.center().x(), tap.bottom() + 20);
+        QVERIFY(outside.y() < guide->headerHeight());
+        QSignalSpy spy(guide, &qvmWidgetGPSGuide::requestDetailResult);
+        QTest::mousePress(guide, Qt::LeftButton, {}, pressInside ? tap.center() : outside);
+        QTest::mouseRelease(guide, Qt::LeftButton, {}, releaseInside ? tap.center() : outside);
+        QCOMPARE(spy.size(), emitted ? 1 : 0);
+        QVERIFY(!guide->pressed);
+        if (emitted) {
+            QCOMPARE(spy.first().at(0).toFloat(), float(Guomao.latitude()));
+            QCOMPARE(spy.first().at(1).toFloat(), float(Guomao.longitude()));
+            QCOMPARE(spy.first().at(2).toFloat(), 3000.0f);
+        }
+        // The chart reads as an image that says what it shows, the trail's points among it.
+        QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(guide->chartImage());
+        QCOMPARE(chart->role(), QAccessible::Graphic);
+        QVERIFY(chart->text(QAccessible::Name).startsWith(QStringLiteral("价格走势图")));
+        guide->repaint();
+        QCOMPARE(chart->text(QAccessible::Name).contains(QStringLiteral("最近 0 个点")), !withTrail);
+    }
+
+private:
+    // Shows `page`, fixes the receiver at `at`, waits for its address and opens the guide of `type`
+    // once its first answers are in; null when any of that fails.
+    qvmWidgetGPSGuide* openGuide(qvmWidgetAround& page, int type, const QGeoCoordinate& at = Guomao)
+    {
+        receiver = nullptr;
+        page.location()->sourceFactory = [this](QObject* parent) {
+            receiver = new kwdTestReceiver(QGeoPositionInfoSource::SatellitePositioningMethods, parent);
+            return receiver;
+        };
+        page.resize(360, 600);
+        page.show();
+        if (!QTest::qWaitForWindowExposed(&page) || !receiver)
+            return nullptr;
+        QSignalSpy address(page.location(), &kwdLocation::addressChange);
+        receiver->fix(at);
+        if (!address.wait(10000))
+            return nullptr;
+        const QString jm = kwdStore::instance()->cityCode(page.location()->city());
+        if (jm.isEmpty())
+            return nullptr;
+        page.onUseGPSGuide(jm, 1000, type);
+        qvmWidgetGPSGuide* guide = page.guidePage();
+        return answered(guide) ? guide : nullptr;
+    }
+
+    // Waits until neither request of the newest point is out, so that no answer reaches the next row.
+    static bool answered(const qvmWidgetGPSGuide* guide)
+    {
+        const qvmGuideRequest* last = guide->trail.newest();
+        if (!last)
+            return true;
+        const int listId = last->listId;
+        return QTest::qWaitFor(
+            [&] { return last->statId == 0 && !qvmHttpHolder::instance()->request(listId); }, 10000);
     }
 
     kwdLocalService* service = nullptr;
-    qvmHttpHolder* holder = nullptr;
-    kwdLocation* location = nullptr;
-    QList<kwdTestReceiver*> receivers;
-    QSignalSpy* addresses = nullptr;
-    QSignalSpy* positions = nullptr;
+    kwdTestReceiver* receiver = nullptr;
+    QStringList messages;
 };
 
-KWD_TEST_MAIN(TestLocation)
-#include "tst_kwdlocation.moc"
+KWD_TEST_MAIN(TestWidgetGPSGuide)
+#include "tst_qvmwidgetgpsguide.moc"
