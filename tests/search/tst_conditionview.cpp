@@ -164,13 +164,6 @@ private Q_SLOTS:
         if (w<QWidget>("wg_Price")->isVisibleTo(view))
             actual += ' ' + w<QLabel>("lblPrice")->text() + w<QLabel>("lblPriceUnit")->text();
         QTEST(actual, "shown");
-
-        // Drawn as the program shows it, with the skin's style sheet.
-        QVERIFY(kwdStartup::installStyleSheet(qApp, kwdTheme::instance()->skinDir()));
-        auto resetStyle = qScopeGuard([] { qApp->setStyleSheet(QString()); });
-        load(category, "8=" + mode + ";12=100-200;13=1000-;7=2000;6=望京花园");
-        const QString png = QStringLiteral("/condition-%1-%2.png").arg(category).arg(mode);
-        QVERIFY(host->grab().toImage().save(kwdTestEnvironment::outputDir("search") + png));
     }
 
     void search_data()
@@ -454,8 +447,6 @@ private Q_SLOTS:
         if (none)
             return;
 
-        QVERIFY(host->grab().toImage().save(kwdTestEnvironment::outputDir("search") +
-                                            QStringLiteral("/chooser.png")));
         // Choosing searches that housing area, keeping the range; the same name again searches at once.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         QCOMPARE(record.field(kwdFinder::Mode) + record.field(kwdFinder::HaId) +
