@@ -85,12 +85,7 @@ private Q_SLOTS:
 
     void refresh_data()
     {
-        QTest::addColumn<int>("segment");
-        QTest::addColumn<int>("sales");
-        QTest::addColumn<int>("leases");
-        QTest::addColumn<int>("areas");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("shown");
+        kwdColumns<int, int, int, int, QString, int>("segment", "sales", "leases", "areas", "title", "shown");
         kwdRow("sales", 0, 3, 1, 0, QStringLiteral("Sale Favorite"), 3);
         kwdRow("leases", 1, 2, 4, 0, QStringLiteral("Lease Favorite"), 4);
         kwdRow("no leases", 1, 2, 0, 0, QStringLiteral("Lease Favorite"), 0);
@@ -100,17 +95,13 @@ private Q_SLOTS:
     void refresh()
     {
         QFETCH(int, segment);
-        QFETCH(int, sales);
-        QFETCH(int, leases);
-        QFETCH(int, areas);
-        QFETCH(QString, title);
         QFETCH(int, shown);
-        star(2, sales);
-        star(3, leases);
-        star(1, areas);
+        star(2, kwdData<int>("sales"));
+        star(3, kwdData<int>("leases"));
+        star(1, kwdData<int>("areas"));
         service->clearLog();
         qvmViewFavorite* view = showPage(segment);
-        QCOMPARE(page->titleBarWidget()->titleText(), title);
+        QCOMPARE(page->titleBarWidget()->titleText(), kwdData<QString>("title"));
         QCOMPARE(view->pageCount(), 1);
         QCOMPARE(view->topPage(), view->listPage());
         const QList<qvmListItem*> rows = view->listPage()->rows;
@@ -135,18 +126,16 @@ private Q_SLOTS:
 
     void detailAcrossSegments_data()
     {
-        QTest::addColumn<int>("leases");
-        QTest::addColumn<int>("pages");
+        kwdColumns<int, int>("leases", "pages");
         kwdRow("new category has favourites", 2, 2);
         kwdRow("new category empty", 0, 1);
     }
 
     void detailAcrossSegments()
     {
-        QFETCH(int, leases);
         QFETCH(int, pages);
         star(2, 2);
-        star(3, leases);
+        star(3, kwdData<int>("leases"));
         qvmViewFavorite* view = showPage(0);
         tapRow(1);
         QTRY_VERIFY(view->showsDetail() && !view->isAnimating());
@@ -167,9 +156,7 @@ private Q_SLOTS:
 
     void unstarInDetail_data()
     {
-        QTest::addColumn<int>("segment");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("opened");
+        kwdColumns<int, int, int>("segment", "count", "opened");
         kwdRow("first sale", 0, 3, 0);
         kwdRow("last lease", 1, 3, 2);
         kwdRow("only housing area", 2, 1, 0);
@@ -216,21 +203,16 @@ private Q_SLOTS:
 
     void savedForAnotherProcess_data()
     {
-        QTest::addColumn<int>("sales");
-        QTest::addColumn<int>("removed");
-        QTest::addColumn<QString>("expected");
+        kwdColumns<int, int, QString>("sales", "removed", "expected");
         kwdRow("three added, one removed", 3, 1, QStringLiteral("2:2"));
         kwdRow("the only one removed", 1, 1, QStringLiteral("2:0"));
     }
 
     void savedForAnotherProcess()
     {
-        QFETCH(int, sales);
-        QFETCH(int, removed);
-        QFETCH(QString, expected);
-        star(2, sales);
+        star(2, kwdData<int>("sales"));
         kwdStore* store = kwdStore::instance();
-        for (int i = 0; i < removed; ++i)
+        for (int i = 0; i < kwdData<int>("removed"); ++i)
             kwdFavorites::instance()->remove(kwdFavorites::instance()->rows.value(2).first());
         // Read while this process still runs: nothing waits for the page or the program to end.
         QProcess reader;
@@ -240,14 +222,12 @@ private Q_SLOTS:
         reader.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(reader.waitForFinished(30000));
         QCOMPARE(reader.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(), expected);
+        QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(), kwdData<QString>("expected"));
     }
 
     void offline_data()
     {
-        QTest::addColumn<int>("segment");
-        QTest::addColumn<bool>("downloaded");
-        QTest::addColumn<bool>("openedOnline");
+        kwdColumns<int, bool, bool>("segment", "downloaded", "openedOnline");
         kwdRow("sale with its picture", 0, true, false);
         kwdRow("housing area, picture not yet downloaded", 2, false, false);
         kwdRow("picture shown by a later detail", 0, false, true);
@@ -257,7 +237,6 @@ private Q_SLOTS:
     {
         QFETCH(int, segment);
         QFETCH(bool, downloaded);
-        QFETCH(bool, openedOnline);
         const int category = qvmWidgetFavorite::categoryOf(segment);
         QList<qvmListItem*> rows = fetchRows(category, 20);
         const auto found =
@@ -276,7 +255,7 @@ private Q_SLOTS:
         kwdFavorites::instance()->add(row);
         qDeleteAll(rows);
         QSize size = downloaded ? QImage::fromData(service->get(url).body).size() : QSize();
-        if (openedOnline) {
+        if (kwdData<bool>("openedOnline")) {
             qvmViewFavorite* view = showPage(segment);
             tapRow(0);
             QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());

@@ -53,7 +53,7 @@ int records(const QByteArray& body, int category)
 Q_DECLARE_METATYPE(Reader)
 
 // The stand-in for the service, as the client meets it: every kind of document it serves is read by
-// the client's own readers, and every fault of its plan happens.
+// the client's own readers (that every fault of its plan happens, and is lifted, is the fault table's).
 class TestLocalService : public QObject
 {
     Q_OBJECT
@@ -87,8 +87,7 @@ private Q_SLOTS:
 
     void documents_data()
     {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<Reader>("reader");
+        kwdColumns<QString, Reader>("url", "reader");
         const kwdStore* store = kwdStore::instance();
         const QString stat = kwdLocalService::statisticsBase();
         const auto list = [store](int category, bool detail, const QString& query) {
@@ -161,7 +160,6 @@ private Q_SLOTS:
     void documents()
     {
         QFETCH(QString, url);
-        QFETCH(Reader, reader);
         QVERIFY(service->setUpdate(1017, "1.2.0", "2026-11-30", "http://www.kwd.test/kwd.exe"));
         QVERIFY(service->setNotice("http://www.kwd.test/n", "true"));
         QVERIFY(service->setPrize("00AA11BB22CC", QStringLiteral("MP3"), "K-1", "false"));
@@ -169,44 +167,7 @@ private Q_SLOTS:
             url.replace(it.key(), it.value());
         const kwdLocalService::Reply r = service->get(url);
         QCOMPARE(r.status, 200);
-        QVERIFY2(reader(r.body), r.body.left(300).constData());
-    }
-
-    void faults_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("extra");
-        QTest::addColumn<bool>("networkError");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<bool>("parses");
-        kwdRow("server error", "500", "", true, 500, false);
-        kwdRow("reset", "reset", "", true, 0, false);
-        kwdRow("closed without answer", "refuse", "", true, 0, false);
-        kwdRow("truncated", "truncate", "", true, 200, false);
-        kwdRow("malformed", "malformed", "", false, 200, false);
-        kwdRow("slow", "stall", "ms=300", false, 200, true);
-        kwdRow("huge", "huge", "bytes=3000000", false, 200, true);
-    }
-
-    // The fault hits the path of its host only, and the same request is answered once it is lifted.
-    void faults()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, extra);
-        const QString gz = kwdLocalService::listingHost(QStringLiteral("gz"));
-        // No use limit: Qt resends a request once when a kept-alive connection closes unanswered.
-        QVERIFY(service->setFault("gz." + kwdServiceConfig::instance().listingDomain,
-                                  "/webservice/kwdcity.html", kind, extra));
-        QCOMPARE(service->get(gz + "/webservice/kwddistrict.html?id=gz01").status, 200);
-        const kwdLocalService::Reply r = service->get(gz + "/webservice/kwdcity.html");
-        QTEST(!r.error.isEmpty(), "networkError");
-        QTEST(r.status, "status");
-        QDomDocument doc;
-        QTEST(bool(doc.setContent(r.body)), "parses");
-        QVERIFY(kind != QLatin1String("huge") || r.body.size() >= 3000000);
-        QVERIFY(service->clearFaults());
-        const kwdLocalService::Reply again = service->get(gz + "/webservice/kwdcity.html");
-        QVERIFY(again.status == 200 && again.error.isEmpty());
+        QVERIFY2(kwdData<Reader>("reader")(r.body), r.body.left(300).constData());
     }
 };
 

@@ -1,24 +1,47 @@
-#include "kwdgpsddevice.h"
+#include "guidetitle.h"
+#include "kwddevice.h"
+#include "kwdfinder.h"
+#include "kwdguidechart.h"
+#include "kwdguidetrail.h"
 #include "kwdlocalservice.h"
 #include "kwdlocation.h"
+#include "kwdmessage.h"
 #include "kwdnmeasentence.h"
 #include "kwdpositionsource.h"
 #include "kwdserviceconfig.h"
+#include "kwdsteadyclock.h"
+#include "kwdstore.h"
 #include "kwdtestdata.h"
 #include "kwdtestenvironment.h"
 #include "kwdtestreceiver.h"
 #include "kwdtesttable.h"
 #include "qvmaddressentry.h"
+#include "qvmguiderequest.h"
 #include "qvmhttpholder.h"
+#include "qvmitemguideproject.h"
+#include "qvmlistitem.h"
+#include "qvmnavbutton.h"
+#include "qvmresultlistitem.h"
+#include "qvmresultview.h"
+#include "qvmviewfavorite.h"
+#include "qvmwidgetaround.h"
+#include "qvmwidgetaroundfunction.h"
+#include "qvmwidgetgpsguide.h"
+#include "qvmwidgetsegement.h"
+#include "titlebar.h"
 #include "xqgeosearchmanager.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGeoCoordinate>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryFile>
+#include <QUrl>
 #include <QtTest>
-
 #include <pty.h>
 #include <unistd.h>
 
@@ -26,26 +49,55 @@ namespace {
 
 const QGeoCoordinate Guomao(39.9087, 116.4605);
 
+// The logged requests whose path ends with `tail`, as "host path?query".
+QStringList logged(const kwdLocalService* service, const QString& tail)
+{
+    QStringList seen;
+    for (const QJsonObject& e : service->log()) {
+        const QString path = e.value(QStringLiteral("path")).toString();
+        if (path.endsWith(tail))
+            seen << e.value(QStringLiteral("host")).toString() + QLatin1Char(' ') + path + QLatin1Char('?') +
+                        e.value(QStringLiteral("query")).toString();
+    }
+    return seen;
+}
+
+// One "ha" record; an empty position leaves the compound without one.
+QString compound(const QString& id, const QString& lonLat)
+{
+    QString xml = QStringLiteral("<ha><id>%1</id><name>%1</name>").arg(id);
+    if (!lonLat.isEmpty())
+        xml += QStringLiteral("<location>%1</location>").arg(lonLat);
+    return xml + QStringLiteral("</ha>");
+}
+
 } // namespace
 
-// The position source: which fixes count, when the address is asked again, the cache and the
-// replies of the geocoder (the local service's), and the receivers chosen by configuration.
+// Positioning and the pages using it, against the local service: the position source (which fixes
+// count, when the address is asked again, its cache, the geocoder's replies, the receivers chosen by
+// configuration); the around-me page's buttons and monitor; the price guide (the addresses it asks,
+// its compounds and trail, a city change, a tap on its header) and its logic without a window.
 class TestLocation : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase()
     {
-        // Qt's NMEA plugin declares itself untestable and is hidden from processes QtTest runs; these
-        // tests feed it their own sentences, so it is wanted here.
         qunsetenv("QT_QTESTLIB_RUNNING");
         service = new kwdLocalService;
         QVERIFY2(service->isRunning(), qPrintable(service->errorText()));
         holder = new qvmHttpHolder(this);
+        kwdStore::instance()->load();
+        // The configured radius replaces the page's; wide enough for compounds of the sample city.
+        kwdStore::instance()->setConfig(kwdStore::cfgGuideRange, 3000);
+        kwdMessage::setHook(
+            [this](const QString& title, const QString& text) { messages << title + ": " + text; });
     }
 
+    void cleanupTestCase() { delete service; }
     void init()
     {
+        messages.clear();
         service->clearFaults();
         service->clearLog();
         receivers.clear();
@@ -56,6 +108,9 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        kwdSteadyClock::reset();
+        delete page;
+        page = nullptr;
         delete addresses;
         delete positions;
         delete location;
@@ -64,9 +119,7 @@ private Q_SLOTS:
 
     void lookupThreshold_data()
     {
-        QTest::addColumn<bool>("satellite");
-        QTest::addColumn<double>("metres");
-        QTest::addColumn<int>("lookups");
+        kwdColumns<bool, double, int>("satellite", "metres", "lookups");
         kwdRow("satellite at 500 m", true, 500.0, 2);
         kwdRow("satellite at 499.9 m", true, 499.9, 1);
         kwdRow("cell at 1000 m", false, 1000.0, 2);
@@ -77,7 +130,6 @@ private Q_SLOTS:
     void lookupThreshold()
     {
         QFETCH(bool, satellite);
-        QFETCH(double, metres);
         QFETCH(int, lookups);
         startWith(satellite ? QGeoPositionInfoSource::SatellitePositioningMethods
                             : QGeoPositionInfoSource::NonSatellitePositioningMethods);
@@ -93,7 +145,7 @@ private Q_SLOTS:
         QCOMPARE(lon, Guomao.longitude());
         QCOMPARE(lat, Guomao.latitude());
 
-        r->fix(kwdNorthOf(Guomao, metres));
+        r->fix(kwdNorthOf(Guomao, kwdData<double>("metres")));
         QCOMPARE(location->addressCache.size(), lookups);
         QVERIFY(addressed(lookups));
     }
@@ -157,9 +209,7 @@ private Q_SLOTS:
 
     void usersAndStop_data()
     {
-        QTest::addColumn<int>("starts");
-        QTest::addColumn<int>("stops");
-        QTest::addColumn<int>("users");
+        kwdColumns<int, int, int>("starts", "stops", "users");
         kwdRow("balanced", 2, 2, 0);
         kwdRow("one left", 3, 2, 1);
         kwdRow("more stops than starts", 1, 4, 0);
@@ -167,14 +217,12 @@ private Q_SLOTS:
 
     void usersAndStop()
     {
-        QFETCH(int, starts);
-        QFETCH(int, stops);
         QFETCH(int, users);
         startWith(QGeoPositionInfoSource::SatellitePositioningMethods);
-        for (int i = 1; i < starts; ++i)
+        for (int i = 1; i < kwdData<int>("starts"); ++i)
             QVERIFY(location->start());
         receivers.first()->fix(Guomao);
-        for (int i = 0; i < stops; ++i)
+        for (int i = 0; i < kwdData<int>("stops"); ++i)
             location->stop();
         QCOMPARE(location->userCount(), users);
         QCOMPARE(location->isRunning(), users > 0);
@@ -207,13 +255,12 @@ private Q_SLOTS:
 
     void configuredReceivers_data()
     {
+        // gpsd, reached and not, is Debian's own in tst_gpsdpeer.
         QTest::addColumn<QString>("kind");
         kwdRow("replayed log", "log");
         kwdRow("NMEA socket", "socket");
-        kwdRow("gpsd", "gpsd");
         kwdRow("serial at 9600 baud", "serial");
         kwdRow("refused socket", "refused");
-        kwdRow("unreachable gpsd", "gpsd refused");
     }
 
     void configuredReceivers()
@@ -226,7 +273,6 @@ private Q_SLOTS:
             kwdNmeaSentence::rmc(t.addSecs(1), Guomao.latitude(), Guomao.longitude(), 10, 0);
         QTemporaryFile log;
         QTcpServer server;
-        QByteArray heard;
         int master = -1, slave = -1;
         char pty[128] = {};
         QString choice;
@@ -241,22 +287,11 @@ private Q_SLOTS:
             choice = QStringLiteral("serial:%1@9600").arg(QString::fromLocal8Bit(pty));
         } else {
             QVERIFY(server.listen(QHostAddress::LocalHost));
-            choice = QStringLiteral("%1://127.0.0.1:%2")
-                         .arg(kind.startsWith("gpsd") ? "gpsd" : "socket")
-                         .arg(server.serverPort());
-            if (kind.endsWith(QLatin1String("refused")))
+            choice = QStringLiteral("socket://127.0.0.1:%1").arg(server.serverPort());
+            if (kind == QLatin1String("refused"))
                 server.close();
-            // gpsd answers with reports of its own and sends NMEA only once asked to watch.
-            connect(&server, &QTcpServer::newConnection, this, [&] {
-                QTcpSocket* s = server.nextPendingConnection();
-                s->write(kind == "gpsd" ? QByteArray("{\"class\":\"VERSION\",\"release\":\"3.22\"}\r\n")
-                                        : fix);
-                connect(s, &QTcpSocket::readyRead, s, [&, s] {
-                    heard += s->readAll();
-                    if (heard == kwdGpsdDevice::watchCommand())
-                        s->write("{\"class\":\"WATCH\",\"enable\":true}\r\n" + fix);
-                });
-            });
+            connect(&server, &QTcpServer::newConnection, this,
+                    [&] { server.nextPendingConnection()->write(fix); });
         }
         location->sourceFactory = [choice](QObject* parent) {
             return kwdPositionSource::create(choice, parent);
@@ -270,7 +305,7 @@ private Q_SLOTS:
             ::close(slave);
         }
         QVERIFY(fixed);
-        if (kind.endsWith(QLatin1String("refused"))) {
+        if (kind == QLatin1String("refused")) {
             // Without a fix the receiver's failure is announced, so nobody waits for ever.
             QCOMPARE(positions->first(), (QList<QVariant>{0.0, 0.0}));
             return;
@@ -289,7 +324,456 @@ private Q_SLOTS:
                      .arg(config.geocoderToken));
     }
 
-    void cleanupTestCase() { delete service; }
+    void statistics_data()
+    {
+        kwdColumns<QByteArray, bool, double, double>("body", "read", "supply", "demand");
+        kwdRow("two numbers", QByteArray("5210.5|3100\n"), true, 5210.5, 3100.0);
+        kwdRow("more parts", QByteArray("12|34|56"), true, 12.0, 34.0);
+        kwdRow("no separator", QByteArray("5210"), false, -1.0, -1.0);
+        kwdRow("empty", QByteArray(), false, -1.0, -1.0);
+        kwdRow("not numbers", QByteArray("error|none"), false, -1.0, -1.0);
+        kwdRow("one missing", QByteArray("5210|"), false, -1.0, -1.0);
+    }
+
+    void statistics()
+    {
+        QFETCH(bool, read);
+        qvmGuideRequest r(1, 2, 0);
+        QCOMPARE(r.readStatistics(kwdData<QByteArray>("body")), read);
+        QTEST(r.supply, "supply");
+        QTEST(r.demand, "demand");
+        QCOMPARE(r.pending(), !read);
+    }
+
+    void trim_data()
+    {
+        kwdColumns<double, double, int, int>("first", "step", "requests", "kept");
+        kwdRow("500 m, 11 km exactly", 0.0, 500.0, 23, 23);
+        kwdRow("500 m, past 11 km", 0.0, 500.0, 24, 23);
+        kwdRow("500 m, long drive", 0.0, 500.0, 40, 23);
+        kwdRow("1 km, 11 km exactly", 0.0, 1000.0, 12, 12);
+        kwdRow("1 km, past 11 km", 0.0, 1000.0, 13, 12);
+        kwdRow("one point, alone past 11 km", 12000.0, 500.0, 1, 1);
+    }
+
+    void trim()
+    {
+        QFETCH(int, requests);
+        QFETCH(int, kept);
+        kwdGuideTrail trail;
+        QList<qvmGuideRequest*> made;
+        for (int i = 0; i < requests; ++i) {
+            trail.lastStep = i == 0 ? kwdData<double>("first") : kwdData<double>("step");
+            made.prepend(trail.addRequest());
+            made.first()->statId = i + 1;
+        }
+        QCOMPARE(trail.entries().size(), kept);
+        QCOMPARE(trail.entries(), made.mid(0, kept));
+        // The identifiers of dropped points no longer find an entry.
+        QCOMPARE(trail.find(1) != nullptr, kept == requests);
+        QCOMPARE(trail.find(requests), trail.newest());
+    }
+
+    void manualInterval_data()
+    {
+        kwdColumns<qint64, qint64, bool>("start", "after", "updated");
+        kwdRow("too soon", qint64(1000), qint64(29999), false);
+        kwdRow("at the interval", qint64(1000), qint64(30000), true);
+        // A wall clock would go back to 00:00 here and refuse every update until the next request.
+        kwdRow("across midnight", qint64(86399000), qint64(31000), true);
+    }
+
+    void manualInterval()
+    {
+        QFETCH(qint64, start);
+        QFETCH(qint64, after);
+        QFETCH(bool, updated);
+        kwdGuideTrail trail;
+        trail.minInterval = 30;
+        QVERIFY(!trail.manualUpdate());
+        kwdSteadyClock::setMsecs(start);
+        QVERIFY(trail.position(Guomao.latitude(), Guomao.longitude()));
+        const QGeoCoordinate to = kwdNorthOf(Guomao, 120);
+        QVERIFY(!trail.position(to.latitude(), to.longitude()));
+        kwdSteadyClock::setMsecs(start + after);
+        QCOMPARE(trail.manualUpdate(), updated);
+        QCOMPARE(trail.requestLatitude, updated ? to.latitude() : Guomao.latitude());
+        QCOMPARE(qRound(trail.lastStep), updated ? 120 : 0);
+        QCOMPARE(trail.lastRequestTime, updated ? start + after : start);
+    }
+
+    void tickStep_data()
+    {
+        kwdColumns<double, double, double>("span", "height", "step");
+        // Line spacing 10: a band needs 15 pixels.
+        kwdRow("20 bands of 5", 100.0, 300.0, 5.0);
+        kwdRow("just over 20 bands", 100.5, 300.0, 10.0);
+        kwdRow("two bands", 1.0, 30.0, 1.0);
+        kwdRow("thousands", 7000.0, 100.0, 2000.0);
+        kwdRow("no span", 0.0, 100.0, 1.0);
+        kwdRow("below one band", 1000000.0, 10.0, 2000000.0);
+        kwdRow("no height", 50.0, 0.0, 50.0);
+    }
+
+    void tickStep()
+    {
+        QTEST(kwdGuideChart::tickStep(kwdData<double>("span"), kwdData<double>("height"), 10), "step");
+    }
+
+    void distanceSort_data()
+    {
+        kwdColumns<QStringList, QStringList>("records", "order");
+        const QGeoCoordinate near = kwdNorthOf(Guomao, 100);
+        const QGeoCoordinate far = kwdNorthOf(Guomao, 800);
+        const auto at = [](const QGeoCoordinate& c) {
+            return QStringLiteral("%1,%2").arg(c.longitude(), 0, 'f', 8).arg(c.latitude(), 0, 'f', 8);
+        };
+        kwdRow("by distance", QStringList{compound("far", at(far)), compound("near", at(near))},
+               QStringList{"near", "far"});
+        kwdRow("equal keep reply order",
+               QStringList{compound("b", at(near)), compound("a", at(near)), compound("c", at(far))},
+               QStringList{"b", "a", "c"});
+        kwdRow("missing positions last",
+               QStringList{compound("x", QString()), compound("far", at(far)), compound("y", "0,0"),
+                           compound("near", at(near))},
+               QStringList{"near", "far", "x", "y"});
+    }
+
+    void distanceSort()
+    {
+        QFETCH(QStringList, order);
+        qvmGuideRequest r(Guomao.latitude(), Guomao.longitude(), 0);
+        const QByteArray body = (QStringLiteral("<root><resultlist type=\"ha\">") +
+                                 kwdData<QStringList>("records").join(QString()) + "</resultlist></root>")
+                                    .toUtf8();
+        QVERIFY(r.readList(body, 2));
+        QStringList names;
+        for (const qvmItemGuideProject* row : std::as_const(r.items)) {
+            names << row->name;
+            QCOMPARE(row->guideType, 2);
+        }
+        QCOMPARE(names, order);
+        // Another category's document leaves the compounds as they were.
+        QVERIFY(
+            !r.readList("<root><resultlist type=\"lease\"><lease><id>1</id></lease></resultlist></root>", 2));
+        QCOMPARE(r.items.size(), order.size());
+    }
+
+    void requests_data()
+    {
+        kwdColumns<int, int, QString>("type", "otherType", "flag");
+        kwdRow("prices, then rents", 1, 2, QString());
+        kwdRow("rents, then prices", 2, 1, QStringLiteral("&flag=2"));
+    }
+
+    void requests()
+    {
+        QFETCH(int, type);
+        QFETCH(int, otherType);
+        service->clearLog();
+        qvmWidgetAround page;
+        // A count left by a filtered list: "×" has nothing to clear beside the guide's update button.
+        page.titleBar()->setConditionCount(2);
+        qvmWidgetGPSGuide* guide = openGuide(page, type);
+        QVERIFY(guide);
+        QVERIFY(page.titleBar()->conditionButton()->isVisible());
+        QVERIFY(!page.titleBar()->clearConditionButton()->isVisible());
+        const QString jm = guide->jm;
+        QCOMPARE(guide->trail.entries().size(), 1);
+        const QString point =
+            QStringLiteral("%1%7C%2%7C3000")
+                .arg(QString::number(Guomao.latitude(), 'f', 6), QString::number(Guomao.longitude(), 'f', 6));
+        const QString statHost = QUrl(kwdLocalService::statisticsBase()).host();
+        QCOMPARE(logged(service, "fst_idata_price.php"),
+                 QStringList{statHost + " /kwdstat/fst_idata_price.php?city=" + jm + "&location=" + point +
+                             kwdData<QString>("flag")});
+        QTRY_VERIFY_WITH_TIMEOUT(!guide->listView->listPage()->rows.isEmpty(), 10000);
+        QCOMPARE(logged(service, "kwdhalist.html"),
+                 QStringList{QUrl(kwdLocalService::listingHost(jm)).host() +
+                             " /webservice/kwdhalist.html?page=1&percount=100&location=" + point +
+                             "&haclcode=pa&ob=d1"});
+        QVERIFY(!guide->trail.newest()->pending());
+        // The list is nearest first.
+        const QList<qvmListItem*>& rows = guide->listView->listPage()->rows;
+        for (int i = 1; i < rows.size(); ++i)
+            if (!rows.at(i)->distance.isEmpty())
+                QVERIFY(rows.at(i - 1)->distance.toDouble() <= rows.at(i)->distance.toDouble());
+
+        // 499 m on asks nothing, 500 m from the request point asks again.
+        QGeoCoordinate near = Guomao.atDistanceAndAzimuth(499, 0);
+        receiver->fix(near);
+        QCOMPARE(guide->trail.entries().size(), 1);
+        QGeoCoordinate far = Guomao.atDistanceAndAzimuth(600, 0);
+        receiver->fix(far);
+        QCOMPARE(guide->trail.entries().size(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(logged(service, "fst_idata_price.php").size(), 2, 10000);
+
+        // Back and the same type again keeps the trail; the other type starts a new one.
+        page.onGoBack();
+        QVERIFY(!guide->active);
+        page.onUseGPSGuide(jm, 1000, type);
+        QCOMPARE(guide->trail.entries().size(), 3);
+        page.onGoBack();
+        page.onUseGPSGuide(jm, 1000, otherType);
+        QCOMPARE(guide->guideType, otherType);
+        QCOMPARE(guide->trail.entries().size(), 1);
+        QVERIFY(answered(guide));
+    }
+
+    void cityChange_data()
+    {
+        kwdColumns<bool, QString, QString, int, QString, bool>("open", "city", "address", "announcements",
+                                                               "jm", "changed");
+        // The located city when the guide is opened again with the code it had; empty: not reopened.
+        QTest::addColumn<QString>("opened");
+        const QString nanjingRoad = QStringLiteral("南京东路1号");
+        const QString none;
+        kwdRow("another city", true, QStringLiteral("上海"), nanjingRoad, 1, "sh", true, none);
+        kwdRow("another city, announced twice", true, QStringLiteral("上海"), nanjingRoad, 2, "sh", true,
+               none);
+        // Nothing to ask there, and one message however often the address comes.
+        kwdRow("a city the catalogue lacks, twice", true, QStringLiteral("火星城"), QStringLiteral("一号路"),
+               2, "", true, none);
+        // Opened there, the guide asks with the code it was given, also as the drive goes on.
+        kwdRow("opened in a city the catalogue lacks", true, QStringLiteral("火星城"),
+               QStringLiteral("一号路"), 2, "bj", false, QStringLiteral("火星城"));
+        kwdRow("the same city", true, QStringLiteral("北京"), QStringLiteral("建国门外大街1号"), 1, "bj",
+               false, none);
+        kwdRow("no address", true, QStringLiteral("上海"), QString(), 1, "bj", false, none);
+        kwdRow("guide closed", false, QStringLiteral("上海"), nanjingRoad, 1, "bj", false, none);
+    }
+
+    void cityChange()
+    {
+        QFETCH(bool, open);
+        QFETCH(QString, city);
+        QFETCH(QString, jm);
+        QFETCH(bool, changed);
+        QFETCH(QString, opened);
+        qvmWidgetAround page;
+        qvmWidgetGPSGuide* guide = openGuide(page, 1);
+        QVERIFY(guide);
+        QCOMPARE(guide->jm, QStringLiteral("bj"));
+        if (!opened.isEmpty()) {
+            page.onGoBack();
+            page.location()->cityName = opened;
+            page.onUseGPSGuide(guide->jm, 1000, 1);
+            QCOMPARE(guide->city, opened);
+            QCOMPARE(guide->jm, jm);
+            QVERIFY(guide->tracking && answered(guide));
+        }
+        if (!open)
+            page.onGoBack();
+        const QString before = guide->city;
+        const qsizetype points = guide->trail.entries().size();
+        service->clearLog();
+        messages.clear();
+        for (int i = 0; i < kwdData<int>("announcements"); ++i)
+            guide->onAddressChange(QStringLiteral("any"), city, kwdData<QString>("address"));
+        QCOMPARE(guide->jm, jm);
+        QCOMPARE(guide->city, changed ? city : before);
+        // The compound rows open their details on the hosts the guide asks.
+        QCOMPARE(kwdStore::instance()->cityCode(guide->condition->field(kwdFinder::City)), jm);
+        // Without a code the title says so instead of locating for ever.
+        QCOMPARE(guide->title->titleText() ==
+                     qvmWidgetGPSGuide::tr("No guide for this city: go back and open it again"),
+                 jm.isEmpty());
+        QCOMPARE(messages,
+                 changed ? QStringList{QStringLiteral("Info: Your City Has been changed to [") + city + "]"}
+                         : QStringList());
+        // The fix in hand starts tracking anew and asks the new city's hosts about it.
+        const bool asks = changed && !jm.isEmpty();
+        QCOMPARE(guide->trail.entries().size(), points + (asks ? 1 : 0));
+        QVERIFY(answered(guide));
+        const QStringList asked = logged(service, "kwdhalist.html");
+        QCOMPARE(asked.size(), asks ? 1 : 0);
+        if (asks)
+            QVERIFY(asked.first().startsWith(QUrl(kwdLocalService::listingHost(jm)).host() + ' '));
+    }
+
+    void headerTap_data()
+    {
+        kwdColumns<bool, bool, bool, bool>("pressInside", "releaseInside", "withTrail", "emitted");
+        kwdRow("tap", true, true, true, true);
+        kwdRow("slid out", true, false, true, false);
+        kwdRow("slid in", false, true, true, false);
+        kwdRow("tap without a trail", true, true, false, false);
+    }
+
+    void headerTap()
+    {
+        QFETCH(bool, withTrail);
+        QFETCH(bool, emitted);
+        qvmWidgetAround page;
+        qvmWidgetGPSGuide* guide = openGuide(page, 2);
+        QVERIFY(guide);
+        if (!withTrail)
+            guide->clearTrail();
+        QTRY_VERIFY_WITH_TIMEOUT(guide->tapRect.isValid(), 5000);
+        const QRect tap = guide->tapRect;
+        // Inside the band, below the tap area: the chart.
+        const QPoint outside(tap.center().x(), tap.bottom() + 20);
+        QVERIFY(outside.y() < guide->headerHeight());
+        QSignalSpy spy(guide, &qvmWidgetGPSGuide::requestDetailResult);
+        QTest::mousePress(guide, Qt::LeftButton, {}, kwdData<bool>("pressInside") ? tap.center() : outside);
+        QTest::mouseRelease(guide, Qt::LeftButton, {},
+                            kwdData<bool>("releaseInside") ? tap.center() : outside);
+        QCOMPARE(spy.size(), emitted ? 1 : 0);
+        QVERIFY(!guide->pressed);
+        if (emitted) {
+            QCOMPARE(spy.first().at(0).toFloat(), float(Guomao.latitude()));
+            QCOMPARE(spy.first().at(1).toFloat(), float(Guomao.longitude()));
+            QCOMPARE(spy.first().at(2).toFloat(), 3000.0f);
+        }
+        // The chart reads as an image that says what it shows, the trail's points among it.
+        QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(guide->chartImage());
+        QCOMPARE(chart->role(), QAccessible::Graphic);
+        QVERIFY(chart->text(QAccessible::Name).startsWith(QStringLiteral("价格走势图")));
+        guide->repaint();
+        QCOMPARE(chart->text(QAccessible::Name).contains(QStringLiteral("最近 0 个点")), !withTrail);
+    }
+
+    void searchButtons_data()
+    {
+        kwdColumns<bool, double, double, QString, QString, QString, QString>(
+            "fix", "lat", "lon", "storeCity", "radius", "message", "searchedCity");
+        // A condition of the store's search that the around-me list carries (until "×" drops it).
+        QTest::addColumn<QString>("keyword");
+        const QString none;
+        kwdRow("no fix", false, 0.0, 0.0, QStringLiteral("北京"), QStringLiteral("1000"),
+               QStringLiteral("error: GPS Data is not valid"), none, none);
+        kwdRow("looked-up city without 市", true, 39.9087, 116.4605, QStringLiteral("上海"),
+               QStringLiteral("2000"), none, QStringLiteral("北京"), none);
+        kwdRow("carried keyword, cleared", true, 39.9087, 116.4605, QStringLiteral("北京"),
+               QStringLiteral("2000"), none, QStringLiteral("北京"), QStringLiteral("花园"));
+        kwdRow("no address, store's city", true, 20.0, 125.0, QStringLiteral("上海"), QStringLiteral("500"),
+               none, QStringLiteral("上海"), none);
+        kwdRow("no address, unknown city", true, 20.0, 125.0, QStringLiteral("火星"), QStringLiteral("1000"),
+               QStringLiteral("error: your city[火星] is not support"), none, none);
+    }
+
+    void searchButtons()
+    {
+        QFETCH(bool, fix);
+        QFETCH(double, lat);
+        QFETCH(double, lon);
+        QFETCH(QString, radius);
+        QFETCH(QString, message);
+        QFETCH(QString, searchedCity);
+        QFETCH(QString, keyword);
+        kwdFinder* current = kwdStore::instance()->currentFinder;
+        current->setField(kwdFinder::City, kwdData<QString>("storeCity"));
+        current->setField(kwdFinder::Radius, radius);
+        current->setField(kwdFinder::Keyword, keyword);
+        // The radius is read from the store when the form is made.
+        showAround();
+        qvmWidgetAroundFunction* form = page->form();
+        QCOMPARE(QString::number(form->range()), radius);
+        if (fix) {
+            QSignalSpy address(page->location(), &kwdLocation::addressChange);
+            receiver->fix(QGeoCoordinate(lat, lon));
+            QVERIFY(form->widgetButton->isVisible());
+            QVERIFY(address.wait(10000));
+        }
+        form->btnSale->click();
+        QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList{message});
+        if (searchedCity.isEmpty()) {
+            QCOMPARE(page->currentPage(), int(qvmWidgetAround::PageForm));
+            return;
+        }
+        QCOMPARE(page->currentPage(), int(qvmWidgetAround::PageResults));
+        QVERIFY(page->addressName()->text().endsWith(QStringLiteral("%1m").arg(radius)));
+        QCOMPARE(page->addressName()->textFormat(), Qt::PlainText); // the geocoder's text is never markup
+        QCOMPARE(form->condition()->field(kwdFinder::City), searchedCity);
+        QCOMPARE(current->field(kwdFinder::Radius), radius);
+        // The list request carries the live position and the radius; around a real place real rows
+        // come back (out at sea there are none).
+        QTRY_VERIFY_WITH_TIMEOUT(
+            page->resultView()->topPage() && page->resultView()->pendingRequests().isEmpty(), 10000);
+        QPushButton* clear = page->titleBar()->clearConditionButton();
+        QCOMPARE(clear->isVisible(), !keyword.isEmpty());
+        if (clear->isVisible()) {
+            clear->click();
+            QTRY_VERIFY_WITH_TIMEOUT(page->resultView()->pendingRequests().isEmpty(), 10000);
+            QVERIFY(!clear->isVisible());
+        }
+        const auto* shownList = static_cast<qvmResultListItem*>(page->resultView()->topPage());
+        QCOMPARE(!shownList->rows.isEmpty(), searchedCity == QStringLiteral("北京"));
+        QJsonObject list;
+        for (const QJsonObject& entry : service->log()) {
+            if (entry.value(QStringLiteral("path")).toString().endsWith(QLatin1String("forsalelist.html")))
+                list = entry;
+        }
+        QCOMPARE(list.value(QStringLiteral("host")).toString(),
+                 QUrl(kwdLocalService::listingHost(kwdStore::instance()->cityCode(searchedCity))).host());
+        QCOMPARE(
+            list.value(QStringLiteral("query")).toString(),
+            QStringLiteral("page=1&percount=20&location=%1%7C%2%7C%3&sn=%4")
+                .arg(QString::number(lon, 'f', 6), QString::number(lat, 'f', 6), radius, kwdDevice::id()));
+    }
+
+    void monitor_data()
+    {
+        kwdColumns<int, bool>("shown", "left");
+        kwdRow("page left", -1, true);
+        kwdRow("results shown", int(qvmWidgetAround::PageResults), false);
+        kwdRow("conditions shown", int(qvmWidgetAround::PageCondition), false);
+        kwdRow("results shown, page left", int(qvmWidgetAround::PageResults), true);
+        kwdRow("conditions shown, page left", int(qvmWidgetAround::PageCondition), true);
+        kwdRow("guide shown, page left", int(qvmWidgetAround::PageGuide), true);
+    }
+
+    void monitor()
+    {
+        QFETCH(int, shown);
+        QFETCH(bool, left);
+        showAround();
+        qvmWidgetAroundFunction* form = page->form();
+        kwdStore::instance()->currentFinder->setField(kwdFinder::City, QStringLiteral("北京"));
+        const QGeoCoordinate here(39.9087, 116.4605);
+        receiver->fix(here);
+        if (shown == qvmWidgetAround::PageGuide)
+            form->btnGPSGuide->click();
+        else if (shown > 0)
+            form->btnSale->click();
+        if (shown == qvmWidgetAround::PageCondition)
+            page->onTitleBarAction(0, 0);
+        if (left)
+            page->hide();
+        QCOMPARE(page->currentPage(), qMax(0, shown));
+        QVERIFY(form->monitor->isActive());
+        // The ticks are the test's own: two minutes each in the program.
+        form->onMonitorTimeout();
+        QVERIFY(page->location()->isRunning());
+        form->onMonitorTimeout();
+        QCOMPARE(page->location()->isRunning(), !left);
+        QCOMPARE(form->monitor->isActive(), !left);
+        QCOMPARE(form->widgetButton->isHidden(), left);
+        // Coming back to any of the page's own pages starts positioning again, watched while the form
+        // is out of sight, and the next fix reaches the page shown.
+        page->show();
+        QCOMPARE(page->currentPage(), qMax(0, shown));
+        QVERIFY(page->location()->isRunning());
+        QCOMPARE(form->monitor->isActive(), shown > 0);
+        const QGeoCoordinate there = here.atDistanceAndAzimuth(600, 90);
+        receiver->fix(there);
+        if (shown == qvmWidgetAround::PageGuide)
+            QCOMPARE(page->guidePage()->requestLongitude, there.longitude());
+        if (shown == qvmWidgetAround::PageResults)
+            page->onTitleBarAction(0, 0);
+        if (shown == qvmWidgetAround::PageResults || shown == qvmWidgetAround::PageCondition) {
+            page->onSearchFromConditionView();
+            const QString query = static_cast<qvmResultListItem*>(page->resultView()->topPage())->query;
+            QVERIFY2(query.contains(
+                         QStringLiteral("location=%1|").arg(QString::number(there.longitude(), 'f', 6))),
+                     qPrintable(query));
+        }
+        for (int i = 0; i < 3 && page->currentPage() != qvmWidgetAround::PageForm; ++i)
+            page->onGoBack();
+        QCOMPARE(page->currentPage(), int(qvmWidgetAround::PageForm));
+        QVERIFY(page->location()->isRunning());
+        QVERIFY(!form->monitor->isActive());
+    }
 
 private:
     // Starts a location whose receivers offer `methods`; the first is the satellite one.
@@ -309,12 +793,66 @@ private:
                addresses->size() == count;
     }
 
+    // The around-me page on its own, its receiver the test's.
+    void showAround()
+    {
+        service->clearLog();
+        page = new qvmWidgetAround;
+        page->location()->sourceFactory = [this](QObject* parent) {
+            receiver = new kwdTestReceiver(QGeoPositionInfoSource::SatellitePositioningMethods, parent);
+            return receiver;
+        };
+        page->resize(360, 600);
+        page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(page));
+        QVERIFY(page->location()->isRunning());
+    }
+
+    // Shows `page`, fixes the receiver at `at`, waits for its address and opens the guide of `type`
+    // once its first answers are in; null when any of that fails.
+    qvmWidgetGPSGuide* openGuide(qvmWidgetAround& page, int type, const QGeoCoordinate& at = Guomao)
+    {
+        receiver = nullptr;
+        page.location()->sourceFactory = [this](QObject* parent) {
+            receiver = new kwdTestReceiver(QGeoPositionInfoSource::SatellitePositioningMethods, parent);
+            return receiver;
+        };
+        page.resize(360, 600);
+        page.show();
+        if (!QTest::qWaitForWindowExposed(&page) || !receiver)
+            return nullptr;
+        QSignalSpy address(page.location(), &kwdLocation::addressChange);
+        receiver->fix(at);
+        if (!address.wait(10000))
+            return nullptr;
+        const QString jm = kwdStore::instance()->cityCode(page.location()->city());
+        if (jm.isEmpty())
+            return nullptr;
+        page.onUseGPSGuide(jm, 1000, type);
+        qvmWidgetGPSGuide* guide = page.guidePage();
+        return answered(guide) ? guide : nullptr;
+    }
+
+    // Waits until neither request of the newest point is out, so that no answer reaches the next row.
+    static bool answered(const qvmWidgetGPSGuide* guide)
+    {
+        const qvmGuideRequest* last = guide->trail.newest();
+        if (!last)
+            return true;
+        const int listId = last->listId;
+        return QTest::qWaitFor(
+            [&] { return last->statId == 0 && !qvmHttpHolder::instance()->request(listId); }, 10000);
+    }
+
     kwdLocalService* service = nullptr;
     qvmHttpHolder* holder = nullptr;
     kwdLocation* location = nullptr;
     QList<kwdTestReceiver*> receivers;
     QSignalSpy* addresses = nullptr;
     QSignalSpy* positions = nullptr;
+    kwdTestReceiver* receiver = nullptr;
+    qvmWidgetAround* page = nullptr;
+    QStringList messages;
 };
 
 KWD_TEST_MAIN(TestLocation)

@@ -1,4 +1,5 @@
 #include "kwdfinder.h"
+#include "kwdpinyin.h"
 #include "kwdstartup.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
@@ -9,6 +10,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDomDocument>
+#include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -47,7 +50,8 @@ QString items(const QComboBox* combo)
 
 } // namespace
 
-// The area and category chooser: catalogue order, record updates, the push button's two ways.
+// The area and category chooser: catalogue order, record updates, the push button's two ways; and the
+// pinyin order of province and city names.
 class TestWidgetArea : public QObject
 {
     Q_OBJECT
@@ -63,6 +67,7 @@ private Q_SLOTS:
 
     void shippedCatalogueAndBadge()
     {
+        // Placed as the program shows it, with the skin's style sheet.
         QVERIFY(kwdStartup::installStyleSheet(qApp, kwdTheme::instance()->skinDir()));
         auto resetStyle = qScopeGuard([] { qApp->setStyleSheet(QString()); });
         kwdStore::instance()->load();
@@ -72,7 +77,7 @@ private Q_SLOTS:
                  QStringLiteral("北京北京"));
 
         // The new-houses badge sits over the push button's right half, sticking out above it by half its
-        // height. Drawn as the program shows it, with the skin's style sheet.
+        // height.
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QPushButton* badge = button(QStringLiteral("btnNew"));
@@ -83,18 +88,14 @@ private Q_SLOTS:
         const QRect pushRect(push->mapTo(page, QPoint(0, 0)), push->size());
         QVERIFY(badge->x() > pushRect.center().x() && badge->x() < pushRect.right());
         QCOMPARE(badge->y() + pushRect.height() / 2, pushRect.top());
-        const QImage image = window->grab().toImage();
-        QVERIFY(image.save(kwdTestEnvironment::outputDir(QStringLiteral("search")) +
-                           QStringLiteral("/area.png")));
         Q_EMIT window->hideBtnNew();
         QVERIFY(!badge->isVisible());
     }
 
     void startUp_data()
     {
-        QTest::addColumn<QString>("province");
-        QTest::addColumn<int>("category");
-        QTest::addColumn<QString>("shown"); // province, selected city, then the city list
+        // shown: province, selected city, then the city list
+        kwdColumns<QString, int, QString>("province", "category", "shown");
 
         kwdRow("never searched", "江苏", -1, "江苏 新城: 南京 新城");
         kwdRow("last search was for sale", "广东", 2, "广东 新城: 广州 深圳 新城");
@@ -103,16 +104,14 @@ private Q_SLOTS:
 
     void startUp()
     {
-        QFETCH(QString, province);
         QFETCH(int, category);
-        QFETCH(QString, shown);
-        setUp(province, category);
+        setUp(kwdData<QString>("province"), category);
         const QString before = describe(kwdStore::instance()->currentFinder);
         build();
         QSignalSpy search(page, &kwdWidgetArea::doSearch);
         QCOMPARE(combo("cboProvince")->currentText() + QLatin1Char(' ') + combo("cboCity")->currentText() +
                      QStringLiteral(": ") + items(combo("cboCity")),
-                 shown);
+                 kwdData<QString>("shown"));
         // Shortly after start the last search, if any, runs again unchanged.
         QCOMPARE(search.count(), 0);
         QCOMPARE(search.wait(category == -1 ? 200 : 2000), category != -1);
@@ -124,12 +123,10 @@ private Q_SLOTS:
 
     void buttons_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("chosen"); // province and city
-        QTest::addColumn<bool>("subscribed");
-        QTest::addColumn<QString>("outcome"); // "search", "push" (doSearch(true)) or "look" (main window)
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("push");
+        // chosen: province and city
+        // outcome: "search", "push" (doSearch(true)) or "look" (main window)
+        kwdColumns<QString, QString, bool, QString, QString, QString>("name", "chosen", "subscribed",
+                                                                      "outcome", "current", "push");
 
         const char current[] = "-1:广东,新城,天河,77,花园,103";
         const char push[] = "-1:广东,新城,天河,,,101";
@@ -148,33 +145,138 @@ private Q_SLOTS:
 
     void buttons()
     {
-        QFETCH(QString, name);
         QFETCH(QString, chosen);
-        QFETCH(bool, subscribed);
-        QFETCH(QString, outcome);
-        QFETCH(QString, current);
-        QFETCH(QString, push);
 
         setUp(QStringLiteral("广东"), -1);
         kwdStore* store = kwdStore::instance();
-        store->currentNewHouseFinder->setField(kwdFinder::PushFlag, subscribed ? QStringLiteral("1") : "0");
+        store->currentNewHouseFinder->setField(kwdFinder::PushFlag,
+                                               kwdData<bool>("subscribed") ? QStringLiteral("1") : "0");
         build();
         QSignalSpy search(page, &kwdWidgetArea::doSearch);
         combo("cboProvince")->setCurrentText(chosen.section(QLatin1Char(' '), 0, 0));
         combo("cboCity")->setCurrentText(chosen.section(QLatin1Char(' '), 1));
-        button(name)->click();
+        button(kwdData<QString>("name"))->click();
 
         QStringList happened;
         for (int i = 0; i < window->looks; ++i)
             happened << QStringLiteral("look");
         for (const QList<QVariant>& args : search)
             happened << (args.at(0).toBool() ? QStringLiteral("push") : QStringLiteral("search"));
-        QCOMPARE(happened.join(QLatin1Char(' ')), outcome);
-        QCOMPARE(describe(store->currentFinder), current);
-        QCOMPARE(describe(store->currentNewHouseFinder), push);
+        QCOMPARE(happened.join(QLatin1Char(' ')), kwdData<QString>("outcome"));
+        QCOMPARE(describe(store->currentFinder), kwdData<QString>("current"));
+        QCOMPARE(describe(store->currentNewHouseFinder), kwdData<QString>("push"));
+    }
+
+    void initial_data()
+    {
+        kwdColumns<QChar, int>("c", "key");
+
+        kwdRow("zhong read as chong", QChar(0x91CD), int('c'));
+        kwdRow("last ideograph, filled by hand", QChar(0x9FA6), int('c'));
+        kwdRow("beyond the table", QChar(0x9FA7), 0x9FA7);
+        kwdRow("latin", QChar('Q'), int('Q'));
+    }
+
+    void initial() { QCOMPARE(kwdPinyin::initial(kwdData<QChar>("c")), kwdData<int>("key")); }
+
+    void lessThan_data()
+    {
+        // aFirst: b never sorts before a in these rows
+        kwdColumns<QString, QString, bool>("a", "b", "aFirst");
+
+        kwdRow("beijing, chongqing", QStringLiteral("北京"), QStringLiteral("重庆"), true);
+        kwdRow("second character decides", QStringLiteral("保定"), QStringLiteral("北京"), true);
+        kwdRow("equal keys", QStringLiteral("山西"), QStringLiteral("陕西"), false);
+        kwdRow("prefix", QStringLiteral("吉林"), QStringLiteral("吉林市"), false);
+        kwdRow("empty name", QString(), QStringLiteral("北京"), false);
+        kwdRow("latin before ideograph", QStringLiteral("a"), QStringLiteral("北"), true);
+        kwdRow("signed 8-bit: high byte is negative", QStringLiteral("\u00e9"), QStringLiteral("a"), true);
+    }
+
+    void lessThan()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QCOMPARE(kwdPinyin::lessThan(a, b), kwdData<bool>("aFirst"));
+        QVERIFY(!kwdPinyin::lessThan(b, a));
+    }
+
+    void sort_data()
+    {
+        // Names separated by spaces, as the catalogue lists them and as they must come out.
+        kwdColumns<QString, QString>("names", "sorted");
+
+        kwdRow("provinces", QStringLiteral("浙江 广东 重庆 北京 安徽"),
+               QStringLiteral("安徽 北京 重庆 广东 浙江"));
+        kwdRow("equal keys keep catalogue order", QStringLiteral("陕西 上海 山西 安徽"),
+               QStringLiteral("安徽 上海 陕西 山西"));
+        kwdRow("equal keys, reversed", QStringLiteral("山西 上海 陕西"), QStringLiteral("上海 山西 陕西"));
+        kwdRow("chongqing files under c", QStringLiteral("郑州 长沙 重庆 成都"),
+               QStringLiteral("成都 重庆 长沙 郑州"));
+        kwdRow("jilin: the capital first", QStringLiteral("吉林 长春 四平"),
+               QStringLiteral("长春 吉林 四平"));
+        kwdRow("xiamen among the x-cities", QStringLiteral("厦门 泉州 三明"),
+               QStringLiteral("泉州 三明 厦门"));
+        kwdRow("xinjiang before xizang", QStringLiteral("西藏 新疆"), QStringLiteral("新疆 西藏"));
+    }
+
+    void sort()
+    {
+        QStringList list = kwdData<QString>("names").split(QLatin1Char(' '));
+        kwdPinyin::sort(list);
+        QCOMPARE(list.join(QLatin1Char(' ')), kwdData<QString>("sorted"));
+    }
+
+    void placeNames_data()
+    {
+        // Each name of the shipped city list with the pinyin initials it must sort by: the city's code
+        // where it spells the initials (one letter per character) or starts with the first syllable.
+        // Provinces carry no code; their initials are written out here.
+        // wholeName: false: only the first character is checked
+        kwdColumns<QString, QString, bool>("name", "initials", "wholeName");
+        const QStringList provinces =
+            QStringLiteral(
+                "北京 bj,天津 tj,河北 hb,山西 sx,内蒙古 nmg,辽宁 ln,吉林 jl,黑龙江 hlj,上海 sh,江苏 js,浙江 "
+                "zj,安徽 ah,"
+                "福建 fj,江西 jx,山东 sd,河南 hn,湖北 hb,湖南 hn,广东 gd,广西 gx,海南 hn,重庆 cq,四川 "
+                "sc,贵州 gz,"
+                "云南 yn,西藏 xz,陕西 sx,甘肃 gs,青海 qh,宁夏 nx,新疆 xj")
+                .split(QLatin1Char(','));
+        for (const QString& p : provinces) {
+            const QStringList parts = p.split(QLatin1Char(' '));
+            QTest::addRow("province %s", qPrintable(parts[0])) << parts[0] << parts[1] << true;
+        }
+        QFile file(QCoreApplication::applicationDirPath() + QStringLiteral("/citylist.xml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QDomDocument doc;
+        QVERIFY(doc.setContent(&file));
+        const QDomNodeList provinceNodes =
+            doc.documentElement().elementsByTagName(QStringLiteral("province"));
+        QCOMPARE(provinceNodes.size(), provinces.size());
+        const QDomNodeList cities = doc.documentElement().elementsByTagName(QStringLiteral("city"));
+        QVERIFY(cities.size() > 300);
+        for (int i = 0; i < cities.size(); ++i) {
+            const QDomElement city = cities.at(i).toElement();
+            const QString name = city.attribute(QStringLiteral("name"));
+            const QString code = city.attribute(QStringLiteral("jm"));
+            QTest::addRow("city %s %s", qPrintable(name), qPrintable(code))
+                << name << code << (code.size() == name.size());
+        }
+    }
+
+    void placeNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, initials);
+        QFETCH(bool, wholeName);
+        QString keys;
+        for (int i = 0; i < (wholeName ? name.size() : 1); ++i)
+            keys += QChar(kwdPinyin::initial(name.at(i)));
+        QCOMPARE(keys, wholeName ? initials : initials.left(1));
     }
 
 private:
+    // A small catalogue, a current search in 新城 (district and housing area chosen) and a push record.
     void setUp(const QString& province, int category)
     {
         kwdStore* store = kwdStore::instance();
@@ -212,6 +314,5 @@ private:
     kwdWidgetArea* page = nullptr;
 };
 
-// A small catalogue, a current search in 新城 (district and housing area chosen) and a push record.
 KWD_TEST_MAIN(TestWidgetArea)
 #include "tst_kwdwidgetarea.moc"

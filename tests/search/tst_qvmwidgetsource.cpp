@@ -4,6 +4,7 @@
 #include "kwdlocalservice.h"
 #include "kwdstore.h"
 #include "kwdtestenvironment.h"
+#include "kwdtesttable.h"
 #include "qvmhttpholder.h"
 #include "qvmresultlistitem.h"
 #include "qvmresultview.h"
@@ -61,18 +62,15 @@ private Q_SLOTS:
 
     void categorySearchOpensList_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("category");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("sale") << "/webservice/kwdforsalelist.html" << 2 << "二手房";
-        QTest::newRow("lease") << "/webservice/kwdleaselist.html" << 3 << "租房";
-        QTest::newRow("housing areas") << "/webservice/kwdhalist.html" << 1 << "楼盘小区";
+        kwdColumns<QString, int, QString>("path", "category", "title");
+        kwdRow("sale", "/webservice/kwdforsalelist.html", 2, "二手房");
+        kwdRow("lease", "/webservice/kwdleaselist.html", 3, "租房");
+        kwdRow("housing areas", "/webservice/kwdhalist.html", 1, "楼盘小区");
     }
 
     void categorySearchOpensList()
     {
-        QFETCH(int, category);
-        qvmResultListItem* list = searchCategory(category);
+        qvmResultListItem* list = searchCategory(kwdData<int>("category"));
         QVERIFY(list && !list->rows.isEmpty());
         QCOMPARE(page->currentPage(), int(qvmWidgetSource::PageResults));
         QTEST(page->titleBar()->titleText(), "title");
@@ -111,19 +109,17 @@ private Q_SLOTS:
 
     void back_data()
     {
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<QString>("step");
-        QTest::addColumn<int>("expected");
+        kwdColumns<int, QString, int>("pages", "step", "expected");
         const int area = qvmWidgetSource::PageArea;
         const int results = qvmWidgetSource::PageResults;
-        QTest::newRow("area page stays") << 0 << QString() << area;
-        QTest::newRow("list alone: area page") << 1 << QString() << area;
-        QTest::newRow("list alone swiped: area page") << 1 << QStringLiteral("swipe") << area;
-        QTest::newRow("detail, favourite toggled: list") << 2 << QString() << results;
-        QTest::newRow("condition form: list") << 1 << QStringLiteral("condition") << results;
-        QTest::newRow("push form, subscribed: results") << 1 << QStringLiteral("push 1") << results;
-        QTest::newRow("push form, subscribed, no results") << 0 << QStringLiteral("push 1") << area;
-        QTest::newRow("push form, not subscribed") << 1 << QStringLiteral("push 0") << area;
+        kwdRow("area page stays", 0, QString(), area);
+        kwdRow("list alone: area page", 1, QString(), area);
+        kwdRow("list alone swiped: area page", 1, QStringLiteral("swipe"), area);
+        kwdRow("detail, favourite toggled: list", 2, QString(), results);
+        kwdRow("condition form: list", 1, QStringLiteral("condition"), results);
+        kwdRow("push form, subscribed: results", 1, QStringLiteral("push 1"), results);
+        kwdRow("push form, subscribed, no results", 0, QStringLiteral("push 1"), area);
+        kwdRow("push form, not subscribed", 1, QStringLiteral("push 0"), area);
     }
 
     void back()

@@ -77,11 +77,7 @@ private Q_SLOTS:
 
     void automaticUpdateCheck_data()
     {
-        QTest::addColumn<QString>("last");
-        QTest::addColumn<int>("storedBuild");
-        QTest::addColumn<int>("serverBuild");
-        QTest::addColumn<bool>("asks");
-        QTest::addColumn<int>("announced");
+        kwdColumns<QString, int, int, bool, int>("last", "storedBuild", "serverBuild", "asks", "announced");
         const QDateTime now = QDateTime::currentDateTime();
         kwdRow("first start", QString(), 1016, 1017, true, 1017);
         // Earlier today, whatever the hour: the interval counts calendar days.
@@ -97,7 +93,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, last);
         QFETCH(int, storedBuild);
-        QFETCH(int, serverBuild);
         QFETCH(bool, asks);
         QFETCH(int, announced);
         kwdStore* store = kwdStore::instance();
@@ -106,7 +101,8 @@ private Q_SLOTS:
         else
             store->setConfig(kwdStore::cfgLastUpdate, last);
         store->setConfig(kwdStore::cfgLastUpdateBuild, storedBuild);
-        QVERIFY(service->setUpdate(serverBuild, "1.2.0", "2026-11-30", "http://www.kwd.test/kwd.exe"));
+        QVERIFY(service->setUpdate(kwdData<int>("serverBuild"), "1.2.0", "2026-11-30",
+                                   "http://www.kwd.test/kwd.exe"));
         const QString before = lastUpdate();
 
         // The window's own check 200 ms after it was built; the usage report and the prize check go
@@ -162,11 +158,7 @@ private Q_SLOTS:
 
     void manualUpdateCheck_data()
     {
-        QTest::addColumn<int>("build");
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("opens");
+        kwdColumns<int, QString, QString, QString, bool>("build", "url", "fault", "text", "opens");
         kwdRow("nothing new", 1016, "http://www.kwd.test/a.exe", "", "You have latest app", false);
         kwdRow("server error", 1017, "http://www.kwd.test/a.exe", "500", "Check update failed", false);
         kwdRow("announced", 1017, "https://www.kwd.test/a.exe", "", "Found new version: ", true);
@@ -175,12 +167,10 @@ private Q_SLOTS:
 
     void manualUpdateCheck()
     {
-        QFETCH(int, build);
-        QFETCH(QString, url);
         QFETCH(QString, fault);
         QFETCH(QString, text);
         QFETCH(bool, opens);
-        QVERIFY(service->setUpdate(build, "1.1.7", "2026-12-01", url));
+        QVERIFY(service->setUpdate(kwdData<int>("build"), "1.1.7", "2026-12-01", kwdData<QString>("url")));
         if (!fault.isEmpty())
             QVERIFY(service->setFault(QString(), updatePath, fault));
         MainWindow window;
@@ -209,12 +199,9 @@ private Q_SLOTS:
 
     void prizeReply_data()
     {
-        QTest::addColumn<bool>("automatic");
-        QTest::addColumn<QString>("status");
-        QTest::addColumn<QString>("prize");
-        QTest::addColumn<QString>("claimed");
-        QTest::addColumn<QString>("flag");
-        QTest::addColumn<QString>("panel"); // "prize", "counts" or "" (not shown)
+        // panel: "prize", "counts" or "" (not shown)
+        kwdColumns<bool, QString, QString, QString, QString, QString>("automatic", "status", "prize",
+                                                                      "claimed", "flag", "panel");
         kwdRow("automatic, unclaimed prize", true, "true", "<b>MP3</b>", "false", "1", "prize");
         kwdRow("automatic, FALSE in capitals", true, "true", "MP3", "FALSE", "1", "prize");
         kwdRow("automatic, claimed prize", true, "true", "MP3", "true", "1", "");
@@ -226,13 +213,11 @@ private Q_SLOTS:
     void prizeReply()
     {
         QFETCH(bool, automatic);
-        QFETCH(QString, status);
         QFETCH(QString, prize);
-        QFETCH(QString, claimed);
         QFETCH(QString, flag);
         QFETCH(QString, panel);
-        QVERIFY(service->setPrizeStatus(status));
-        QVERIFY(service->setPrize(kwdDevice::id(), prize, "K-17", claimed));
+        QVERIFY(service->setPrizeStatus(kwdData<QString>("status")));
+        QVERIFY(service->setPrize(kwdDevice::id(), prize, "K-17", kwdData<QString>("claimed")));
         kwdStore::instance()->setConfig(kwdStore::prizeFlag, flag == "1" ? "0" : "1");
         MainWindow window;
         window.resize(360, 640);
@@ -270,10 +255,7 @@ private Q_SLOTS:
 
     void notice_data()
     {
-        QTest::addColumn<QString>("ishave");
-        QTest::addColumn<QString>("link");
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<bool>("opens");
+        kwdColumns<QString, QString, bool, bool>("ishave", "link", "shown", "opens");
         kwdRow("notice with a link", "true", "http://www.kwd.test/notice.html", true, true);
         kwdRow("any text but false", "1", "https://www.kwd.test/n", true, true);
         kwdRow("false", "false", "http://www.kwd.test/notice.html", false, false);
@@ -283,11 +265,10 @@ private Q_SLOTS:
 
     void notice()
     {
-        QFETCH(QString, ishave);
         QFETCH(QString, link);
         QFETCH(bool, shown);
         QFETCH(bool, opens);
-        QVERIFY(service->setNotice(link, ishave));
+        QVERIFY(service->setNotice(link, kwdData<QString>("ishave")));
         qvmHttpHolder holder;
         QWidget window;
         window.resize(360, 640);

@@ -110,10 +110,8 @@ private Q_SLOTS:
 
     void announcedFile_data()
     {
-        QTest::addColumn<int>("limit");
-        QTest::addColumn<QStringList>("added");
-        QTest::addColumn<QByteArray>("damage"); // written over the file before it is read again
-        QTest::addColumn<QStringList>("kept");
+        // damage: written over the file before it is read again
+        kwdColumns<int, QStringList, QByteArray, QStringList>("limit", "added", "damage", "kept");
         kwdRow("under the limit", 5, list("a,b,c"), QByteArray(), list("a,b,c"));
         kwdRow("oldest dropped", 3, list("a,b,c,d,e"), QByteArray(), list("c,d,e"));
         kwdRow("repeats once", 5, list("a,b,a,c,b"), QByteArray(), list("a,b,c"));
@@ -148,12 +146,11 @@ private Q_SLOTS:
 
     void readReply_data()
     {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("last");        // field 26 or 27
-        QTest::addColumn<QStringList>("history"); // announced in earlier polls or runs
-        QTest::addColumn<QStringList>("seen");    // rows of this run
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QStringList>("fresh");
+        // last: field 26 or 27
+        // history: announced in earlier polls or runs
+        // seen: rows of this run
+        kwdColumns<QByteArray, QString, QStringList, QStringList, int, QStringList>("body", "last", "history",
+                                                                                    "seen", "kind", "fresh");
         const QByteArray sale = document("forsale", "forsale", list("5,4,3,2"));
         const QStringList none;
         kwdRow("all new", sale, "", none, none, 2, list("5,4,3,2"));
@@ -180,20 +177,19 @@ private Q_SLOTS:
 
     void readReply()
     {
-        QFETCH(QByteArray, body);
-        QFETCH(QString, last);
-        QFETCH(QStringList, history);
         QFETCH(QStringList, seen);
         QFETCH(int, kind);
         QFETCH(QStringList, fresh);
         kwdFinder record(QStringLiteral("push"), kind);
-        record.setField(kind == 3 ? kwdFinder::PushLastLease : kwdFinder::PushLastSale, last);
+        record.setField(kind == 3 ? kwdFinder::PushLastLease : kwdFinder::PushLastSale,
+                        kwdData<QString>("last"));
         kwdAnnouncedListings announced;
-        announced.add(kind, history);
+        announced.add(kind, kwdData<QStringList>("history"));
         QMap<QString, qvmListItem*> rows;
         for (const QString& id : seen)
             rows.insert(id, qvmListItem::createForKind(2));
-        const kwdNewHouseReply reply = kwdNewHouseReply::read(body, record, announced, rows);
+        const kwdNewHouseReply reply =
+            kwdNewHouseReply::read(kwdData<QByteArray>("body"), record, announced, rows);
         QCOMPARE(reply.kind, kind);
         QCOMPARE(reply.ids, fresh);
         QCOMPARE(reply.rows.size(), fresh.size());
@@ -208,12 +204,9 @@ private Q_SLOTS:
 
     void subscribe_data()
     {
-        QTest::addColumn<int>("segment");
-        QTest::addColumn<QString>("low");
-        QTest::addColumn<QString>("high");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("message"); // empty: accepted
-        QTest::addColumn<QString>("price");
+        // message: empty: accepted
+        kwdColumns<int, QString, QString, int, QString, QString>("segment", "low", "high", "type", "message",
+                                                                 "price");
         const QString invalid = QStringLiteral("Error: Not a valid Price");
         kwdRow("500 to 0", 0, "500", "0", 0, QString(), "500-");
         kwdRow("500 to 300", 0, "500", "300", 0, invalid, QString());
@@ -226,8 +219,6 @@ private Q_SLOTS:
     void subscribe()
     {
         QFETCH(int, segment);
-        QFETCH(QString, low);
-        QFETCH(QString, high);
         QFETCH(int, type);
         QFETCH(QString, message);
         QFETCH(QString, price);
@@ -239,8 +230,8 @@ private Q_SLOTS:
         source->onSearchFromAreaView(true);
         QCOMPARE(source->currentPage(), int(qvmWidgetSource::PagePushCondition));
         form->widSegement->setValue(segment);
-        form->pricestart->setText(low);
-        form->priceend->setText(high);
+        form->pricestart->setText(kwdData<QString>("low"));
+        form->priceend->setText(kwdData<QString>("high"));
         form->coxtype->setCurrentIndex(type);
         form->coxtime->setCurrentIndex(1);
         QSignalSpy back(form, &kwdNewHouseCondition::back);

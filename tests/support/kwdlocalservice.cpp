@@ -23,7 +23,6 @@ kwdLocalService::kwdLocalService(const QStringList& extraArguments)
         return;
     }
     static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    static const QRegularExpression nmea(QStringLiteral("nmea on 127\\.0\\.0\\.1:(\\d+)"));
     QByteArray seen;
     const QDeadlineTimer deadline(30000);
     while (!deadline.hasExpired() && process.state() == QProcess::Running) {
@@ -36,12 +35,8 @@ kwdLocalService::kwdLocalService(const QStringList& extraArguments)
             const QRegularExpressionMatch m = listening.match(QString::fromUtf8(line));
             if (m.hasMatch())
                 port_ = quint16(m.captured(1).toUInt());
-            const QRegularExpressionMatch n = nmea.match(QString::fromUtf8(line));
-            if (n.hasMatch())
-                nmeaPort_ = quint16(n.captured(1).toUInt());
         }
-        // The drive's port is printed right after the proxy's.
-        if (port_ && nmeaPort_)
+        if (port_)
             break;
     }
     if (!port_) {
@@ -72,11 +67,6 @@ QString kwdLocalService::listingHost(const QString& cityCode)
     return QStringLiteral("http://%1.%2").arg(cityCode, kwdServiceConfig::instance().listingDomain);
 }
 
-QString kwdLocalService::mobileHost(const QString& cityCode)
-{
-    return QStringLiteral("http://%1.m.%2").arg(cityCode, kwdServiceConfig::instance().listingDomain);
-}
-
 QString kwdLocalService::statisticsBase()
 {
     return kwdServiceConfig::instance().statisticsBase();
@@ -88,6 +78,11 @@ QString kwdLocalService::controlHost()
 }
 
 namespace {
+QString encoded(const QString& text)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(text));
+}
+
 kwdLocalService::Reply wait(QNetworkReply* reply, int timeoutMs)
 {
     kwdLocalService::Reply r;
@@ -158,9 +153,7 @@ bool kwdLocalService::clearLog() const
 bool kwdLocalService::setFault(const QString& host, const QString& path, const QString& kind,
                                const QString& extra) const
 {
-    QString q = QStringLiteral("/fault?host=%1&path=%2&kind=%3")
-                    .arg(QString::fromLatin1(QUrl::toPercentEncoding(host)),
-                         QString::fromLatin1(QUrl::toPercentEncoding(path)), kind);
+    QString q = QStringLiteral("/fault?host=%1&path=%2&kind=%3").arg(encoded(host), encoded(path), kind);
     if (!extra.isEmpty())
         q += QLatin1Char('&') + extra;
     return control(q);
@@ -176,16 +169,14 @@ bool kwdLocalService::setUpdate(int build, const QString& version, const QString
 {
     return control(QStringLiteral("/update?build=%1&version=%2&time=%3&url=%4")
                        .arg(build)
-                       .arg(QString::fromLatin1(QUrl::toPercentEncoding(version)),
-                            QString::fromLatin1(QUrl::toPercentEncoding(time)),
-                            QString::fromLatin1(QUrl::toPercentEncoding(url))));
+                       .arg(encoded(version), encoded(time), encoded(url)));
 }
 
 bool kwdLocalService::setNotice(const QString& link, const QString& ishave) const
 {
-    QString query = QStringLiteral("/notice?link=%1").arg(QString::fromLatin1(QUrl::toPercentEncoding(link)));
+    QString query = QStringLiteral("/notice?link=%1").arg(encoded(link));
     if (!ishave.isEmpty())
-        query += QStringLiteral("&ishave=%1").arg(QString::fromLatin1(QUrl::toPercentEncoding(ishave)));
+        query += QStringLiteral("&ishave=%1").arg(encoded(ishave));
     return control(query);
 }
 
@@ -193,16 +184,12 @@ bool kwdLocalService::setPrize(const QString& sn, const QString& prize, const QS
                                const QString& claimed) const
 {
     return control(QStringLiteral("/prize?sn=%1&prize=%2&code=%3&claimed=%4")
-                       .arg(QString::fromLatin1(QUrl::toPercentEncoding(sn)),
-                            QString::fromLatin1(QUrl::toPercentEncoding(prize)),
-                            QString::fromLatin1(QUrl::toPercentEncoding(code)),
-                            QString::fromLatin1(QUrl::toPercentEncoding(claimed))));
+                       .arg(encoded(sn), encoded(prize), encoded(code), encoded(claimed)));
 }
 
 bool kwdLocalService::setPrizeStatus(const QString& status) const
 {
-    return control(
-        QStringLiteral("/prize?status=%1").arg(QString::fromLatin1(QUrl::toPercentEncoding(status))));
+    return control(QStringLiteral("/prize?status=%1").arg(encoded(status)));
 }
 
 QStringList kwdLocalService::addListings(const QString& cityCode, const QString& kind, int count) const

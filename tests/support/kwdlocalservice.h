@@ -24,13 +24,10 @@ public:
 
     bool isRunning() const { return port_ != 0; }
     quint16 port() const { return port_; }
-    // The TCP port of the simulated drive's NMEA sentences.
-    quint16 nmeaPort() const { return nmeaPort_; }
     // What went wrong when the service did not start.
     QString errorText() const { return error; }
     // The host names the service answers for, from the deployment configuration.
     static QString listingHost(const QString& cityCode);
-    static QString mobileHost(const QString& cityCode);
     static QString statisticsBase();
     static QString controlHost();
 
@@ -69,7 +66,6 @@ private:
 
     QProcess process;
     quint16 port_ = 0;
-    quint16 nmeaPort_ = 0;
     QString error;
     QNetworkProxy previousProxy;
     QNetworkAccessManager* manager;

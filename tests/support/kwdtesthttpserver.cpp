@@ -48,15 +48,6 @@ QByteArray kwdTestHttpServer::Request::header(const QByteArray& name) const
     return QByteArray();
 }
 
-bool kwdTestHttpServer::Request::hasHeader(const QByteArray& name) const
-{
-    for (const Header& h : headers) {
-        if (h.first.compare(name, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
 kwdTestHttpServer::kwdTestHttpServer(QObject* parent) : QObject(parent), server(new QTcpServer(this))
 {
     fallback.status = 404;
@@ -88,16 +79,6 @@ bool kwdTestHttpServer::listen()
 quint16 kwdTestHttpServer::port() const
 {
     return server->serverPort();
-}
-
-QString kwdTestHttpServer::baseUrl() const
-{
-    return QStringLiteral("http://127.0.0.1:%1").arg(port());
-}
-
-QString kwdTestHttpServer::url(const QString& pathAndQuery) const
-{
-    return baseUrl() + pathAndQuery;
 }
 
 void kwdTestHttpServer::setResponse(const QString& path, const Response& response)

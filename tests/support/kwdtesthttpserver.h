@@ -35,7 +35,6 @@ public:
 
         // First header of that name, compared without case; empty when absent.
         QByteArray header(const QByteArray& name) const;
-        bool hasHeader(const QByteArray& name) const;
     };
 
     enum Framing
@@ -68,10 +67,6 @@ public:
     // application's HTTP proxy): nothing goes out, each answer comes by path.
     bool listenAsProxy();
     quint16 port() const;
-    // "http://127.0.0.1:<port>"
-    QString baseUrl() const;
-    // baseUrl() followed by a path (with or without query).
-    QString url(const QString& pathAndQuery) const;
 
     // The answer for a path (the query is not part of the match).
     void setResponse(const QString& path, const Response& response);
