@@ -81,6 +81,11 @@ quint16 kwdTestHttpServer::port() const
     return server->serverPort();
 }
 
+QString kwdTestHttpServer::url(const QString& pathAndQuery) const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(port()) + pathAndQuery;
+}
+
 void kwdTestHttpServer::setResponse(const QString& path, const Response& response)
 {
     responses.insert(path, response);

@@ -67,6 +67,8 @@ public:
     // application's HTTP proxy): nothing goes out, each answer comes by path.
     bool listenAsProxy();
     quint16 port() const;
+    // "http://127.0.0.1:<port>" followed by a path (with or without query).
+    QString url(const QString& pathAndQuery) const;
 
     // The answer for a path (the query is not part of the match).
     void setResponse(const QString& path, const Response& response);
