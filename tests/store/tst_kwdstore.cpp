@@ -180,6 +180,7 @@ private Q_SLOTS:
         kwdRow("date-time", int(kwdStore::cfgLastUpdate),
                QVariant(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 15))));
         kwdRow("prompt answer", int(kwdStore::cfgOnClose), QVariant(QStringLiteral("1")));
+        kwdRow("window place", int(kwdStore::cfgWindowGeometry), QVariant(QRect(40, 30, 360, 640)));
     }
 
     // Within one process Qt's settings cache answers from what was written; only a second process reads
