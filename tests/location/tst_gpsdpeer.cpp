@@ -29,31 +29,10 @@ const QGeoCoordinate Start(39.9087, 116.4605);
 constexpr int Steps = 15;
 constexpr int StepMs = 200;
 
-// A drive that speeds up and turns, one fix every StepMs.
-QList<Fix> driveFrom(const QDateTime& from)
-{
-    QList<Fix> fixes;
-    QGeoCoordinate at = Start;
-    for (int i = 0; i < Steps; ++i) {
-        const double speed = 4.0 + 0.75 * i;
-        fixes.append({from.addMSecs(qint64(i) * StepMs), at, speed});
-        at = at.atDistanceAndAzimuth(speed * StepMs / 1000.0, 15.0 * i);
-    }
-    return fixes;
-}
-
 QByteArray sentences(const Fix& f)
 {
     return kwdNmeaSentence::rmc(f.time, f.at.latitude(), f.at.longitude(), f.speed, 0) +
            kwdNmeaSentence::gga(f.time, f.at.latitude(), f.at.longitude(), 40);
-}
-
-QByteArray nmeaLog(const QList<Fix>& fixes)
-{
-    QByteArray bytes;
-    for (const Fix& f : fixes)
-        bytes += sentences(f);
-    return bytes;
 }
 
 } // namespace
@@ -80,10 +59,13 @@ private Q_SLOTS:
         QTcpServer probe;
         QVERIFY(probe.listen(QHostAddress::LocalHost));
         port = probe.serverPort();
+        choice = QStringLiteral("gpsd://127.0.0.1:%1").arg(port);
     }
 
     void cleanup()
     {
+        spy.reset();
+        source.reset();
         daemon.kill();
         daemon.waitForFinished(5000);
     }
@@ -96,25 +78,25 @@ private Q_SLOTS:
             ::close(slave);
     }
 
-    // A drive read by gpsd from the receiver's line reaches our receiver fix by fix.
+    // A drive read by gpsd from the receiver's line reaches our receiver fix by fix: it speeds up and
+    // turns, one fix every StepMs.
     void drive()
     {
+        QVERIFY(startReceiver());
         const QDateTime now = QDateTime::currentDateTimeUtc();
-        const QList<Fix> fixes = driveFrom(now.addMSecs(-now.time().msec()));
-        QVERIFY(startDaemon());
-        const QString choice = QStringLiteral("gpsd://127.0.0.1:%1").arg(port);
-        QScopedPointer<QGeoPositionInfoSource> source(kwdPositionSource::create(choice, nullptr));
-        QVERIFY(source);
-        QSignalSpy spy(source.data(), &QGeoPositionInfoSource::positionUpdated);
-        source->startUpdates();
-        // gpsd takes a few sentences to recognise the receiver and passes on nothing before our
-        // watch is set up: the car stands at the start until the first fix comes through.
-        QVERIFY(feedUntilFix(spy, now.addSecs(-60)));
-        const QByteArray bytes = nmeaLog(fixes);
+        QList<Fix> fixes;
+        QByteArray bytes;
+        QGeoCoordinate at = Start;
+        for (int i = 0; i < Steps; ++i) {
+            const double speed = 4.0 + 0.75 * i;
+            fixes.append({now.addMSecs(qint64(i) * StepMs - now.time().msec()), at, speed});
+            bytes += sentences(fixes.last());
+            at = at.atDistanceAndAzimuth(speed * StepMs / 1000.0, 15.0 * i);
+        }
         QCOMPARE(::write(master, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
         // The last fix is complete only when the next one begins.
-        QTRY_VERIFY_WITH_TIMEOUT(since(spy, fixes.first().time).size() >= Steps - 1, 15000);
-        const QList<QGeoPositionInfo> got = since(spy, fixes.first().time);
+        QTRY_VERIFY_WITH_TIMEOUT(since(fixes.first().time).size() >= Steps - 1, 15000);
+        const QList<QGeoPositionInfo> got = since(fixes.first().time);
         QVERIFY(got.size() <= Steps);
         for (int i = 0; i < got.size(); ++i) {
             const QGeoPositionInfo& info = got.at(i);
@@ -127,19 +109,12 @@ private Q_SLOTS:
 
     void daemonRestart()
     {
-        QVERIFY(startDaemon());
-        const QString choice = QStringLiteral("gpsd://127.0.0.1:%1").arg(port);
-        QScopedPointer<QGeoPositionInfoSource> source(kwdPositionSource::create(choice, nullptr));
-        QVERIFY(source);
-        QSignalSpy spy(source.data(), &QGeoPositionInfoSource::positionUpdated);
-        source->startUpdates();
-        QVERIFY(feedUntilFix(spy, QDateTime::currentDateTimeUtc().addSecs(-60)));
-
+        QVERIFY(startReceiver());
         daemon.terminate();
         QVERIFY(daemon.waitForFinished(5000));
         // A receiver started now on the deserted port tells the user so within seconds.
         kwdLocation fresh;
-        fresh.sourceFactory = [choice](QObject* parent) { return kwdPositionSource::create(choice, parent); };
+        fresh.sourceFactory = [this](QObject* parent) { return kwdPositionSource::create(choice, parent); };
         QSignalSpy failed(&fresh, &kwdLocation::positionChange);
         QVERIFY(fresh.start());
         QVERIFY(failed.wait(3000));
@@ -148,15 +123,15 @@ private Q_SLOTS:
         // The daemon back: the receiver that kept running finds it again by itself.
         const QDateTime back = QDateTime::currentDateTimeUtc();
         QVERIFY(startDaemon());
-        QVERIFY(feedUntilFix(spy, back));
+        QVERIFY(feedUntilFix(back));
     }
 
 private:
-    // The fixes the spy saw from `from` on (the standing fixes of a warm-up came before).
-    static QList<QGeoPositionInfo> since(const QSignalSpy& spy, const QDateTime& from)
+    // The fixes our receiver reported from `from` on (the standing fixes of a warm-up came before).
+    QList<QGeoPositionInfo> since(const QDateTime& from) const
     {
         QList<QGeoPositionInfo> fixes;
-        for (const QList<QVariant>& args : spy) {
+        for (const QList<QVariant>& args : *spy) {
             const QGeoPositionInfo info = args.at(0).value<QGeoPositionInfo>();
             if (info.timestamp() >= from)
                 fixes << info;
@@ -179,8 +154,22 @@ private:
             10000);
     }
 
-    // Writes one standing fix after another, timed from `from` on, until the source reports one of them.
-    bool feedUntilFix(QSignalSpy& spy, const QDateTime& from)
+    // gpsd up and our receiver started on it. gpsd takes a few sentences to recognise the receiver and
+    // passes on nothing before our watch is set up: the car stands at the start until a fix comes through.
+    bool startReceiver()
+    {
+        if (!startDaemon())
+            return false;
+        source.reset(kwdPositionSource::create(choice, nullptr));
+        if (!source)
+            return false;
+        spy.reset(new QSignalSpy(source.data(), &QGeoPositionInfoSource::positionUpdated));
+        source->startUpdates();
+        return feedUntilFix(QDateTime::currentDateTimeUtc().addSecs(-60));
+    }
+
+    // Writes one standing fix after another, timed from `from` on, until our receiver reports one.
+    bool feedUntilFix(const QDateTime& from)
     {
         int written = 0;
         QTimer feed;
@@ -190,15 +179,18 @@ private:
                 qWarning() << "the receiver's line is full";
         });
         feed.start(100);
-        return QTest::qWaitFor([&] { return !since(spy, from).isEmpty(); }, 20000);
+        return QTest::qWaitFor([&] { return !since(from).isEmpty(); }, 20000);
     }
 
     QString gpsd;
     QString line;
+    QString choice;
     quint16 port = 0;
     int master = -1;
     int slave = -1;
     QProcess daemon;
+    QScopedPointer<QGeoPositionInfoSource> source;
+    QScopedPointer<QSignalSpy> spy;
 };
 
 KWD_TEST_MAIN(TestGpsdPeer)

@@ -27,7 +27,6 @@
 #include "qvmwidgetaround.h"
 #include "qvmwidgetaroundfunction.h"
 #include "qvmwidgetgpsguide.h"
-#include "qvmwidgetsegement.h"
 #include "titlebar.h"
 #include "xqgeosearchmanager.h"
 
@@ -62,12 +61,14 @@ QStringList logged(const kwdLocalService* service, const QString& tail)
     return seen;
 }
 
-// One "ha" record; an empty position leaves the compound without one.
-QString compound(const QString& id, const QString& lonLat)
+// One "ha" record; an invalid position leaves the compound without one.
+QString compound(const QString& id, const QGeoCoordinate& at = QGeoCoordinate())
 {
     QString xml = QStringLiteral("<ha><id>%1</id><name>%1</name>").arg(id);
-    if (!lonLat.isEmpty())
-        xml += QStringLiteral("<location>%1</location>").arg(lonLat);
+    if (at.isValid())
+        xml += QStringLiteral("<location>%1,%2</location>")
+                   .arg(at.longitude(), 0, 'f', 8)
+                   .arg(at.latitude(), 0, 'f', 8);
     return xml + QStringLiteral("</ha>");
 }
 
@@ -124,9 +125,9 @@ private Q_SLOTS:
         kwdRow("satellite at 499.9 m", true, 499.9, 1);
         kwdRow("cell at 1000 m", false, 1000.0, 2);
         kwdRow("cell at 999.9 m", false, 999.9, 1);
-        kwdRow("cell at 500 m", false, 500.0, 1);
     }
 
+    // (An address that is not found, out at sea or for a geocoder fault, is the fault table's.)
     void lookupThreshold()
     {
         QFETCH(bool, satellite);
@@ -146,7 +147,6 @@ private Q_SLOTS:
         QCOMPARE(lat, Guomao.latitude());
 
         r->fix(kwdNorthOf(Guomao, kwdData<double>("metres")));
-        QCOMPARE(location->addressCache.size(), lookups);
         QVERIFY(addressed(lookups));
     }
 
@@ -165,6 +165,7 @@ private Q_SLOTS:
         QCOMPARE(location->latitude, kwdNorthOf(Guomao, 50).latitude());
     }
 
+    // Answers that come late: for a place the user has left, or after the location is gone.
     void pendingAndLateReplies()
     {
         startWith(QGeoPositionInfoSource::SatellitePositioningMethods);
@@ -172,14 +173,11 @@ private Q_SLOTS:
         service->setFault(QString(), QStringLiteral("/geocoder/*"), QStringLiteral("stall"),
                           QStringLiteral("ms=300"));
         r->fix(Guomao);
-        // Within 200 m of a lookup still under way: no second request, nothing announced.
+        // Within 200 m of a lookup still under way: no second request (the service's log at the end).
         r->fix(kwdNorthOf(Guomao, 150));
-        QCOMPARE(location->addressCache.size(), 1);
-        QVERIFY(location->addressCache.first()->pending);
         // 400 m on, the first answer is for a place the user has left.
         const QGeoCoordinate moved = kwdNorthOf(Guomao, 400);
         r->fix(moved);
-        QCOMPARE(location->addressCache.size(), 2);
         QVERIFY(addressed(1));
         QTRY_VERIFY(!location->addressCache.first()->pending && !location->addressCache.last()->pending);
         QCOMPARE(addresses->size(), 1);
@@ -189,28 +187,19 @@ private Q_SLOTS:
         QVERIFY(addressed(2));
         QCOMPARE(location->addressLatitude, Guomao.latitude());
         QCOMPARE(service->log().size(), 2);
-    }
-
-    // Out at sea there is no address: none is announced or kept, and the next fix asks again (the
-    // service's faults are the fault table's).
-    void noPlaceThere()
-    {
-        const QGeoCoordinate sea(20.0, 125.0);
-        startWith(QGeoPositionInfoSource::SatellitePositioningMethods);
-        receivers.first()->fix(sea);
-        QVERIFY(addressed(1));
-        QVERIFY(addresses->first().at(0).toString().isEmpty() &&
-                addresses->first().at(1).toString().isEmpty());
-        QVERIFY(location->addressCache.isEmpty());
-        QCOMPARE(location->addressValid, 0.0);
-        receivers.first()->fix(kwdNorthOf(sea, 10));
-        QCOMPARE(location->addressCache.size(), 1);
+        // Far away, a lookup under way is forgotten with its manager: its answer has nowhere to go.
+        const QGeoCoordinate far = kwdNorthOf(Guomao, 5000);
+        r->fix(far);
+        const QString url = location->searchManager->requestUrl(far);
+        QVERIFY(holder->requestByUrl(url));
+        delete location;
+        location = nullptr;
+        QVERIFY(!holder->requestByUrl(url));
     }
 
     void usersAndStop_data()
     {
         kwdColumns<int, int, int>("starts", "stops", "users");
-        kwdRow("balanced", 2, 2, 0);
         kwdRow("one left", 3, 2, 1);
         kwdRow("more stops than starts", 1, 4, 0);
     }
@@ -234,23 +223,6 @@ private Q_SLOTS:
         QVERIFY(location->start());
         QCOMPARE(receivers.size(), 1);
         QCOMPARE(location->userCount(), users + 1);
-    }
-
-    void deletedWhileAsking()
-    {
-        service->setFault(QString(), QStringLiteral("/geocoder/*"), QStringLiteral("stall"),
-                          QStringLiteral("ms=200"));
-        startWith(QGeoPositionInfoSource::SatellitePositioningMethods);
-        receivers.first()->fix(Guomao);
-        QCOMPARE(location->searchManager->pendingCount(), 1);
-        const QString url = location->searchManager->requestUrl(Guomao);
-        QVERIFY(holder->requestByUrl(url));
-        delete addresses;
-        addresses = nullptr;
-        delete location;
-        location = nullptr;
-        // The request is forgotten with its manager, so its late answer has nowhere to go.
-        QVERIFY(!holder->requestByUrl(url));
     }
 
     void configuredReceivers_data()
@@ -313,15 +285,11 @@ private Q_SLOTS:
         QVERIFY(QGeoCoordinate(location->latitude, location->longitude).distanceTo(Guomao) < 1.0);
         QCOMPARE(qRound(location->groundSpeed() * 10), 100);
         QVERIFY(addressed(1));
-        QCOMPARE(addresses->first().at(1).toString(), QStringLiteral("北京"));
         QVERIFY(addresses->first().at(2).toString().startsWith(QStringLiteral("北京市")));
         const kwdServiceConfig& config = kwdServiceConfig::instance();
-        const QJsonObject request = service->log().value(0);
-        QCOMPARE(request.value(QStringLiteral("host")).toString(), config.geocoderHost);
-        QCOMPARE(request.value(QStringLiteral("path")).toString(), QStringLiteral("/geocoder/rgc/1.0"));
-        QCOMPARE(request.value(QStringLiteral("query")).toString(),
-                 QStringLiteral("referer=qtlocationapi&token=%1&long=116.4605&lat=39.9087&lg=chi")
-                     .arg(config.geocoderToken));
+        QCOMPARE(logged(service, "/geocoder/rgc/1.0"),
+                 QStringList{config.geocoderHost + " /geocoder/rgc/1.0?referer=qtlocationapi&token=" +
+                             config.geocoderToken + "&long=116.4605&lat=39.9087&lg=chi"});
     }
 
     void statistics_data()
@@ -330,8 +298,7 @@ private Q_SLOTS:
         kwdRow("two numbers", QByteArray("5210.5|3100\n"), true, 5210.5, 3100.0);
         kwdRow("more parts", QByteArray("12|34|56"), true, 12.0, 34.0);
         kwdRow("no separator", QByteArray("5210"), false, -1.0, -1.0);
-        kwdRow("empty", QByteArray(), false, -1.0, -1.0);
-        kwdRow("not numbers", QByteArray("error|none"), false, -1.0, -1.0);
+        kwdRow("not a number", QByteArray("error|3100"), false, -1.0, -1.0);
         kwdRow("one missing", QByteArray("5210|"), false, -1.0, -1.0);
     }
 
@@ -342,17 +309,13 @@ private Q_SLOTS:
         QCOMPARE(r.readStatistics(kwdData<QByteArray>("body")), read);
         QTEST(r.supply, "supply");
         QTEST(r.demand, "demand");
-        QCOMPARE(r.pending(), !read);
     }
 
     void trim_data()
     {
         kwdColumns<double, double, int, int>("first", "step", "requests", "kept");
         kwdRow("500 m, 11 km exactly", 0.0, 500.0, 23, 23);
-        kwdRow("500 m, past 11 km", 0.0, 500.0, 24, 23);
         kwdRow("500 m, long drive", 0.0, 500.0, 40, 23);
-        kwdRow("1 km, 11 km exactly", 0.0, 1000.0, 12, 12);
-        kwdRow("1 km, past 11 km", 0.0, 1000.0, 13, 12);
         kwdRow("one point, alone past 11 km", 12000.0, 500.0, 1, 1);
     }
 
@@ -367,7 +330,6 @@ private Q_SLOTS:
             made.prepend(trail.addRequest());
             made.first()->statId = i + 1;
         }
-        QCOMPARE(trail.entries().size(), kept);
         QCOMPARE(trail.entries(), made.mid(0, kept));
         // The identifiers of dropped points no longer find an entry.
         QCOMPARE(trail.find(1) != nullptr, kept == requests);
@@ -408,8 +370,6 @@ private Q_SLOTS:
         // Line spacing 10: a band needs 15 pixels.
         kwdRow("20 bands of 5", 100.0, 300.0, 5.0);
         kwdRow("just over 20 bands", 100.5, 300.0, 10.0);
-        kwdRow("two bands", 1.0, 30.0, 1.0);
-        kwdRow("thousands", 7000.0, 100.0, 2000.0);
         kwdRow("no span", 0.0, 100.0, 1.0);
         kwdRow("below one band", 1000000.0, 10.0, 2000000.0);
         kwdRow("no height", 50.0, 0.0, 50.0);
@@ -425,17 +385,12 @@ private Q_SLOTS:
         kwdColumns<QStringList, QStringList>("records", "order");
         const QGeoCoordinate near = kwdNorthOf(Guomao, 100);
         const QGeoCoordinate far = kwdNorthOf(Guomao, 800);
-        const auto at = [](const QGeoCoordinate& c) {
-            return QStringLiteral("%1,%2").arg(c.longitude(), 0, 'f', 8).arg(c.latitude(), 0, 'f', 8);
-        };
-        kwdRow("by distance", QStringList{compound("far", at(far)), compound("near", at(near))},
-               QStringList{"near", "far"});
         kwdRow("equal keep reply order",
-               QStringList{compound("b", at(near)), compound("a", at(near)), compound("c", at(far))},
+               QStringList{compound("b", near), compound("a", near), compound("c", far)},
                QStringList{"b", "a", "c"});
-        kwdRow("missing positions last",
-               QStringList{compound("x", QString()), compound("far", at(far)), compound("y", "0,0"),
-                           compound("near", at(near))},
+        kwdRow("by distance, missing positions last",
+               QStringList{compound("x"), compound("far", far), compound("y", QGeoCoordinate(0, 0)),
+                           compound("near", near)},
                QStringList{"near", "far", "x", "y"});
     }
 
@@ -461,23 +416,16 @@ private Q_SLOTS:
 
     void requests_data()
     {
-        kwdColumns<int, int, QString>("type", "otherType", "flag");
-        kwdRow("prices, then rents", 1, 2, QString());
-        kwdRow("rents, then prices", 2, 1, QStringLiteral("&flag=2"));
+        kwdColumns<int, QString>("type", "flag");
+        kwdRow("prices, then rents", 1, QString());
+        kwdRow("rents, then prices", 2, QStringLiteral("&flag=2"));
     }
 
     void requests()
     {
         QFETCH(int, type);
-        QFETCH(int, otherType);
-        service->clearLog();
-        qvmWidgetAround page;
-        // A count left by a filtered list: "×" has nothing to clear beside the guide's update button.
-        page.titleBar()->setConditionCount(2);
-        qvmWidgetGPSGuide* guide = openGuide(page, type);
+        qvmWidgetGPSGuide* guide = openGuide(type);
         QVERIFY(guide);
-        QVERIFY(page.titleBar()->conditionButton()->isVisible());
-        QVERIFY(!page.titleBar()->clearConditionButton()->isVisible());
         const QString jm = guide->jm;
         QCOMPARE(guide->trail.entries().size(), 1);
         const QString point =
@@ -492,30 +440,20 @@ private Q_SLOTS:
                  QStringList{QUrl(kwdLocalService::listingHost(jm)).host() +
                              " /webservice/kwdhalist.html?page=1&percount=100&location=" + point +
                              "&haclcode=pa&ob=d1"});
-        QVERIFY(!guide->trail.newest()->pending());
-        // The list is nearest first.
-        const QList<qvmListItem*>& rows = guide->listView->listPage()->rows;
-        for (int i = 1; i < rows.size(); ++i)
-            if (!rows.at(i)->distance.isEmpty())
-                QVERIFY(rows.at(i - 1)->distance.toDouble() <= rows.at(i)->distance.toDouble());
-
-        // 499 m on asks nothing, 500 m from the request point asks again.
-        QGeoCoordinate near = Guomao.atDistanceAndAzimuth(499, 0);
-        receiver->fix(near);
+        // 499 m on asks nothing (farther on the next point is asked: the fault table's guide rows).
+        receiver->fix(Guomao.atDistanceAndAzimuth(499, 0));
         QCOMPARE(guide->trail.entries().size(), 1);
-        QGeoCoordinate far = Guomao.atDistanceAndAzimuth(600, 0);
-        receiver->fix(far);
-        QCOMPARE(guide->trail.entries().size(), 2);
-        QTRY_COMPARE_WITH_TIMEOUT(logged(service, "fst_idata_price.php").size(), 2, 10000);
 
-        // Back and the same type again keeps the trail; the other type starts a new one.
-        page.onGoBack();
-        QVERIFY(!guide->active);
-        page.onUseGPSGuide(jm, 1000, type);
-        QCOMPARE(guide->trail.entries().size(), 3);
-        page.onGoBack();
-        page.onUseGPSGuide(jm, 1000, otherType);
-        QCOMPARE(guide->guideType, otherType);
+        // Back and the same type again keeps the trail; the other type starts a new one. A count left
+        // by a filtered list: "×" has nothing to clear beside the guide's update button.
+        page->onGoBack();
+        page->titleBar()->setConditionCount(2);
+        page->onUseGPSGuide(jm, 1000, type);
+        QVERIFY(page->titleBar()->conditionButton()->isVisible());
+        QVERIFY(!page->titleBar()->clearConditionButton()->isVisible());
+        QCOMPARE(guide->trail.entries().size(), 2);
+        page->onGoBack();
+        page->onUseGPSGuide(jm, 1000, 3 - type);
         QCOMPARE(guide->trail.entries().size(), 1);
         QVERIFY(answered(guide));
     }
@@ -526,21 +464,14 @@ private Q_SLOTS:
                                                                "jm", "changed");
         // The located city when the guide is opened again with the code it had; empty: not reopened.
         QTest::addColumn<QString>("opened");
-        const QString nanjingRoad = QStringLiteral("南京东路1号");
-        const QString none;
-        kwdRow("another city", true, QStringLiteral("上海"), nanjingRoad, 1, "sh", true, none);
-        kwdRow("another city, announced twice", true, QStringLiteral("上海"), nanjingRoad, 2, "sh", true,
-               none);
+        kwdRow("another city, announced twice", true, "上海", "南京东路1号", 2, "sh", true, "");
         // Nothing to ask there, and one message however often the address comes.
-        kwdRow("a city the catalogue lacks, twice", true, QStringLiteral("火星城"), QStringLiteral("一号路"),
-               2, "", true, none);
+        kwdRow("a city the catalogue lacks, twice", true, "火星城", "一号路", 2, "", true, "");
         // Opened there, the guide asks with the code it was given, also as the drive goes on.
-        kwdRow("opened in a city the catalogue lacks", true, QStringLiteral("火星城"),
-               QStringLiteral("一号路"), 2, "bj", false, QStringLiteral("火星城"));
-        kwdRow("the same city", true, QStringLiteral("北京"), QStringLiteral("建国门外大街1号"), 1, "bj",
-               false, none);
-        kwdRow("no address", true, QStringLiteral("上海"), QString(), 1, "bj", false, none);
-        kwdRow("guide closed", false, QStringLiteral("上海"), nanjingRoad, 1, "bj", false, none);
+        kwdRow("opened in a city the catalogue lacks", true, "火星城", "一号路", 2, "bj", false, "火星城");
+        kwdRow("the same city", true, "北京", "建国门外大街1号", 1, "bj", false, "");
+        kwdRow("no address", true, "上海", "", 1, "bj", false, "");
+        kwdRow("guide closed", false, "上海", "南京东路1号", 1, "bj", false, "");
     }
 
     void cityChange()
@@ -550,22 +481,18 @@ private Q_SLOTS:
         QFETCH(QString, jm);
         QFETCH(bool, changed);
         QFETCH(QString, opened);
-        qvmWidgetAround page;
-        qvmWidgetGPSGuide* guide = openGuide(page, 1);
+        qvmWidgetGPSGuide* guide = openGuide(1);
         QVERIFY(guide);
         QCOMPARE(guide->jm, QStringLiteral("bj"));
         if (!opened.isEmpty()) {
-            page.onGoBack();
-            page.location()->cityName = opened;
-            page.onUseGPSGuide(guide->jm, 1000, 1);
-            QCOMPARE(guide->city, opened);
-            QCOMPARE(guide->jm, jm);
+            page->onGoBack();
+            page->location()->cityName = opened;
+            page->onUseGPSGuide(guide->jm, 1000, 1);
             QVERIFY(guide->tracking && answered(guide));
         }
         if (!open)
-            page.onGoBack();
+            page->onGoBack();
         const QString before = guide->city;
-        const qsizetype points = guide->trail.entries().size();
         service->clearLog();
         messages.clear();
         for (int i = 0; i < kwdData<int>("announcements"); ++i)
@@ -583,12 +510,10 @@ private Q_SLOTS:
                          : QStringList());
         // The fix in hand starts tracking anew and asks the new city's hosts about it.
         const bool asks = changed && !jm.isEmpty();
-        QCOMPARE(guide->trail.entries().size(), points + (asks ? 1 : 0));
         QVERIFY(answered(guide));
         const QStringList asked = logged(service, "kwdhalist.html");
         QCOMPARE(asked.size(), asks ? 1 : 0);
-        if (asks)
-            QVERIFY(asked.first().startsWith(QUrl(kwdLocalService::listingHost(jm)).host() + ' '));
+        QVERIFY(!asks || asked.first().startsWith(QUrl(kwdLocalService::listingHost(jm)).host() + ' '));
     }
 
     void headerTap_data()
@@ -604,8 +529,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, withTrail);
         QFETCH(bool, emitted);
-        qvmWidgetAround page;
-        qvmWidgetGPSGuide* guide = openGuide(page, 2);
+        qvmWidgetGPSGuide* guide = openGuide(2);
         QVERIFY(guide);
         if (!withTrail)
             guide->clearTrail();
@@ -619,44 +543,34 @@ private Q_SLOTS:
         QTest::mouseRelease(guide, Qt::LeftButton, {},
                             kwdData<bool>("releaseInside") ? tap.center() : outside);
         QCOMPARE(spy.size(), emitted ? 1 : 0);
-        QVERIFY(!guide->pressed);
-        if (emitted) {
-            QCOMPARE(spy.first().at(0).toFloat(), float(Guomao.latitude()));
-            QCOMPARE(spy.first().at(1).toFloat(), float(Guomao.longitude()));
-            QCOMPARE(spy.first().at(2).toFloat(), 3000.0f);
-        }
+        if (emitted)
+            QCOMPARE(spy.first(),
+                     (QList<QVariant>{float(Guomao.latitude()), float(Guomao.longitude()), 3000.0f}));
         // The chart reads as an image that says what it shows, the trail's points among it.
         QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(guide->chartImage());
         QCOMPARE(chart->role(), QAccessible::Graphic);
-        QVERIFY(chart->text(QAccessible::Name).startsWith(QStringLiteral("价格走势图")));
         guide->repaint();
         QCOMPARE(chart->text(QAccessible::Name).contains(QStringLiteral("最近 0 个点")), !withTrail);
     }
 
     void searchButtons_data()
     {
-        kwdColumns<bool, double, double, QString, QString, QString, QString>(
-            "fix", "lat", "lon", "storeCity", "radius", "message", "searchedCity");
+        kwdColumns<bool, QGeoCoordinate, QString, QString, QString, QString>(
+            "fix", "at", "storeCity", "radius", "message", "searchedCity");
         // A condition of the store's search that the around-me list carries (until "×" drops it).
         QTest::addColumn<QString>("keyword");
-        const QString none;
-        kwdRow("no fix", false, 0.0, 0.0, QStringLiteral("北京"), QStringLiteral("1000"),
-               QStringLiteral("error: GPS Data is not valid"), none, none);
-        kwdRow("looked-up city without 市", true, 39.9087, 116.4605, QStringLiteral("上海"),
-               QStringLiteral("2000"), none, QStringLiteral("北京"), none);
-        kwdRow("carried keyword, cleared", true, 39.9087, 116.4605, QStringLiteral("北京"),
-               QStringLiteral("2000"), none, QStringLiteral("北京"), QStringLiteral("花园"));
-        kwdRow("no address, store's city", true, 20.0, 125.0, QStringLiteral("上海"), QStringLiteral("500"),
-               none, QStringLiteral("上海"), none);
-        kwdRow("no address, unknown city", true, 20.0, 125.0, QStringLiteral("火星"), QStringLiteral("1000"),
-               QStringLiteral("error: your city[火星] is not support"), none, none);
+        const QGeoCoordinate sea(20.0, 125.0);
+        kwdRow("no fix", false, Guomao, "北京", "1000", "error: GPS Data is not valid", "", "");
+        kwdRow("looked-up city without 市, carried keyword cleared", true, Guomao, "上海", "2000", "", "北京",
+               "花园");
+        kwdRow("no address, store's city", true, sea, "上海", "500", "", "上海", "");
+        kwdRow("no address, unknown city", true, sea, "火星", "1000", "error: your city[火星] is not support",
+               "", "");
     }
 
     void searchButtons()
     {
-        QFETCH(bool, fix);
-        QFETCH(double, lat);
-        QFETCH(double, lon);
+        QFETCH(QGeoCoordinate, at);
         QFETCH(QString, radius);
         QFETCH(QString, message);
         QFETCH(QString, searchedCity);
@@ -666,14 +580,11 @@ private Q_SLOTS:
         current->setField(kwdFinder::Radius, radius);
         current->setField(kwdFinder::Keyword, keyword);
         // The radius is read from the store when the form is made.
-        showAround();
+        QVERIFY(showAround());
         qvmWidgetAroundFunction* form = page->form();
-        QCOMPARE(QString::number(form->range()), radius);
-        if (fix) {
-            QSignalSpy address(page->location(), &kwdLocation::addressChange);
-            receiver->fix(QGeoCoordinate(lat, lon));
+        if (kwdData<bool>("fix")) {
+            QVERIFY(locate(at));
             QVERIFY(form->widgetButton->isVisible());
-            QVERIFY(address.wait(10000));
         }
         form->btnSale->click();
         QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList{message});
@@ -682,10 +593,8 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(page->currentPage(), int(qvmWidgetAround::PageResults));
-        QVERIFY(page->addressName()->text().endsWith(QStringLiteral("%1m").arg(radius)));
+        QVERIFY(page->addressName()->text().endsWith(radius + "m"));
         QCOMPARE(page->addressName()->textFormat(), Qt::PlainText); // the geocoder's text is never markup
-        QCOMPARE(form->condition()->field(kwdFinder::City), searchedCity);
-        QCOMPARE(current->field(kwdFinder::Radius), radius);
         // The list request carries the live position and the radius; around a real place real rows
         // come back (out at sea there are none).
         QTRY_VERIFY_WITH_TIMEOUT(
@@ -699,17 +608,12 @@ private Q_SLOTS:
         }
         const auto* shownList = static_cast<qvmResultListItem*>(page->resultView()->topPage());
         QCOMPARE(!shownList->rows.isEmpty(), searchedCity == QStringLiteral("北京"));
-        QJsonObject list;
-        for (const QJsonObject& entry : service->log()) {
-            if (entry.value(QStringLiteral("path")).toString().endsWith(QLatin1String("forsalelist.html")))
-                list = entry;
-        }
-        QCOMPARE(list.value(QStringLiteral("host")).toString(),
-                 QUrl(kwdLocalService::listingHost(kwdStore::instance()->cityCode(searchedCity))).host());
-        QCOMPARE(
-            list.value(QStringLiteral("query")).toString(),
-            QStringLiteral("page=1&percount=20&location=%1%7C%2%7C%3&sn=%4")
-                .arg(QString::number(lon, 'f', 6), QString::number(lat, 'f', 6), radius, kwdDevice::id()));
+        const QString host =
+            QUrl(kwdLocalService::listingHost(kwdStore::instance()->cityCode(searchedCity))).host();
+        QCOMPARE(logged(service, "forsalelist.html").last(),
+                 host + " /webservice/kwdforsalelist.html?page=1&percount=20&location=" +
+                     QString::number(at.longitude(), 'f', 6) + "%7C" +
+                     QString::number(at.latitude(), 'f', 6) + "%7C" + radius + "&sn=" + kwdDevice::id());
     }
 
     void monitor_data()
@@ -717,8 +621,6 @@ private Q_SLOTS:
         kwdColumns<int, bool>("shown", "left");
         kwdRow("page left", -1, true);
         kwdRow("results shown", int(qvmWidgetAround::PageResults), false);
-        kwdRow("conditions shown", int(qvmWidgetAround::PageCondition), false);
-        kwdRow("results shown, page left", int(qvmWidgetAround::PageResults), true);
         kwdRow("conditions shown, page left", int(qvmWidgetAround::PageCondition), true);
         kwdRow("guide shown, page left", int(qvmWidgetAround::PageGuide), true);
     }
@@ -727,11 +629,10 @@ private Q_SLOTS:
     {
         QFETCH(int, shown);
         QFETCH(bool, left);
-        showAround();
+        QVERIFY(showAround());
         qvmWidgetAroundFunction* form = page->form();
         kwdStore::instance()->currentFinder->setField(kwdFinder::City, QStringLiteral("北京"));
-        const QGeoCoordinate here(39.9087, 116.4605);
-        receiver->fix(here);
+        receiver->fix(Guomao);
         if (shown == qvmWidgetAround::PageGuide)
             form->btnGPSGuide->click();
         else if (shown > 0)
@@ -755,7 +656,7 @@ private Q_SLOTS:
         QCOMPARE(page->currentPage(), qMax(0, shown));
         QVERIFY(page->location()->isRunning());
         QCOMPARE(form->monitor->isActive(), shown > 0);
-        const QGeoCoordinate there = here.atDistanceAndAzimuth(600, 90);
+        const QGeoCoordinate there = Guomao.atDistanceAndAzimuth(600, 90);
         receiver->fix(there);
         if (shown == qvmWidgetAround::PageGuide)
             QCOMPARE(page->guidePage()->requestLongitude, there.longitude());
@@ -794,7 +695,7 @@ private:
     }
 
     // The around-me page on its own, its receiver the test's.
-    void showAround()
+    bool showAround()
     {
         service->clearLog();
         page = new qvmWidgetAround;
@@ -804,33 +705,25 @@ private:
         };
         page->resize(360, 600);
         page->show();
-        QVERIFY(QTest::qWaitForWindowExposed(page));
-        QVERIFY(page->location()->isRunning());
+        return QTest::qWaitForWindowExposed(page) && page->location()->isRunning();
     }
 
-    // Shows `page`, fixes the receiver at `at`, waits for its address and opens the guide of `type`
-    // once its first answers are in; null when any of that fails.
-    qvmWidgetGPSGuide* openGuide(qvmWidgetAround& page, int type, const QGeoCoordinate& at = Guomao)
+    // Fixes the page's receiver at `at` and waits for the address.
+    bool locate(const QGeoCoordinate& at)
     {
-        receiver = nullptr;
-        page.location()->sourceFactory = [this](QObject* parent) {
-            receiver = new kwdTestReceiver(QGeoPositionInfoSource::SatellitePositioningMethods, parent);
-            return receiver;
-        };
-        page.resize(360, 600);
-        page.show();
-        if (!QTest::qWaitForWindowExposed(&page) || !receiver)
-            return nullptr;
-        QSignalSpy address(page.location(), &kwdLocation::addressChange);
+        QSignalSpy address(page->location(), &kwdLocation::addressChange);
         receiver->fix(at);
-        if (!address.wait(10000))
+        return address.wait(10000);
+    }
+
+    // Shows the around-me page located at Guomao and opens the guide of `type` once its first answers
+    // are in; null when any of that fails.
+    qvmWidgetGPSGuide* openGuide(int type)
+    {
+        if (!showAround() || !locate(Guomao))
             return nullptr;
-        const QString jm = kwdStore::instance()->cityCode(page.location()->city());
-        if (jm.isEmpty())
-            return nullptr;
-        page.onUseGPSGuide(jm, 1000, type);
-        qvmWidgetGPSGuide* guide = page.guidePage();
-        return answered(guide) ? guide : nullptr;
+        page->onUseGPSGuide(kwdStore::instance()->cityCode(page->location()->city()), 1000, type);
+        return answered(page->guidePage()) ? page->guidePage() : nullptr;
     }
 
     // Waits until neither request of the newest point is out, so that no answer reaches the next row.
