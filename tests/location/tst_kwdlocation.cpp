@@ -19,7 +19,6 @@
 #include "qvmguiderequest.h"
 #include "qvmhttpholder.h"
 #include "qvmitemguideproject.h"
-#include "qvmlistitem.h"
 #include "qvmnavbutton.h"
 #include "qvmresultlistitem.h"
 #include "qvmresultview.h"
