@@ -415,6 +415,7 @@ private Q_SLOTS:
         // A link without a target opens the page of the row itself.
         kwdRow("pictures of the row", 0, -1, int(qvmGraphicsItem::KindPlain));
         kwdRow("housing area", 3, 8, int(qvmGraphicsItem::KindDetail));
+        kwdRow("more leases", 5, 8, int(qvmGraphicsItem::KindList));
         kwdRow("unknown action", 7, 8, -1);
         // The phone line wins over a link beneath it.
         kwdRow("phone line over the link", 0, -2, -1);
@@ -441,6 +442,9 @@ private Q_SLOTS:
         detail->clicked(QPointF(20, 110));
         QCOMPARE(view->pageCount(), kind < 0 ? 1 : 2);
         QVERIFY(kind < 0 || view->topPage()->kind() == kind);
+        // More leases are a lease list, not the sales the same code also opens.
+        QVERIFY(kind != qvmGraphicsItem::KindList ||
+                static_cast<qvmResultListItem*>(view->topPage())->category == 3);
         view->clear();
     }
 
