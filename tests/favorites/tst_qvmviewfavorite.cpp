@@ -85,11 +85,11 @@ private Q_SLOTS:
 
     void refresh_data()
     {
-        kwdColumns<int, int, int, int, QString, int>("segment", "sales", "leases", "areas", "title", "shown");
-        kwdRow("sales", 0, 3, 1, 0, QStringLiteral("Sale Favorite"), 3);
-        kwdRow("leases", 1, 2, 4, 0, QStringLiteral("Lease Favorite"), 4);
-        kwdRow("no leases", 1, 2, 0, 0, QStringLiteral("Lease Favorite"), 0);
-        kwdRow("housing areas", 2, 0, 1, 2, QStringLiteral("HA Favorite"), 2);
+        kwdColumns<int, int, int, int, int>("segment", "sales", "leases", "areas", "shown");
+        kwdRow("sales", 0, 3, 1, 0, 3);
+        kwdRow("leases", 1, 2, 4, 0, 4);
+        kwdRow("no leases", 1, 2, 0, 0, 0);
+        kwdRow("housing areas", 2, 0, 1, 2, 2);
     }
 
     void refresh()
@@ -101,7 +101,7 @@ private Q_SLOTS:
         star(1, kwdData<int>("areas"));
         service->clearLog();
         qvmViewFavorite* view = showPage(segment);
-        QCOMPARE(page->titleBarWidget()->titleText(), kwdData<QString>("title"));
+        QCOMPARE(page->titleBarWidget()->titleText(), qvmWidgetFavorite::titleOf(segment));
         QCOMPARE(view->pageCount(), 1);
         QCOMPARE(view->topPage(), view->listPage());
         const QList<qvmListItem*> rows = view->listPage()->rows;
@@ -149,7 +149,6 @@ private Q_SLOTS:
         QCOMPARE(view->pageCount(), pages);
         QCOMPARE(view->showsDetail(), pages == 2);
         QCOMPARE(panel->isVisible(), pages == 2);
-        QCOMPARE(page->titleBarWidget()->titleText(), QStringLiteral("Lease Favorite"));
         if (pages == 1)
             QCOMPARE(view->listPage()->rows.size(), 0);
     }
@@ -288,7 +287,6 @@ private Q_SLOTS:
 
 private:
     // Listings of a category as the service lists them, read into rows (the caller owns them).
-
     QList<qvmListItem*> fetchRows(int category, int count)
     {
         QList<qvmListItem*> rows;
@@ -318,7 +316,6 @@ private:
         qDeleteAll(rows);
     }
     // Shows the page on a segment; the view of the page.
-
     qvmViewFavorite* showPage(int segment)
     {
         page = new qvmWidgetFavorite;
