@@ -137,8 +137,7 @@ private Q_SLOTS:
         star(2, 2);
         star(3, kwdData<int>("leases"));
         qvmViewFavorite* view = showPage(0);
-        tapRow(1);
-        QTRY_VERIFY(view->showsDetail() && !view->isAnimating());
+        openRow(1);
         // The contact panel open on that detail goes with it, and only with it.
         auto* panel = dynamic_cast<qvmDetailAction*>(view->detailAction());
         QVERIFY(panel);
@@ -172,8 +171,7 @@ private Q_SLOTS:
         TitleBar* bar = page->titleBarWidget();
         const QString id = view->listPage()->rows.at(opened)->id;
         const QString name = view->listPage()->rows.at(opened)->name;
-        tapRow(opened);
-        QTRY_VERIFY(view->showsDetail() && !view->isAnimating());
+        openRow(opened);
         auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
         QTRY_VERIFY(detail->row->complete);
         QVERIFY(bar->favoriteButton()->isVisible());
@@ -256,8 +254,7 @@ private Q_SLOTS:
         QSize size = downloaded ? QImage::fromData(service->get(url).body).size() : QSize();
         if (kwdData<bool>("openedOnline")) {
             qvmViewFavorite* view = showPage(segment);
-            tapRow(0);
-            QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());
+            openRow(0);
             size = static_cast<qvmResultDetailItem*>(view->topPage())->row->picture->image->size();
             QSignalSpy first(view, &qvmViewFavorite::backtoFirst);
             page->onGoBack();
@@ -275,8 +272,7 @@ private Q_SLOTS:
         QCOMPARE(view->listPage()->rows.size(), 1);
         QCOMPARE(view->listPage()->rows.first()->picture->url, url);
         // Its detail fails to refresh and still shows what was stored, with the stored picture.
-        tapRow(0);
-        QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());
+        openRow(0);
         auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
         const qvmPictureJob* picture = detail->row->picture;
         QCOMPARE(picture->image ? picture->image->size() : QSize(), size);
@@ -327,12 +323,14 @@ private:
         return page->viewWidget();
     }
 
-    void tapRow(int index)
+    // Taps a row of the list and waits until its detail is shown and its refresh has ended.
+    void openRow(int index)
     {
         qvmViewFavorite* view = page->viewWidget();
         qvmResultListItem* list = view->listPage();
         const QPoint p = view->mapFromScene(list->mapToScene(list->rowRect(index).center()));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, p);
+        QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());
     }
 
     kwdLocalService* service = nullptr;
