@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedLayout>
-#include <QStackedWidget>
 #include <QtTest>
 
 namespace {
