@@ -75,46 +75,10 @@ private Q_SLOTS:
         QCOMPARE(values, QStringList{value});
     }
 
-    void installedProgramFindsItsFiles_data()
-    {
-        QTest::addColumn<bool>("moved");
-        kwdRow("as installed", false);
-        kwdRow("prefix moved", true);
-    }
-
-    void installedProgramFindsItsFiles()
-    {
-        QFETCH(bool, moved);
-        QString where = prefix;
-        if (moved) {
-            where = root.filePath(QStringLiteral("moved"));
-            QVERIFY(QDir().rename(prefix, where));
-        }
-        QTemporaryDir elsewhere;
-        QProcess program;
-        program.setWorkingDirectory(elsewhere.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        program.setProcessEnvironment(env);
-        program.start(QDir(where).filePath(QStringLiteral("bin/kwdpersonal")),
-                      {QStringLiteral("--self-check")});
-        QVERIFY(program.waitForFinished(30000));
-        const QString out = QString::fromUtf8(program.readAllStandardOutput());
-        QVERIFY2(program.exitCode() == 0, qPrintable(out));
-        // Every file comes from the installed data directory, not from the build tree.
-        const QString data = QDir(where).filePath(QStringLiteral("share/kwdpersonal"));
-        for (const char* name : {"citylist: ", "skin: ", "catalogue: "}) {
-            const int at = out.indexOf(QLatin1String(name));
-            QVERIFY2(at >= 0, qPrintable(out));
-            QVERIFY2(out.mid(at + int(qstrlen(name))).startsWith(data), qPrintable(out));
-        }
-        if (moved)
-            QVERIFY(QDir().rename(where, prefix));
-    }
-
-    // The installed program's command line, as a user or a script meets it: --help and --version need
-    // no display; a configuration it cannot use is named on standard error, one line a problem, and
-    // the program goes on with the built-in values.
+    // The installed program's command line, as a user or a script meets it, started from elsewhere:
+    // --help and --version need no display; --self-check finds every file in the installed data
+    // directory, also once the prefix has moved; a configuration it cannot use is named on standard
+    // error, one line a problem, and the program goes on with the built-in values.
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -125,6 +89,7 @@ private Q_SLOTS:
         const QStringList check{"--self-check"};
         kwdRow("version", QStringList{"--version"}, QByteArray(), QString(), "kwdpersonal 1.", QStringList());
         kwdRow("help", QStringList{"--help"}, QByteArray(), QString(), "Usage: kwdpersonal", QStringList());
+        kwdRow("prefix moved", check, QByteArray(), QString(), "citylist: ", QStringList());
         QTest::newRow("good configuration")
             << check
             << QByteArray("[service]\nlistingDomain=a.example\n[location]\nsource=gpsd://127.0.0.1:2947\n")
@@ -156,6 +121,9 @@ private Q_SLOTS:
         QFETCH(QString, position);
         QFETCH(QStringList, warnings);
         QTemporaryDir dir;
+        const bool moved = QByteArray(QTest::currentDataTag()) == "prefix moved";
+        const QString where = moved ? root.filePath(QStringLiteral("moved")) : prefix;
+        QVERIFY(!moved || QDir().rename(prefix, where));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         // --help and --version answer without any window system.
         env.insert("QT_QPA_PLATFORM",
@@ -173,9 +141,11 @@ private Q_SLOTS:
         if (!position.isEmpty())
             env.insert(QStringLiteral("KWDPERSONAL_POSITION"), position);
         QProcess program;
+        program.setWorkingDirectory(dir.path());
         program.setProcessEnvironment(env);
-        program.start(QDir(prefix).filePath(QStringLiteral("bin/kwdpersonal")), arguments);
+        program.start(QDir(where).filePath(QStringLiteral("bin/kwdpersonal")), arguments);
         QVERIFY(program.waitForFinished(30000));
+        QVERIFY(!moved || QDir().rename(where, prefix));
         const QString out = QString::fromUtf8(program.readAllStandardOutput());
         QStringList err;
         for (const QString& line : QString::fromUtf8(program.readAllStandardError()).split('\n'))
@@ -184,6 +154,10 @@ private Q_SLOTS:
         QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0, qPrintable(out));
         QFETCH(QString, outStart);
         QVERIFY2(out.startsWith(outStart), qPrintable(out));
+        // Every file comes from the installed data directory, not from the build tree.
+        const QString data = QDir(where).filePath(QStringLiteral("share/kwdpersonal"));
+        for (const char* name : {"citylist: ", "skin: ", "catalogue: "})
+            QVERIFY2(!outStart.startsWith("citylist") || out.contains(name + data), qPrintable(out));
         QCOMPARE(err.size(), warnings.size());
         for (int i = 0; i < err.size(); ++i)
             QVERIFY2(err.at(i).contains(warnings.at(i)), qPrintable(err.at(i)));

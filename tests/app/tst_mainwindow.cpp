@@ -105,9 +105,7 @@ private Q_SLOTS:
     void expandStyleSheet_data()
     {
         kwdColumns<QString, QString>("css", "expected");
-        kwdRow("none", "QPushButton { color: red; }", "QPushButton { color: red; }");
         kwdRow("as written", "a { image: url(%currentPath%/x.png); }", "a { image: url(SKIN/x.png); }");
-        kwdRow("upper case", "url(%CURRENTPATH%/x.png)", "url(SKIN/x.png)");
         kwdRow("mixed case, twice", "%CurrentPath%/a %currentpath%/b", "SKIN/a SKIN/b");
         kwdRow("incomplete", "%currentPath/x %current%", "%currentPath/x %current%");
     }
@@ -138,23 +136,20 @@ private Q_SLOTS:
 
     void openDatabase_data()
     {
-        QTest::addColumn<QString>("found"); // what stands where the database file should be
-        for (const char* found : {"nothing", "directory", "garbage"}) // created, cannot be opened, made again
-            QTest::newRow(found) << QString(found);
+        QTest::addColumn<bool>("blocked");
+        kwdRow("a directory in the way: the start goes on without", true);
+        kwdRow("not a database: made again", false);
     }
 
     void openDatabase()
     {
-        QFETCH(QString, found);
-        const bool blocked = found == QLatin1String("directory");
+        QFETCH(bool, blocked);
         const QString path = kwdStore::instance()->dataFile(QStringLiteral("kwdpersonal.db.sqlite"));
         QFile::remove(path);
-        QVERIFY(!blocked || QDir().mkpath(path));
-        if (found == QLatin1String("garbage")) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray(4096, 'x'));
-        }
+        QFile file(path);
+        QVERIFY(blocked ? QDir().mkpath(path)
+                        : file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')));
+        file.close();
         kwdSplash splash(640);
         const QString before = splash.message;
         QCOMPARE(QList<bool>({kwdStartup::openDatabase(&splash), kwdDatabase::instance()->isOpen(),
@@ -164,19 +159,6 @@ private Q_SLOTS:
         QCOMPARE(splash.message,
                  blocked ? "本地数据库不可用...\n" + kwdDatabase::instance()->errorText() : before);
         QVERIFY(!blocked || QDir(path).removeRecursively());
-        if (!blocked) {
-            // The tables are there, and a second start finds them without creating anything.
-            kwdDatabase::instance()->close();
-            QSqlDatabase check =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-            check.setDatabaseName(path);
-            QVERIFY(check.open());
-            QCOMPARE(check.tables().size(), 6);
-            check.close();
-            check = QSqlDatabase();
-            QSqlDatabase::removeDatabase(QStringLiteral("check"));
-            QVERIFY(kwdDatabase::instance()->open(path));
-        }
     }
 
     void startShowsMainWindow_data()
@@ -211,8 +193,7 @@ private Q_SLOTS:
     {
         TestableWindow window;
         // Without a system tray there is no tray icon.
-        QCOMPARE(window.trayAvailable, QSystemTrayIcon::isSystemTrayAvailable());
-        QCOMPARE(window.tray != nullptr, window.trayAvailable);
+        QCOMPARE(window.tray != nullptr, QSystemTrayIcon::isSystemTrayAvailable());
         // Only a single click on the tray icon shows the window.
         for (auto reason :
              {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick})
@@ -238,68 +219,19 @@ private Q_SLOTS:
     void messageOverTheWindow()
     {
         TestableWindow window;
-        window.move(40, 30);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(kwdMessage::ownerWindow(), &window);
-        QPoint boxCentre;
         int format = -1;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box && box->parentWidget() == &window);
-            boxCentre = box->frameGeometry().center();
             format = box->textFormat();
             box->accept();
         });
         // A service text that looks like markup is shown as written, over the window.
         kwdMessage::information(QStringLiteral("Info"), QStringLiteral("<img src=\"http://x/\"><b>朝阳</b>"));
         QCOMPARE(format, int(Qt::PlainText));
-        QVERIFY((boxCentre - window.frameGeometry().center()).manhattanLength() < 40);
-    }
-
-    void closeSettings_data()
-    {
-        QTest::addColumn<QString>("stored"); // on quit, on close: told not to ask
-        QTest::addColumn<bool>("tray");      // at the start
-        QTest::addColumn<bool>("trayNow");   // at the close
-        QTest::addColumn<int>("action");
-        const int tray = MainWindow::CloseToTray, minimized = MainWindow::CloseMinimized;
-        kwdRow("tray", "0 1", true, true, tray);
-        kwdRow("tray, none there", "0 1", false, false, minimized);
-        kwdRow("tray, gone since", "0 1", true, false, minimized);
-        kwdRow("tray, come since", "0 1", false, true, tray);
-        kwdRow("exit", "1 1", true, true, int(MainWindow::CloseAndQuit));
-        kwdRow("odd stored value", "1 x", true, true, int(MainWindow::CloseAndQuit));
-    }
-
-    // Without asking the window closes as the stored answer says, with the tray there is at the close
-    // (the prompt's answers are stored and read back by closePrompt).
-    void closeSettings()
-    {
-        QFETCH(QString, stored);
-        QFETCH(bool, tray);
-        QFETCH(bool, trayNow);
-        QFETCH(int, action);
-        closeValues(stored);
-        trayShown = tray;
-        TestableWindow window;
-        QVERIFY(!window.askOnClose && QApplication::quitOnLastWindowClosed());
-        trayShown = trayNow;
-        QCOMPARE(int(window.closeWithoutPrompt()), action);
-        QCOMPARE(window.testAttribute(Qt::WA_QuitOnClose), action == MainWindow::CloseAndQuit);
-        if (action == MainWindow::CloseAndQuit)
-            return; // Closing would end the test run through Qt's own last-window rule.
-        window.show();
-        // Without a tray the window goes to the task bar and the program keeps running.
-        const bool minimized = action == MainWindow::CloseMinimized;
-        QCOMPARE(window.close(), !minimized);
-        QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized(), !window.closeHint, !window.quits}),
-                 QList<bool>({minimized, minimized, true, true}));
-        // The push's desktop notification opens the new listings in the window again.
-        window.onLookNewHouse();
-        QVERIFY(window.isVisible() && !window.isMinimized());
-        // A tray that came since the start gets its icon, so that a hidden window can come back.
-        QCOMPARE(window.tray != nullptr, tray || trayNow);
     }
 
     void closePrompt_data()
@@ -314,8 +246,6 @@ private Q_SLOTS:
         kwdRow("cancelled", "cancel", true, 1, true, QList<int>{2, 0, 0}, "x x");
         // Without a tray, keeping the program running minimises the window.
         kwdRow("no tray, keep running", "ok", false, 1, true, QList<int>{1, 3, 6}, "0 1");
-        kwdRow("no tray, exit", "ok", false, 0, false, QList<int>{1, 4, 5}, "1 0");
-        kwdRow("no tray, cancelled", "cancel", false, 1, true, QList<int>{2, 0, 0}, "x x");
         kwdRow("closed by the frame", "frame", true, 1, true, QList<int>{2, 0, 0}, "x x");
     }
 
@@ -339,23 +269,27 @@ private Q_SLOTS:
             QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized()}),
                      QList<bool>({!ok || minimized, minimized}));
             CloseHint* first = window.closeHint;
-            QCOMPARE(first->rdbmini->text(), tray ? QStringLiteral("最小化到系统托盘区，不退出程序")
-                                                  : QStringLiteral("最小化窗口，不退出程序"));
+            // Its choice names the tray only where there is one.
+            QCOMPARE(first->rdbmini->text().contains(QStringLiteral("托盘")), tray);
             QTEST(QList<int>({first->result, first->choice, first->remind}), "answer");
             QTEST(closeValues(), "stored");
             QCOMPARE(window.quits, ok && toTray != 1 ? 1 : 0);
             QCOMPARE(window.askOnClose, !ok || !dontAsk);
+            bool visible = minimized;
             if (!ok) {
                 // Asked again, with a fresh answer.
                 answerPromptLater("ok", 0);
                 QVERIFY(window.close() && window.closeHint->remind == CloseHint::AskAgain);
             } else if (toTray == 1 && dontAsk) {
-                // The same run: the next close keeps running without asking.
+                // The same run: the next close keeps running without asking, as the tray is at that
+                // close (gone or come since); a tray that came gets its icon, so the window can come back.
+                trayShown = !tray;
                 window.showNormal();
-                QCOMPARE(window.close(), tray);
-                QCOMPARE(window.quits, 0);
+                QCOMPARE(window.close(), !tray);
+                QVERIFY(window.tray && !window.quits);
+                visible = tray;
             }
-            QCOMPARE(window.isVisible(), minimized);
+            QCOMPARE(QList<bool>({window.isVisible(), window.isMinimized()}), QList<bool>(2, visible));
         }
         // The next start closes the way the answer said, asking only when told to.
         TestableWindow next;
@@ -363,17 +297,31 @@ private Q_SLOTS:
         QCOMPARE(next.testAttribute(Qt::WA_QuitOnClose), ok && dontAsk && toTray != 1);
     }
 
+    void destructionSavesAndReleases_data()
+    {
+        kwdColumns<QRect, bool>("saved", "restored");
+        kwdRow("place fits the screen", QRect(20, 30, 300, 400), true);
+        kwdRow("place beyond every screen", QRect(20000, 30, 300, 400), false);
+    }
+
     void destructionSavesAndReleases()
     {
+        QFETCH(QRect, saved);
         kwdStore* store = kwdStore::instance();
         const QStringList files = {store->dataFile("finders"), store->dataFile("newhousefinders")};
         for (const QString& file : files)
             QFile::remove(file);
         QVERIFY(kwdDatabase::instance()->open(store->dataFile(QStringLiteral("kwdpersonal.db.sqlite"))));
-        delete new TestableWindow;
+        {
+            TestableWindow first;
+            first.setGeometry(saved);
+        }
         QVERIFY(QFile::exists(files.at(0)) && QFile::exists(files.at(1)));
-        QVERIFY(!kwdDatabase::instance()->isOpen());
-        QCOMPARE(kwdShowWait::instance(), nullptr);
+        QVERIFY(!kwdDatabase::instance()->isOpen() && !kwdShowWait::instance());
+        // The next start takes the place back only where it is whole on a screen.
+        TestableWindow second;
+        QTEST(second.restoreWindowGeometry(), "restored");
+        QTEST(second.geometry() == saved, "restored");
     }
 
     void render()
@@ -389,6 +337,17 @@ private Q_SLOTS:
             QCOMPARE(window.pages->currentIndex(), segment);
             QVERIFY(window.pages->widget(segment)->isVisible() && !window.pages->widget(0)->isVisible());
         }
+        // Every page built and shown once: every button of the window has a name for a screen reader.
+        const QList<QAbstractButton*> buttons = window.findChildren<QAbstractButton*>();
+        QVERIFY(buttons.size() > 10);
+        QStringList unnamed;
+        for (QAbstractButton* button : buttons) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(button);
+            QVERIFY(iface);
+            if (iface->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << button->objectName() + " of " + button->parent()->metaObject()->className();
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     }
 
     void keys_data()
@@ -396,9 +355,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("key"); // as QKeySequence reads it
         kwdColumns<bool, QString>("tray", "outcome");
-        kwdRow("ctrl+2 around", "area", "Ctrl+2", false, "page 1");
         kwdRow("ctrl+3 favourites", "area", "Ctrl+3", false, "page 2");
-        kwdRow("ctrl+4 system", "area", "Ctrl+4", false, "page 3");
         kwdRow("ctrl+1 search", "system", "Ctrl+1", false, "page 0");
         kwdRow("escape on the area page stays", "area", "Esc", false, "area");
         kwdRow("escape leaves the push list", "push", "Esc", false, "area");
@@ -476,59 +433,6 @@ private Q_SLOTS:
             QVERIFY(!window.isVisible());
         }
         QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
-    }
-
-    void everyButtonNamed()
-    {
-        // Every page built and shown once, then every button of the window read as a screen reader does.
-        TestableWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        for (int i = 0; i < window.pages->count(); ++i) {
-            window.segment->setValue(i);
-            QVERIFY(window.pageContent(i));
-        }
-        window.segment->setValue(0);
-        const QList<QAbstractButton*> buttons = window.findChildren<QAbstractButton*>();
-        QVERIFY(buttons.size() > 10);
-        QStringList unnamed;
-        for (QAbstractButton* button : buttons) {
-            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(button);
-            QVERIFY(iface);
-            if (iface->text(QAccessible::Name).trimmed().isEmpty())
-                unnamed << button->objectName() + " of " + button->parent()->metaObject()->className();
-        }
-        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
-        // The main pages read as radio buttons with their titles, the chosen one checked.
-        for (int i = 0; i < window.segment->count(); ++i) {
-            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window.segment->button(i));
-            QCOMPARE(iface->role(), QAccessible::RadioButton);
-            QCOMPARE(iface->text(QAccessible::Name), window.segment->button(i)->text());
-            QCOMPARE(bool(iface->state().checked), i == 0);
-        }
-    }
-
-    void geometryKept_data()
-    {
-        kwdColumns<QRect, bool>("saved", "restored");
-        kwdRow("fits the screen", QRect(20, 30, 300, 400), true);
-        kwdRow("beyond every screen", QRect(20000, 30, 300, 400), false);
-        kwdRow("larger than every screen", QRect(0, 0, 30000, 30000), false);
-    }
-
-    void geometryKept()
-    {
-        QFETCH(QRect, saved);
-        QFETCH(bool, restored);
-        {
-            TestableWindow first;
-            first.setGeometry(saved);
-        } // its destruction keeps the place
-        QCOMPARE(kwdStore::instance()->config(kwdStore::cfgWindowGeometry).toRect(), saved);
-        TestableWindow second;
-        second.resize(360, 640);
-        QCOMPARE(second.restoreWindowGeometry(), restored);
-        QCOMPARE(second.geometry() == saved, restored);
     }
 
     void exitEndsTheLoopWithoutAsking()

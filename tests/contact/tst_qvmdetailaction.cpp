@@ -147,82 +147,57 @@ private Q_SLOTS:
         kwdRow("dashes are no number", QStringLiteral("-- / 13812345678"), QStringList{"13812345678"});
     }
 
-    void numbers() { QTEST(qvmDetailAction::numbersOf(kwdData<QString>("phones")), "numbers"); }
-
-    void showPanel_data()
+    // The panel opens only with a number to call, at the bottom of the area it was opened for: a list
+    // when there is a choice, with every number on screen without scrolling, the buttons otherwise.
+    void numbers()
     {
-        kwdColumns<QString, bool, int>("phones", "fromBottom", "count");
-        kwdRow("two numbers at the bottom", QStringLiteral("010-62345678 / 13812345678"), true, 2);
-        kwdRow("three numbers from the middle", QStringLiteral("1,22,333"), false, 3);
-        kwdRow("single number shows the buttons", QStringLiteral("13812345678"), true, 1);
-        kwdRow("nothing to call", QStringLiteral("--"), true, 0);
-    }
-
-    // Inside the area it was opened for: at its bottom, or below its middle; a list when there is a choice.
-    void showPanel()
-    {
-        QFETCH(bool, fromBottom);
-        QFETCH(int, count);
+        QFETCH(QStringList, numbers);
+        const QString phones = kwdData<QString>("phones");
+        QCOMPARE(qvmDetailAction::numbersOf(phones), numbers);
         panel->hide();
         const QRect area(20, 200, 320, 300);
-        panel->show(QStringLiteral("张先生"), kwdData<QString>("phones"), area, QStringLiteral("房源"),
-                    fromBottom);
-        QCOMPARE(panel->isVisible(), count > 0);
-        if (count == 0)
+        panel->show(QStringLiteral("张先生"), phones, area, QStringLiteral("房源"), true);
+        QCOMPARE(panel->isVisible(), !numbers.isEmpty());
+        if (numbers.isEmpty())
             return;
-        QCOMPARE(panel->lstPhones->count(), count);
+        const bool list = numbers.size() > 1;
         QCOMPARE(qMakePair(panel->widget_list->isVisible(), panel->widget_btns->isVisible()),
-                 qMakePair(count > 1, count == 1));
-        QCOMPARE(panel->number.isEmpty(), count > 1);
-        const QRect g = panel->geometry();
-        QVERIFY(g.width() <= area.width() && qAbs(g.center().x() - area.center().x()) <= 1);
-        QCOMPARE(fromBottom ? g.bottom() : g.top(),
-                 fromBottom ? area.bottom() : area.top() + area.height() / 2);
-        if (count > 1) {
-            // Every number is on screen without scrolling; choosing one shows the buttons, centred.
-            const QListWidget* list = panel->lstPhones;
-            QVERIFY(list->visualItemRect(list->item(count - 1)).bottom() < list->viewport()->height());
-            panel->onListItemClicked(panel->lstPhones->item(count - 1));
-            QCOMPARE(panel->number, panel->lstPhones->item(count - 1)->text());
-            QVERIFY(panel->widget_btns->isVisible() && !panel->widget_list->isVisible());
-            QVERIFY(qAbs(panel->geometry().center().y() - area.center().y()) <= 1);
-        }
+                 qMakePair(list, !list));
+        QCOMPARE(panel->number, list ? QString() : numbers.first());
+        QVERIFY(area.contains(panel->geometry()) && panel->geometry().bottom() == area.bottom());
+        const QListWidget* shown = panel->lstPhones;
+        QVERIFY(shown->visualItemRect(shown->item(shown->count() - 1)).bottom() <
+                shown->viewport()->height());
     }
 
     void messages_data()
     {
-        // typed: then typed over the text, the count is of characters.
-        kwdColumns<bool, QString, QString, QString, QString, QString>("listing", "contact", "sms", "smsTo",
-                                                                      "typed", "count");
+        kwdColumns<bool, QString, QString, QString>("listing", "contact", "sms", "smsTo");
         const QString t = QStringLiteral("东城 两居 350万"), phone = QStringLiteral("\nphone:13812345678");
         const QString sms = "I'm intresting in " + t + ",call me";
-        kwdRow("listing with a contact", true, "链家", sms, "I find this " + t + "\ncontact:链家" + phone,
-               "我想看看这套房子的图", "10Words");
-        kwdRow("SMS To without a contact name", true, "", sms, "I find this " + t + phone, "call me",
-               "7Words");
-        kwdRow("not a listing: the title alone", false, "链家", t, t, "", "0Words");
+        kwdRow("listing with a contact", true, "链家", sms, "I find this " + t + "\ncontact:链家" + phone);
+        kwdRow("SMS To without a contact name", true, "", sms, "I find this " + t + phone);
+        kwdRow("not a listing: the title alone", false, "链家", t, t);
     }
 
     void messages()
     {
-        QFETCH(bool, listing);
         panel->show(kwdData<QString>("contact"), QStringLiteral("13812345678"), QRect(0, 300, 360, 60),
-                    QStringLiteral("东城 两居 350万"), listing);
+                    QStringLiteral("东城 两居 350万"), kwdData<bool>("listing"));
+        // SMS goes to the chosen number, SMS To to one typed or picked.
         panel->btnSMS->click();
-        QVERIFY(panel->sms->isVisible() && !panel->widget_btns->isVisible());
-        QCOMPARE(panel->sms->lineEdit->text(), QStringLiteral("13812345678"));
-        QVERIFY(!panel->sms->comboBox->isVisible());
+        QVERIFY(panel->sms->lineEdit->text() == QStringLiteral("13812345678") &&
+                !panel->sms->comboBox->isVisible());
         QTEST(panel->sms->textEdit->toPlainText(), "sms");
         panel->sms->btnCancel->click();
-        QVERIFY(panel->widget_btns->isVisible());
         panel->btnSMSTo->click();
         QVERIFY(panel->sms->lineEdit->text().isEmpty() && panel->sms->comboBox->isVisible());
         QTEST(panel->sms->textEdit->toPlainText(), "smsTo");
-        // The panel grew for the sub-panel and keeps its bottom edge (a listing) or its top edge.
-        QCOMPARE(listing ? panel->geometry().bottom() : panel->geometry().top(), listing ? 359 : 330);
+        // The panel grew for the sub-panel.
         QVERIFY(panel->height() >= panel->sizeHint().height());
-        panel->sms->textEdit->setPlainText(kwdData<QString>("typed"));
-        QTEST(panel->sms->lblTextCount->text(), "count");
+        // Typed over, the count is of characters.
+        panel->sms->textEdit->setPlainText(QStringLiteral("我想看看这套房子的图"));
+        QCOMPARE(panel->sms->lblTextCount->text(), QStringLiteral("10Words"));
         panel->sms->btnCancel->click();
     }
 
@@ -230,7 +205,6 @@ private Q_SLOTS:
     {
         kwdColumns<QStringList, QByteArray>("names", "foreign"); // foreign: a card another program adds first
         kwdRow("two contacts from the same panel", QStringList{"链家 东四店", "王经理"}, QByteArray());
-        kwdRow("and a third, later", QStringList{"赵女士"}, QByteArray());
         kwdRow("a card with only a display name", QStringList{},
                QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:周女士\r\nTEL:13700001111\r\nEND:VCARD\r\n"));
     }
@@ -270,22 +244,13 @@ private Q_SLOTS:
         panel->btnSMSTo->click();
         QComboBox* picker = panel->sms->comboBox;
         QTRY_COMPARE(picker->count(), int(all.size()) + 1);
-        QCOMPARE(picker->itemText(0), QStringLiteral("Select a contact"));
         picker->setCurrentIndex(picker->count() - 1);
         QCOMPARE(panel->sms->lineEdit->text(), all.last().phone);
         QCOMPARE(picker->itemText(picker->count() - 1),
                  all.last().displayName() + "(" + all.last().phone + ")");
         picker->setCurrentIndex(0);
         QCOMPARE(panel->sms->lineEdit->text(), all.last().phone);
-        // Typing narrows the picker: a name, then digits of a number.
-        panel->sms->lineEdit->clear();
-        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("王"));
-        QApplication::sendEvent(panel->sms->lineEdit, &typed);
-        const auto named = std::count_if(all.cbegin(), all.cend(), [](const kwdContactCard& c) {
-            return c.displayName().contains(QStringLiteral("王"));
-        });
-        QVERIFY(named > 0);
-        QCOMPARE(picker->count(), int(named) + 1);
+        // Typing narrows the picker (by name or by number: the book's filter, see filter()).
         panel->sms->lineEdit->clear();
         QTest::keyClicks(panel->sms->lineEdit, all.first().phone);
         QCOMPARE(picker->count(), 2);
@@ -306,18 +271,11 @@ private Q_SLOTS:
     // The message names the refusal and the sub-panel stays open to correct it.
     void addContactRefused()
     {
-        const QString name = kwdData<QString>("name");
-        for (int attempt = name.isEmpty(); attempt < 2; ++attempt) {
-            boxes.clear();
-            openButtons(QStringLiteral("13600001234"), name);
-            panel->btnAddContact->click();
-            panel->addContact->btnAdd->click();
-            QMessageBox* offer = nullptr;
-            if (attempt == 0) {
-                QTRY_VERIFY(offer = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
-                offer->button(QMessageBox::Close)->click();
-            }
-        }
+        const QString name = kwdData<QString>("name"), phone = QStringLiteral("13600001234");
+        QCOMPARE(kwdAddressBook().save(kwdContactCard{QString(), name, name, phone}), !name.isEmpty());
+        openButtons(phone, name);
+        panel->btnAddContact->click();
+        panel->addContact->btnAdd->click();
         QCOMPARE(boxes.value(0), qMakePair(QStringLiteral("Failed"), kwdData<QString>("message")));
         QVERIFY(panel->addContact->isVisible() && panel->addContact->isEnabled());
         panel->addContact->btnCancel->click();
@@ -430,7 +388,6 @@ private Q_SLOTS:
             openButtons(n);
             panel->btnCall->click();
             QVERIFY(call->isVisible() && !call->btnHangup->isVisible());
-            QCOMPARE(call->lblCalling->text(), "Are you sure ? Calling: " + n + "?");
             call->btnMakeCall->click();
             QVERIFY(!call->btnMakeCall->isEnabled());
         }
@@ -450,14 +407,8 @@ private Q_SLOTS:
         QVERIFY(panel->widget_btns->isVisible());
     }
 
-    void detailBands_data()
-    {
-        kwdColumns<int, QString, QStringList>("band", "contact", "numbers");
-        kwdRow("first agency", 0, QStringLiteral("链家 东四店"), QStringList{"010-62345678", "13812345678"});
-        kwdRow("second agency, its own numbers", 1, QStringLiteral("王先生"), QStringList{"13900001111"});
-    }
-
-    // Every band of a listing's detail opens the panel with its own agency's numbers.
+    // Every band of a listing's detail opens the panel with its own agency's numbers: the second band
+    // shows its agency, not the first one's.
     void detailBands()
     {
         QDomDocument doc;
@@ -476,12 +427,12 @@ private Q_SLOTS:
         QTRY_VERIFY(!view.isAnimating());
         row.height(360, 1);
         QCOMPARE(row.contactLinks.size(), 2);
-        const QRect rect = row.contactLinks.at(kwdData<int>("band")).rect;
+        const QRect rect = row.contactLinks.at(1).rect;
         detail->clicked(QPointF(rect.center()));
         auto* shown = dynamic_cast<qvmDetailAction*>(view.detailAction());
         QVERIFY(shown && shown->isVisible() && shown->fromBottom);
-        QTEST(shown->contact, "contact");
-        QTEST(qvmDetailAction::numbersOf(shown->phones), "numbers");
+        QCOMPARE(shown->contact, QStringLiteral("王先生"));
+        QCOMPARE(qvmDetailAction::numbersOf(shown->phones), QStringList{"13900001111"});
         QCOMPARE(shown->title, row.name);
         // The panel sits over the band it was opened from; a tap elsewhere on the page hides it.
         QCOMPARE(shown->area, view.mapFromScene(detail->mapRectToScene(QRectF(rect))).boundingRect());
@@ -490,38 +441,63 @@ private Q_SLOTS:
         view.clear();
     }
 
-    void roundTrip_data()
+    void save_data()
     {
-        kwdColumns<QString, QString, QString>("family", "given", "phone");
-        kwdRow("chinese given name", QString(), QStringLiteral("王小明"), QStringLiteral("13812345678"));
-        kwdRow("family and given", QStringLiteral("欧阳"), QStringLiteral("娜娜"),
-               QStringLiteral("010-62345678"));
-        kwdRow("separators and backslash", QStringLiteral("链家;地产"), QStringLiteral("东四,店\\二部"),
-               QStringLiteral("400-820-1234"));
-        kwdRow("line break", QString(), QStringLiteral("销售中心\n周末"), QStringLiteral("13900000000"));
+        // before: the book's bytes before the save, written by another program; error -1: any error.
+        kwdColumns<QByteArray, QString, QString, QString, int>("before", "family", "given", "phone", "error");
+        const QByteArray foreign =
+            "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:王五\r\nTEL:13700000000\r\nX-OTHER:keep\r\nEND:VCARD";
+        kwdRow("chinese given name", QByteArray(), QString(), QStringLiteral("王小明"),
+               QStringLiteral("13812345678"), 0);
+        kwdRow("family and given", QByteArray(), QStringLiteral("欧阳"), QStringLiteral("娜娜"),
+               QStringLiteral("010-62345678"), 0);
+        kwdRow("separators and backslash", QByteArray(), QStringLiteral("链家;地产"),
+               QStringLiteral("东四,店\\二部"), QStringLiteral("400-820-1234"), 0);
+        kwdRow("line break", QByteArray(), QString(), QStringLiteral("销售中心\n周末"),
+               QStringLiteral("13900000000"), 0);
         // Longer than one 75-octet line: folded between characters, never inside one.
-        kwdRow("folded", QString(), QString(40, QChar(0x623F)), QStringLiteral("13700000000"));
+        kwdRow("folded", QByteArray(), QString(), QString(40, QChar(0x623F)), QStringLiteral("13700000000"),
+               0);
+        kwdRow("new person after a card of another program", foreign, QString(), QStringLiteral("赵六"),
+               QStringLiteral("13700000000"), 0);
+        kwdRow("the same person again", foreign, QString(), QStringLiteral("王五"),
+               QStringLiteral("13700000000"), int(kwdAddressBook::AlreadyExistsError));
+        kwdRow("empty name", QByteArray(), QString(), QString(), QStringLiteral("13700000000"),
+               int(kwdAddressBook::BadArgumentError));
+        // A book below a plain file can never be written.
+        kwdRow("below a plain file", QByteArray("a file"), QString(), QStringLiteral("张三"),
+               QStringLiteral("13800000000"), -1);
     }
 
-    void roundTrip()
+    // A card saved is read back as it was; what was in the book stays byte for byte, whatever the outcome.
+    void save()
     {
+        QFETCH(QByteArray, before);
         QFETCH(QString, family);
         QFETCH(QString, given);
         QFETCH(QString, phone);
-        const QString path = book(QTest::currentDataTag());
+        QFETCH(int, error);
+        QString path = book(QTest::currentDataTag());
+        QFile f(path);
+        QVERIFY(before.isEmpty() || (f.open(QIODevice::WriteOnly) && f.write(before) == before.size()));
+        f.close();
+        if (error < 0)
+            path += QStringLiteral("/contacts.vcf");
         kwdAddressBook store(path);
-        QVERIFY(store.save(kwdContactCard{family, given, family + given, phone}));
-        QCOMPARE(store.error(), kwdAddressBook::NoError);
+        QCOMPARE(store.save(kwdContactCard{family, given, family + given, phone}), error == 0);
+        QVERIFY(error < 0 ? store.error() != kwdAddressBook::NoError : int(store.error()) == error);
         const QList<kwdContactCard> read = kwdAddressBook(path).contacts();
-        QCOMPARE(read.size(), 1);
-        const kwdContactCard& c = read.first();
+        QCOMPARE(read.size(), int(!before.isEmpty() && error >= 0) + int(error == 0));
+        const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        QVERIFY(bytes.startsWith(before));
+        if (error != 0)
+            return;
+        const kwdContactCard& c = read.last();
         QCOMPARE(QStringList({c.family, c.given, c.formatted, c.phone}),
                  QStringList({family, given, family + given, phone}));
-
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
-        QVERIFY(bytes.startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\n"));
+        QVERIFY(
+            bytes.mid(before.size())
+                .startsWith((before.isEmpty() ? "" : "\r\n") + QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\n")));
         for (const QByteArray& line : bytes.split('\n')) {
             QVERIFY2(line.size() <= 76, line.constData());     // 75 octets and the CR
             QVERIFY(QString::fromUtf8(line).toUtf8() == line); // no split UTF-8 sequence
@@ -565,56 +541,6 @@ private Q_SLOTS:
         QCOMPARE(cards.at(0).displayName(), QStringLiteral("张三丰"));
         QCOMPARE(cards.at(0).phone, QStringLiteral("138 00001111"));
         QCOMPARE(cards.at(1).displayName(), QStringLiteral("只有全名"));
-    }
-
-    void appendKeepsTheBook_data()
-    {
-        kwdColumns<QByteArray, QString, int>("before", "name", "error");
-        const QByteArray foreign =
-            "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:王五\r\nTEL:13700000000\r\nX-OTHER:keep\r\nEND:VCARD";
-        kwdRow("new person after a card of another program", foreign, QStringLiteral("赵六"), 0);
-        kwdRow("the same person again", foreign, QStringLiteral("王五"),
-               int(kwdAddressBook::AlreadyExistsError));
-        kwdRow("empty name", QByteArray(), QString(), int(kwdAddressBook::BadArgumentError));
-    }
-
-    void appendKeepsTheBook()
-    {
-        QFETCH(QByteArray, before);
-        QFETCH(QString, name);
-        QFETCH(int, error);
-        const QString path = book(QTest::currentDataTag());
-        if (!before.isEmpty()) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(before);
-        }
-        kwdAddressBook store(path);
-        QCOMPARE(store.save(kwdContactCard{QString(), name, name, QStringLiteral("13700000000")}),
-                 error == 0);
-        QCOMPARE(int(store.error()), error);
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly)) {
-            QVERIFY(before.isEmpty());
-            return;
-        }
-        const QByteArray after = f.readAll();
-        // What was there stays byte for byte, whatever the outcome.
-        QVERIFY(after.startsWith(before));
-        QCOMPARE(store.contacts().size(), error == 0 ? 2 : 1);
-    }
-
-    void unwritablePlace()
-    {
-        // A book below a plain file can never be written.
-        const QString blocker = book("blocker");
-        QFile f(blocker);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
-        kwdAddressBook store(blocker + QStringLiteral("/contacts.vcf"));
-        QVERIFY(!store.save(kwdContactCard{QString(), QStringLiteral("张三"), QStringLiteral("张三"),
-                                           QStringLiteral("13800000000")}));
-        QVERIFY(store.error() != kwdAddressBook::NoError);
     }
 };
 

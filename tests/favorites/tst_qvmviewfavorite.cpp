@@ -85,11 +85,11 @@ private Q_SLOTS:
 
     void refresh_data()
     {
-        kwdColumns<int, int, int, int, QString, int>("segment", "sales", "leases", "areas", "title", "shown");
-        kwdRow("sales", 0, 3, 1, 0, QStringLiteral("Sale Favorite"), 3);
-        kwdRow("leases", 1, 2, 4, 0, QStringLiteral("Lease Favorite"), 4);
-        kwdRow("no leases", 1, 2, 0, 0, QStringLiteral("Lease Favorite"), 0);
-        kwdRow("housing areas", 2, 0, 1, 2, QStringLiteral("HA Favorite"), 2);
+        kwdColumns<int, int, int, int, int>("segment", "sales", "leases", "areas", "shown");
+        kwdRow("sales", 0, 3, 1, 0, 3);
+        kwdRow("leases", 1, 2, 4, 0, 4);
+        kwdRow("no leases", 1, 2, 0, 0, 0);
+        kwdRow("housing areas", 2, 0, 1, 2, 2);
     }
 
     void refresh()
@@ -101,7 +101,7 @@ private Q_SLOTS:
         star(1, kwdData<int>("areas"));
         service->clearLog();
         qvmViewFavorite* view = showPage(segment);
-        QCOMPARE(page->titleBarWidget()->titleText(), kwdData<QString>("title"));
+        QCOMPARE(page->titleBarWidget()->titleText(), qvmWidgetFavorite::titleOf(segment));
         QCOMPARE(view->pageCount(), 1);
         QCOMPARE(view->topPage(), view->listPage());
         const QList<qvmListItem*> rows = view->listPage()->rows;
@@ -137,8 +137,7 @@ private Q_SLOTS:
         star(2, 2);
         star(3, kwdData<int>("leases"));
         qvmViewFavorite* view = showPage(0);
-        tapRow(1);
-        QTRY_VERIFY(view->showsDetail() && !view->isAnimating());
+        openRow(1);
         // The contact panel open on that detail goes with it, and only with it.
         auto* panel = dynamic_cast<qvmDetailAction*>(view->detailAction());
         QVERIFY(panel);
@@ -149,7 +148,6 @@ private Q_SLOTS:
         QCOMPARE(view->pageCount(), pages);
         QCOMPARE(view->showsDetail(), pages == 2);
         QCOMPARE(panel->isVisible(), pages == 2);
-        QCOMPARE(page->titleBarWidget()->titleText(), QStringLiteral("Lease Favorite"));
         if (pages == 1)
             QCOMPARE(view->listPage()->rows.size(), 0);
     }
@@ -173,8 +171,7 @@ private Q_SLOTS:
         TitleBar* bar = page->titleBarWidget();
         const QString id = view->listPage()->rows.at(opened)->id;
         const QString name = view->listPage()->rows.at(opened)->name;
-        tapRow(opened);
-        QTRY_VERIFY(view->showsDetail() && !view->isAnimating());
+        openRow(opened);
         auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
         QTRY_VERIFY(detail->row->complete);
         QVERIFY(bar->favoriteButton()->isVisible());
@@ -257,8 +254,7 @@ private Q_SLOTS:
         QSize size = downloaded ? QImage::fromData(service->get(url).body).size() : QSize();
         if (kwdData<bool>("openedOnline")) {
             qvmViewFavorite* view = showPage(segment);
-            tapRow(0);
-            QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());
+            openRow(0);
             size = static_cast<qvmResultDetailItem*>(view->topPage())->row->picture->image->size();
             QSignalSpy first(view, &qvmViewFavorite::backtoFirst);
             page->onGoBack();
@@ -276,8 +272,7 @@ private Q_SLOTS:
         QCOMPARE(view->listPage()->rows.size(), 1);
         QCOMPARE(view->listPage()->rows.first()->picture->url, url);
         // Its detail fails to refresh and still shows what was stored, with the stored picture.
-        tapRow(0);
-        QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());
+        openRow(0);
         auto* detail = static_cast<qvmResultDetailItem*>(view->topPage());
         const qvmPictureJob* picture = detail->row->picture;
         QCOMPARE(picture->image ? picture->image->size() : QSize(), size);
@@ -288,7 +283,6 @@ private Q_SLOTS:
 
 private:
     // Listings of a category as the service lists them, read into rows (the caller owns them).
-
     QList<qvmListItem*> fetchRows(int category, int count)
     {
         QList<qvmListItem*> rows;
@@ -318,7 +312,6 @@ private:
         qDeleteAll(rows);
     }
     // Shows the page on a segment; the view of the page.
-
     qvmViewFavorite* showPage(int segment)
     {
         page = new qvmWidgetFavorite;
@@ -330,12 +323,14 @@ private:
         return page->viewWidget();
     }
 
-    void tapRow(int index)
+    // Taps a row of the list and waits until its detail is shown and its refresh has ended.
+    void openRow(int index)
     {
         qvmViewFavorite* view = page->viewWidget();
         qvmResultListItem* list = view->listPage();
         const QPoint p = view->mapFromScene(list->mapToScene(list->rowRect(index).center()));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, p);
+        QTRY_VERIFY(view->showsDetail() && !view->isAnimating() && view->pendingRequests().isEmpty());
     }
 
     kwdLocalService* service = nullptr;

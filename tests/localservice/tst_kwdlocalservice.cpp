@@ -68,7 +68,8 @@ private Q_SLOTS:
         QVERIFY2(service->isRunning(), qPrintable(service->errorText()));
         QCOMPARE(QNetworkProxy::applicationProxy().port(), service->port());
         const kwdStore* store = kwdStore::instance();
-        for (const auto& [key, category] : QList<QPair<QString, int>>{{"ha", 1}, {"sale", 2}, {"co", 4}}) {
+        for (const auto& [key, category] :
+             QList<QPair<QString, int>>{{"ha", 1}, {"sale", 2}, {"lease", 3}, {"co", 4}}) {
             QDomDocument doc;
             QVERIFY(doc.setContent(service->get(store->listUrl(category, "bj", false) + "?percount=1").body));
             const QDomElement record =
@@ -107,16 +108,20 @@ private Q_SLOTS:
         kwdRow("agencies", list(4, false, "?page=1&percount=20"), rows(4));
         kwdRow("housing area", list(1, true, "?id=%ha%"), rows(1));
         kwdRow("sale", list(2, true, "?id=%sale%"), rows(2));
+        kwdRow("lease", list(3, true, "?id=%lease%"), rows(3));
         kwdRow("agency", list(4, true, "?id=%co%"), rows(4));
         kwdRow("district", list(5, true, "?id=%district%"), rows(5));
         kwdRow("street", list(6, true, "?id=%street%"), rows(6));
-        kwdRow("pictures", "http://bj." + store->config(kwdStore::urlForsaleImages).toString() + "?id=%sale%",
-               Reader([this](const QByteArray& b) {
-                   const QList<qvmPictureEntry> pictures = qvmGItemImageList::readList(b);
-                   return !pictures.isEmpty() &&
-                          !QImage::fromData(service->get(pictures[0].smallUrl).body).isNull() &&
-                          !QImage::fromData(service->get(pictures[0].bigUrl).body).isNull();
-               }));
+        const Reader pictures([this](const QByteArray& b) {
+            const QList<qvmPictureEntry> entries = qvmGItemImageList::readList(b);
+            return !entries.isEmpty() && !QImage::fromData(service->get(entries[0].smallUrl).body).isNull() &&
+                   !QImage::fromData(service->get(entries[0].bigUrl).body).isNull();
+        });
+        for (const auto& [key, id] : QList<QPair<int, QString>>{{kwdStore::urlHaImages, "%ha%"},
+                                                                {kwdStore::urlForsaleImages, "%sale%"},
+                                                                {kwdStore::urlLeaseImages, "%lease%"}})
+            QTest::addRow("pictures of %s", qPrintable(id))
+                << "http://bj." + store->config(key).toString() + "?id=" + id << pictures;
         kwdRow("guide prices", qvmGuideRequest::statisticsUrl(stat, "bj", 39.9087, 116.4605, 1000, 2),
                Reader([](const QByteArray& b) { return qvmGuideRequest(0, 0, 0).readStatistics(b); }));
         kwdRow("guide compounds",

@@ -143,7 +143,6 @@ private Q_SLOTS:
         kwdColumns<QByteArray, int, int, bool>("body", "rows", "lastIndex", "more");
         QTest::addColumn<bool>("readable"); // false: a failure with a retry, not an empty result
         kwdRow("first of three pages", sales(45, 0, 1, 20), 20, 19, true, true);
-        kwdRow("one short page", sales(7, 0, 1, 7), 7, 6, true, true);
         kwdRow("last page reaches total", sales(45, 26, 1, 20), 20, 45, false, true);
         kwdRow("empty result", sales(0, 0, 1, 0), 0, 0, false, true);
         kwdRow("wrong type", document("lease", 3, 0, {saleRecord("s1")}), 0, 0, false, false);
@@ -154,22 +153,14 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, body);
         QFETCH(int, rows);
-        QFETCH(bool, more);
         qvmResultListItem* list = openSaleList(body);
         QVERIFY(list);
         QCOMPARE(list->rows.size(), rows);
-        QCOMPARE(!list->moreRect.isEmpty(), more);
+        QTEST(!list->moreRect.isEmpty(), "more");
         // The request is forgotten once answered.
         QVERIFY(view->pendingRequests().isEmpty() && !holder->request(1));
         if (rows > 0)
             QTEST(list->lastIndex, "lastIndex");
-        // A row owns its top edge.
-        const QPointF edge = list->rowRect(1).topLeft();
-        QVERIFY(rows < 2 || (list->hitTest(edge) == 1 && list->hitTest(edge - QPointF(0, 0.5)) == 0));
-        if (more) {
-            QCOMPARE(list->hitTest(list->moreRect.center()), int(qvmResultListItem::MoreRow));
-            QCOMPARE(list->boundingRect().height(), list->moreRect.bottom());
-        }
         if (rows > 0)
             return;
         QTRY_VERIFY(view->messageBox()->item->isVisible());
@@ -271,7 +262,6 @@ private Q_SLOTS:
         // A hundredth of a degree of latitude is about 1112 metres; rows without both coordinates get none.
         const QString distance = list->rows.at(0)->distance;
         QVERIFY2(distance.toDouble() > 1105 && distance.toDouble() < 1120, qPrintable(distance));
-        QCOMPARE(distance.section(QLatin1Char('.'), 1).size(), 8);
         QVERIFY(list->rows.at(1)->distance.isEmpty() && list->rows.at(2)->distance.isEmpty());
     }
 
@@ -311,10 +301,8 @@ private Q_SLOTS:
         const QUrlQuery q(QString::fromUtf8(server->lastRequest().query));
         QCOMPARE(q.queryItemValue("id") + " " + q.queryItemValue("sn"), "s2 " + kwdDevice::id());
         // The second listing shows the same picture: it comes from the first download.
-        if (complete) {
+        if (complete)
             QCOMPARE(requestsTo(QStringLiteral("/p1.png")), 1);
-            QCOMPARE(list->rows.at(1)->picture->image->pixelColor(5, 5), QColor(Qt::red));
-        }
     }
 
     void relatedPages()
@@ -362,7 +350,6 @@ private Q_SLOTS:
     {
         kwdColumns<int, int, int, bool, bool, bool>("dx", "dy", "ms", "detail", "goesBack", "coasts");
         // The viewport is 360 wide: a third is 120. A flick coasts from 100 pixels on.
-        kwdRow("a quarter snaps back", 90, 0, 100, true, false, false);
         kwdRow("just a third snaps back", 120, 0, 100, true, false, false);
         kwdRow("past a third goes back", 125, 0, 100, true, true, false);
         kwdRow("last page, past a third", 125, 0, 100, false, true, false);
@@ -424,16 +411,14 @@ private Q_SLOTS:
 
     void detailLinks_data()
     {
-        kwdColumns<int, int, int, QString>("action", "target", "kind", "title");
-        const int detail = qvmGraphicsItem::KindDetail;
-        const int list = qvmGraphicsItem::KindList;
-        kwdRow("pictures", 0, -1, int(qvmGraphicsItem::KindPlain), QStringLiteral("图片列表"));
-        kwdRow("street", 2, 6, detail, QStringLiteral("道路详细"));
-        kwdRow("housing area", 3, 8, detail, QStringLiteral("楼盘小区详细"));
-        kwdRow("more leases", 5, 8, list, QStringLiteral("租房"));
-        kwdRow("unknown action", 7, 8, -1, QString());
+        kwdColumns<int, int, int>("action", "target", "kind");
+        // A link without a target opens the page of the row itself.
+        kwdRow("pictures of the row", 0, -1, int(qvmGraphicsItem::KindPlain));
+        kwdRow("housing area", 3, 8, int(qvmGraphicsItem::KindDetail));
+        kwdRow("more leases", 5, 8, int(qvmGraphicsItem::KindList));
+        kwdRow("unknown action", 7, 8, -1);
         // The phone line wins over a link beneath it.
-        kwdRow("phone line over the link", 0, -2, -1, QString());
+        kwdRow("phone line over the link", 0, -2, -1);
     }
 
     void detailLinks()
@@ -456,13 +441,16 @@ private Q_SLOTS:
         QCOMPARE(view->pageCount(), 1);
         detail->clicked(QPointF(20, 110));
         QCOMPARE(view->pageCount(), kind < 0 ? 1 : 2);
-        if (kind >= 0) {
-            QCOMPARE(view->topPage()->kind(), kind);
-            QTEST(view->topPage()->title(), "title");
-        }
+        QVERIFY(kind < 0 || view->topPage()->kind() == kind);
+        // More leases are a lease list, not the sales the same code also opens.
+        QVERIFY(kind != qvmGraphicsItem::KindList ||
+                static_cast<qvmResultListItem*>(view->topPage())->category == 3);
         view->clear();
     }
 
+    // A related group opens as a list of the housing area's own rows, never paged. The detail reply
+    // reads the housing area again while the list is open: the list's rows stay alive (updated where
+    // the housing area is still related) and the list paints them.
     void relatedGroupList()
     {
         QDomDocument doc;
@@ -473,28 +461,12 @@ private Q_SLOTS:
                            "</group></relateha></ha>")));
         qvmProjectItem project;
         QVERIFY(project.read(doc.documentElement()));
-        const QList<QPair<QString, QStringList>> groups = {
-            {"周边小区", {"h2", "h3"}}, {"同价位小区", {"h4"}}, {"other", {}}};
-        for (const auto& [group, ids] : groups) {
-            view->openRelated(qvmListItem::LinkRelated, &project, group);
-            QTRY_VERIFY(!view->isAnimating());
-            auto* list = static_cast<qvmResultListItem*>(view->topPage());
-            QVERIFY(list->kind() == qvmGraphicsItem::KindList && list->fixedRows);
-            QCOMPARE(list->title(), group);
-            QStringList got;
-            for (const qvmListItem* row : std::as_const(list->rows))
-                got << row->id;
-            QCOMPARE(got, ids);
-            // The rows stay the housing area's: the list never asks for pages of them.
-            QVERIFY(list->moreRect.isEmpty() && list->listRequest == -1);
-        }
-        view->clear();
-        QCOMPARE(project.id, QStringLiteral("h1"));
-        // The detail reply reads the housing area again while a group's list is open: the list's rows
-        // stay alive (updated where the housing area is still related) and the list paints them.
         view->openRelated(qvmListItem::LinkRelated, &project, "周边小区");
         QTRY_VERIFY(!view->isAnimating());
         auto* open = static_cast<qvmResultListItem*>(view->topPage());
+        QVERIFY(open->kind() == qvmGraphicsItem::KindList && open->fixedRows);
+        QCOMPARE(open->title(), QStringLiteral("周边小区"));
+        QVERIFY(open->moreRect.isEmpty() && open->listRequest == -1);
         QVERIFY(doc.setContent(
             QStringLiteral("<ha><id>h1</id><name>Main</name><relateha><group type=\"周边小区\">"
                            "<ha><id>h3</id><name>B2</name></ha><ha><id>h5</id><name>E</name></ha>"
@@ -551,7 +523,6 @@ private Q_SLOTS:
         kwdRow("push page on a scrolled list", QString("push"));
         kwdRow("push page after the stack was cleared", QString("clear,push"));
         kwdRow("search in place", QString("inplace"));
-        kwdRow("new search after the stack was cleared", QString("clear,list"));
     }
 
     void newListStartsAtTop()
@@ -572,7 +543,7 @@ private Q_SLOTS:
         if (how.endsWith("push"))
             view->showPush(rows, 2);
         else
-            view->openList(finder, how.endsWith("list"), false);
+            view->openList(finder, false, false);
         QTRY_VERIFY(!view->isAnimating() &&
                     static_cast<qvmResultListItem*>(view->topPage())->listRequest == -1);
         QCOMPARE(sb->value(), 0);
@@ -606,31 +577,6 @@ private Q_SLOTS:
         view->clear();
     }
 
-    // A tap on a picture enlarges it and asks for the big one; while enlarged only the close area
-    // answers, and back returns to the grid, not past it.
-    void pictureGrid()
-    {
-        FakeRow row(50);
-        auto* page = new qvmGItemImageList(view, &row);
-        page->pictures.resize(3);
-        for (int i = 0; i < 3; ++i)
-            page->pictures[i].bigUrl = QStringLiteral("http://img.kwd.test/b%1.png").arg(i);
-        view->pushPage(page);
-        page->relayout();
-        page->clicked(page->pictures.at(1).cell.center());
-        QVERIFY(page->enlarged && page->enlargedIndex == 1);
-        QCOMPARE(holder->request(page->bigRequest)->url, page->pictures.at(1).bigUrl);
-        page->clicked(page->pictures.at(2).cell.center());
-        QCOMPARE(page->enlargedIndex, 1);
-        page->clicked(page->closeRect.center());
-        QVERIFY(!page->enlarged && !page->bigImage);
-        page->clicked(page->pictures.at(0).cell.center());
-        QCOMPARE(page->enlargedIndex, 0);
-        view->goBack();
-        QVERIFY(!page->enlarged && !view->isAnimating() && view->topPage() == page);
-        view->clear();
-    }
-
     void ownPicture_data()
     {
         kwdColumns<int, bool>("status", "failed");
@@ -639,6 +585,8 @@ private Q_SLOTS:
     }
 
     // A district has no picture list: its page shows the district's own picture, or says it failed.
+    // A tap enlarges it, and back from the enlarged picture returns to the page, not past it (the taps
+    // on a picture list's grid and on the close area are made by the tour).
     void ownPicture()
     {
         QFETCH(int, status);
@@ -657,6 +605,10 @@ private Q_SLOTS:
         QTRY_VERIFY(!page->pictures.at(0).small.isNull() || page->pictures.at(0).failed);
         QTEST(page->pictures.at(0).failed, "failed");
         QCOMPARE(requestsTo(QStringLiteral("/pictures/d1.png")), 1);
+        page->clicked(page->pictures.at(0).cell.center());
+        QVERIFY(page->enlarged);
+        view->goBack();
+        QVERIFY(!page->enlarged && !view->isAnimating() && view->topPage() == page);
         view->clear();
     }
 

@@ -3,12 +3,11 @@
 #include "kwdtestenvironment.h"
 #include "kwdtesttable.h"
 
-#include <QCryptographicHash>
 #include <QDBusConnectionInterface>
 #include <QDirIterator>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QUuid>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -63,9 +62,8 @@ private Q_SLOTS:
 
     void kept_data()
     {
-        QTest::addColumn<bool>("service");
-        QTest::addColumn<bool>("earlier"); // the settings of an earlier version hold the digest
-        kwdColumns<QString, int>("steps", "place");
+        // earlier: the settings of an earlier version hold the digest
+        kwdColumns<bool, bool, QString, int>("service", "earlier", "steps", "place");
         const int keychain = kwdSecretStore::Keychain, file = kwdSecretStore::File,
                   none = kwdSecretStore::Nowhere;
         QTest::newRow("keyring") << true << false << "login" << keychain;
@@ -92,10 +90,7 @@ private Q_SLOTS:
         QFile::remove(settings);
         if (service)
             keyring({"clear"});
-        const QByteArray digest =
-            QCryptographicHash::hash(QByteArray::number(QRandomGenerator::global()->generate()),
-                                     QCryptographicHash::Md5)
-                .toHex();
+        const QByteArray digest = QUuid::createUuid().toByteArray(QUuid::Id128);
         if (earlier) {
             QDir().mkpath(QFileInfo(settings).path());
             QFile old(settings);
@@ -158,10 +153,8 @@ private:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DBUS_SESSION_BUS_ADDRESS", address);
         tool.setProcessEnvironment(env);
-        tool.start(QStandardPaths::findExecutable("secret-tool"), QStringList(args) << "server"
-                                                                                    << "Nordal/personal"
-                                                                                    << "user"
-                                                                                    << "cfgOnloadPassword");
+        tool.start(QStandardPaths::findExecutable("secret-tool"),
+                   args + QStringList{"server", "Nordal/personal", "user", "cfgOnloadPassword"});
         return tool.waitForFinished(20000) ? QString::fromUtf8(tool.readAllStandardOutput())
                                            : QStringLiteral("?");
     }

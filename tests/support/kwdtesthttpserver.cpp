@@ -9,29 +9,18 @@
 
 namespace {
 
+// The phrases of the statuses the tests answer with (Qt shows the phrase in its error text).
 QByteArray reasonPhrase(int status)
 {
     switch (status) {
     case 200:
         return "OK";
-    case 201:
-        return "Created";
-    case 204:
-        return "No Content";
-    case 301:
-        return "Moved Permanently";
     case 302:
         return "Found";
-    case 400:
-        return "Bad Request";
-    case 403:
-        return "Forbidden";
     case 404:
         return "Not Found";
     case 500:
         return "Internal Server Error";
-    case 503:
-        return "Service Unavailable";
     default:
         return "Status";
     }
@@ -128,7 +117,6 @@ void kwdTestHttpServer::onReadyRead(QTcpSocket* socket)
     const QList<QByteArray> lines = c.buffer.left(headerEnd).split('\n');
     const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
     r.method = requestLine.value(0);
-    r.target = requestLine.value(1);
     for (int i = 1; i < lines.size(); ++i) {
         const QByteArray line = lines.at(i).trimmed();
         const int colon = line.indexOf(':');
@@ -142,7 +130,7 @@ void kwdTestHttpServer::onReadyRead(QTcpSocket* socket)
     r.body = c.buffer.mid(headerEnd + 4, length);
 
     // Through a proxy the request line carries the whole URL; only its path and query select a response.
-    QByteArray target = r.target;
+    QByteArray target = requestLine.value(1);
     if (target.startsWith("http://")) {
         const int slash = target.indexOf('/', 7);
         target = slash < 0 ? QByteArray("/") : target.mid(slash);
@@ -226,11 +214,8 @@ void kwdTestHttpServer::onDisconnected(QTcpSocket* socket)
     auto it = connections.find(socket);
     if (it == connections.end())
         return;
-    const bool byClient = !it->closing;
+    if (!it->closing)
+        ++aborts;
     connections.erase(it);
     socket->deleteLater();
-    if (byClient) {
-        ++aborts;
-        emit clientAborted();
-    }
 }

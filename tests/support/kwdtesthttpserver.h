@@ -26,8 +26,7 @@ public:
     struct Request
     {
         QByteArray method;
-        QByteArray target; // as on the request line (absolute when sent through a proxy)
-        QByteArray host;   // the Host header
+        QByteArray host; // the Host header
         QByteArray path;
         QByteArray query; // without "?"
         QList<Header> headers;
@@ -84,7 +83,6 @@ public:
 
 Q_SIGNALS:
     void requestReceived();
-    void clientAborted();
 
 private:
     struct Connection

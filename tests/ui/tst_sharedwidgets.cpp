@@ -58,7 +58,7 @@ Q_DECLARE_METATYPE(Paint)
 
 // The widgets every page shares: the title bar's buttons and what they report, the segmented
 // control's one checked segment, the form area's finger and keys, the wait and message boxes'
-// states, the skin's pictures, and the widgets no other test shows painted, with and without a skin.
+// states, the skin's pictures, and the widgets no other test shows painted without a skin.
 class TestSharedWidgets : public QObject
 {
     Q_OBJECT
@@ -77,12 +77,8 @@ private Q_SLOTS:
         // Condition, favourite, then the reserved control: action and whether the favourite is checked.
         QTest::addColumn<QString>("reports");
         kwdRow("logo: no button at all", false, QString(), 14, true, "1:1");
-        kwdRow("no buttons", false, "t", 0, false, "1:0");
-        kwdRow("favourite checked", false, "t", 2, true, "2:0 1:0");
-        kwdRow("favourite unchecked", false, "t", 2, false, "2:1 1:1");
-        kwdRow("condition and back", false, "t", 12, false, "0:0 1:0");
         kwdRow("all, favourite checked", false, "t", 14, true, "0:1 2:0 1:0");
-        kwdRow("all, favourite unchecked", false, "t", 14, false, "0:0 2:1 1:1");
+        kwdRow("all but back, favourite unchecked", false, "t", 6, false, "0:0 2:1 1:1");
         // The guide's bar has only its back button, shown with or without a title.
         kwdRow("guide bar", true, "Guide", 14, true, "1:0");
     }
@@ -133,7 +129,6 @@ private Q_SLOTS:
         kwdRow("set, change", 0, "set", 2, 2, 1);
         kwdRow("set, same value", 1, "set", 1, 1, 0);
         kwdRow("set, past the end", 1, "set", 3, 1, 0);
-        kwdRow("click from none", -1, "click", 2, 2, 1);
         // A checked segment swallows presses and the handset's ok key.
         kwdRow("press on checked", 1, "press", 1, 1, 0);
         kwdRow("ok key on checked", 1, "ok", 1, 1, 0);
@@ -167,8 +162,6 @@ private Q_SLOTS:
             QTest::mousePress(button, Qt::LeftButton);
             QVERIFY(!button->isDown());
             QTest::mouseRelease(button, Qt::LeftButton);
-        } else if (action == QLatin1String("click")) {
-            QTest::mouseClick(button, Qt::LeftButton);
         } else if (action == QLatin1String("ok")) {
             QEvent ok{QEvent::Type(94)};
             QVERIFY(QCoreApplication::sendEvent(button, &ok));
@@ -180,10 +173,9 @@ private Q_SLOTS:
         if (!spy.isEmpty())
             QCOMPARE(spy.at(0).at(0).toInt(), expected);
         QString states(3, QLatin1Char('0'));
-        if (expected >= 0)
-            states[expected] = QLatin1Char('1');
+        states[expected] = QLatin1Char('1');
         QCOMPARE(checkedStates(segment), states);
-        QVERIFY(expected < 0 || !segment.button(expected)->isDown());
+        QVERIFY(!segment.button(expected)->isDown());
     }
 
     void formArea_data()
@@ -191,15 +183,12 @@ private Q_SLOTS:
         QTest::addColumn<Touch>("t");
         // The content follows a vertical finger within its range of 0 to 700.
         kwdRow("drag up", Touch{1000, 0, {{100, 150}, {102, 120}, {102, 90}}, 0, 60, true});
-        kwdRow("clamped at top", Touch{1000, 20, {{100, 150}, {102, 260}}, 0, 0, true});
         kwdRow("clamped at end", Touch{1000, 680, {{100, 150}, {102, 100}, {102, 20}}, 0, 700, true});
         kwdRow("horizontal", Touch{1000, 100, {{20, 150}, {100, 140}, {180, 130}}, 0, 100, true});
         kwdRow("form fits", Touch{100, 0, {{100, 200}, {100, 50}}, 0, 0, false});
         // 3 and 6 page the form; 5 is the page's.
         kwdRow("3 up", Touch{1000, 350, {}, Qt::Key_3, 250, true});
-        kwdRow("3 up to the top", Touch{1000, 40, {}, Qt::Key_3, 0, true});
         kwdRow("6 down", Touch{1000, 350, {}, Qt::Key_6, 450, true});
-        kwdRow("6 down to the end", Touch{1000, 650, {}, Qt::Key_6, 700, true});
         kwdRow("5 is the page's", Touch{1000, 300, {}, Qt::Key_5, 300, false});
         kwdRow("context key focuses the form", Touch{1000, 300, {}, Qt::Key_Context1, 300, true});
     }
@@ -287,14 +276,14 @@ private Q_SLOTS:
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         kwdShowScroll box(&view);
-        box.showWait(QStringLiteral("Loading"), true);
-        // Off screen: in the scene, out of the user's sight.
-        const QRect shown = view.mapFromScene(box.item->sceneBoundingRect()).boundingRect();
-        QVERIFY(box.item->isVisible() && !view.viewport()->rect().intersects(shown));
-        box.showWait(QStringLiteral("Loading"), false);
-        QVERIFY(view.viewport()->rect().contains(
-            view.mapFromScene(box.item->sceneBoundingRect()).boundingRect()));
-        QVERIFY(box.item->animated && box.timer.isActive());
+        // Off screen: in the scene, out of the user's sight; then in sight.
+        for (bool offScreen : {true, false}) {
+            box.showWait(QStringLiteral("Loading"), offScreen);
+            const QRect shown = view.mapFromScene(box.item->sceneBoundingRect()).boundingRect();
+            QVERIFY(offScreen ? !view.viewport()->rect().intersects(shown)
+                              : view.viewport()->rect().contains(shown));
+        }
+        QVERIFY(box.item->isVisible() && box.item->animated && box.timer.isActive());
         const int start = box.item->frame;
         QTRY_VERIFY(box.item->frame >= start + 2);
         box.showMessage(QStringLiteral("No result"));
@@ -345,7 +334,6 @@ private Q_SLOTS:
         };
         write(skin, "logo1.png", QSize(30, 20), QColor(200, 10, 20));
         write(skin, "index_pic.png", QSize(40, 25), QColor(0, 0, 255, 100));
-        write(skin, "kwdicon_12.png", QSize(11, 12), Qt::green);
         kwdTheme* theme = kwdTheme::instance();
         theme->setSkinDir(skin.path());
         // Unknown, missing and repeated numbers are passed over.
@@ -363,10 +351,6 @@ private Q_SLOTS:
                 QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
                          expected.convertToFormat(QImage::Format_ARGB32));
         }
-        // Two numbers share one file.
-        QCOMPARE(theme->image(19).size(), changeSkin ? QSize(0, 0) : QSize(11, 12));
-        QCOMPARE(theme->image(20).size(), theme->image(19).size());
-        QVERIFY(theme->categoryIcon(QStringLiteral("商业")).isNull());
     }
 
     void tiles_data()
@@ -376,8 +360,6 @@ private Q_SLOTS:
         kwdRow("scaled tiles", QSize(30, 40), QRect(3, 2, 50, 20), int(kwdTheme::RedBg1), true);
         // Nothing at all is drawn, and nothing loops forever on a tile that scales to no width.
         kwdRow("missing image", QSize(1, 50), QRect(0, 0, 20, 20), int(kwdTheme::RedBg2), false);
-        kwdRow("zero height", QSize(1, 50), QRect(0, 0, 20, 0), int(kwdTheme::RedBg1), false);
-        kwdRow("zero width", QSize(1, 50), QRect(0, 0, 0, 20), int(kwdTheme::RedBg1), false);
         kwdRow("tile rounds to zero width", QSize(1, 50), QRect(0, 0, 20, 1), int(kwdTheme::RedBg1), false);
     }
 
@@ -410,8 +392,9 @@ private Q_SLOTS:
 
     void paints_data()
     {
-        // skin: "" the shipped one
-        kwdColumns<QString, Paint>("skin", "paint");
+        // Without a skin: its pictures missing must not break the painting. The shipped skin is painted
+        // by the tour's pictures and the main window's render.
+        QTest::addColumn<Paint>("paint");
         const QList<QPair<const char*, Paint>> widgets = {
             {"navigation buttons",
              [] {
@@ -466,15 +449,12 @@ private Q_SLOTS:
              }},
         };
         for (const auto& [name, paint] : widgets)
-            for (const QString& skin : {QString(), emptySkin.path()})
-                QTest::addRow("%s%s", name, skin.isEmpty() ? "" : ", no skin") << skin << paint;
+            QTest::newRow(name) << paint;
     }
 
     void paints()
     {
-        QFETCH(QString, skin);
-        if (!skin.isEmpty())
-            kwdTheme::instance()->setSkinDir(skin);
+        kwdTheme::instance()->setSkinDir(emptySkin.path());
         const QImage image = kwdData<Paint>("paint")();
         QVERIFY(!image.isNull());
         QVERIFY(image.save(kwdTestEnvironment::outputDir(QStringLiteral("ui")) + '/' +
