@@ -166,6 +166,8 @@ private Q_SLOTS:
         // The prefetch's own connection is gone; only the store's remains.
         QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
         QVERIFY(kwdDatabase::instance()->isOpen() && !kwdStore::instance()->cities.isEmpty());
+        // The catalogue is in: Qt's own buttons read in Chinese next to ours.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QString::fromUtf8("确定"));
         // The splash screen goes once the window has painted.
         QTRY_VERIFY(std::none_of(QApplication::topLevelWidgets().cbegin(),
                                  QApplication::topLevelWidgets().cend(),
