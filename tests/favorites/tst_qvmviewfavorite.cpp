@@ -146,7 +146,6 @@ private Q_SLOTS:
     void unstarInDetail_data()
     {
         kwdColumns<int, int, int>("segment", "count", "opened");
-        kwdRow("first sale", 0, 3, 0);
         kwdRow("last lease", 1, 3, 2);
     }
 

@@ -1,4 +1,5 @@
 #include "conditionview.h"
+#include "kwdbytelayout.h"
 #include "kwdchooseha.h"
 #include "kwddevice.h"
 #include "kwdfinder.h"
@@ -79,9 +80,7 @@ void enter(QObject* o, const QString& value)
 
 kwdTestHttpServer::Response reply(const QByteArray& body, int delayMs = 0)
 {
-    kwdTestHttpServer::Response r{200, body, "text/xml; charset=utf-8", {}};
-    r.delayMs = delayMs;
-    return r;
+    return {200, body, "text/xml; charset=utf-8", {}, kwdTestHttpServer::ContentLength, delayMs};
 }
 
 // Entries of "id|name|address|district;..."
@@ -461,12 +460,10 @@ private Q_SLOTS:
     void stream()
     {
         // Layout written by hand: name, category, count, then key and value pairs.
-        QByteArray bytes;
-        {
-            QDataStream out(&bytes, QIODevice::WriteOnly);
-            out << QStringLiteral("push") << qint32(3) << qint32(2) << qint32(1) << QStringLiteral("上海")
-                << qint32(24) << QStringLiteral("1");
-        }
+        kwdByteLayout layout;
+        layout.str("push").i32(3).i32(2);
+        layout.i32(1).str(QStringLiteral("上海")).i32(24).str("1");
+        const QByteArray bytes = layout.bytes;
         kwdFinder f = makeFinder(2, "17=old");
         QDataStream in(bytes);
         QVERIFY(f.read(in));
