@@ -288,11 +288,9 @@ private Q_SLOTS:
         const QString twoShown("望京花园 (朝阳 望京路1号)|望京花园(11);Garden (Haidian Road 2)|Garden(13)");
         kwdRow("two usable entries", two, twoShown, QString("11:望京花园"));
         kwdRow("cancelled", two, twoShown, QString());
-        kwdRow("nested record",
-               QByteArray(
-                   "<resultlist type=\"ha\"><ha><relateha><ha><id>9</id><name>Inner</name></ha></relateha>"
-                   "<id>11</id><name>Garden</name><district>Haidian</district><address>Road 2</address>"
-                   "</ha></resultlist>"),
+        // A housing area nested in a record is not an entry of its own.
+        const QByteArray inner = "<ha><relateha><ha><id>9</id><name>Inner</name></ha></relateha><id>";
+        kwdRow("nested record", haList("11|Garden|Road 2|Haidian").replace("<ha><id>", inner),
                QString("Garden (Haidian Road 2)|Garden(11)"), QString("11:Garden"));
         // The name ends at its first bracket; the id is in the last brackets.
         kwdRow("brackets in the name", haList("99|A(b)|R|D"), QString("A(b) (D R)|A(b)(99)"),
