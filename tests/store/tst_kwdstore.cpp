@@ -180,7 +180,6 @@ private Q_SLOTS:
         kwdRow("number", int(kwdStore::cfgLastUpdateBuild), QVariant(1021));
         kwdRow("date-time", int(kwdStore::cfgLastUpdate),
                QVariant(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 15))));
-        kwdRow("prompt answer", int(kwdStore::cfgOnClose), QVariant(QStringLiteral("1")));
         kwdRow("window place", int(kwdStore::cfgWindowGeometry), QVariant(QRect(40, 30, 360, 640)));
     }
 
@@ -266,8 +265,6 @@ private Q_SLOTS:
         QCOMPARE(QStringList({c.listingDomain, c.statisticsHost, c.geocoderHost, c.prizeUrl}), values);
         QCOMPARE(c.statisticsBase(), "http://" + values.at(1) + ":8081");
         QVERIFY(kToken.match(c.geocoderToken).hasMatch());
-        QVERIFY(c.siteUrl.startsWith(QLatin1String("http://")) &&
-                c.prizeUrl.startsWith(QLatin1String("http://")));
         // One line per problem, naming the file and the key.
         QCOMPARE(lines.size(), problems.size());
         for (int i = 0; i < lines.size(); ++i)
@@ -287,8 +284,6 @@ private Q_SLOTS:
         for (const QString& fallback :
              {d.listingDomain, d.statisticsHost, d.geocoderHost, d.geocoderToken, d.siteUrl, d.prizeUrl})
             QVERIFY2(!read.contains(fallback), qPrintable(fallback));
-        QVERIFY(kToken.match(c.geocoderToken).hasMatch());
-        QVERIFY(!c.statisticsHost.contains(QLatin1Char(':'))); // the port is not part of the name
     }
 
     void firstStart()

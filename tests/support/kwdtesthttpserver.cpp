@@ -168,15 +168,7 @@ void kwdTestHttpServer::sendBody(QTcpSocket* socket, const Response& response, i
     }
     if (limit == total && response.framing == Chunked)
         socket->write("0\r\n\r\n");
-    finish(socket);
-}
-
-void kwdTestHttpServer::finish(QTcpSocket* socket)
-{
-    auto it = connections.find(socket);
-    if (it == connections.end())
-        return;
-    it->closing = true;
+    connections[socket].closing = true; // every caller holds a socket that is still among them
     // Written data is flushed before the connection closes, so a cut-off body ends exactly where asked.
     socket->disconnectFromHost();
 }

@@ -97,7 +97,6 @@ private:
     void onDisconnected(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const Response& response);
     void sendBody(QTcpSocket* socket, const Response& response, int offset);
-    void finish(QTcpSocket* socket);
 
     QTcpServer* server = nullptr;
     QMap<QString, Response> responses;
