@@ -66,7 +66,6 @@ private Q_SLOTS:
     {
         service = new kwdLocalService({"--seed", "5"});
         QVERIFY2(service->isRunning(), qPrintable(service->errorText()));
-        QCOMPARE(QNetworkProxy::applicationProxy().port(), service->port());
         const kwdStore* store = kwdStore::instance();
         for (const auto& [key, category] :
              QList<QPair<QString, int>>{{"ha", 1}, {"sale", 2}, {"lease", 3}, {"co", 4}}) {

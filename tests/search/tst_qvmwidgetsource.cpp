@@ -62,10 +62,10 @@ private Q_SLOTS:
 
     void categorySearchOpensList_data()
     {
-        kwdColumns<QString, int, QString>("path", "category", "title");
-        kwdRow("sale", "/webservice/kwdforsalelist.html", 2, "二手房");
-        kwdRow("lease", "/webservice/kwdleaselist.html", 3, "租房");
-        kwdRow("housing areas", "/webservice/kwdhalist.html", 1, "楼盘小区");
+        kwdColumns<QString, int>("path", "category");
+        kwdRow("sale", "/webservice/kwdforsalelist.html", 2);
+        kwdRow("lease", "/webservice/kwdleaselist.html", 3);
+        kwdRow("housing areas", "/webservice/kwdhalist.html", 1);
     }
 
     void categorySearchOpensList()
@@ -73,7 +73,6 @@ private Q_SLOTS:
         qvmResultListItem* list = searchCategory(kwdData<int>("category"));
         QVERIFY(list && !list->rows.isEmpty());
         QCOMPARE(page->currentPage(), int(qvmWidgetSource::PageResults));
-        QTEST(page->titleBar()->titleText(), "title");
         // The first page as the service saw it.
         const QList<QJsonObject> lists = listRequests();
         QCOMPARE(lists.size(), 1);
@@ -89,18 +88,14 @@ private Q_SLOTS:
         QTRY_COMPARE(list->listRequest, -1);
         QCOMPARE(listRequests().size(), 2);
         QVERIFY(listRequests().last().value("query").toString().contains("garden"));
-        // The stored keyword narrows the list: the bar says so, and one tap searches without it.
+        // The stored keyword narrows the list: one tap on the bar searches without it.
         TitleBar* bar = page->titleBar();
-        const QString plain = TitleBar::tr("SetCondition");
-        QVERIFY(bar->conditionButton()->text() != plain && bar->conditionButton()->text().contains("1"));
         QVERIFY(bar->clearConditionButton()->isVisible());
         QTest::mouseClick(bar->clearConditionButton(), Qt::LeftButton);
         QTRY_COMPARE(listRequests().size(), 3);
         QTRY_COMPARE(list->listRequest, -1);
         QVERIFY(!listRequests().last().value("query").toString().contains("keyword"));
         QVERIFY(finder->field(kwdFinder::Keyword).isEmpty());
-        QCOMPARE(bar->conditionButton()->text(), plain);
-        QVERIFY(!bar->clearConditionButton()->isVisible());
     }
 
     void back_data()
@@ -110,7 +105,6 @@ private Q_SLOTS:
         const int results = qvmWidgetSource::PageResults;
         kwdRow("area page stays", 0, QString(), area);
         kwdRow("list alone: area page", 1, QString(), area);
-        kwdRow("list alone swiped: area page", 1, QStringLiteral("swipe"), area);
         kwdRow("detail, favourite toggled: list", 2, QString(), results);
         kwdRow("condition form: list", 1, QStringLiteral("condition"), results);
         kwdRow("push form, subscribed: results", 1, QStringLiteral("push 1"), results);
@@ -140,38 +134,22 @@ private Q_SLOTS:
             QTest::mouseClick(bar->conditionButton(), Qt::LeftButton);
             QCOMPARE(page->currentPage(), int(qvmWidgetSource::PageCondition));
             QCOMPARE(page->conditionPage()->view()->record(), finder);
-            QCOMPARE(bar->titleText(), QStringLiteral("二手房-Set Condition"));
-            QVERIFY(!bar->conditionButton()->isVisible());
         } else if (step.startsWith(QStringLiteral("push"))) {
             kwdStore::instance()->currentNewHouseFinder->setField(kwdFinder::PushFlag, step.mid(5));
             // The bar's button opens the push condition form like the area page's push button.
             QTest::mouseClick(page->findChild<QPushButton*>(QStringLiteral("newhouseSet")), Qt::LeftButton);
             QCOMPARE(page->currentPage(), int(qvmWidgetSource::PagePushCondition));
-            QCOMPARE(bar->titleText(), QStringLiteral("new house condition"));
-            QVERIFY(bar->backButton()->isVisible() && !bar->conditionButton()->isVisible());
         }
-        if (step == QStringLiteral("swipe")) {
-            // Swiping the only list away returns to the area page like its back button.
-            const QPoint start(10, 200);
-            QTest::mousePress(view->viewport(), Qt::LeftButton, {}, start);
-            for (int dx = 20; dx <= 200; dx += 20)
-                QTest::mouseMove(view->viewport(), start + QPoint(dx, 0));
-            QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, start + QPoint(200, 0));
-        } else if (bar->backButton()->isVisible()) {
+        if (bar->backButton()->isVisible()) {
             QTest::mouseClick(bar->backButton(), Qt::LeftButton);
         } else {
             page->onGoBack();
         }
         QTRY_COMPARE(page->currentPage(), expected);
-        if (expected == qvmWidgetSource::PageArea) {
-            QVERIFY(!bar->showsTitle() && !page->pushBar()->isVisible());
+        if (expected == qvmWidgetSource::PageArea)
             QVERIFY(step.startsWith(QStringLiteral("push")) || view->pageCount() == 0);
-        } else {
+        else
             QTRY_COMPARE(view->pageCount(), 1);
-            QCOMPARE(bar->titleText(), QStringLiteral("二手房"));
-            QVERIFY(bar->conditionButton()->isVisible());
-            QVERIFY(step != QStringLiteral("condition") || bar->conditionButton()->text() == "Set Condition");
-        }
     }
 
 private:

@@ -99,105 +99,101 @@ class TestKillSafety : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void killedWhileSaving_data();
-    void killedWhileSaving();
+    void killedWhileSaving_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        for (const char* file : {"favorite", "announced", "settings"})
+            QTest::newRow(file) << QByteArray(file);
+    }
+
+    void killedWhileSaving()
+    {
+        QFETCH(QByteArray, file);
+        constexpr int kKills = 30;
+        int damaged = 0;
+        for (int round = 0; round < kKills; ++round) {
+            // The first save is whole before a writer says so; from then on every kill lands among saves.
+            QProcess writers[2];
+            for (QProcess& w : writers)
+                QVERIFY2(startWriter(w, file, QString(), "ready"), w.readAllStandardError().constData());
+            // A random moment, not a wait for a result: the kill has to fall anywhere within a write.
+            QThread::usleep(QRandomGenerator::global()->bounded(20000));
+            writers[round % 2].kill();
+            QThread::usleep(QRandomGenerator::global()->bounded(5000));
+            writers[1 - round % 2].kill();
+            for (QProcess& w : writers)
+                QVERIFY(w.waitForFinished(10000));
+            const QStringList entries = readBack(file);
+            if (file == "settings" ? !entries.value(0).startsWith('w') : entries.size() < kRows)
+                ++damaged;
+        }
+        QCOMPARE(damaged, 0);
+    }
+
     void changeSurvivesKill_data() { killedWhileSaving_data(); }
-    void changeSurvivesKill();
-    void leftoverSettingsLock_data();
-    void leftoverSettingsLock();
-    void childRun();
+
+    // A change the program has made is on disk at once: killed right after it, the next start has it.
+    void changeSurvivesKill()
+    {
+        QFETCH(QByteArray, file);
+        const QString mark = QStringLiteral("m%1").arg(QRandomGenerator::global()->bounded(1000000));
+        QProcess writer;
+        QVERIFY2(startWriter(writer, file, mark, "changed"), writer.readAllStandardError().constData());
+        writer.kill();
+        QVERIFY(writer.waitForFinished(10000));
+        QVERIFY(readBack(file).contains(mark));
+    }
+
+    void leftoverSettingsLock_data()
+    {
+        kwdColumns<QByteArray, bool>("content", "kept");
+        // Killed between making the lock and writing its holder into it: nobody will ever release it.
+        QTest::newRow("empty") << QByteArray() << false;
+        // A lock that names its holder is Qt's to judge (alive, or dead and then stale at once).
+        QTest::newRow("with holder") << QByteArray("4711\nkwdpersonal\nhost\n") << true;
+    }
+
+    void leftoverSettingsLock()
+    {
+        kwdFavorites::destroy();
+        kwdStore::destroy();
+        const QString lock =
+            QSettings(QStringLiteral("Nordal"), QStringLiteral("personal")).fileName() + ".lock";
+        QDir().mkpath(QFileInfo(lock).path());
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kwdData<QByteArray>("content"));
+        file.flush();
+        // Made before this run began, as a leftover of an earlier run is.
+        QVERIFY(
+            file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-5), QFileDevice::FileModificationTime));
+        file.close();
+        kwdStore::instance();
+        QCOMPARE(QFile::exists(lock), kwdData<bool>("kept"));
+        QFile::remove(lock);
+    }
+
+    // The writer's half, skipped in a normal run. With a mark: one change, said when done, then idle until
+    // killed (nothing may be left to a later flush). Without: saves until killed.
+    void childRun()
+    {
+        const QByteArray file = qgetenv("KWD_KILL_FILE");
+        if (file.isEmpty())
+            QSKIP("run as a child process only");
+        const QString mark = qEnvironmentVariable("KWD_KILL_MARK");
+        // Marks of this writer only, so every save changes the file whatever was there before.
+        const QString own = QStringLiteral("w%1-").arg(QCoreApplication::applicationPid());
+        save(file, mark.isEmpty() ? own + '0' : mark, mark.isEmpty());
+        std::fputs(mark.isEmpty() ? "ready\n" : "changed\n", stdout);
+        std::fflush(stdout);
+        for (int i = 1;; ++i) {
+            if (mark.isEmpty())
+                save(file, own + QString::number(i), false);
+            else
+                QThread::sleep(1);
+        }
+    }
 };
-
-void TestKillSafety::killedWhileSaving_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    for (const char* file : {"favorite", "announced", "settings"})
-        QTest::newRow(file) << QByteArray(file);
-}
-
-void TestKillSafety::killedWhileSaving()
-{
-    QFETCH(QByteArray, file);
-    constexpr int kKills = 30;
-    int damaged = 0;
-    for (int round = 0; round < kKills; ++round) {
-        // The first save is whole before a writer says so; from then on every kill lands among saves.
-        QProcess writers[2];
-        for (QProcess& w : writers)
-            QVERIFY2(startWriter(w, file, QString(), "ready"), w.readAllStandardError().constData());
-        // A random moment, not a wait for a result: the kill has to fall anywhere within a write.
-        QThread::usleep(QRandomGenerator::global()->bounded(20000));
-        writers[round % 2].kill();
-        QThread::usleep(QRandomGenerator::global()->bounded(5000));
-        writers[1 - round % 2].kill();
-        for (QProcess& w : writers)
-            QVERIFY(w.waitForFinished(10000));
-        const QStringList entries = readBack(file);
-        if (file == "settings" ? !entries.value(0).startsWith('w') : entries.size() < kRows)
-            ++damaged;
-    }
-    QCOMPARE(damaged, 0);
-}
-
-// A change the program has made is on disk at once: killed right after it, the next start has it.
-void TestKillSafety::changeSurvivesKill()
-{
-    QFETCH(QByteArray, file);
-    const QString mark = QStringLiteral("m%1").arg(QRandomGenerator::global()->bounded(1000000));
-    QProcess writer;
-    QVERIFY2(startWriter(writer, file, mark, "changed"), writer.readAllStandardError().constData());
-    writer.kill();
-    QVERIFY(writer.waitForFinished(10000));
-    QVERIFY(readBack(file).contains(mark));
-}
-
-void TestKillSafety::leftoverSettingsLock_data()
-{
-    kwdColumns<QByteArray, bool>("content", "kept");
-    // Killed between making the lock and writing its holder into it: nobody will ever release it.
-    QTest::newRow("empty") << QByteArray() << false;
-    // A lock that names its holder is Qt's to judge (alive, or dead and then stale at once).
-    QTest::newRow("with holder") << QByteArray("4711\nkwdpersonal\nhost\n") << true;
-}
-
-void TestKillSafety::leftoverSettingsLock()
-{
-    kwdFavorites::destroy();
-    kwdStore::destroy();
-    const QString lock = QSettings(QStringLiteral("Nordal"), QStringLiteral("personal")).fileName() + ".lock";
-    QDir().mkpath(QFileInfo(lock).path());
-    QFile file(lock);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(kwdData<QByteArray>("content"));
-    file.flush();
-    // Made before this run began, as a leftover of an earlier run is.
-    QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-5), QFileDevice::FileModificationTime));
-    file.close();
-    kwdStore::instance();
-    QCOMPARE(QFile::exists(lock), kwdData<bool>("kept"));
-    QFile::remove(lock);
-}
-
-// The writer's half, skipped in a normal run. With a mark: one change, said when done, then idle until
-// killed (nothing may be left to a later flush). Without: saves until killed.
-void TestKillSafety::childRun()
-{
-    const QByteArray file = qgetenv("KWD_KILL_FILE");
-    if (file.isEmpty())
-        QSKIP("run as a child process only");
-    const QString mark = qEnvironmentVariable("KWD_KILL_MARK");
-    // Marks of this writer only, so every save changes the file whatever was there before.
-    const QString own = QStringLiteral("w%1-").arg(QCoreApplication::applicationPid());
-    save(file, mark.isEmpty() ? own + '0' : mark, mark.isEmpty());
-    std::fputs(mark.isEmpty() ? "ready\n" : "changed\n", stdout);
-    std::fflush(stdout);
-    for (int i = 1;; ++i) {
-        if (mark.isEmpty())
-            save(file, own + QString::number(i), false);
-        else
-            QThread::sleep(1);
-    }
-}
 
 KWD_TEST_MAIN(TestKillSafety)
 #include "tst_killsafety.moc"

@@ -37,9 +37,8 @@ private Q_SLOTS:
         QVERIFY(bus.waitForStarted());
         QTRY_VERIFY(bus.canReadLine());
         address = QString::fromLatin1(bus.readLine()).trimmed();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DBUS_SESSION_BUS_ADDRESS", address);
-        daemon.setProcessEnvironment(env);
+        busEnv.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        daemon.setProcessEnvironment(busEnv);
         // Unlocked with a password given on its input, as a desktop's login does.
         daemon.start(tools.at(1), {"--foreground", "--unlock", "--components=secrets"});
         QVERIFY(daemon.waitForStarted());
@@ -72,7 +71,6 @@ private Q_SLOTS:
         QTest::newRow("no service") << false << false << "login" << file;
         QTest::newRow("no service, logout") << false << false << "login logout" << none;
         QTest::newRow("no service, earlier version") << false << true << "start" << file;
-        QTest::newRow("no service, earlier version, logout") << false << true << "start logout" << none;
     }
 
     void kept()
@@ -150,9 +148,7 @@ private:
     QString keyring(const QStringList& args)
     {
         QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DBUS_SESSION_BUS_ADDRESS", address);
-        tool.setProcessEnvironment(env);
+        tool.setProcessEnvironment(busEnv);
         tool.start(QStandardPaths::findExecutable("secret-tool"),
                    args + QStringList{"server", "Nordal/personal", "user", "cfgOnloadPassword"});
         return tool.waitForFinished(20000) ? QString::fromUtf8(tool.readAllStandardOutput())
@@ -163,6 +159,7 @@ private:
     QProcess bus;
     QProcess daemon;
     QString address;
+    QProcessEnvironment busEnv = QProcessEnvironment::systemEnvironment();
 };
 
 // The child's half of kept: one run of the program, then the next one reads what it left.

@@ -10,21 +10,8 @@
 namespace {
 
 // The phrases of the statuses the tests answer with (Qt shows the phrase in its error text).
-QByteArray reasonPhrase(int status)
-{
-    switch (status) {
-    case 200:
-        return "OK";
-    case 302:
-        return "Found";
-    case 404:
-        return "Not Found";
-    case 500:
-        return "Internal Server Error";
-    default:
-        return "Status";
-    }
-}
+const QHash<int, QByteArray> kReasonPhrases{
+    {200, "OK"}, {302, "Found"}, {404, "Not Found"}, {500, "Internal Server Error"}};
 
 } // namespace
 
@@ -73,21 +60,6 @@ quint16 kwdTestHttpServer::port() const
 QString kwdTestHttpServer::url(const QString& pathAndQuery) const
 {
     return QStringLiteral("http://127.0.0.1:%1").arg(port()) + pathAndQuery;
-}
-
-void kwdTestHttpServer::setResponse(const QString& path, const Response& response)
-{
-    responses.insert(path, response);
-}
-
-void kwdTestHttpServer::setDefaultResponse(const Response& response)
-{
-    fallback = response;
-}
-
-kwdTestHttpServer::Request kwdTestHttpServer::lastRequest() const
-{
-    return received.isEmpty() ? Request() : received.last();
 }
 
 void kwdTestHttpServer::onNewConnection()
@@ -159,7 +131,7 @@ void kwdTestHttpServer::onReadyRead(QTcpSocket* socket)
 void kwdTestHttpServer::answer(QTcpSocket* socket, const Response& response)
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' +
-                      reasonPhrase(response.status) + "\r\nConnection: close\r\n";
+                      kReasonPhrases.value(response.status, "Status") + "\r\nConnection: close\r\n";
     if (!response.contentType.isEmpty())
         head += "Content-Type: " + response.contentType + "\r\n";
     if (response.framing == ContentLength)
@@ -196,15 +168,7 @@ void kwdTestHttpServer::sendBody(QTcpSocket* socket, const Response& response, i
     }
     if (limit == total && response.framing == Chunked)
         socket->write("0\r\n\r\n");
-    finish(socket);
-}
-
-void kwdTestHttpServer::finish(QTcpSocket* socket)
-{
-    auto it = connections.find(socket);
-    if (it == connections.end())
-        return;
-    it->closing = true;
+    connections[socket].closing = true; // every caller holds a socket that is still among them
     // Written data is flushed before the connection closes, so a cut-off body ends exactly where asked.
     socket->disconnectFromHost();
 }

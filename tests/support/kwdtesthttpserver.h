@@ -70,13 +70,13 @@ public:
     QString url(const QString& pathAndQuery) const;
 
     // The answer for a path (the query is not part of the match).
-    void setResponse(const QString& path, const Response& response);
+    void setResponse(const QString& path, const Response& response) { responses.insert(path, response); }
     // The answer for every path without its own (a 404 at first).
-    void setDefaultResponse(const Response& response);
+    void setDefaultResponse(const Response& response) { fallback = response; }
 
     QList<Request> requests() const { return received; }
     int requestCount() const { return received.size(); }
-    Request lastRequest() const;
+    Request lastRequest() const { return received.value(received.size() - 1); }
     void clearRequests() { received.clear(); }
     // Connections that the client closed before the whole answer was sent.
     int clientAborts() const { return aborts; }
@@ -97,7 +97,6 @@ private:
     void onDisconnected(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const Response& response);
     void sendBody(QTcpSocket* socket, const Response& response, int offset);
-    void finish(QTcpSocket* socket);
 
     QTcpServer* server = nullptr;
     QMap<QString, Response> responses;
