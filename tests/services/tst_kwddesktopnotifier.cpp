@@ -60,14 +60,12 @@ private Q_SLOTS:
     {
         kwdDesktopNotifier notifier(QDBusConnection::connectToBus(address, QStringLiteral("client")),
                                     nullptr);
-        QVERIFY(notifier.isAvailable());
         QSignalSpy posted(&notifier, &kwdDesktopNotifier::posted);
         QSignalSpy failed(&notifier, &kwdDesktopNotifier::failed);
         QSignalSpy activated(&notifier, &kwdDesktopNotifier::activated);
         // A bus without the service: nothing is kept, and the next post goes out.
         notifier.notify(QStringLiteral("new 0"), QString());
         QTRY_COMPARE(failed.count(), 1);
-        QCOMPARE(notifier.notificationId(), 0u);
         QVERIFY(startDaemon());
 
         // Posts made while one waits for its identifier collapse into one, the latest, which replaces
