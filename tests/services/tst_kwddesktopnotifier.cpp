@@ -120,7 +120,6 @@ private Q_SLOTS:
         window.setNotifier(new kwdDesktopNotifier(QDBusConnection::connectToBus(address, "window"), &window));
         window.check_newhouse();
         QTRY_COMPARE(logged("Notify").size(), 1);
-        QVERIFY(!window.newHouseRecords.isEmpty());
         const QVariantList call = logged("Notify").first();
         QVERIFY(call.value(4).toString().startsWith(QString::number(window.newHouseRecords.size())));
         QTRY_VERIFY(window.notifier->notificationId() != 0);
