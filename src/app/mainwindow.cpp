@@ -485,7 +485,6 @@ void MainWindow::check_update(bool bauto)
         holder->login(kwdDevice::id(), QString(), this);
         check_prize(true);
     }
-    updateAuto = bauto;
     if (!kwdUpdateInfo::checkBuiltIn()) {
         // Built for a distribution: its package manager brings new versions, nothing is asked here.
         if (!bauto) {
@@ -511,6 +510,9 @@ void MainWindow::check_update(bool bauto)
         updateHandler->popUp();
     }
     store->setConfig(kwdStore::cfgLastUpdate, now.toString(format));
+    // Set only with the request it judges: an automatic check held off by the interval must not turn
+    // a pending check by hand into an automatic one.
+    updateAuto = bauto;
     if (holder)
         updateRequest = holder->get(store->config(kwdStore::urlUpdate).toString(), this);
 }

@@ -68,26 +68,31 @@ private Q_SLOTS:
 
     void updateCheck_data()
     {
-        // byHand: from the menu after the window's own check at start, else that check; last: the time
-        // of the last check ("": none); prompt: how the prompt's text begins ("": no prompt).
-        kwdColumns<bool, QString, int, int, QString, bool, QString>("byHand", "last", "stored", "server",
-                                                                    "url", "asks", "prompt");
+        // byHand: from the menu after the window's own check at start, else that check; heldOff: an
+        // automatic check, held off by the interval, comes before the answer to the one by hand; last: the
+        // time of the last check ("": none); prompt: how the prompt's text begins ("": no prompt).
+        kwdColumns<bool, bool, QString, int, int, QString, bool, QString>(
+            "byHand", "heldOff", "last", "stored", "server", "url", "asks", "prompt");
         const QDateTime now = QDateTime::currentDateTime();
         const QString today = now.toString(timeFormat);
         const QString ago = now.addDays(-2).toString(timeFormat);
         const QString web = QStringLiteral("https://www.kwd.test/a.exe");
         const QString found = QStringLiteral("Found new version: 1.2.0");
-        kwdRow("first start", false, QString(), 1016, 1017, web, true, found);
+        kwdRow("first start", false, false, QString(), 1016, 1017, web, true, found);
         // Earlier today, whatever the hour: the interval counts calendar days.
-        kwdRow("inside the interval", false, QDateTime(now.date(), QTime(0, 0)).toString(timeFormat), 1016,
-               1017, web, false, "");
-        kwdRow("stored build again", false, ago, 1020, 1020, web, true, "");
-        kwdRow("stored time ahead", false, now.addDays(30).toString(timeFormat), 1016, 1017, web, true,
+        kwdRow("inside the interval", false, false, QDateTime(now.date(), QTime(0, 0)).toString(timeFormat),
+               1016, 1017, web, false, "");
+        kwdRow("stored build again", false, false, ago, 1020, 1020, web, true, "");
+        kwdRow("stored time ahead", false, false, now.addDays(30).toString(timeFormat), 1016, 1017, web, true,
                found);
-        kwdRow("nothing new", true, today, 1017, 1016, web, true, "You have latest app");
+        kwdRow("nothing new", true, false, today, 1017, 1016, web, true, "You have latest app");
         // Build 1017 was announced before and cancelled: a check by hand offers it again all the same.
-        kwdRow("announced before", true, today, 1017, 1017, web, true, found);
-        kwdRow("address starting a program", true, today, 1017, 1017, "file:///usr/bin/xterm", true, found);
+        kwdRow("announced before", true, false, today, 1017, 1017, web, true, found);
+        // Judged as the check by hand it answers, not as the automatic check that came meanwhile.
+        kwdRow("announced before, automatic check meanwhile", true, true, today, 1017, 1017, web, true,
+               found);
+        kwdRow("address starting a program", true, false, today, 1017, 1017, "file:///usr/bin/xterm", true,
+               found);
     }
 
     void updateCheck()
@@ -114,13 +119,15 @@ private Q_SLOTS:
         QTRY_COMPARE(logged(reportPath), 1);
         QCOMPARE(service->log(reportPath).first().value("query").toString(),
                  "sn=" + kwdDevice::id() + "&flag=1&remark=symbian&version=1016");
-        if (kwdData<bool>("byHand"))
+        if (kwdData<bool>("byHand")) {
             window.check_update(false);
-        else
+            if (kwdData<bool>("heldOff"))
+                window.check_update(true);
+        } else
             QCOMPARE(lastUpdate() != before, asks);
         QTRY_COMPARE(window.updateRequest, 0);
         QCOMPARE(logged(updatePath), asks ? 1 : 0);
-        QCOMPARE(logged(reportPath), 1);
+        QCOMPARE(logged(reportPath), kwdData<bool>("heldOff") ? 2 : 1);
         const bool offers = prompt.startsWith("Found");
         QCOMPARE(store->config(kwdStore::cfgLastUpdateBuild).toInt(), offers ? server : stored);
         kwdUpdateHandler* handler = window.updateHandler;
