@@ -3,6 +3,7 @@
 #include "kwdfavorites.h"
 #include "kwdfinder.h"
 #include "kwdmessageitem.h"
+#include "kwdnetworkerror.h"
 #include "kwdshowscroll.h"
 #include "kwdstore.h"
 #include "kwdtestdata.h"
@@ -136,16 +137,20 @@ private Q_SLOTS:
 
     void paging_data()
     {
-        kwdColumns<QByteArray, int, int, bool>("body", "rows", "lastIndex", "more");
-        kwdRow("first of three pages", sales(45, 0, 1, 20), 20, 19, true);
-        kwdRow("last page reaches total", sales(45, 26, 1, 20), 20, 45, false);
-        kwdRow("empty result", sales(0, 0, 1, 0), 0, 0, false);
+        // The message of a page without rows: an empty result, or a document of another kind.
+        kwdColumns<QByteArray, int, int, bool, QString>("body", "rows", "lastIndex", "more", "message");
+        kwdRow("first of three pages", sales(45, 0, 1, 20), 20, 19, true, QString());
+        kwdRow("last page reaches total", sales(45, 26, 1, 20), 20, 45, false, QString());
+        kwdRow("empty result", sales(0, 0, 1, 0), 0, 0, false, kNoMore);
+        kwdRow("wrong type", document("lease", 3, 0, {saleRecord("s1")}), 0, 0, false,
+               kwdNetworkError::unreadable());
     }
 
     void paging()
     {
         QFETCH(QByteArray, body);
         QFETCH(int, rows);
+        QFETCH(QString, message);
         qvmResultListItem* list = openSaleList(body);
         QVERIFY(list);
         QCOMPARE(list->rows.size(), rows);
@@ -157,10 +162,10 @@ private Q_SLOTS:
         if (rows > 0)
             return;
         QTRY_VERIFY(view->messageBox()->item->isVisible());
-        QCOMPARE(view->messageBox()->item->text, kNoMore);
-        // Coming back to the empty list does not pretend to download again.
+        QCOMPARE(view->messageBox()->item->text, message);
+        // Coming back to the list does not pretend to download again.
         view->updateTitle();
-        QVERIFY(!view->messageBox()->item->animated && view->messageBox()->item->text == kNoMore);
+        QVERIFY(!view->messageBox()->item->animated && view->messageBox()->item->text == message);
     }
 
     void loadMore_data()
