@@ -115,8 +115,6 @@ struct Probe
 class TinyProxy
 {
 public:
-    ~TinyProxy() { stop(); }
-
     // Debian installs it in /usr/bin.
     static QString program() { return QStandardPaths::findExecutable(QStringLiteral("tinyproxy")); }
 
@@ -155,13 +153,11 @@ public:
         return false;
     }
 
+    // Ends the daemon as its administrator does (the destructor of `process` kills what is left).
     void stop()
     {
         process.terminate();
-        if (!process.waitForFinished(5000)) {
-            process.kill();
-            process.waitForFinished(5000);
-        }
+        process.waitForFinished(5000);
     }
 
     quint16 port = 0;
