@@ -154,9 +154,12 @@ private Q_SLOTS:
         QVERIFY(!shown.isEmpty());
     }
 
-    void application()
+    // The application by its name, and no button without one.
+    void applicationAndButtons()
     {
         QCOMPARE(seen.value(QLatin1String("application")).toString(), QStringLiteral("kwdpersonal"));
+        const QJsonValue unnamed = seen.value(QLatin1String("unnamedButtons"));
+        QVERIFY2(unnamed.isArray() && unnamed.toArray().isEmpty(), json(unnamed).constData());
     }
 
     void pageTabs_data()
@@ -183,12 +186,6 @@ private Q_SLOTS:
                  qPrintable(role));
         QCOMPARE(tab[QLatin1String("checked")].toBool(), checked);
         QVERIFY(!tab[QLatin1String("actions")].toArray().isEmpty());
-    }
-
-    void everyButtonNamed()
-    {
-        const QJsonValue unnamed = seen.value(QLatin1String("unnamedButtons"));
-        QVERIFY2(unnamed.isArray() && unnamed.toArray().isEmpty(), json(unnamed).constData());
     }
 
     // Its name says what it is and how much of it has come; a row for every listing, and the row that
