@@ -244,15 +244,8 @@ bool MainWindow::keyBack()
         }
     }
     qvmResultView* view = currentResultView();
-    if (view) {
-        const QList<qvmDetailAction*> contacts = view->findChildren<qvmDetailAction*>();
-        for (qvmDetailAction* contact : contacts) {
-            if (contact->isVisible()) {
-                view->hideDetailAction();
-                return true;
-            }
-        }
-    }
+    if (view && view->hideDetailAction())
+        return true;
     TitleBar* bar = currentTitleBar();
     if (bar && bar->backButton()->isVisible() && bar->backButton()->isEnabled()) {
         bar->backButton()->click();

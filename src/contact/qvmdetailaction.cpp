@@ -162,6 +162,11 @@ void qvmDetailAction::offer(const QString& who, const QString& text, const QRect
     show(who, text, where, what, bottom);
 }
 
+bool qvmDetailAction::isShown() const
+{
+    return isVisible();
+}
+
 void qvmDetailAction::dismiss()
 {
     hide();

@@ -36,6 +36,7 @@ public:
     void offer(const QString& contact, const QString& phones, const QRect& area, const QString& title,
                bool fromBottom) override;
     void dismiss() override;
+    bool isShown() const override;
     // Makes this the panel of every result view.
     static void install();
 

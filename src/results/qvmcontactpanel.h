@@ -22,6 +22,8 @@ public:
     virtual void offer(const QString& contact, const QString& phones, const QRect& area, const QString& title,
                        bool fromBottom) = 0;
     virtual void dismiss() = 0;
+    // Whether the numbers are on screen now.
+    virtual bool isShown() const = 0;
 
     // The factory of every result view's panel; without one a phone block opens nothing.
     static void setFactory(Factory factory);

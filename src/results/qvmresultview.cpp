@@ -235,10 +235,12 @@ qvmContactPanel* qvmResultView::detailAction()
     return contactPanel;
 }
 
-void qvmResultView::hideDetailAction()
+bool qvmResultView::hideDetailAction()
 {
+    const bool shown = contactPanel && contactPanel->isShown();
     if (contactPanel)
         contactPanel->dismiss();
+    return shown;
 }
 
 void qvmResultView::pushPage(qvmGraphicsItem* page)

@@ -70,8 +70,8 @@ public:
     // The contact panel over the view: made on first use by the panel factory the program set (null
     // without one) and reused for every listing.
     qvmContactPanel* detailAction();
-    // Hides the contact panel when there is one (a tap elsewhere, another page).
-    void hideDetailAction();
+    // Hides the contact panel when there is one (a tap elsewhere, another page); true when it was shown.
+    bool hideDetailAction();
     kwdScrollBar* scrollIndicator() const { return indicator; }
     TitleBar* titleBarWidget() const { return titleBar; }
 
